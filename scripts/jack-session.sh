@@ -1,0 +1,17 @@
+# Sourced by the test scripts: starts a JACK server with the dummy driver
+# when none runs, and stops it again when the calling script exits.
+start_jack_if_needed() {
+  export JACK_NO_AUDIO_RESERVATION=1 JACK_NO_START_SERVER=1
+  if jack_lsp >/dev/null 2>&1; then
+    return 0
+  fi
+  jackd --no-realtime -d dummy -r 48000 -p 256 >/tmp/morvane-jackd.log 2>&1 &
+  MORVANE_JACKD_PID=$!
+  trap 'kill "$MORVANE_JACKD_PID" 2>/dev/null || true' EXIT
+  for _ in $(seq 1 50); do
+    jack_lsp >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "The JACK server did not start; see /tmp/morvane-jackd.log" >&2
+  return 1
+}

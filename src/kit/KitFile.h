@@ -1,0 +1,29 @@
+#pragma once
+
+#include "KitDump.h"
+#include "Result.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+// No kit is anywhere near this large; bigger files are refused unread.
+inline constexpr std::uintmax_t MaxKitFileSize = 1024 * 1024;
+
+// The whole-file read used for kit files and batch files alike. Never creates
+// a file. Refuses a missing path, a folder, an unreadable file, an empty file
+// and a file over 1 MiB; the reason names the file.
+Result<std::vector<std::uint8_t>> readWholeFile(const std::string& path);
+
+// Writes exactly these bytes to path through a temporary file in the same
+// folder and a rename, so a failed save leaves the old file whole and a
+// longer old file keeps no tail. A read-only target is refused.
+Status saveWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// The name the caption shows for a kit's file: the last path component, or
+// "file not saved" for no path or for temp.syx in the program's own folder.
+std::string shortFileName(const std::string& path, const std::string& programFolder);
+
+}  // namespace morvane

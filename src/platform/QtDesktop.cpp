@@ -1,0 +1,110 @@
+#include "QtDesktop.h"
+
+#include "SystemTone.h"
+#include "UserSettings.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QThread>
+
+namespace morvane {
+namespace {
+
+QMessageBox::Icon iconFor(MessageStyle style)
+{
+    switch (style) {
+    case MessageStyle::Critical: return QMessageBox::Critical;
+    case MessageStyle::OkCancelQuestion: return QMessageBox::Question;
+    case MessageStyle::Exclamation: return QMessageBox::Warning;
+    case MessageStyle::Information: return QMessageBox::Information;
+    case MessageStyle::Plain:
+    case MessageStyle::YesNo: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons buttonsFor(MessageStyle style)
+{
+    switch (style) {
+    case MessageStyle::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MessageStyle::OkCancelQuestion: return QMessageBox::Ok | QMessageBox::Cancel;
+    default: return QMessageBox::Ok;
+    }
+}
+
+MessageAnswer answerFor(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    case QMessageBox::Cancel: return MessageAnswer::Cancel;
+    default: return MessageAnswer::Ok;
+    }
+}
+
+std::optional<QString> chosen(const QString& path)
+{
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+}  // namespace
+
+MessageAnswer QtDesktop::messageBox(const QString& text, MessageStyle style, const QString& title)
+{
+    QMessageBox box(iconFor(style), title.isEmpty() ? ApplicationTitle : title, text, buttonsFor(style), parent_);
+    if (style == MessageStyle::YesNo) box.setDefaultButton(QMessageBox::Yes);
+    return answerFor(box.exec());
+}
+
+std::optional<QString> QtDesktop::openFileName(const FileDialogRequest& request)
+{
+    QFileDialog dialog(parent_, QString(), request.startPath, request.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    if (QFileInfo(request.startPath).isFile()) dialog.selectFile(request.startPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return chosen(dialog.selectedFiles().constFirst());
+}
+
+std::optional<QString> QtDesktop::saveFileName(const FileDialogRequest& request)
+{
+    return chosen(QFileDialog::getSaveFileName(parent_, QString(), request.startPath, request.filter));
+}
+
+bool QtDesktop::choosePrinter(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtDesktop::beep(int hertz, int milliseconds)
+{
+    if (!playSystemTone(hertz, milliseconds)) QApplication::beep();
+}
+
+void QtDesktop::processEvents() { QCoreApplication::processEvents(); }
+
+void QtDesktop::sleep(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
+
+QString QtDesktop::readSetting(const QString& application, const QString& section, const QString& key,
+                               const QString& fallback)
+{
+    return readUserSetting(application, section, key, fallback);
+}
+
+void QtDesktop::writeSetting(const QString& application, const QString& section, const QString& key,
+                             const QString& value)
+{
+    writeUserSetting(application, section, key, value);
+}
+
+void QtDesktop::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+QString QtDesktop::programFolder() { return QCoreApplication::applicationDirPath(); }
+
+}  // namespace morvane

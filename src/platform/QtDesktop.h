@@ -1,0 +1,35 @@
+#pragma once
+
+#include "Desktop.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace morvane {
+
+// The real desktop: Qt's message boxes, file and printer dialogs, sound,
+// settings and URL handling.
+class QtDesktop final : public Desktop {
+public:
+    // Dialogs open over this window while it exists.
+    void setDialogParent(QWidget* parent) { parent_ = parent; }
+
+    MessageAnswer messageBox(const QString& text, MessageStyle style, const QString& title = {}) override;
+    std::optional<QString> openFileName(const FileDialogRequest& request) override;
+    std::optional<QString> saveFileName(const FileDialogRequest& request) override;
+    bool choosePrinter(QPrinter& printer) override;
+    void beep(int hertz, int milliseconds) override;
+    void processEvents() override;
+    void sleep(int milliseconds) override;
+    QString readSetting(const QString& application, const QString& section, const QString& key,
+                        const QString& fallback = {}) override;
+    void writeSetting(const QString& application, const QString& section, const QString& key,
+                      const QString& value) override;
+    void openUrl(const QUrl& url) override;
+    QString programFolder() override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace morvane

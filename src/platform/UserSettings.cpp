@@ -1,0 +1,31 @@
+#include "UserSettings.h"
+
+#include <QSettings>
+
+namespace morvane {
+namespace {
+
+QSettings storeFor(const QString& application)
+{
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, application);
+}
+
+QString pathOf(const QString& section, const QString& key) { return section + QLatin1Char('/') + key; }
+
+}  // namespace
+
+QString readUserSetting(const QString& application, const QString& section, const QString& key,
+                        const QString& fallback)
+{
+    return storeFor(application).value(pathOf(section, key), fallback).toString();
+}
+
+void writeUserSetting(const QString& application, const QString& section, const QString& key,
+                      const QString& value)
+{
+    auto store = storeFor(application);
+    store.setValue(pathOf(section, key), value);
+    store.sync();
+}
+
+}  // namespace morvane

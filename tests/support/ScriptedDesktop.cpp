@@ -1,0 +1,85 @@
+#include "ScriptedDesktop.h"
+
+#include "platform/UserSettings.h"
+
+#include <QCoreApplication>
+
+namespace morvane::testing {
+namespace {
+
+template <typename T>
+T takeFront(std::deque<T>& queue, T fallback)
+{
+    if (queue.empty()) return fallback;
+    T front = std::move(queue.front());
+    queue.pop_front();
+    return front;
+}
+
+MessageAnswer defaultAnswer(MessageStyle style)
+{
+    return style == MessageStyle::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
+}
+
+}  // namespace
+
+QStringList ScriptedDesktop::messageTexts() const
+{
+    QStringList texts;
+    for (const auto& m : messages) texts << m.text;
+    return texts;
+}
+
+MessageAnswer ScriptedDesktop::messageBox(const QString& text, MessageStyle style, const QString& title)
+{
+    messages.push_back({text, style, title.isEmpty() ? ApplicationTitle : title});
+    if (whileMessageShown) whileMessageShown(messages.back());
+    return takeFront(answers, defaultAnswer(style));
+}
+
+std::optional<QString> ScriptedDesktop::openFileName(const FileDialogRequest& request)
+{
+    openRequests.push_back(request);
+    return takeFront<std::optional<QString>>(openChoices, std::nullopt);
+}
+
+std::optional<QString> ScriptedDesktop::saveFileName(const FileDialogRequest& request)
+{
+    saveRequests.push_back(request);
+    return takeFront<std::optional<QString>>(saveChoices, std::nullopt);
+}
+
+bool ScriptedDesktop::choosePrinter(QPrinter& printer)
+{
+    ++printerDialogs;
+    if (printerAccepted && configurePrinter) configurePrinter(printer);
+    return printerAccepted;
+}
+
+void ScriptedDesktop::beep(int hertz, int milliseconds) { beeps.push_back({hertz, milliseconds}); }
+
+void ScriptedDesktop::processEvents()
+{
+    ++pendingEventRuns;
+    QCoreApplication::processEvents();
+}
+
+void ScriptedDesktop::sleep(int milliseconds) { sleeps.push_back(milliseconds); }
+
+QString ScriptedDesktop::readSetting(const QString& application, const QString& section, const QString& key,
+                                     const QString& fallback)
+{
+    return readUserSetting(application, section, key, fallback);
+}
+
+void ScriptedDesktop::writeSetting(const QString& application, const QString& section, const QString& key,
+                                   const QString& value)
+{
+    writeUserSetting(application, section, key, value);
+}
+
+void ScriptedDesktop::openUrl(const QUrl& url) { openedUrls.push_back(url); }
+
+QString ScriptedDesktop::programFolder() { return QCoreApplication::applicationDirPath(); }
+
+}  // namespace morvane::testing

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/Desktop.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace morvane::testing {
+
+struct ShownMessage {
+    QString text;
+    MessageStyle style;
+    QString title;  // as the user sees it: the application's title when none was given
+};
+
+struct Beep {
+    int hertz;
+    int milliseconds;
+    bool operator==(const Beep&) const = default;
+};
+
+// A desktop that answers from a script and records every call, so tests see
+// exactly the boxes, dialogs and sounds a user would meet and never block.
+// Settings go to the real store (tests point $XDG_CONFIG_HOME at a temp folder).
+class ScriptedDesktop final : public Desktop {
+public:
+    // Answers, consumed in order; when none is queued a box is answered
+    // with its default (OK, or Yes for the Yes/No question).
+    std::deque<MessageAnswer> answers;
+    // Chosen paths, consumed in order; nullopt or an empty queue is Cancel.
+    std::deque<std::optional<QString>> openChoices;
+    std::deque<std::optional<QString>> saveChoices;
+    // The printer dialog's answer; on true, configurePrinter may set it up.
+    bool printerAccepted = false;
+    std::function<void(QPrinter&)> configurePrinter;
+    // Runs inside each message box, e.g. to check what the window shows then.
+    std::function<void(const ShownMessage&)> whileMessageShown;
+
+    std::vector<ShownMessage> messages;
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileDialogRequest> saveRequests;
+    int printerDialogs = 0;
+    std::vector<Beep> beeps;
+    std::vector<int> sleeps;
+    int pendingEventRuns = 0;
+    std::vector<QUrl> openedUrls;
+
+    QStringList messageTexts() const;
+
+    MessageAnswer messageBox(const QString& text, MessageStyle style, const QString& title = {}) override;
+    std::optional<QString> openFileName(const FileDialogRequest& request) override;
+    std::optional<QString> saveFileName(const FileDialogRequest& request) override;
+    bool choosePrinter(QPrinter& printer) override;
+    void beep(int hertz, int milliseconds) override;
+    void processEvents() override;
+    void sleep(int milliseconds) override;
+    QString readSetting(const QString& application, const QString& section, const QString& key,
+                        const QString& fallback = {}) override;
+    void writeSetting(const QString& application, const QString& section, const QString& key,
+                      const QString& value) override;
+    void openUrl(const QUrl& url) override;
+    QString programFolder() override;
+};
+
+}  // namespace morvane::testing
