@@ -4,17 +4,36 @@
 
 #include <QTest>
 
+#include <optional>
+
 namespace morvane::testing {
 
-bool jackServerRunning()
+namespace {
+
+std::optional<QByteArray> jackPorts()
 {
     QProcess probe;
     probe.start(QStringLiteral("jack_lsp"), {});
-    return probe.waitForFinished(5000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
+    if (!probe.waitForFinished(5000) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
+        return std::nullopt;
+    return probe.readAllStandardOutput();
 }
+
+// A simulator still leaving the server would make JACK rename the next
+// one's ports, or lend its own dying ports to the test. One that never
+// leaves shows up as a port the test cannot find.
+void waitUntilNoSimulatorIsListed()
+{
+    (void)QTest::qWaitFor([] { return !jackPorts().value_or(QByteArray()).contains("morvane-sim"); }, 5000);
+}
+
+}  // namespace
+
+bool jackServerRunning() { return jackPorts().has_value(); }
 
 SimulatedController::SimulatedController(const QStringList& extraArguments)
 {
+    waitUntilNoSimulatorIsListed();
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(QStringLiteral(MORVANE_SIM_PROGRAM),
                    QStringList{QStringLiteral("--save-dir"), saveDir_.path()} + extraArguments);
@@ -44,6 +63,7 @@ void SimulatedController::stop()
     command(QStringLiteral("quit"));
     if (!process_.waitForFinished(3000)) process_.kill();
     process_.waitForFinished(1000);
+    waitUntilNoSimulatorIsListed();
 }
 
 std::vector<std::uint8_t> SimulatedController::savedFile(int number) const
