@@ -225,6 +225,25 @@ def screw(cx, cy, angle):
     ]
 
 
+def vent_slots(area, count):
+    step = area.w / count
+    out = []
+    for i in range(count):
+        slot = Rect(area.x + i * step, area.y, step * 0.45, area.h)
+        out.append(rrect(slot, slot.w / 2, fill="#060607"))
+        out.append(f'<line x1="{fmt(slot.x + 1)}" y1="{fmt(slot.bottom + 0.5)}" x2="{fmt(slot.right - 1)}" '
+                   f'y2="{fmt(slot.bottom + 0.5)}" stroke="#ffffff" stroke-opacity="0.08"/>')
+    return out
+
+
+def power_light(cx, cy):
+    """An unlit status light, as the housing carries beside the header."""
+    return [
+        f'<circle cx="{cx}" cy="{cy}" r="4" fill="#060607"/>',
+        f'<circle cx="{cx}" cy="{cy}" r="3" fill="url(#dimLight)"/>',
+    ]
+
+
 def playing_field_path(inset=0.0):
     """The recessed rubber field that holds the pads: a dome open at the bottom."""
     left, right, top, bottom = 104 + inset, 648 - inset, 30 + inset, 270 - inset
@@ -262,10 +281,13 @@ def draw_face():
                cx=0.4, cy=0.35, r=0.6),
         linear("lcd", [(0, "#a9bb84", 1), (1, "#8ea46a", 1)]),
         linear("lcdGlass", [(0, "#ffffff", 0.35), (0.5, "#ffffff", 0.0), (1, "#ffffff", 0.0)]),
+        radial("dimLight", [(0, "#6b3a2e", 1), (1, "#2a1612", 1)], cx=0.4, cy=0.35),
+        radial("vignette", [(0, "#000000", 0), (0.7, "#000000", 0), (1, "#000000", 0.35)], r=0.75),
         linear("chamfer", [(0, "#5a5d64", 1), (1, "#2b2d31", 1)]),
     ]
     body = [f'<rect x="0" y="0" width="{FACE_W}" height="{FACE_H}" fill="url(#body)"/>']
     body += brushed_lines(rng, Rect(0, 0, FACE_W, 312), 260, (0.015, 0.05))
+    body.append(f'<rect x="0" y="0" width="{FACE_W}" height="312" fill="url(#vignette)"/>')
 
     # Front chamfer: the face bends down into the front edge below the board.
     body += [
@@ -295,6 +317,12 @@ def draw_face():
         f'<path d="{playing_field_path(0)}" fill="url(#fieldSheen)"/>',
     ]
 
+    # An engraved groove follows the field's lip.
+    body.append(f'<path d="{playing_field_path(-9)}" fill="none" stroke="#000000" stroke-opacity="0.45" '
+                f'stroke-width="1"/>')
+    body.append(f'<path d="{playing_field_path(-10)}" fill="none" stroke="#ffffff" stroke-opacity="0.06" '
+                f'stroke-width="1"/>')
+
     for shape, _lit in pad_rects():
         body += rubber_pad(shape, "padFace", "padSheen")
 
@@ -308,6 +336,9 @@ def draw_face():
         rrect(bezel.inset(2), 1.5, fill="url(#lcdGlass)"),
         rrect(bezel.inset(2), 1.5, fill="none", stroke="#000000", stroke_opacity="0.45"),
     ]
+
+    body += vent_slots(Rect(30, 284, 150, 10), 12)
+    body += power_light(700, 104)
 
     for cx, cy, a in ((16, 150, 0.4), (734, 150, 1.1), (16, 292, 0.9), (734, 292, 0.2)):
         body += screw(cx, cy, a)
@@ -334,16 +365,17 @@ def draw_lit_pad(shape, lit):
     local = Rect(local_shape.x - lit.x, local_shape.y - lit.y, local_shape.w, local_shape.h)
     radius = pad_radius(local)
     defs = [
-        radial("halo", [(0, "#3f86ff", 0.55), (0.6, "#2a63e0", 0.25), (1, "#1a3fae", 0)]),
-        linear("litFace", [(0, "#5d9bff", 1), (0.5, "#2f68e6", 1), (1, "#1d47b8", 1)]),
-        radial("hotSpot", [(0, "#cfe2ff", 0.45), (1, "#cfe2ff", 0)], cx=0.5, cy=0.3, r=0.55),
+        radial("halo", [(0, "#3f86ff", 0.5), (0.55, "#2a63e0", 0.22), (1, "#1a3fae", 0)]),
+        # Light from below the translucent rubber: brightest in the middle.
+        radial("litFace", [(0, "#4f8cf5", 1), (0.7, "#2c5fd6", 1), (1, "#1b3f9e", 1)], r=0.65),
+        linear("litShade", [(0, "#ffffff", 0.12), (0.5, "#ffffff", 0), (1, "#000000", 0.18)]),
     ]
     body = [
         f'<rect x="0" y="0" width="{fmt(lit.w)}" height="{fmt(lit.h)}" fill="url(#halo)"/>',
         rrect(local, radius, fill="url(#litFace)"),
-        rrect(local, radius, fill="url(#hotSpot)"),
-        rrect(local.inset(0.5), max(0.5, radius - 0.5), fill="none", stroke="#a9c8ff",
-              stroke_opacity="0.8", stroke_width="1"),
+        rrect(local, radius, fill="url(#litShade)"),
+        rrect(local.inset(0.5), max(0.5, radius - 0.5), fill="none", stroke="#8fb6ff",
+              stroke_opacity="0.75", stroke_width="1"),
     ]
     return svg(int(lit.w), int(lit.h), defs, body)
 
