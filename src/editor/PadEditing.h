@@ -1,0 +1,91 @@
+#pragma once
+
+#include "kit/KitDump.h"
+#include "kit/ValueRange.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace morvane {
+
+class Desktop;
+
+enum class PadField { Note, Channel };
+
+// What pad editing needs of the window's pad board: the selection markers,
+// the lit pad pictures, the value labels and the status line.
+class PadBoardView {
+public:
+    virtual ~PadBoardView() = default;
+    virtual void setMarkerVisible(int pad, PadField field, bool visible) = 0;
+    virtual void setLitVisible(int pad, bool visible) = 0;
+    virtual void setValueText(int pad, PadField field, const QString& text) = 0;
+    virtual void Status_Update(const QString& text) = 0;
+};
+
+// Windows virtual key codes, the codes Form_KeyDown works on.
+namespace keys {
+inline constexpr int Backspace = 8;
+inline constexpr int Enter = 13;
+inline constexpr int Escape = 27;
+inline constexpr int Delete = 46;
+inline constexpr int DigitRow0 = 48;
+inline constexpr int Keypad0 = 96;
+}  // namespace keys
+
+// The pad editing state machine: which pad field is selected, the text typed
+// into it, and committing that text into the kit's pad arrays. The window
+// shows what it reports through PadBoardView.
+class PadEditing {
+public:
+    PadEditing(KitFields& fields, PadBoardView& view, Desktop& desktop);
+
+    // Commits the field being edited, then selects pad `index` (0 to 23) or,
+    // for -1, nothing. A refused commit keeps the selection and drops the rest.
+    void Pad_Clicked(int index, bool tchClicked = false);
+
+    // Applies one key, given as a Windows virtual key code, to the selected field.
+    void Form_KeyDown(int keyCode);
+
+    // Copies the selected field's shown value to that field of every pad.
+    void fillAll();
+
+    // Fill_Pad_MNN_And_TransmitCh: every value label shows its stored value,
+    // the selected one included.
+    void showStoredValues();
+
+    std::int16_t SelectedPad() const { return selectedPad_; }
+    bool TypingStarted() const { return typingStarted_; }
+    // The field whose marker is visible; empty while nothing is selected.
+    std::optional<PadField> selectedField() const;
+    // The text shown in the selected field's label.
+    QString typedText() const;
+
+private:
+    bool Save_Selected_Pads();
+    bool commitSelectedField();
+    void select(int pad, PadField field);
+    void applyDigit(int digit);
+    QString& labelText(int pad, PadField field);
+    void setLabelText(int pad, PadField field, const QString& text);
+    std::uint8_t& storedValue(int pad, PadField field);
+    std::optional<QString> fillAllRefusal(const QString& shown, PadField field) const;
+
+    KitFields& fields_;
+    PadBoardView& view_;
+    Desktop& desktop_;
+    std::int16_t selectedPad_ = 0;
+    bool typingStarted_ = false;
+    PadField selectedField_ = PadField::Note;
+    // What each value label shows: the stored value, or the text typed into it.
+    std::array<std::array<QString, 2>, PadCount> labels_;
+};
+
+const ValueRange& rangeOf(PadField field);
+// The most characters a field's label takes by typing.
+int lengthLimit(PadField field);
+
+}  // namespace morvane
