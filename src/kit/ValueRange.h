@@ -1,5 +1,7 @@
 #pragma once
 
+#include <charconv>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +33,19 @@ inline std::string rangeMessage(const ValueRange& range)
 inline std::string rangeTitle(const ValueRange& range)
 {
     return std::string(range.name) + " too high or too low";
+}
+
+// The whole number a text box holds, blanks around it allowed; empty for
+// anything else (an empty box, letters, a fraction, a number too large for int).
+inline std::optional<int> parseWholeNumber(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return std::nullopt;
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
 }
 
 }  // namespace morvane
