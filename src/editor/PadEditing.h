@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/KeyCodes.h"
 #include "kit/KitDump.h"
 #include "kit/ValueRange.h"
 
@@ -25,16 +26,6 @@ public:
     virtual void setValueText(int pad, PadField field, const QString& text) = 0;
     virtual void Status_Update(const QString& text) = 0;
 };
-
-// Windows virtual key codes, the codes Form_KeyDown works on.
-namespace keys {
-inline constexpr int Backspace = 8;
-inline constexpr int Enter = 13;
-inline constexpr int Escape = 27;
-inline constexpr int Delete = 46;
-inline constexpr int DigitRow0 = 48;
-inline constexpr int Keypad0 = 96;
-}  // namespace keys
 
 // The pad editing state machine: which pad field is selected, the text typed
 // into it, and committing that text into the kit's pad arrays. The window

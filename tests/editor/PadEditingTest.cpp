@@ -363,3 +363,42 @@ TEST_F(PadEditingTest, FillAllRefusesAnEmptyOrOversizedValueAndStoresNothing)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(VirtualKeyCode, TranslatesTheKeysPadEditingUses)
+{
+    EXPECT_EQ(virtualKeyCode(Qt::Key_0, Qt::NoModifier, std::nullopt), 48);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_9, Qt::ShiftModifier, std::nullopt), 57);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_7, Qt::KeypadModifier, std::nullopt), 103);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Enter, Qt::KeypadModifier, std::nullopt), keys::Enter);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Return, Qt::NoModifier, std::nullopt), keys::Enter);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Escape, Qt::NoModifier, std::nullopt), keys::Escape);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Delete, Qt::NoModifier, std::nullopt), keys::Delete);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Backspace, Qt::NoModifier, std::nullopt), keys::Backspace);
+}
+
+TEST(VirtualKeyCode, ShiftedDigitRowKeysStillTypeTheirDigit)
+{
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Exclam, Qt::ShiftModifier, 1), 49);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Exclam, Qt::ShiftModifier, std::nullopt), keys::None);
+}
+
+TEST(VirtualKeyCode, KeypadKeysInNavigationModeCountOnlyAsDelete)
+{
+    EXPECT_EQ(virtualKeyCode(Qt::Key_End, Qt::KeypadModifier, std::nullopt), keys::None);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Delete, Qt::KeypadModifier, std::nullopt), keys::Delete);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Home, Qt::NoModifier, std::nullopt), keys::None);
+}
+
+#ifdef Q_OS_LINUX
+TEST(DigitRowKey, ReadsTheDigitFromTheKeyboardsKeyNumber)
+{
+    EXPECT_EQ(digitRowKey(10, 0x21), 1);  // "1", typed with Shift as "!"
+    EXPECT_EQ(digitRowKey(19, 0x29), 0);
+    EXPECT_EQ(digitRowKey(20, 0x2d), std::nullopt);
+    EXPECT_EQ(digitRowKey(0, 0), std::nullopt);
+}
+#endif
+
+}  // namespace
