@@ -107,12 +107,8 @@ void PadEditing::applyDigit(int digit)
     }
 }
 
+// At most one field is selected, so this commits that one field.
 bool PadEditing::Save_Selected_Pads()
-{
-    return commitSelectedField();
-}
-
-bool PadEditing::commitSelectedField()
 {
     const int pad = selectedPad_ - 1;
     const PadField field = selectedField_;

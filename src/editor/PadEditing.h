@@ -57,7 +57,6 @@ public:
 
 private:
     bool Save_Selected_Pads();
-    bool commitSelectedField();
     void select(int pad, PadField field);
     void applyDigit(int digit);
     QString& labelText(int pad, PadField field);
