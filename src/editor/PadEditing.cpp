@@ -10,8 +10,6 @@ constexpr int FillAllHighest = 255;  // a pad value is one byte
 const QString PadsModified = QStringLiteral("Pad Settings Successfully Modified.");
 const QString NothingSelected = QStringLiteral("No pad is currently selected for editing.");
 
-std::size_t slot(PadField field) { return field == PadField::Note ? 0 : 1; }
-
 QString fieldName(PadField field) { return QString::fromUtf8(rangeOf(field).name); }
 
 QString selectionPrompt(int pad, PadField field)
@@ -31,12 +29,11 @@ std::optional<int> digitOf(int keyCode)
 
 bool isPadIndex(int index) { return index >= 0 && index < PadCount; }
 
+bool isInside(const RangeRule& rule, int value) { return value >= rule.lowest && value <= rule.highest; }
+
 }  // namespace
 
-const ValueRange& rangeOf(PadField field)
-{
-    return field == PadField::Note ? NoteNumberRange : TransmitChannelRange;
-}
+const RangeRule& rangeOf(PadField field) { return field == PadField::Note ? NoteRule : ChannelRule; }
 
 int lengthLimit(PadField field) { return field == PadField::Note ? 3 : 2; }
 
@@ -54,8 +51,10 @@ std::optional<PadField> PadEditing::selectedField() const
 QString PadEditing::typedText() const
 {
     if (selectedPad_ == 0) return {};
-    return labels_[selectedPad_ - 1][slot(selectedField_)];
+    return view_.valueText(selectedPad_ - 1, selectedField_);
 }
+
+void PadEditing::setTypedText(const QString& text) { view_.setValueText(selectedPad_ - 1, selectedField_, text); }
 
 void PadEditing::Pad_Clicked(int index, bool tchClicked)
 {
@@ -89,42 +88,38 @@ void PadEditing::Form_KeyDown(int keyCode)
 {
     if (selectedPad_ == 0) return;
     if (const auto digit = digitOf(keyCode)) applyDigit(*digit);
-    const int pad = selectedPad_ - 1;
-    if (keyCode == keys::Delete) setLabelText(pad, selectedField_, {});
-    if (keyCode == keys::Backspace && !typedText().isEmpty()) setLabelText(pad, selectedField_, typedText().chopped(1));
+    if (keyCode == keys::Delete) setTypedText({});
+    if (keyCode == keys::Backspace && !typedText().isEmpty()) setTypedText(typedText().chopped(1));
     if (keyCode == keys::Enter || keyCode == keys::Escape) Pad_Clicked(-1);
 }
 
 void PadEditing::applyDigit(int digit)
 {
-    const int pad = selectedPad_ - 1;
     const QString typed = QString::number(digit);
     if (!typingStarted_) {
-        setLabelText(pad, selectedField_, typed);
+        setTypedText(typed);
         typingStarted_ = true;
     } else if (typedText().size() < lengthLimit(selectedField_)) {
-        setLabelText(pad, selectedField_, typedText() + typed);
+        setTypedText(typedText() + typed);
     }
 }
 
 // At most one field is selected, so this commits that one field.
 bool PadEditing::Save_Selected_Pads()
 {
-    const int pad = selectedPad_ - 1;
-    const PadField field = selectedField_;
-    if (labelText(pad, field).isEmpty()) setLabelText(pad, field, QStringLiteral("0"));
+    if (typedText().isEmpty()) setTypedText(QStringLiteral("0"));
     // Only digits reach the label and at most three, so this always converts.
-    const int typed = labelText(pad, field).toInt();
-    std::uint8_t& stored = storedValue(pad, field);
+    const int typed = typedText().toInt();
+    std::uint8_t& stored = storedValue(selectedPad_ - 1, selectedField_);
     if (typed == stored) return true;
-    const ValueRange& range = rangeOf(field);
-    if (!range.contains(typed)) {
-        desktop_.messageBox(QString::fromStdString(rangeMessage(range)), MessageStyle::Plain,
-                            QString::fromStdString(rangeTitle(range)));
+    const RangeRule& rule = rangeOf(selectedField_);
+    if (!isInside(rule, typed)) {
+        desktop_.messageBox(QString::fromStdString(rangeMessage(rule)), MessageStyle::Plain,
+                            QString::fromStdString(rangeTitle(rule)));
         typingStarted_ = false;
         return false;
     }
-    setLabelText(pad, field, QString::number(typed));
+    setTypedText(QString::number(typed));
     stored = static_cast<std::uint8_t>(typed);
     view_.Status_Update(PadsModified);
     return true;
@@ -141,7 +136,7 @@ void PadEditing::fillAll()
         const auto value = static_cast<std::uint8_t>(shown.toInt());
         for (int pad = 0; pad < PadCount; ++pad) storedValue(pad, *field) = value;
     }
-    showStoredValues();
+    view_.Fill_Pad_MNN_And_TransmitCh();
     view_.Status_Update(PadsModified);
 }
 
@@ -157,25 +152,6 @@ std::optional<QString> PadEditing::fillAllRefusal(const QString& shown, PadField
             .arg(shown, fieldName(field))
             .arg(FillAllHighest);
     return std::nullopt;
-}
-
-void PadEditing::showStoredValues()
-{
-    for (int pad = 0; pad < PadCount; ++pad) {
-        setLabelText(pad, PadField::Note, QString::number(fields_.PadMNN[pad]));
-        setLabelText(pad, PadField::Channel, QString::number(fields_.PadTCH[pad]));
-    }
-}
-
-QString& PadEditing::labelText(int pad, PadField field)
-{
-    return labels_[pad][slot(field)];
-}
-
-void PadEditing::setLabelText(int pad, PadField field, const QString& text)
-{
-    labelText(pad, field) = text;
-    view_.setValueText(pad, field, text);
 }
 
 std::uint8_t& PadEditing::storedValue(int pad, PadField field)

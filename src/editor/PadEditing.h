@@ -2,11 +2,10 @@
 
 #include "editor/KeyCodes.h"
 #include "kit/KitDump.h"
-#include "kit/ValueRange.h"
+#include "kit/KitRanges.h"
 
 #include <QString>
 
-#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -17,14 +16,19 @@ class Desktop;
 enum class PadField { Note, Channel };
 
 // What pad editing needs of the window's pad board: the selection markers,
-// the lit pad pictures, the value labels and the status line.
+// the lit pad pictures, the value labels and the status line. While a field
+// is selected its label holds the text being typed, so the label is where
+// that text lives.
 class PadBoardView {
 public:
     virtual ~PadBoardView() = default;
     virtual void setMarkerVisible(int pad, PadField field, bool visible) = 0;
     virtual void setLitVisible(int pad, bool visible) = 0;
+    virtual QString valueText(int pad, PadField field) const = 0;
     virtual void setValueText(int pad, PadField field, const QString& text) = 0;
-    virtual void Status_Update(const QString& text) = 0;
+    // Every value label shows its stored value again.
+    virtual void Fill_Pad_MNN_And_TransmitCh() = 0;
+    virtual void Status_Update(const QString& StatusString) = 0;
 };
 
 // The pad editing state machine: which pad field is selected, the text typed
@@ -44,10 +48,6 @@ public:
     // Copies the selected field's shown value to that field of every pad.
     void fillAll();
 
-    // Fill_Pad_MNN_And_TransmitCh: every value label shows its stored value,
-    // the selected one included.
-    void showStoredValues();
-
     std::int16_t SelectedPad() const { return selectedPad_; }
     bool TypingStarted() const { return typingStarted_; }
     // The field whose marker is visible; empty while nothing is selected.
@@ -59,8 +59,7 @@ private:
     bool Save_Selected_Pads();
     void select(int pad, PadField field);
     void applyDigit(int digit);
-    QString& labelText(int pad, PadField field);
-    void setLabelText(int pad, PadField field, const QString& text);
+    void setTypedText(const QString& text);
     std::uint8_t& storedValue(int pad, PadField field);
     std::optional<QString> fillAllRefusal(const QString& shown, PadField field) const;
 
@@ -70,11 +69,9 @@ private:
     std::int16_t selectedPad_ = 0;
     bool typingStarted_ = false;
     PadField selectedField_ = PadField::Note;
-    // What each value label shows: the stored value, or the text typed into it.
-    std::array<std::array<QString, 2>, PadCount> labels_;
 };
 
-const ValueRange& rangeOf(PadField field);
+const RangeRule& rangeOf(PadField field);
 // The most characters a field's label takes by typing.
 int lengthLimit(PadField field);
 

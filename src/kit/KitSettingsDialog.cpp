@@ -104,20 +104,20 @@ void KitSettingsDialog::Fill_Kit_Settings(const std::string& kitName, int kitNum
     fillList(BankNumberCombo, 0, 128, bankNumber);
 }
 
-bool KitSettingsDialog::Check_Kit_Number() { return checkNumber(KitNumberCombo, KitNumberRange); }
+bool KitSettingsDialog::Check_Kit_Number() { return checkNumber(KitNumberCombo, KitNumberRule).has_value(); }
 
-bool KitSettingsDialog::Check_Bank_Number() { return checkNumber(BankNumberCombo, BankNumberRange); }
+bool KitSettingsDialog::Check_Bank_Number() { return checkNumber(BankNumberCombo, BankNumberRule).has_value(); }
 
 // Text that is no whole number gets the range message too: it is no number
 // the range admits.
-bool KitSettingsDialog::checkNumber(QComboBox* box, const ValueRange& range)
+std::optional<int> KitSettingsDialog::checkNumber(QComboBox* box, const RangeRule& rule)
 {
-    const auto number = parseWholeNumber(box->currentText().toStdString());
-    if (number && range.contains(*number)) return true;
-    desktop_.messageBox(QString::fromStdString(rangeMessage(range)), MessageStyle::Plain,
-                        QString::fromStdString(rangeTitle(range)));
+    const auto number = checkNumberText(rule, box->currentText().toStdString());
+    if (number) return number;
+    desktop_.messageBox(QString::fromStdString(rangeMessage(rule)), MessageStyle::Plain,
+                        QString::fromStdString(rangeTitle(rule)));
     box->setFocus();
-    return false;
+    return std::nullopt;
 }
 
 bool KitSettingsDialog::checkKitName()
@@ -132,11 +132,11 @@ bool KitSettingsDialog::checkKitName()
 // Applies nothing until both numbers are in range and the name can be stored.
 void KitSettingsDialog::OKBtn_Click()
 {
-    if (!Check_Kit_Number() || !Check_Bank_Number() || !checkKitName()) return;
-    KitSettingsChoice choice;
-    choice.NewKitName = cp1252FromUtf8(KitNameText->text().toStdString()).value();
-    choice.NewKitNumber = *parseWholeNumber(KitNumberCombo->currentText().toStdString());
-    choice.NewBankNumber = *parseWholeNumber(BankNumberCombo->currentText().toStdString()) + 1;
+    const auto kitNumber = checkNumber(KitNumberCombo, KitNumberRule);
+    if (!kitNumber) return;
+    const auto bankNumber = checkNumber(BankNumberCombo, BankNumberRule);
+    if (!bankNumber || !checkKitName()) return;
+    const KitSettingsChoice choice{KitNameText->text(), *kitNumber, *bankNumber + 1};
     hide();
     emit settingsChosen(choice);
 }

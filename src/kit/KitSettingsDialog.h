@@ -1,9 +1,10 @@
 #pragma once
 
-#include "kit/ValueRange.h"
+#include "kit/KitRanges.h"
 
 #include <QWidget>
 
+#include <optional>
 #include <string>
 
 class QComboBox;
@@ -15,10 +16,10 @@ namespace morvane {
 
 class Desktop;
 
-// What OK hands to Replace_System_Variables: the name in code page 1252,
-// the kit number and the bank number plus one.
+// What OK hands to Replace_System_Variables: the name as typed (every
+// character has a code page 1252 code), the kit number and the bank number plus one.
 struct KitSettingsChoice {
-    std::string NewKitName;
+    QString NewKitName;
     int NewKitNumber = 0;
     int NewBankNumber = 0;
 };
@@ -48,7 +49,7 @@ private:
     void CancelBtn_Click();
     bool onEnter(QObject* watched);
     void onFocusLost(QObject* watched, QEvent* event);
-    bool checkNumber(QComboBox* box, const ValueRange& range);
+    std::optional<int> checkNumber(QComboBox* box, const RangeRule& rule);
     bool checkKitName();
 
     Desktop& desktop_;

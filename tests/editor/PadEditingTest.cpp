@@ -12,6 +12,9 @@ namespace {
 
 // Keeps what a pad board would show.
 struct RecordingBoard final : PadBoardView {
+    explicit RecordingBoard(const KitFields& fields) : fields(fields) {}
+
+    const KitFields& fields;
     std::array<std::array<bool, 2>, PadCount> markers{};
     std::array<bool, PadCount> lit{};
     std::array<std::array<QString, 2>, PadCount> labels;
@@ -20,7 +23,15 @@ struct RecordingBoard final : PadBoardView {
     static std::size_t slot(PadField f) { return f == PadField::Note ? 0 : 1; }
     void setMarkerVisible(int pad, PadField field, bool visible) override { markers[pad][slot(field)] = visible; }
     void setLitVisible(int pad, bool visible) override { lit[pad] = visible; }
+    QString valueText(int pad, PadField field) const override { return labels[pad][slot(field)]; }
     void setValueText(int pad, PadField field, const QString& text) override { labels[pad][slot(field)] = text; }
+    void Fill_Pad_MNN_And_TransmitCh() override
+    {
+        for (int pad = 0; pad < PadCount; ++pad) {
+            labels[pad][0] = QString::number(fields.PadMNN[pad]);
+            labels[pad][1] = QString::number(fields.PadTCH[pad]);
+        }
+    }
     void Status_Update(const QString& text) override { statuses << text; }
 
     QString note(int pad) const { return labels[pad][0]; }
@@ -47,7 +58,7 @@ protected:
             fields.PadMNN[pad] = static_cast<std::uint8_t>(36 + pad);
             fields.PadTCH[pad] = 10;
         }
-        editing.showStoredValues();
+        board.Fill_Pad_MNN_And_TransmitCh();
     }
 
     void type(std::initializer_list<int> keyCodes)
@@ -60,7 +71,7 @@ protected:
     }
 
     KitFields fields;
-    RecordingBoard board;
+    RecordingBoard board{fields};
     ScriptedDesktop desktop;
     PadEditing editing{fields, board, desktop};
 };
@@ -117,7 +128,7 @@ TEST_F(PadEditingTest, KeysWithNothingSelectedDoNothing)
 TEST_F(PadEditingTest, FirstDigitReplacesTheShownValueThenDigitsAppendUpToTheLimit)
 {
     fields.PadMNN[0] = 127;
-    editing.showStoredValues();
+    board.Fill_Pad_MNN_And_TransmitCh();
     editing.Pad_Clicked(0, false);
     typeDigits("5");
     EXPECT_EQ(board.note(0), "5");
@@ -137,7 +148,7 @@ TEST_F(PadEditingTest, FirstDigitReplacesTheShownValueThenDigitsAppendUpToTheLim
 TEST_F(PadEditingTest, BackspaceShortensWithoutStartingOrEndingTyping)
 {
     fields.PadMNN[4] = 127;
-    editing.showStoredValues();
+    board.Fill_Pad_MNN_And_TransmitCh();
     editing.Pad_Clicked(4, false);
     type({keys::Backspace});
     EXPECT_EQ(board.note(4), "12");
@@ -246,7 +257,7 @@ TEST_F(PadEditingTest, RefusedCommitKeepsTheSelection)
 TEST_F(PadEditingTest, UnchangedValueCommitsSilentlyAndKeepsTheTypedText)
 {
     fields.PadMNN[0] = 7;
-    editing.showStoredValues();
+    board.Fill_Pad_MNN_And_TransmitCh();
     editing.Pad_Clicked(0, false);
     typeDigits("007");
     type({keys::Enter});

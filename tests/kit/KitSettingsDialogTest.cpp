@@ -1,3 +1,4 @@
+#include "kit/Cp1252.h"
 #include "kit/KitCodec.h"
 #include "kit/KitSettingsDialog.h"
 #include "support/ScriptedDesktop.h"
@@ -29,7 +30,9 @@ protected:
         fields.BankNumber = 5;
         QObject::connect(&dialog, &KitSettingsDialog::settingsChosen, [this](const KitSettingsChoice& c) {
             chosen = c;
-            replaceSystemVariables(fields, c.NewKitName, c.NewKitNumber, c.NewBankNumber);
+            const auto name = cp1252FromUtf8(c.NewKitName.toStdString());
+            ASSERT_TRUE(name);
+            replaceSystemVariables(fields, name.value(), c.NewKitNumber, c.NewBankNumber);
         });
     }
 
@@ -244,18 +247,6 @@ TEST_F(KitSettingsDialogTest, TheNameBoxTakesTwelveCharacters)
     open();
     focusAndType(name(), "ABCDEFGHIJKLMNOP", Qt::Key_Return);
     EXPECT_EQ(fields.KitName, "ABCDEFGHIJKL");
-}
-
-TEST(WholeNumber, ParsesPlainNumbersOnly)
-{
-    EXPECT_EQ(parseWholeNumber("24"), 24);
-    EXPECT_EQ(parseWholeNumber(" 7 "), 7);
-    EXPECT_EQ(parseWholeNumber("-3"), -3);
-    EXPECT_EQ(parseWholeNumber(""), std::nullopt);
-    EXPECT_EQ(parseWholeNumber("   "), std::nullopt);
-    EXPECT_EQ(parseWholeNumber("12a"), std::nullopt);
-    EXPECT_EQ(parseWholeNumber("+5"), std::nullopt);
-    EXPECT_EQ(parseWholeNumber("2147483648"), std::nullopt);
 }
 
 }  // namespace
