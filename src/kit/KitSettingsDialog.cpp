@@ -15,6 +15,8 @@
 namespace morvane {
 namespace {
 
+constexpr double DialogFontPoints = 8.25;
+
 // Design values are twips; one logical pixel is 15 of them.
 QRect fromTwips(int left, int top, int width, int height)
 {
@@ -72,6 +74,11 @@ KitSettingsDialog::KitSettingsDialog(Desktop& desktop, QWidget* parent)
     setObjectName(QStringLiteral("KitSettings"));
     setWindowTitle(QStringLiteral("Kit Settings"));
     setFixedSize(fromTwips(0, 0, 4680, 1560).size());
+    // The design's labels are sized for a small sans-serif dialog font.
+    QFont small;
+    small.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    small.setPointSizeF(DialogFontPoints);
+    setFont(small);
     KitNameText->setMaxLength(KitNameLength);
 
     setTabOrder(KitNameText, OKBtn);
@@ -116,8 +123,16 @@ std::optional<int> KitSettingsDialog::checkNumber(QComboBox* box, const RangeRul
     if (number) return number;
     desktop_.messageBox(QString::fromStdString(rangeMessage(rule)), MessageStyle::Plain,
                         QString::fromStdString(rangeTitle(rule)));
-    box->setFocus();
+    returnFocusTo(box);
     return std::nullopt;
+}
+
+// The message box belongs to the main window, which it leaves active when
+// it closes; the user goes on typing in this dialog.
+void KitSettingsDialog::returnFocusTo(QWidget* box)
+{
+    activateWindow();
+    box->setFocus();
 }
 
 bool KitSettingsDialog::checkKitName()
@@ -125,7 +140,7 @@ bool KitSettingsDialog::checkKitName()
     const auto name = cp1252FromUtf8(KitNameText->text().toStdString());
     if (name) return true;
     desktop_.messageBox(QString::fromStdString(name.error()), MessageStyle::Plain);
-    KitNameText->setFocus();
+    returnFocusTo(KitNameText);
     return false;
 }
 

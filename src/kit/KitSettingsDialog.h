@@ -51,6 +51,7 @@ private:
     void onFocusLost(QObject* watched, QEvent* event);
     std::optional<int> checkNumber(QComboBox* box, const RangeRule& rule);
     bool checkKitName();
+    void returnFocusTo(QWidget* box);
 
     Desktop& desktop_;
     QLabel* Label1;

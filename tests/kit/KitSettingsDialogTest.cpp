@@ -136,8 +136,15 @@ TEST_F(KitSettingsDialogTest, EnterInTheKitBoxChecksBeforeApplying)
 
 TEST_F(KitSettingsDialogTest, LeavingABoxWithABadNumberBringsTheFocusBack)
 {
+    QWidget mainWindow;  // closing a message box activates the window it belongs to
+    mainWindow.show();
+    desktop.whileMessageShown = [&](const auto&) {
+        mainWindow.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
+    };
     open();
     focusAndType(bank(), "129", Qt::Key_Backtab);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     EXPECT_EQ(desktop.messageTexts(), QStringList{BankRangeText});
     EXPECT_EQ(desktop.messages[0].title, "Bank Number too high or too low");
     EXPECT_EQ(QApplication::focusWidget(), bank());
@@ -147,6 +154,7 @@ TEST_F(KitSettingsDialogTest, LeavingABoxWithABadNumberBringsTheFocusBack)
     EXPECT_EQ(QApplication::focusWidget(), kit());
     typeInFocus("0", Qt::Key_Tab);
     EXPECT_EQ(desktop.messageTexts(), (QStringList{BankRangeText, KitRangeText}));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
     EXPECT_EQ(QApplication::focusWidget(), kit());
     EXPECT_TRUE(dialog.isVisible());
 }
