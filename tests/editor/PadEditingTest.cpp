@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 using namespace morvane;
@@ -36,19 +37,17 @@ struct RecordingBoard final : PadBoardView {
 
     QString note(int pad) const { return labels[pad][0]; }
     QString channel(int pad) const { return labels[pad][1]; }
-    int visibleMarkers() const
+    long visibleMarkers() const
     {
-        int n = 0;
-        for (const auto& pad : markers) n += pad[0] + pad[1];
-        return n;
+        return std::count_if(markers.begin(), markers.end(), [](const auto& m) { return m[0] || m[1]; });
     }
-    int litPads() const
-    {
-        int n = 0;
-        for (bool on : lit) n += on;
-        return n;
-    }
+    long litPads() const { return std::count(lit.begin(), lit.end(), true); }
 };
+
+const QString NoteRangeText = QStringLiteral("Midi Note Number cannot be higher than 128 or lower than 0.");
+const QString ChannelRangeText = QStringLiteral("Transmit Channel cannot be higher than 16 or lower than 0.");
+const QString Modified = QStringLiteral("Pad Settings Successfully Modified.");
+const QString NoneSelected = QStringLiteral("No pad is currently selected for editing.");
 
 class PadEditingTest : public ::testing::Test {
 protected:
@@ -69,6 +68,11 @@ protected:
     {
         for (const char* d = digits; *d; ++d) editing.Form_KeyDown(keys::DigitRow0 + (*d - '0'));
     }
+    void showNote(int pad, int note)
+    {
+        fields.PadMNN[pad] = static_cast<std::uint8_t>(note);
+        board.Fill_Pad_MNN_And_TransmitCh();
+    }
 
     KitFields fields;
     RecordingBoard board{fields};
@@ -76,17 +80,11 @@ protected:
     PadEditing editing{fields, board, desktop};
 };
 
-const QString NoteRangeText = QStringLiteral("Midi Note Number cannot be higher than 128 or lower than 0.");
-const QString ChannelRangeText = QStringLiteral("Transmit Channel cannot be higher than 16 or lower than 0.");
-const QString Modified = QStringLiteral("Pad Settings Successfully Modified.");
-const QString NoneSelected = QStringLiteral("No pad is currently selected for editing.");
-
 TEST_F(PadEditingTest, ClickingAFieldSelectsItLightsThePadAndPrompts)
 {
     editing.Pad_Clicked(2, false);
     EXPECT_EQ(editing.SelectedPad(), 3);
     EXPECT_FALSE(editing.TypingStarted());
-    EXPECT_EQ(editing.selectedField(), PadField::Note);
     EXPECT_TRUE(board.markers[2][0]);
     EXPECT_TRUE(board.lit[2]);
     EXPECT_EQ(board.statuses.last(),
@@ -105,50 +103,39 @@ TEST_F(PadEditingTest, ClickingAFieldSelectsItLightsThePadAndPrompts)
               "press the Esc key to stop editing.");
 }
 
-TEST_F(PadEditingTest, BackgroundClickReportsNothingSelectedAndChangesNothingElse)
+TEST_F(PadEditingTest, WithNothingSelectedKeysDoNothingAndABackgroundClickOnlyReports)
 {
     const KitFields before = fields;
+    type({keys::DigitRow0 + 5, keys::Delete, keys::Backspace, keys::Enter, keys::Escape});
+    EXPECT_TRUE(board.statuses.isEmpty());
     editing.Pad_Clicked(-1);
     EXPECT_EQ(board.statuses, QStringList{NoneSelected});
     EXPECT_EQ(editing.SelectedPad(), 0);
-    EXPECT_EQ(board.visibleMarkers(), 0);
-    EXPECT_EQ(board.litPads(), 0);
+    EXPECT_EQ(board.visibleMarkers() + board.litPads(), 0);
+    EXPECT_EQ(board.note(0), "36");
     EXPECT_EQ(fields, before);
     EXPECT_TRUE(desktop.messages.empty());
 }
 
-TEST_F(PadEditingTest, KeysWithNothingSelectedDoNothing)
-{
-    type({keys::DigitRow0 + 5, keys::Delete, keys::Backspace, keys::Enter, keys::Escape});
-    EXPECT_EQ(board.note(0), "36");
-    EXPECT_TRUE(board.statuses.isEmpty());
-    EXPECT_EQ(editing.SelectedPad(), 0);
-}
-
 TEST_F(PadEditingTest, FirstDigitReplacesTheShownValueThenDigitsAppendUpToTheLimit)
 {
-    fields.PadMNN[0] = 127;
-    board.Fill_Pad_MNN_And_TransmitCh();
+    showNote(0, 127);
     editing.Pad_Clicked(0, false);
     typeDigits("5");
     EXPECT_EQ(board.note(0), "5");
     EXPECT_TRUE(editing.TypingStarted());
     typeDigits("129");
     EXPECT_EQ(board.note(0), "512");
-    EXPECT_EQ(editing.typedText(), "512");
 
-    editing.Pad_Clicked(0, true);  // 512 is refused; the note stays selected
-    typeDigits("12");
-    EXPECT_EQ(board.note(0), "12");
-    editing.Pad_Clicked(0, true);
+    type({keys::Delete});
+    editing.Pad_Clicked(1, true);
     typeDigits("169");
-    EXPECT_EQ(board.channel(0), "16");
+    EXPECT_EQ(board.channel(1), "16");
 }
 
-TEST_F(PadEditingTest, BackspaceShortensWithoutStartingOrEndingTyping)
+TEST_F(PadEditingTest, BackspaceAndDeleteShortenWithoutChangingTypingStarted)
 {
-    fields.PadMNN[4] = 127;
-    board.Fill_Pad_MNN_And_TransmitCh();
+    showNote(4, 127);
     editing.Pad_Clicked(4, false);
     type({keys::Backspace});
     EXPECT_EQ(board.note(4), "12");
@@ -159,32 +146,26 @@ TEST_F(PadEditingTest, BackspaceShortensWithoutStartingOrEndingTyping)
     typeDigits("5");
     type({keys::Backspace, keys::Backspace, keys::Backspace});
     EXPECT_EQ(board.note(4), "");
-    EXPECT_TRUE(editing.TypingStarted());
     typeDigits("7");
     EXPECT_EQ(board.note(4), "7");
-}
-
-TEST_F(PadEditingTest, DeleteEmptiesTheLabelAndAnEmptyCommitStoresZero)
-{
-    editing.Pad_Clicked(1, true);
     type({keys::Delete});
-    EXPECT_EQ(board.channel(1), "");
-    EXPECT_FALSE(editing.TypingStarted());
-    type({keys::Enter});
-    EXPECT_EQ(fields.PadTCH[1], 0);
-    EXPECT_EQ(board.channel(1), "0");
-    EXPECT_EQ(editing.SelectedPad(), 0);
+    EXPECT_EQ(board.note(4), "");
+    EXPECT_TRUE(editing.TypingStarted());
 }
 
-TEST_F(PadEditingTest, EscCommitsTheTypedValueLikeEnter)
+TEST_F(PadEditingTest, EscCommitsLikeEnterAndAnEmptyLabelCommitsAsZero)
 {
     editing.Pad_Clicked(6, false);
     typeDigits("45");
     type({keys::Escape});
     EXPECT_EQ(fields.PadMNN[6], 45);
     EXPECT_EQ(board.statuses.mid(board.statuses.size() - 2), (QStringList{Modified, NoneSelected}));
-    EXPECT_EQ(board.visibleMarkers(), 0);
-    EXPECT_EQ(board.litPads(), 0);
+    EXPECT_EQ(board.visibleMarkers() + board.litPads(), 0);
+
+    editing.Pad_Clicked(1, true);
+    type({keys::Delete, keys::Enter});
+    EXPECT_EQ(fields.PadTCH[1], 0);
+    EXPECT_EQ(board.channel(1), "0");
 }
 
 TEST_F(PadEditingTest, KeypadDigitsTypeAndOtherKeysAreIgnored)
@@ -192,34 +173,32 @@ TEST_F(PadEditingTest, KeypadDigitsTypeAndOtherKeysAreIgnored)
     editing.Pad_Clicked(0, false);
     type({keys::Keypad0 + 9, keys::Keypad0 + 0});
     EXPECT_EQ(board.note(0), "90");
-    type({35, 36, 65, 106, 110, 32, 16});  // keypad End/Home, A, keypad * and ., space, Shift
+    type({keys::None, 35, 36, 65, 106, 110, 32, 16});  // keypad End/Home, A, keypad * and ., space, Shift
     EXPECT_EQ(board.note(0), "90");
     EXPECT_EQ(editing.SelectedPad(), 1);
 }
 
 TEST_F(PadEditingTest, RangeEndsAreAcceptedAndValuesBeyondRefusedWithTheirMessage)
 {
-    editing.Pad_Clicked(0, false);
-    typeDigits("128");
-    editing.Pad_Clicked(0, true);
+    const auto commit = [this](int pad, bool channel, const char* digits) {
+        editing.Pad_Clicked(pad, channel);
+        typeDigits(digits);
+        editing.Pad_Clicked(-1);
+    };
+    commit(0, false, "128");
+    commit(0, true, "16");
+    commit(1, false, "0");
+    commit(1, true, "0");
     EXPECT_EQ(fields.PadMNN[0], 128);
-    typeDigits("16");
-    editing.Pad_Clicked(1, false);
     EXPECT_EQ(fields.PadTCH[0], 16);
-    typeDigits("0");
-    editing.Pad_Clicked(1, true);
     EXPECT_EQ(fields.PadMNN[1], 0);
-    typeDigits("0");
-    editing.Pad_Clicked(2, false);
     EXPECT_EQ(fields.PadTCH[1], 0);
     EXPECT_TRUE(desktop.messages.empty());
 
-    typeDigits("129");
-    editing.Pad_Clicked(-1);
+    commit(2, false, "129");
     typeDigits("5");
-    editing.Pad_Clicked(2, true);
-    typeDigits("17");
     editing.Pad_Clicked(-1);
+    commit(2, true, "17");
     ASSERT_EQ(desktop.messages.size(), 2u);
     EXPECT_EQ(desktop.messages[0].text, NoteRangeText);
     EXPECT_EQ(desktop.messages[0].title, "Midi Note Number too high or too low");
@@ -254,25 +233,16 @@ TEST_F(PadEditingTest, RefusedCommitKeepsTheSelection)
     EXPECT_EQ(board.note(3), "5");
 }
 
-TEST_F(PadEditingTest, UnchangedValueCommitsSilentlyAndKeepsTheTypedText)
+TEST_F(PadEditingTest, LeadingZerosOfAnUnchangedValueStayUntilTheLabelsAreRefilled)
 {
-    fields.PadMNN[0] = 7;
-    board.Fill_Pad_MNN_And_TransmitCh();
+    showNote(0, 7);
     editing.Pad_Clicked(0, false);
     typeDigits("007");
     type({keys::Enter});
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_FALSE(board.statuses.contains(Modified));
     EXPECT_EQ(board.note(0), "007");
-    EXPECT_EQ(fields.PadMNN[0], 7);
 
-    editing.Pad_Clicked(0, false);
-    type({keys::Backspace});
-    EXPECT_EQ(board.note(0), "00");
-}
-
-TEST_F(PadEditingTest, LeadingZerosAreDroppedFromAStoredValue)
-{
     editing.Pad_Clicked(0, false);
     typeDigits("000");
     type({keys::Enter});
@@ -294,10 +264,7 @@ TEST_F(PadEditingTest, ClickingAnotherFieldCommitsAndMovesTheSelection)
     typeDigits("3");
     editing.Pad_Clicked(5, true);
     EXPECT_EQ(fields.PadTCH[5], 3);
-    EXPECT_EQ(editing.SelectedPad(), 6);
     EXPECT_FALSE(editing.TypingStarted());
-    typeDigits("4");
-    EXPECT_EQ(board.channel(5), "4");
 
     editing.Pad_Clicked(11, false);
     EXPECT_FALSE(board.lit[5]);
@@ -305,48 +272,30 @@ TEST_F(PadEditingTest, ClickingAnotherFieldCommitsAndMovesTheSelection)
     EXPECT_EQ(board.visibleMarkers(), 1);
 }
 
-TEST_F(PadEditingTest, FillAllWithNothingSelectedRewritesTheLabelsOnly)
-{
-    const KitFields before = fields;
-    editing.Pad_Clicked(0, false);
-    typeDigits("007");
-    editing.Pad_Clicked(-1);
-    fields.PadMNN[0] = 7;  // unchanged value: label still shows 007
-    editing.fillAll();
-    EXPECT_EQ(fields.PadTCH, before.PadTCH);
-    EXPECT_EQ(board.note(0), "7");
-    EXPECT_EQ(board.statuses.last(), Modified);
-}
-
-TEST_F(PadEditingTest, FillAllCopiesTheUncommittedValueOfTheSelectedFieldOnly)
+TEST_F(PadEditingTest, FillAllCopiesTheShownValueOfTheSelectedFieldWithoutARangeCheck)
 {
     editing.Pad_Clicked(2, false);
-    typeDigits("45");
+    typeDigits("200");
     editing.fillAll();
     for (int pad = 0; pad < PadCount; ++pad) {
-        EXPECT_EQ(fields.PadMNN[pad], 45);
-        EXPECT_EQ(board.note(pad), "45");
+        EXPECT_EQ(fields.PadMNN[pad], 200);
+        EXPECT_EQ(board.note(pad), "200");
         EXPECT_EQ(fields.PadTCH[pad], 10);
     }
+    EXPECT_TRUE(desktop.messages.empty());
     EXPECT_EQ(board.statuses.last(), Modified);
     EXPECT_EQ(editing.SelectedPad(), 3);
     EXPECT_TRUE(editing.TypingStarted());
     EXPECT_TRUE(board.markers[2][0]);
-    EXPECT_TRUE(board.lit[2]);
 
-    const auto statusesBefore = board.statuses.size();
-    type({keys::Enter});  // the label now shows the stored value: nothing to commit
-    EXPECT_EQ(board.statuses.mid(statusesBefore), QStringList{NoneSelected});
+    editing.Pad_Clicked(-1);  // nothing left to commit
     EXPECT_TRUE(desktop.messages.empty());
-}
+    EXPECT_EQ(board.statuses.last(), NoneSelected);
 
-TEST_F(PadEditingTest, FillAllStoresValuesUpTo255WithoutARangeCheck)
-{
-    editing.Pad_Clicked(9, false);
-    typeDigits("200");
-    editing.fillAll();
-    EXPECT_TRUE(desktop.messages.empty());
-    for (int pad = 0; pad < PadCount; ++pad) EXPECT_EQ(fields.PadMNN[pad], 200);
+    board.labels[0][0] = "007";
+    editing.fillAll();  // nothing selected: the labels are refilled only
+    EXPECT_EQ(board.note(0), "200");
+    EXPECT_EQ(board.statuses.last(), Modified);
 }
 
 TEST_F(PadEditingTest, FillAllRefusesAnEmptyOrOversizedValueAndStoresNothing)
@@ -355,8 +304,7 @@ TEST_F(PadEditingTest, FillAllRefusesAnEmptyOrOversizedValueAndStoresNothing)
     editing.Pad_Clicked(4, true);
     type({keys::Delete});
     editing.fillAll();
-    editing.Pad_Clicked(-1);  // the empty channel is committed as 0
-    editing.Pad_Clicked(4, false);
+    editing.Pad_Clicked(4, false);  // the empty channel is committed as 0
     typeDigits("300");
     editing.fillAll();
 
@@ -373,33 +321,20 @@ TEST_F(PadEditingTest, FillAllRefusesAnEmptyOrOversizedValueAndStoresNothing)
     EXPECT_NE(board.statuses.last(), Modified);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(VirtualKeyCode, TranslatesTheKeysPadEditingUses)
 {
-    EXPECT_EQ(virtualKeyCode(Qt::Key_0, Qt::NoModifier, std::nullopt), 48);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_9, Qt::ShiftModifier, std::nullopt), 57);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_7, Qt::KeypadModifier, std::nullopt), 103);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Enter, Qt::KeypadModifier, std::nullopt), keys::Enter);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Return, Qt::NoModifier, std::nullopt), keys::Enter);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Escape, Qt::NoModifier, std::nullopt), keys::Escape);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Delete, Qt::NoModifier, std::nullopt), keys::Delete);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Backspace, Qt::NoModifier, std::nullopt), keys::Backspace);
-}
-
-TEST(VirtualKeyCode, ShiftedDigitRowKeysStillTypeTheirDigit)
-{
+    const std::optional<int> noDigitKey;
+    EXPECT_EQ(virtualKeyCode(Qt::Key_0, Qt::NoModifier, noDigitKey), 48);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_9, Qt::ShiftModifier, noDigitKey), 57);
     EXPECT_EQ(virtualKeyCode(Qt::Key_Exclam, Qt::ShiftModifier, 1), 49);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Exclam, Qt::ShiftModifier, std::nullopt), keys::None);
-}
-
-TEST(VirtualKeyCode, KeypadKeysInNavigationModeCountOnlyAsDelete)
-{
-    EXPECT_EQ(virtualKeyCode(Qt::Key_End, Qt::KeypadModifier, std::nullopt), keys::None);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Delete, Qt::KeypadModifier, std::nullopt), keys::Delete);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Home, Qt::NoModifier, std::nullopt), keys::None);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_7, Qt::KeypadModifier, noDigitKey), 103);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Enter, Qt::KeypadModifier, noDigitKey), keys::Enter);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Return, Qt::NoModifier, noDigitKey), keys::Enter);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Escape, Qt::NoModifier, noDigitKey), keys::Escape);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Delete, Qt::KeypadModifier, noDigitKey), keys::Delete);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Backspace, Qt::NoModifier, noDigitKey), keys::Backspace);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_End, Qt::KeypadModifier, noDigitKey), keys::None);
+    EXPECT_EQ(virtualKeyCode(Qt::Key_Exclam, Qt::ShiftModifier, noDigitKey), keys::None);
 }
 
 #ifdef Q_OS_LINUX
