@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "EditorTexts.h"
+#include "KeyCodes.h"
 #include "KitHeader.h"
 #include "MenuTree.h"
 #include "MidiMenus.h"
@@ -8,11 +9,13 @@
 #include "NoKitFrame.h"
 #include "PadBoard.h"
 #include "WidgetPlacement.h"
+#include "kit/KitSettingsDialog.h"
 #include "platform/Desktop.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -32,14 +35,19 @@ int measureScreenDpi() { return qRound(QGuiApplication::primaryScreen()->logical
 }  // namespace
 
 MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices, const QString& commandLinePath)
-    : desktop_(desktop), compensation_(measureScreenDpi()), kit_(desktop, *this)
+    : desktop_(desktop),
+      compensation_(measureScreenDpi()),
+      kit_(desktop, *this),
+      padEditing_(kit_.fields(), *this, desktop)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
     buildMenuTree(menuBar());
     createStatusBar();
     createFace();
+    createKitSettings();
     connectMenus();
+    connectPadEditing();
     midi_ = std::make_unique<MidiMenus>(*this, desktop_, midiDevices);
     Form_Load(commandLinePath);
 }
@@ -103,6 +111,27 @@ void MainWindow::connectMenus()
             [this] { kit_.mnuFile_SaveAs_Click(); });
     connect(menuAction(QStringLiteral("MnuFile_Quit")), &QAction::triggered, this, &QWidget::close);
     connect(menuAction(QStringLiteral("mnu_about")), &QAction::triggered, this, [this] { mnu_about_Click(); });
+    connect(menuAction(QStringLiteral("MnuSettings_KitSettings")), &QAction::triggered, this,
+            [this] { MnuSettings_KitSettings_Click(); });
+    connect(menuAction(QStringLiteral("MnuSettings_FillAll")), &QAction::triggered, this,
+            [this] { padEditing_.fillAll(); });
+}
+
+// Clicks on the pad controls and on the background move the editing; the
+// kit header labels open the kit settings and leave the editing as it is.
+void MainWindow::connectPadEditing()
+{
+    connect(padBoard_, &PadBoard::padClicked, this, [this](int index, bool tchClicked) { Pad_Clicked(index, tchClicked); });
+    connect(this, &MainWindow::backgroundClicked, this, [this] { Pad_Clicked(-1); });
+    connect(kitHeader_, &KitHeader::kitSettingsRequested, this, [this] { MnuSettings_KitSettings_Click(); });
+}
+
+void MainWindow::createKitSettings()
+{
+    kitSettings_ = new KitSettingsDialog(desktop_, this);
+    connect(kitSettings_, &KitSettingsDialog::settingsChosen, this,
+            [this](const KitSettingsChoice& choice) { takeKitSettings(choice); });
+    setOtherWindow(OtherWindow::KitSettings, kitSettings_);
 }
 
 QAction* MainWindow::menuAction(const QString& objectName) const
@@ -174,7 +203,7 @@ void MainWindow::Fill_Print_Header()
 void MainWindow::showDecodedKit()
 {
     Display_Caption();
-    padBoard_->Fill_Pad_MNN_And_TransmitCh(kit_.fields());
+    Fill_Pad_MNN_And_TransmitCh();
     if (!noKitFrame_->isHidden()) Display_No_Kit_Loaded_Frame(false);
 }
 
@@ -185,6 +214,54 @@ void MainWindow::Form_MouseMove()
     padBoard_->clearHover();
     vexoButtonOnImage_->hide();
     kitHeader_->darkenUnderline();
+}
+
+void MainWindow::Pad_Clicked(int Index, bool TCH_Clicked)
+{
+    padEditing_.Pad_Clicked(Index, TCH_Clicked);
+    padBoard_->setSelectedPad(padEditing_.SelectedPad());
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    Form_KeyDown(virtualKeyCode(event->key(), event->modifiers(),
+                                digitRowKey(event->nativeScanCode(), event->nativeVirtualKey())));
+}
+
+void MainWindow::Form_KeyDown(int KeyCode)
+{
+    padEditing_.Form_KeyDown(KeyCode);
+    padBoard_->setSelectedPad(padEditing_.SelectedPad());
+}
+
+QLabel* MainWindow::valueLabel(int pad, PadField field) const
+{
+    return field == PadField::Note ? padBoard_->PadMNNLabel(pad) : padBoard_->PadTCHLabel(pad);
+}
+
+void MainWindow::setMarkerVisible(int pad, PadField field, bool visible)
+{
+    (field == PadField::Note ? padBoard_->PadMNNSelImage(pad) : padBoard_->PadTCHSelImage(pad))->setVisible(visible);
+}
+
+void MainWindow::setLitVisible(int pad, bool visible) { padBoard_->PadLitImage(pad)->setVisible(visible); }
+
+QString MainWindow::valueText(int pad, PadField field) const { return valueLabel(pad, field)->text(); }
+
+void MainWindow::setValueText(int pad, PadField field, const QString& text) { valueLabel(pad, field)->setText(text); }
+
+void MainWindow::Fill_Pad_MNN_And_TransmitCh() { padBoard_->Fill_Pad_MNN_And_TransmitCh(kit_.fields()); }
+
+void MainWindow::MnuSettings_KitSettings_Click()
+{
+    const auto& fields = kit_.fields();
+    kitSettings_->openWith(fields.KitName, fields.KitNumber, fields.BankNumber);
+}
+
+void MainWindow::takeKitSettings(const KitSettingsChoice& choice)
+{
+    const auto taken = kit_.Replace_System_Variables(choice.NewKitName, choice.NewKitNumber, choice.NewBankNumber);
+    if (!taken) desktop_.messageBox(QString::fromStdString(taken.error()), MessageStyle::Plain);
 }
 
 void MainWindow::mnu_about_Click()

@@ -74,8 +74,7 @@ void MidiMenus::Status_Update(const QString& text) { window_.Status_Update(text)
 
 bool MidiMenus::kitLoaded() const { return window_.kit().kitLoaded(); }
 
-// A click on an empty part of the window is Pad_Clicked(-1, false).
-void MidiMenus::commitPendingPadEdit() { emit window_.backgroundClicked(); }
+void MidiMenus::commitPendingPadEdit() { window_.Pad_Clicked(-1, false); }
 
 Status MidiMenus::Update_Buffer() { return window_.Update_Buffer(); }
 
