@@ -5,6 +5,8 @@
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <utility>
 
 namespace morvane {
@@ -163,6 +165,9 @@ Status RtMidiDevices::openOutput(int device)
     if (!out_->isPortOpen())
         return failureOf("The MIDI output device \"" + port.name + "\" could not be opened.", why);
     openOutputName_ = port.name;
+    // JACK puts a new connection into effect some process cycles later; a
+    // message sent before then is silently lost, so give it that time.
+    if (out_->getCurrentApi() == RtMidi::UNIX_JACK) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     return succeeded();
 }
 
