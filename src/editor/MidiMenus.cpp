@@ -33,8 +33,9 @@ void MidiMenus::connectCommands()
 void MidiMenus::connectPortMenu(const QString& menuName, void (MidiPortSelection::*click)(int))
 {
     auto* menu = window_.findChild<QMenu*>(menuName);
-    QObject::connect(menu, &QMenu::triggered, &window_,
-                     [this, menu, click](QAction* item) { (midi_.ports.*click)(static_cast<int>(menu->actions().indexOf(item))); });
+    QObject::connect(menu, &QMenu::triggered, &window_, [this, menu, click](QAction* item) {
+        (midi_.ports.*click)(static_cast<int>(menu->actions().indexOf(item)));
+    });
 }
 
 void MidiMenus::drawPortMenus()
@@ -45,8 +46,7 @@ void MidiMenus::drawPortMenus()
                  midi_.ports.outputMenu());
 }
 
-// Item i stands for device i. Item 0 stays, with its empty caption, when
-// there are no devices. Items are only added or dropped, never rebuilt, as
+// Item 0 stays, with its empty caption, when there are no devices. Items are only added or dropped, never rebuilt, as
 // this may run while one of them is being clicked.
 void MidiMenus::drawPortMenu(QMenu* menu, const QString& itemName, const PortMenu& ports)
 {

@@ -104,7 +104,8 @@ void MidiPortSelection::remember(const QString& indexKey, const QString& nameKey
     using namespace midisettings;
     desktop_.writeSetting(Application, Section, indexKey, QString::number(index));
     const bool listed = index >= 0 && index < static_cast<int>(menu.items.size());
-    desktop_.writeSetting(Application, Section, nameKey, listed ? menu.items[static_cast<std::size_t>(index)] : QString());
+    const QString name = listed ? menu.items[static_cast<std::size_t>(index)] : QString();
+    desktop_.writeSetting(Application, Section, nameKey, name);
 }
 
 void MidiPortSelection::restoreSavedPorts()

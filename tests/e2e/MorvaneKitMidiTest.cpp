@@ -46,8 +46,8 @@ TEST_F(KitToolOverMidi, SendDeliversEachFileWholeAndInOrder)
 {
     SimulatedController sim;
     ASSERT_TRUE(sim.ready());
-    const auto run =
-        runTool(MORVANE_KIT_PROGRAM, {"send", Kit, OtherKit, "--port", SimulatedController::EditorOutputName, "--delay", "50"});
+    const auto run = runTool(MORVANE_KIT_PROGRAM,
+                             {"send", Kit, OtherKit, "--port", SimulatedController::EditorOutputName, "--delay", "50"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     ASSERT_TRUE(sim.waitForOutput("received-0002.syx"));
     EXPECT_EQ(sim.savedFile(1), exampleKitDump());

@@ -7,8 +7,10 @@
 #include "midi/SysexSender.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QTimer>
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <optional>
@@ -131,7 +133,8 @@ int runSend(const Arguments& args, Console& console)
     if (!device) return refuse(console, "there is no MIDI output \"" + *port + "\" (see morvane-kit ports)");
     if (auto opened = devices.openOutput(*device); !opened) return refuse(console, opened.error());
     for (const auto& file : files) {
-        if (auto sent = transmitSysex(devices, file.bytes); !sent) return refuse(console, file.path + ": " + sent.error());
+        if (auto sent = transmitSysex(devices, file.bytes); !sent)
+            return refuse(console, file.path + ": " + sent.error());
         console.out << "sent " << file.path << " (" << file.bytes.size() << " bytes)\n";
         std::this_thread::sleep_for(std::chrono::milliseconds(*delay));
     }
@@ -161,14 +164,16 @@ int runReceive(const Arguments& args, Console& console)
     RtMidiDevices devices(ClientName);
     const auto device = findDevice(devices.inputNames(), *port);
     if (!device) return refuse(console, "there is no MIDI input \"" + *port + "\" (see morvane-kit ports)");
+    QEventLoop waiting;
     std::optional<MidiBytes> received;
     devices.setInputHandler([&](const MidiInputEvent& event) {
-        if (event.kind == MidiInputEvent::Kind::Sysex && !received) received = event.bytes;
+        if (event.kind != MidiInputEvent::Kind::Sysex || received) return;
+        received = event.bytes;
+        waiting.quit();
     });
     if (auto opened = devices.openInput(*device); !opened) return refuse(console, opened.error());
-
-    QDeadlineTimer deadline = timeout ? QDeadlineTimer(std::chrono::seconds(*timeout)) : QDeadlineTimer::Forever;
-    while (!received && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    if (timeout) QTimer::singleShot(std::chrono::seconds(*timeout), &waiting, &QEventLoop::quit);
+    waiting.exec();
     (void)devices.closeInput();
     if (!received) return refuse(console, "no SysEx message arrived within " + std::to_string(*timeout) + " s");
     if (auto saved = saveWholeFile(*output, *received); !saved) return refuse(console, saved.error());

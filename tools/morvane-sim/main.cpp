@@ -6,6 +6,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <thread>
@@ -107,6 +108,11 @@ int main(int argc, char** argv)
     if (!options) {
         std::cerr << Usage;
         return 2;
+    }
+    if (std::error_code error; !std::filesystem::create_directories(options->saveDir, error) && error) {
+        std::cerr << "morvane-sim: cannot make the save folder " << options->saveDir << ": " << error.message()
+                  << std::endl;
+        return 1;
     }
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
