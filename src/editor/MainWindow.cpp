@@ -52,13 +52,14 @@ void MainWindow::createFace()
     palette.setColor(QPalette::Window, FaceFallback);
     face->setPalette(palette);
     face->setAutoFillBackground(true);
-    handleMouse(face, [this] { Form_MouseMove(); }, [this] { emit backgroundClicked(); });
+    handleMouse(face, [this] { Form_MouseMove(); }, [this] { Pad_Clicked(-1, false); });
     setCentralWidget(face);
     face_ = face;
 
     createLogo();
     kitHeader_ = new KitHeader(face, compensation_);
     padBoard_ = new PadBoard(face, pictures_, compensation_);
+    connect(padBoard_, &PadBoard::padClicked, this, &MainWindow::Pad_Clicked);
     noKitFrame_ = new NoKitFrame(face, compensation_);
 }
 
@@ -141,6 +142,11 @@ void MainWindow::Form_Unload()
 void MainWindow::setOtherWindow(OtherWindow which, QWidget* window)
 {
     otherWindows_[static_cast<std::size_t>(which)] = window;
+}
+
+void MainWindow::Pad_Clicked(int Index, bool TCH_Clicked)
+{
+    if (padClickHandler_) padClickHandler_(Index, TCH_Clicked);
 }
 
 Status MainWindow::Interpret_Buffer(const KitDump& dump, const QString& sourceFile)

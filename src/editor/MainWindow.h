@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 class QLabel;
 
@@ -54,9 +55,12 @@ public:
     // Lets shutdown close a window of the program that is open.
     void setOtherWindow(OtherWindow which, QWidget* window);
 
-signals:
-    // A click on an empty part of the window; it ends pad editing.
-    void backgroundClicked();
+    // Moves or ends pad editing: Index -1 commits a pending edit and leaves
+    // nothing selected. Clicks on the pads and on the background come here;
+    // pad editing installs the handler that does the work.
+    void Pad_Clicked(int Index, bool TCH_Clicked = false);
+    using PadClickHandler = std::function<void(int Index, bool TCH_Clicked)>;
+    void setPadClickHandler(PadClickHandler handler) { padClickHandler_ = std::move(handler); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -85,6 +89,7 @@ private:
     QWidget* vexoButtonOnImage_ = nullptr;
     QLabel* statusLine_ = nullptr;
     std::array<QPointer<QWidget>, 3> otherWindows_;
+    PadClickHandler padClickHandler_;
 };
 
 }  // namespace morvane

@@ -140,7 +140,7 @@ TEST_F(StartUp, TheLogoLightsUnderTheMouseAndOpensOurPage)
     EXPECT_TRUE(desktop.messages.empty());
 }
 
-TEST_F(StartUp, ClientAreaHasTheDesignSizeAtNinetySixDpi)
+TEST_F(StartUp, ClientAreaHasTheDesignSizeInLogicalPixels)
 {
     start();
     EXPECT_EQ(window->compensation().ScreenDPI(), 96);
