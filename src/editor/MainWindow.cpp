@@ -80,7 +80,6 @@ void MainWindow::createLogo()
     // Once lit, the lit logo lies above the unlit one and takes the mouse.
     handleMouse(off, [on] { on->show(); }, {});
     handleMouse(on, {}, [this] { VexoButtonOnImage_Click(); });
-    vexoButtonOffImage_ = off;
     vexoButtonOnImage_ = on;
 }
 
@@ -96,12 +95,14 @@ void MainWindow::createStatusBar()
 
 void MainWindow::connectMenus()
 {
-    connect(menuAction(QStringLiteral("MnuFile_Open")), &QAction::triggered, this, [this] { kit_.mnuFile_Open_Click(); });
-    connect(menuAction(QStringLiteral("MnuFile_Save")), &QAction::triggered, this, [this] { kit_.mnuFile_Save_Click(); });
-    connect(menuAction(QStringLiteral("MnuFile_SaveAs")), &QAction::triggered, this,
-            [this] { kit_.mnuFile_SaveAs_Click(); });
-    connect(menuAction(QStringLiteral("MnuFile_Quit")), &QAction::triggered, this, &QWidget::close);
-    connect(menuAction(QStringLiteral("mnu_about")), &QAction::triggered, this, [this] { mnu_about_Click(); });
+    const auto onMenu = [this](const char* item, auto command) {
+        connect(menuAction(QString::fromLatin1(item)), &QAction::triggered, this, command);
+    };
+    onMenu("MnuFile_Open", [this] { kit_.mnuFile_Open_Click(); });
+    onMenu("MnuFile_Save", [this] { kit_.mnuFile_Save_Click(); });
+    onMenu("MnuFile_SaveAs", [this] { kit_.mnuFile_SaveAs_Click(); });
+    onMenu("MnuFile_Quit", [this] { close(); });
+    onMenu("mnu_about", [this] { mnu_about_Click(); });
 }
 
 QAction* MainWindow::menuAction(const QString& objectName) const

@@ -85,7 +85,6 @@ private:
     PadBoard* padBoard_ = nullptr;
     KitHeader* kitHeader_ = nullptr;
     NoKitFrame* noKitFrame_ = nullptr;
-    QWidget* vexoButtonOffImage_ = nullptr;
     QWidget* vexoButtonOnImage_ = nullptr;
     QLabel* statusLine_ = nullptr;
     std::array<QPointer<QWidget>, 3> otherWindows_;
