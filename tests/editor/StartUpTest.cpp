@@ -92,13 +92,6 @@ TEST_F(StartUp, AFileTooShortToBeAKitIsReportedAndNoKitIsLoaded)
     expectNoKitLoaded();
 }
 
-TEST_F(StartUp, StatusUpdateShowsExactlyTheText)
-{
-    start();
-    window->Status_Update(QStringLiteral("Sysex succesfully sent."));
-    EXPECT_EQ(window->statusText(), QStringLiteral("Sysex succesfully sent."));
-}
-
 TEST_F(StartUp, AboutBoxIsAnInformationBoxWithCredits)
 {
     start();
