@@ -119,7 +119,8 @@ void MainWindow::connectMenus()
 // kit header labels open the kit settings and leave the editing as it is.
 void MainWindow::connectPadEditing()
 {
-    connect(padBoard_, &PadBoard::padClicked, this, [this](int index, bool tchClicked) { Pad_Clicked(index, tchClicked); });
+    connect(padBoard_, &PadBoard::padClicked, this,
+            [this](int index, bool tchClicked) { Pad_Clicked(index, tchClicked); });
     connect(this, &MainWindow::backgroundClicked, this, [this] { Pad_Clicked(-1); });
     connect(kitHeader_, &KitHeader::kitSettingsRequested, this, [this] { MnuSettings_KitSettings_Click(); });
 }
