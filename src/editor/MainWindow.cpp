@@ -1,17 +1,20 @@
 #include "MainWindow.h"
 
 #include "EditorTexts.h"
+#include "KeyCodes.h"
 #include "KitHeader.h"
 #include "MenuTree.h"
 #include "MouseHooks.h"
 #include "NoKitFrame.h"
 #include "PadBoard.h"
 #include "WidgetPlacement.h"
+#include "kit/KitSettingsDialog.h"
 #include "platform/Desktop.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -31,13 +34,17 @@ int measureScreenDpi() { return qRound(QGuiApplication::primaryScreen()->logical
 }  // namespace
 
 MainWindow::MainWindow(Desktop& desktop, const QString& commandLinePath)
-    : desktop_(desktop), compensation_(measureScreenDpi()), kit_(desktop, *this)
+    : desktop_(desktop),
+      compensation_(measureScreenDpi()),
+      kit_(desktop, *this),
+      padEditing_(kit_.fields(), *this, desktop)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
     buildMenuTree(menuBar());
     createStatusBar();
     createFace();
+    createKitSettings();
     connectMenus();
     Form_Load(commandLinePath);
 }
@@ -102,7 +109,19 @@ void MainWindow::connectMenus()
     onMenu("MnuFile_Save", [this] { kit_.mnuFile_Save_Click(); });
     onMenu("MnuFile_SaveAs", [this] { kit_.mnuFile_SaveAs_Click(); });
     onMenu("MnuFile_Quit", [this] { close(); });
+    onMenu("MnuSettings_KitSettings", [this] { MnuSettings_KitSettings_Click(); });
+    onMenu("MnuSettings_FillAll", [this] { padEditing_.fillAll(); });
     onMenu("mnu_about", [this] { mnu_about_Click(); });
+}
+
+void MainWindow::createKitSettings()
+{
+    kitSettings_ = new KitSettingsDialog(desktop_, this);
+    connect(kitSettings_, &KitSettingsDialog::settingsChosen, this,
+            [this](const KitSettingsChoice& choice) { takeKitSettings(choice); });
+    // The kit header labels open the kit settings and leave the editing as it is.
+    connect(kitHeader_, &KitHeader::kitSettingsRequested, this, [this] { MnuSettings_KitSettings_Click(); });
+    setOtherWindow(OtherWindow::KitSettings, kitSettings_);
 }
 
 QAction* MainWindow::menuAction(const QString& objectName) const
@@ -145,11 +164,6 @@ void MainWindow::setOtherWindow(OtherWindow which, QWidget* window)
     otherWindows_[static_cast<std::size_t>(which)] = window;
 }
 
-void MainWindow::Pad_Clicked(int Index, bool TCH_Clicked)
-{
-    if (padClickHandler_) padClickHandler_(Index, TCH_Clicked);
-}
-
 Status MainWindow::Interpret_Buffer(const KitDump& dump, const QString& sourceFile)
 {
     return kit_.Interpret_Buffer(dump, sourceFile);
@@ -175,7 +189,7 @@ void MainWindow::Fill_Print_Header()
 void MainWindow::showDecodedKit()
 {
     Display_Caption();
-    padBoard_->Fill_Pad_MNN_And_TransmitCh(kit_.fields());
+    Fill_Pad_MNN_And_TransmitCh();
     if (!noKitFrame_->isHidden()) Display_No_Kit_Loaded_Frame(false);
 }
 
@@ -186,6 +200,54 @@ void MainWindow::Form_MouseMove()
     padBoard_->clearHover();
     vexoButtonOnImage_->hide();
     kitHeader_->darkenUnderline();
+}
+
+void MainWindow::Pad_Clicked(int Index, bool TCH_Clicked)
+{
+    padEditing_.Pad_Clicked(Index, TCH_Clicked);
+    padBoard_->setSelectedPad(padEditing_.SelectedPad());
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    Form_KeyDown(virtualKeyCode(event->key(), event->modifiers(),
+                                digitRowKey(event->nativeScanCode(), event->nativeVirtualKey())));
+}
+
+void MainWindow::Form_KeyDown(int KeyCode)
+{
+    padEditing_.Form_KeyDown(KeyCode);
+    padBoard_->setSelectedPad(padEditing_.SelectedPad());
+}
+
+QLabel* MainWindow::valueLabel(int pad, PadField field) const
+{
+    return field == PadField::Note ? padBoard_->PadMNNLabel(pad) : padBoard_->PadTCHLabel(pad);
+}
+
+void MainWindow::setMarkerVisible(int pad, PadField field, bool visible)
+{
+    (field == PadField::Note ? padBoard_->PadMNNSelImage(pad) : padBoard_->PadTCHSelImage(pad))->setVisible(visible);
+}
+
+void MainWindow::setLitVisible(int pad, bool visible) { padBoard_->PadLitImage(pad)->setVisible(visible); }
+
+QString MainWindow::valueText(int pad, PadField field) const { return valueLabel(pad, field)->text(); }
+
+void MainWindow::setValueText(int pad, PadField field, const QString& text) { valueLabel(pad, field)->setText(text); }
+
+void MainWindow::Fill_Pad_MNN_And_TransmitCh() { padBoard_->Fill_Pad_MNN_And_TransmitCh(kit_.fields()); }
+
+void MainWindow::MnuSettings_KitSettings_Click()
+{
+    const auto& fields = kit_.fields();
+    kitSettings_->openWith(fields.KitName, fields.KitNumber, fields.BankNumber);
+}
+
+void MainWindow::takeKitSettings(const KitSettingsChoice& choice)
+{
+    const auto taken = kit_.Replace_System_Variables(choice.NewKitName, choice.NewKitNumber, choice.NewBankNumber);
+    if (!taken) desktop_.messageBox(QString::fromStdString(taken.error()), MessageStyle::Plain);
 }
 
 void MainWindow::mnu_about_Click()

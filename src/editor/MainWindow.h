@@ -3,13 +3,13 @@
 #include "Compensation.h"
 #include "KitDocument.h"
 #include "KitView.h"
+#include "PadEditing.h"
 #include "SvgPicture.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
-#include <functional>
 
 class QLabel;
 
@@ -17,6 +17,8 @@ namespace morvane {
 
 class Desktop;
 class KitHeader;
+class KitSettingsDialog;
+struct KitSettingsChoice;
 class NoKitFrame;
 class PadBoard;
 
@@ -25,8 +27,9 @@ enum class OtherWindow { KitSettings, ReceiveSysexDumpForm, BatchSysexDump };
 
 // The editor's main window (objectName "Form1"): the instrument face with
 // its pad board and kit header, the menus, the caption and the status line.
-// It owns the current kit for the whole run; closing it ends the program.
-class MainWindow final : public QMainWindow, public KitView {
+// It owns the current kit and the pad editing state for the whole run;
+// closing it ends the program.
+class MainWindow final : public QMainWindow, public KitView, public PadBoardView {
     Q_OBJECT
 public:
     // Runs the start-up sequence; a non-empty path is opened as the first kit.
@@ -36,6 +39,8 @@ public:
     KitDocument& kit() { return kit_; }
     PadBoard& padBoard() { return *padBoard_; }
     KitHeader& kitHeader() { return *kitHeader_; }
+    const PadEditing& padEditing() const { return padEditing_; }
+    KitSettingsDialog& kitSettings() { return *kitSettings_; }
     // The face with the board and header on it, e.g. for a print capture.
     QWidget* face() const { return face_; }
     const Compensation& compensation() const { return compensation_; }
@@ -52,43 +57,54 @@ public:
     void showDecodedKit() override;
     void Display_No_Kit_Loaded_Frame(bool Visible);
 
+    // Ends or moves pad editing; Index -1 commits and leaves nothing selected,
+    // as the send and print commands need before they read the kit. Clicks on
+    // the pad controls and on the window's background come here.
+    void Pad_Clicked(int Index, bool TCH_Clicked = false);
+
+    void setMarkerVisible(int pad, PadField field, bool visible) override;
+    void setLitVisible(int pad, bool visible) override;
+    QString valueText(int pad, PadField field) const override;
+    void setValueText(int pad, PadField field, const QString& text) override;
+    void Fill_Pad_MNN_And_TransmitCh() override;
+
     // Lets shutdown close a window of the program that is open.
     void setOtherWindow(OtherWindow which, QWidget* window);
 
-    // Moves or ends pad editing: Index -1 commits a pending edit and leaves
-    // nothing selected. Clicks on the pads and on the background come here;
-    // pad editing installs the handler that does the work.
-    void Pad_Clicked(int Index, bool TCH_Clicked = false);
-    using PadClickHandler = std::function<void(int Index, bool TCH_Clicked)>;
-    void setPadClickHandler(PadClickHandler handler) { padClickHandler_ = std::move(handler); }
-
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void createFace();
     void createLogo();
     void createStatusBar();
     void connectMenus();
+    void createKitSettings();
     void sizeWindow();
     void Form_Load(const QString& commandLinePath);
     void Form_Unload();
     void Form_MouseMove();
     void mnu_about_Click();
+    void MnuSettings_KitSettings_Click();
+    void takeKitSettings(const KitSettingsChoice& choice);
+    void Form_KeyDown(int KeyCode);
+    QLabel* valueLabel(int pad, PadField field) const;
     void VexoButtonOnImage_Click();
 
     Desktop& desktop_;
     Compensation compensation_;
     Pictures pictures_;
     KitDocument kit_;
+    PadEditing padEditing_;
     QWidget* face_ = nullptr;
     PadBoard* padBoard_ = nullptr;
     KitHeader* kitHeader_ = nullptr;
     NoKitFrame* noKitFrame_ = nullptr;
+    KitSettingsDialog* kitSettings_ = nullptr;
     QWidget* vexoButtonOnImage_ = nullptr;
     QLabel* statusLine_ = nullptr;
     std::array<QPointer<QWidget>, 3> otherWindows_;
-    PadClickHandler padClickHandler_;
 };
 
 }  // namespace morvane

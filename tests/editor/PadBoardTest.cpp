@@ -86,19 +86,3 @@ TEST_F(PadBoardTest, ValueLabelsAndMarkersLieAboveTheRestOfTheBoard)
         EXPECT_FALSE(shown(padName("PadTCHSelImage", i)));
     }
 }
-
-TEST_F(PadBoardTest, ClicksOnPadControlsAndTheBackgroundReachPadClicked)
-{
-    QList<std::pair<int, bool>> clicks;
-    window->setPadClickHandler([&](int index, bool tch) { clicks.append({index, tch}); });
-
-    QTest::mouseClick(control(QStringLiteral("PadImage_2")), Qt::LeftButton);
-    QTest::mouseClick(control(QStringLiteral("PadTCHLabel_4")), Qt::LeftButton);
-    QTest::mouseClick(control(QStringLiteral("PadMNNLabel_23")), Qt::LeftButton);
-    QTest::mouseClick(control(QStringLiteral("PadTCHSelImage_7")), Qt::LeftButton);
-    QTest::mouseClick(window->face(), Qt::LeftButton, {}, QPoint(2, 320));
-    QTest::mouseClick(control(QStringLiteral("PadLitImage_9")), Qt::LeftButton);  // no handler of its own
-
-    const QList<std::pair<int, bool>> expected{{2, false}, {4, true}, {23, false}, {7, true}, {-1, false}};
-    EXPECT_EQ(clicks, expected);
-}

@@ -1,0 +1,163 @@
+#include "PadEditing.h"
+
+#include "platform/Desktop.h"
+
+namespace morvane {
+namespace {
+
+constexpr int FillAllHighest = 255;  // a pad value is one byte
+
+const QString PadsModified = QStringLiteral("Pad Settings Successfully Modified.");
+const QString NothingSelected = QStringLiteral("No pad is currently selected for editing.");
+
+const RangeRule& rangeOf(PadField field) { return field == PadField::Note ? NoteRule : ChannelRule; }
+
+// The most characters a field's label takes by typing.
+int lengthLimit(PadField field) { return field == PadField::Note ? 3 : 2; }
+
+QString fieldName(PadField field) { return QString::fromUtf8(rangeOf(field).name); }
+
+QString selectionPrompt(int pad, PadField field)
+{
+    return QStringLiteral("You have selected the %1 for pad %2. "
+                          "Please type in the new %1 or press the Esc key to stop editing.")
+        .arg(fieldName(field))
+        .arg(pad + 1);
+}
+
+std::optional<int> digitOf(int keyCode)
+{
+    if (keyCode >= keys::DigitRow0 && keyCode <= keys::DigitRow0 + 9) return keyCode - keys::DigitRow0;
+    if (keyCode >= keys::Keypad0 && keyCode <= keys::Keypad0 + 9) return keyCode - keys::Keypad0;
+    return std::nullopt;
+}
+
+bool isPadIndex(int index) { return index >= 0 && index < PadCount; }
+
+bool isInside(const RangeRule& rule, int value) { return value >= rule.lowest && value <= rule.highest; }
+
+}  // namespace
+
+PadEditing::PadEditing(KitFields& fields, PadBoardView& view, Desktop& desktop)
+    : fields_(fields), view_(view), desktop_(desktop)
+{
+}
+
+std::optional<PadField> PadEditing::selectedField() const
+{
+    if (selectedPad_ == 0) return std::nullopt;
+    return selectedField_;
+}
+
+QString PadEditing::typedText() const
+{
+    if (selectedPad_ == 0) return {};
+    return view_.valueText(selectedPad_ - 1, selectedField_);
+}
+
+void PadEditing::setTypedText(const QString& text) { view_.setValueText(selectedPad_ - 1, selectedField_, text); }
+
+void PadEditing::Pad_Clicked(int index, bool tchClicked)
+{
+    if (index != -1 && !isPadIndex(index)) return;
+    if (selectedPad_ > 0) {
+        if (!Save_Selected_Pads()) return;
+        const int pad = selectedPad_ - 1;
+        view_.setLitVisible(pad, false);
+        view_.setMarkerVisible(pad, selectedField_, false);
+    }
+    if (index == -1) {
+        selectedPad_ = 0;
+        typingStarted_ = false;
+        view_.Status_Update(NothingSelected);
+        return;
+    }
+    select(index, tchClicked ? PadField::Channel : PadField::Note);
+}
+
+void PadEditing::select(int pad, PadField field)
+{
+    view_.setMarkerVisible(pad, field, true);
+    view_.Status_Update(selectionPrompt(pad, field));
+    view_.setLitVisible(pad, true);
+    typingStarted_ = false;
+    selectedPad_ = static_cast<std::int16_t>(pad + 1);
+    selectedField_ = field;
+}
+
+void PadEditing::Form_KeyDown(int keyCode)
+{
+    if (selectedPad_ == 0) return;
+    if (const auto digit = digitOf(keyCode)) applyDigit(*digit);
+    if (keyCode == keys::Delete) setTypedText({});
+    if (keyCode == keys::Backspace && !typedText().isEmpty()) setTypedText(typedText().chopped(1));
+    if (keyCode == keys::Enter || keyCode == keys::Escape) Pad_Clicked(-1);
+}
+
+void PadEditing::applyDigit(int digit)
+{
+    const QString typed = QString::number(digit);
+    if (!typingStarted_) {
+        setTypedText(typed);
+        typingStarted_ = true;
+    } else if (typedText().size() < lengthLimit(selectedField_)) {
+        setTypedText(typedText() + typed);
+    }
+}
+
+// At most one field is selected, so this commits that one field.
+bool PadEditing::Save_Selected_Pads()
+{
+    if (typedText().isEmpty()) setTypedText(QStringLiteral("0"));
+    // Only digits reach the label and at most three, so this always converts.
+    const int typed = typedText().toInt();
+    std::uint8_t& stored = storedValue(selectedPad_ - 1, selectedField_);
+    if (typed == stored) return true;
+    const RangeRule& rule = rangeOf(selectedField_);
+    if (!isInside(rule, typed)) {
+        desktop_.messageBox(QString::fromStdString(rangeMessage(rule)), MessageStyle::Plain,
+                            QString::fromStdString(rangeTitle(rule)));
+        typingStarted_ = false;
+        return false;
+    }
+    setTypedText(QString::number(typed));
+    stored = static_cast<std::uint8_t>(typed);
+    view_.Status_Update(PadsModified);
+    return true;
+}
+
+void PadEditing::fillAll()
+{
+    if (const auto field = selectedField()) {
+        const QString shown = typedText();
+        if (const auto refusal = fillAllRefusal(shown, *field)) {
+            desktop_.messageBox(*refusal, MessageStyle::Plain);
+            return;
+        }
+        const auto value = static_cast<std::uint8_t>(shown.toInt());
+        for (int pad = 0; pad < PadCount; ++pad) storedValue(pad, *field) = value;
+    }
+    view_.Fill_Pad_MNN_And_TransmitCh();
+    view_.Status_Update(PadsModified);
+}
+
+// Only values that fit a pad's byte are copied; a copied value the dump
+// cannot carry is refused later, when the kit is saved or sent.
+std::optional<QString> PadEditing::fillAllRefusal(const QString& shown, PadField field) const
+{
+    if (shown.isEmpty())
+        return QStringLiteral("There is no value to fill all pads with: the selected %1 is empty.")
+            .arg(fieldName(field));
+    if (shown.toInt() > FillAllHighest)
+        return QStringLiteral("%1 cannot be copied to all pads: a pad holds no %2 higher than %3.")
+            .arg(shown, fieldName(field))
+            .arg(FillAllHighest);
+    return std::nullopt;
+}
+
+std::uint8_t& PadEditing::storedValue(int pad, PadField field)
+{
+    return field == PadField::Note ? fields_.PadMNN[pad] : fields_.PadTCH[pad];
+}
+
+}  // namespace morvane

@@ -1,0 +1,189 @@
+#include "KitSettingsDialog.h"
+
+#include "kit/Cp1252.h"
+#include "kit/KitDump.h"
+#include "platform/Desktop.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace morvane {
+namespace {
+
+constexpr double DialogFontPoints = 8.25;
+
+// Design values are twips; one logical pixel is 15 of them.
+QRect fromTwips(int left, int top, int width, int height)
+{
+    return {left / 15, top / 15, width / 15, height / 15};
+}
+
+template <typename W>
+W* placed(W* widget, const char* name, const QRect& geometry)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QComboBox* numberCombo(QWidget* parent)
+{
+    auto* box = new QComboBox(parent);
+    box->setEditable(true);
+    // Enter confirms the dialog; it must not add the typed text to the list.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    return box;
+}
+
+void fillList(QComboBox* box, int first, int last, int shown)
+{
+    box->clear();
+    for (int n = first; n <= last; ++n) box->addItem(QString::number(n));
+    box->setEditText(QString::number(shown));
+}
+
+bool isEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
+
+// Focus that moves from box to box inside the dialog, not to another window
+// or to the box's own drop-down list.
+bool movesWithinDialog(Qt::FocusReason reason)
+{
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason ||
+           reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
+}
+
+}  // namespace
+
+KitSettingsDialog::KitSettingsDialog(Desktop& desktop, QWidget* parent)
+    : QWidget(parent, Qt::Dialog),
+      desktop_(desktop),
+      KitNameText(placed(new QLineEdit(this), "KitNameText", fromTwips(960, 120, 3615, 285))),
+      OKBtn(placed(new QPushButton(QStringLiteral("OK"), this), "OKBtn", fromTwips(600, 1080, 1335, 375))),
+      CancelBtn(placed(new QPushButton(QStringLiteral("Cancel"), this), "CancelBtn",
+                       fromTwips(2640, 1080, 1335, 375))),
+      KitNumberCombo(placed(numberCombo(this), "KitNumberCombo", fromTwips(960, 600, 615, 315))),
+      BankNumberCombo(placed(numberCombo(this), "BankNumberCombo", fromTwips(3000, 600, 615, 315)))
+{
+    placed(new QLabel(QStringLiteral("Kit Name:"), this), "Label1", fromTwips(120, 120, 735, 255));
+    placed(new QLabel(QStringLiteral("Kit #:"), this), "Label2", fromTwips(120, 600, 615, 255));
+    placed(new QLabel(QStringLiteral("Bank #:"), this), "Label3", fromTwips(2280, 600, 615, 255));
+    setObjectName(QStringLiteral("KitSettings"));
+    setWindowTitle(QStringLiteral("Kit Settings"));
+    setFixedSize(fromTwips(0, 0, 4680, 1560).size());
+    // The design's labels are sized for a small sans-serif dialog font.
+    QFont small;
+    small.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    small.setPointSizeF(DialogFontPoints);
+    setFont(small);
+    KitNameText->setMaxLength(KitNameLength);
+
+    setTabOrder(KitNameText, OKBtn);
+    setTabOrder(OKBtn, CancelBtn);
+    setTabOrder(CancelBtn, KitNumberCombo);
+    setTabOrder(KitNumberCombo, BankNumberCombo);
+
+    for (QWidget* box : {static_cast<QWidget*>(KitNameText), static_cast<QWidget*>(KitNumberCombo),
+                         static_cast<QWidget*>(BankNumberCombo)})
+        box->installEventFilter(this);
+    connect(OKBtn, &QPushButton::clicked, this, &KitSettingsDialog::OKBtn_Click);
+    connect(CancelBtn, &QPushButton::clicked, this, &KitSettingsDialog::CancelBtn_Click);
+}
+
+void KitSettingsDialog::openWith(const std::string& kitName, int kitNumber, int bankNumber)
+{
+    if (!isVisible()) {
+        Fill_Kit_Settings(kitName, kitNumber, bankNumber);
+        show();
+        KitNameText->setFocus();
+    }
+    raise();
+    activateWindow();
+}
+
+void KitSettingsDialog::Fill_Kit_Settings(const std::string& kitName, int kitNumber, int bankNumber)
+{
+    KitNameText->setText(QString::fromStdString(utf8FromCp1252(kitName)));
+    fillList(KitNumberCombo, 1, 24, kitNumber);
+    fillList(BankNumberCombo, 0, 128, bankNumber);
+}
+
+bool KitSettingsDialog::Check_Kit_Number() { return checkNumber(KitNumberCombo, KitNumberRule).has_value(); }
+
+bool KitSettingsDialog::Check_Bank_Number() { return checkNumber(BankNumberCombo, BankNumberRule).has_value(); }
+
+// Text that is no whole number gets the range message too: it is no number
+// the range admits.
+std::optional<int> KitSettingsDialog::checkNumber(QComboBox* box, const RangeRule& rule)
+{
+    const auto number = checkNumberText(rule, box->currentText().toStdString());
+    if (number) return number;
+    desktop_.messageBox(QString::fromStdString(rangeMessage(rule)), MessageStyle::Plain,
+                        QString::fromStdString(rangeTitle(rule)));
+    returnFocusTo(box);
+    return std::nullopt;
+}
+
+// The message box belongs to the main window, which it leaves active when
+// it closes; the user goes on typing in this dialog.
+void KitSettingsDialog::returnFocusTo(QWidget* box)
+{
+    activateWindow();
+    box->setFocus();
+}
+
+bool KitSettingsDialog::checkKitName()
+{
+    const auto name = cp1252FromUtf8(KitNameText->text().toStdString());
+    if (name) return true;
+    desktop_.messageBox(QString::fromStdString(name.error()), MessageStyle::Plain);
+    returnFocusTo(KitNameText);
+    return false;
+}
+
+// Applies nothing until both numbers are in range and the name can be stored.
+void KitSettingsDialog::OKBtn_Click()
+{
+    const auto kitNumber = checkNumber(KitNumberCombo, KitNumberRule);
+    if (!kitNumber) return;
+    const auto bankNumber = checkNumber(BankNumberCombo, BankNumberRule);
+    if (!bankNumber || !checkKitName()) return;
+    const KitSettingsChoice choice{KitNameText->text(), *kitNumber, *bankNumber + 1};
+    hide();
+    emit settingsChosen(choice);
+}
+
+void KitSettingsDialog::CancelBtn_Click() { hide(); }
+
+bool KitSettingsDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent*>(event))) return onEnter(watched);
+    if (event->type() == QEvent::FocusOut) onFocusLost(watched, event);
+    return QWidget::eventFilter(watched, event);
+}
+
+bool KitSettingsDialog::onEnter(QObject* watched)
+{
+    const bool checked = watched == KitNumberCombo   ? Check_Kit_Number()
+                         : watched == BankNumberCombo ? Check_Bank_Number()
+                                                      : true;
+    if (checked) OKBtn_Click();
+    return true;
+}
+
+// OK checks both numbers itself and Cancel discards them, so moving onto
+// either button shows no message of its own.
+void KitSettingsDialog::onFocusLost(QObject* watched, QEvent* event)
+{
+    if (!movesWithinDialog(static_cast<QFocusEvent*>(event)->reason())) return;
+    const QWidget* next = QApplication::focusWidget();
+    if (next == OKBtn || next == CancelBtn) return;
+    if (watched == KitNumberCombo) Check_Kit_Number();
+    if (watched == BankNumberCombo) Check_Bank_Number();
+}
+
+}  // namespace morvane
