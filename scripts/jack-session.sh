@@ -5,7 +5,9 @@ start_jack_if_needed() {
   if jack_lsp >/dev/null 2>&1; then
     return 0
   fi
-  jackd --no-realtime -d dummy -r 48000 -p 256 >/tmp/morvane-jackd.log 2>&1 &
+  # Synchronous mode waits for late clients instead of dropping their MIDI,
+  # so a busy machine slows the tests down rather than failing them.
+  jackd --no-realtime --sync --timeout 5000 -d dummy -r 48000 -p 256 >/tmp/morvane-jackd.log 2>&1 &
   MORVANE_JACKD_PID=$!
   trap 'kill "$MORVANE_JACKD_PID" 2>/dev/null || true' EXIT
   for _ in $(seq 1 50); do

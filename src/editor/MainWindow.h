@@ -10,15 +10,19 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 
 class QLabel;
 
 namespace morvane {
 
 class Desktop;
+class EditorMidi;
 class KitHeader;
 class KitSettingsDialog;
 struct KitSettingsChoice;
+class MidiDevices;
+class MidiMenus;
 class NoKitFrame;
 class PadBoard;
 
@@ -33,10 +37,12 @@ class MainWindow final : public QMainWindow, public KitView, public PadBoardView
     Q_OBJECT
 public:
     // Runs the start-up sequence; a non-empty path is opened as the first kit.
-    explicit MainWindow(Desktop& desktop, const QString& commandLinePath = {});
+    MainWindow(Desktop& desktop, MidiDevices& midiDevices, const QString& commandLinePath = {});
     ~MainWindow() override;
 
     KitDocument& kit() { return kit_; }
+    // Ports, receiving and sending; the batch window hooks in here.
+    EditorMidi& midi();
     PadBoard& padBoard() { return *padBoard_; }
     KitHeader& kitHeader() { return *kitHeader_; }
     const PadEditing& padEditing() const { return padEditing_; }
@@ -105,6 +111,7 @@ private:
     QWidget* vexoButtonOnImage_ = nullptr;
     QLabel* statusLine_ = nullptr;
     std::array<QPointer<QWidget>, 3> otherWindows_;
+    std::unique_ptr<MidiMenus> midi_;
 };
 
 }  // namespace morvane

@@ -38,7 +38,17 @@ export DISPLAY=":$(cat "$work/display")"
 
 XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 "$editor" "$work/kit.syx" 2>"$work/editor.log" &
 editor_pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --name "VEXO Morvane Editor" | head -n 1)
+# On a machine without MIDI ports the editor first says so in message boxes
+# (titled just "VEXO Morvane Editor"); answer them until the window shows.
+window=
+for _ in $(seq 1 200); do
+  window=$(xdotool search --onlyvisible --name "VEXO Morvane Editor v" | head -n 1 || true)
+  [[ -n $window ]] && break
+  box=$(xdotool search --onlyvisible --name "^VEXO Morvane Editor$" | head -n 1 || true)
+  [[ -n $box ]] && xdotool windowfocus --sync "$box" key Return
+  sleep 0.1
+done
+[[ -n $window ]] || { echo "the editor's window never showed" >&2; exit 1; }
 xdotool windowfocus --sync "$window"
 sleep 0.5
 

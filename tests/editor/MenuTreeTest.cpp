@@ -41,9 +41,9 @@ TEST_F(WindowTest, MenuTreeHasEveryItemWithItsCaptionShortcutAndPlace)
         QStringLiteral("  MnuSysex_SendMultipleKitDumps|Send Multiple Sysex Kit Dumps|F3"),
         QStringLiteral("mnuMIDI|MIDI Configuration|"),
         QStringLiteral("  mnuMIDI_Input|Input|"),
-        QStringLiteral("    mnuMIDI_inputs_0||"),
+        QStringLiteral("    mnuMIDI_inputs_0|Loopback In|"),
         QStringLiteral("  mnuMIDI_Output|Output|"),
-        QStringLiteral("    mnuMIDI_outputs_0||"),
+        QStringLiteral("    mnuMIDI_outputs_0|Loopback Out|"),
         QStringLiteral("mnu_about|About|"),
     };
     EXPECT_EQ(tree, expected);

@@ -4,6 +4,7 @@
 #include "editor/EditorTexts.h"
 #include "editor/MainWindow.h"
 #include "platform/UserSettings.h"
+#include "support/LoopbackMidiDevices.h"
 #include "support/ScriptedDesktop.h"
 
 #include <QApplication>
@@ -29,7 +30,7 @@ protected:
 
     MainWindow& start(const QString& commandLinePath = {})
     {
-        window = std::make_unique<MainWindow>(desktop, commandLinePath);
+        window = std::make_unique<MainWindow>(desktop, midiDevices, commandLinePath);
         return *window;
     }
 
@@ -64,6 +65,8 @@ protected:
     }
 
     ScriptedDesktop desktop;
+    // One port each way, none chosen: start-up has nothing to say about MIDI.
+    LoopbackMidiDevices midiDevices{{"Loopback In"}, {"Loopback Out"}};
     KitFolder kits;
     std::unique_ptr<MainWindow> window;
 };
