@@ -76,7 +76,6 @@ void PadBoard::createPadImages(QWidget* face)
         placeControl(image, compensation_, place.imageLeft, place.imageTop, area.width, area.height);
         image->setToolTip(texts::noteTooltip(i));
         handleMouse(image, [this, i] { Pad_Hovered(i); }, [this, i] { emit padClicked(i, false); });
-        padImages_[i] = image;
     }
 }
 
