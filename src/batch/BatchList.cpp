@@ -1,0 +1,101 @@
+#include "BatchList.h"
+
+#include <type_traits>
+
+namespace morvane {
+
+bool BatchList::add(const std::string& path)
+{
+    if (!known_.insert(path).second) return false;
+    entries_.push_back(path);
+    return true;
+}
+
+void BatchList::removeRows(const std::vector<std::size_t>& rows)
+{
+    std::vector<bool> removed(entries_.size(), false);
+    for (const auto row : rows)
+        if (row < entries_.size()) removed[row] = true;
+    std::size_t kept = 0;
+    for (std::size_t row = 0; row < entries_.size(); ++row) {
+        if (removed[row]) {
+            known_.erase(entries_[row]);
+            continue;
+        }
+        if (kept != row) entries_[kept] = std::move(entries_[row]);
+        ++kept;
+    }
+    entries_.resize(kept);
+}
+
+void BatchList::clear()
+{
+    entries_.clear();
+    known_.clear();
+}
+
+std::optional<std::size_t> selectionAfterRemoval(std::size_t firstRemovedRow, std::size_t remainingCount)
+{
+    if (firstRemovedRow < remainingCount) return firstRemovedRow;
+    return std::nullopt;
+}
+
+std::string listEntryText(const NativePathText& path)
+{
+    if constexpr (std::is_same_v<NativePathText, std::string>) {
+        return path;
+    } else {
+        const auto utf8 = std::filesystem::path(path).u8string();
+        return std::string(utf8.begin(), utf8.end());
+    }
+}
+
+NativePathText nativePathOf(const std::string& entry)
+{
+    if constexpr (std::is_same_v<NativePathText, std::string>) {
+        return entry;
+    } else {
+        return std::filesystem::path(std::u8string(entry.begin(), entry.end())).native();
+    }
+}
+
+namespace {
+
+class ListFiller final : public FolderSearchListener {
+public:
+    ListFiller(BatchList& list, const std::function<void()>& beforeEachSubfolder)
+        : list_(list), beforeEachSubfolder_(beforeEachSubfolder)
+    {
+    }
+
+    void enteringSubfolder() override
+    {
+        if (beforeEachSubfolder_) beforeEachSubfolder_();
+    }
+    void foundFile(const NativePathText& path) override
+    {
+        if (list_.add(listEntryText(path))) ++result.added;
+    }
+    void unreadableFolder(const NativePathText& path, const std::string& reason) override
+    {
+        result.unreadableFolders.push_back(listEntryText(path) + ": " + reason);
+    }
+
+    FolderAddResult result;
+
+private:
+    BatchList& list_;
+    const std::function<void()>& beforeEachSubfolder_;
+};
+
+}  // namespace
+
+FolderAddResult addFolderTree(BatchList& list, const NativePathText& folder,
+                              const std::function<void()>& beforeEachSubfolder)
+{
+    ListFiller filler(list, beforeEachSubfolder);
+    Search_Folder(folder, filler);
+    return filler.result;
+}
+
+}  // namespace morvane
