@@ -1,0 +1,74 @@
+#include "KitSender.h"
+
+#include "KitHost.h"
+#include "MidiPortSelection.h"
+#include "SysexSender.h"
+#include "platform/Desktop.h"
+
+namespace morvane {
+namespace {
+
+const QString SendFailedText = QStringLiteral("Sysex send failed.");
+
+}  // namespace
+
+KitSender::KitSender(MidiDevices& devices, Desktop& desktop, KitHost& host, const MidiPortSelection& ports)
+    : devices_(devices), desktop_(desktop), host_(host), ports_(ports)
+{
+}
+
+bool KitSender::outputIsOpen()
+{
+    if (ports_.MidiOutIsOpen()) return true;
+    desktop_.messageBox(QStringLiteral("No Midi Output selected. Click on MIDI Configuration, Output, then select "
+                                       "a MIDI Output device from the list."),
+                        MessageStyle::Exclamation);
+    return false;
+}
+
+void KitSender::MnuSysex_SendSysex_Click()
+{
+    const auto answer = desktop_.messageBox(QStringLiteral("Do you want to send your current kit to your Morvane?"),
+                                            MessageStyle::OkCancelQuestion, QStringLiteral("Dump Sysex to Morvane?"));
+    if (answer != MessageAnswer::Ok) {
+        host_.Status_Update(QStringLiteral("Sysex send aborted."));
+        return;
+    }
+    if (!outputIsOpen()) return;
+    desktop_.processEvents();
+    host_.commitPendingPadEdit();
+    if (!prepareKitDump()) {
+        host_.Status_Update(SendFailedText);
+        return;
+    }
+    if (!Send_Sysex(devices_, desktop_, host_.kitDump())) {
+        host_.Status_Update(SendFailedText);
+        return;
+    }
+    desktop_.beep(1000, 150);
+    host_.Status_Update(QStringLiteral("Sysex succesfully sent."));
+}
+
+// Nothing leaves the program unless the fields went into the dump whole.
+bool KitSender::prepareKitDump()
+{
+    if (!host_.kitLoaded()) {
+        desktop_.messageBox(QStringLiteral("There is no kit to send yet. Open a kit dump or receive one from your "
+                                           "Morvane first."),
+                            MessageStyle::Exclamation);
+        return false;
+    }
+    if (auto written = host_.Update_Buffer(); !written) {
+        desktop_.messageBox(QStringLiteral("The kit cannot be sent. ") + QString::fromStdString(written.error()),
+                            MessageStyle::Critical);
+        return false;
+    }
+    return true;
+}
+
+void KitSender::MnuSysex_SendMultipleKitDumps_Click()
+{
+    if (outputIsOpen() && openBatchWindow) openBatchWindow();
+}
+
+}  // namespace morvane

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace morvane {
+
+class Desktop;
+class MidiDevices;
+class SysexReceiver;
+
+// One of the "MIDI Configuration" submenus: item i stands for device i.
+struct PortMenu {
+    std::vector<QString> items;
+    std::optional<int> checked;
+};
+
+// Choosing, opening and remembering the one input and the one output.
+class MidiPortSelection {
+public:
+    MidiPortSelection(MidiDevices& devices, Desktop& desktop, SysexReceiver& receiver);
+
+    void Fill_mnuMIDI_Ports();
+    void mnuMIDI_inputs_Click(int index);
+    void mnuMIDI_outputs_Click(int index);
+    void OPENMIDIIN(int device);
+    void OPENMIDIOUT(int device);
+
+    // Start-up: the remembered input, then the remembered output.
+    void restoreSavedPorts();
+    // Shutdown: stops listening, then resets and closes the output.
+    void closePorts();
+
+    bool MidiOutIsOpen() const { return midiOutIsOpen_; }
+    const PortMenu& inputMenu() const { return inputMenu_; }
+    const PortMenu& outputMenu() const { return outputMenu_; }
+
+    // Runs whenever items or check marks change, so the window can redraw.
+    std::function<void()> onMenusChanged;
+
+private:
+    void fillMenu(PortMenu& menu, const std::vector<std::string>& names, const QString& noDevicesText);
+    void remember(const QString& indexKey, const QString& nameKey, const PortMenu& menu, int index);
+    void menusChanged();
+
+    MidiDevices& devices_;
+    Desktop& desktop_;
+    SysexReceiver& receiver_;
+    PortMenu inputMenu_;
+    PortMenu outputMenu_;
+    bool midiOutIsOpen_ = false;
+};
+
+}  // namespace morvane

@@ -1,0 +1,8 @@
+#include "RtMidiApis.h"
+
+namespace morvane {
+
+// RtMidi picks the platform's own MIDI service (WinMM, CoreMIDI).
+std::vector<RtMidi::Api> preferredMidiApis() { return {RtMidi::UNSPECIFIED}; }
+
+}  // namespace morvane

@@ -1,0 +1,121 @@
+#include "SysexReceiver.h"
+
+#include "KitHost.h"
+#include "ReceiveDialog.h"
+#include "kit/KitCodec.h"
+#include "platform/Desktop.h"
+
+namespace morvane {
+namespace {
+
+const QString NoInputText = QStringLiteral(
+    "No Midi Input selected. Click on MIDI Configuration, Input, then select a MIDI Input device from the list.");
+
+}  // namespace
+
+SysexReceiver::SysexReceiver(MidiDevices& devices, Desktop& desktop, KitHost& host, ReceiveDialog& dialog)
+    : devices_(devices), desktop_(desktop), host_(host), dialog_(dialog)
+{
+    devices_.setInputHandler([this](const MidiInputEvent& event) { Midi_Input_Proc(event); });
+    dialog_.setCloseHandler([this] { receiveDialogClosed(); });
+    dialog_.setProgressRange(ReceiveProgressMaximum);
+}
+
+void SysexReceiver::Listen_For_Midi_Input(bool listen)
+{
+    if (listen)
+        startListening();
+    else
+        stopListening();
+}
+
+void SysexReceiver::startListening()
+{
+    // An input that cannot be opened says nothing here; the receive command
+    // reports that no input is selected.
+    midiInIsOpen_ = static_cast<bool>(devices_.openInput(midiInDevice_));
+}
+
+void SysexReceiver::stopListening()
+{
+    devices_.resetInput();
+    if (auto closed = devices_.closeInput(); !closed) {
+        desktop_.messageBox(QString::fromStdString(closed.error()), MessageStyle::Critical);
+        return;
+    }
+    midiInIsOpen_ = false;
+}
+
+void SysexReceiver::resetAndCloseInput()
+{
+    if (!midiInIsOpen_) return;
+    devices_.resetInput();
+    (void)devices_.closeInput();
+    midiInIsOpen_ = false;
+}
+
+void SysexReceiver::MnuSysex_ReceiveSysex_Click()
+{
+    if (!midiInIsOpen_) {
+        desktop_.messageBox(NoInputText, MessageStyle::Exclamation);
+        return;
+    }
+    desktop_.beep(2000, 30);
+    // Reopening empties the input of anything that came before the command;
+    // what is still on its way is handled (and ignored) while not receiving.
+    Listen_For_Midi_Input(false);
+    desktop_.processEvents();
+    Listen_For_Midi_Input(true);
+    desktop_.processEvents();
+    if (!midiInIsOpen_) {
+        // The device went away: waiting for it would be waiting in vain.
+        desktop_.messageBox(NoInputText, MessageStyle::Exclamation);
+        return;
+    }
+    receivingSysex_ = true;
+    dialog_.setProgressRange(ReceiveProgressMaximum);
+    dialog_.setProgress(0);
+    dialog_.showModeless();
+}
+
+void SysexReceiver::Midi_Input_Proc(const MidiInputEvent& event)
+{
+    if (event.kind != MidiInputEvent::Kind::Sysex) return;  // notes and the like are swallowed
+    if (!receivingSysex_) return;
+    if (event.bytes.empty()) return;  // a buffer handed back by a reset is no dump
+    completeReceive(event);
+}
+
+void SysexReceiver::completeReceive(const MidiInputEvent& event)
+{
+    dialog_.setProgress(dialog_.progressMaximum());
+    receivingSysex_ = false;
+    desktop_.beep(500, 100);
+    dialog_.closeDialog();
+
+    const std::size_t kept = std::min(event.bytes.size(), ReceiveBufferSize);
+    const KitDump received(event.bytes.begin(), event.bytes.begin() + static_cast<std::ptrdiff_t>(kept));
+    if (auto decoded = decodeKit(received); !decoded) {
+        // The current kit, its fields and its file stay as they were.
+        desktop_.messageBox(QStringLiteral("The received Sysex message is not a kit the editor can read. ") +
+                                QString::fromStdString(decoded.error()),
+                            MessageStyle::Critical);
+        host_.Status_Update(QStringLiteral("Sysex receive failed: the message is not a kit dump."));
+        return;
+    }
+    host_.Status_Update(QStringLiteral("Sysex succesfully received."));
+    host_.takeReceivedDump(received);
+}
+
+void SysexReceiver::closeDialogIfShown()
+{
+    if (dialog_.isShown()) dialog_.closeDialog();
+}
+
+void SysexReceiver::receiveDialogClosed()
+{
+    receivingSysex_ = false;
+    host_.Status_Update(QStringLiteral("Sysex receive aborted."));
+}
+
+}  // namespace morvane

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "MidiDevices.h"
+
+#include <cstddef>
+
+namespace morvane {
+
+class Desktop;
+class KitHost;
+class ReceiveDialog;
+
+// The receive buffer's size: a longer message is cut to this many bytes.
+inline constexpr std::size_t ReceiveBufferSize = 1000;
+
+// Listening on the chosen input and the "Receive Sysex Kit Dump" command.
+// The input handler is attached once, here, however often the input is
+// reopened; it runs on the window thread.
+class SysexReceiver {
+public:
+    SysexReceiver(MidiDevices& devices, Desktop& desktop, KitHost& host, ReceiveDialog& dialog);
+
+    void Listen_For_Midi_Input(bool listen);
+    void MnuSysex_ReceiveSysex_Click();
+    void Midi_Input_Proc(const MidiInputEvent& event);
+
+    // Stops listening without a word, as choosing another input does.
+    void resetAndCloseInput();
+    void setMidiInDevice(int device) { midiInDevice_ = device; }
+    void setReceivingSysex(bool receiving) { receivingSysex_ = receiving; }
+    void closeDialogIfShown();
+
+    bool MidiInIsOpen() const { return midiInIsOpen_; }
+    bool ReceivingSysex() const { return receivingSysex_; }
+    int MidiInDevice() const { return midiInDevice_; }
+
+private:
+    void startListening();
+    void stopListening();
+    void completeReceive(const MidiInputEvent& event);
+    void receiveDialogClosed();
+
+    MidiDevices& devices_;
+    Desktop& desktop_;
+    KitHost& host_;
+    ReceiveDialog& dialog_;
+    int midiInDevice_ = -1;
+    bool midiInIsOpen_ = false;
+    bool receivingSysex_ = false;
+};
+
+}  // namespace morvane

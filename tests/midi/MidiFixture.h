@@ -1,0 +1,46 @@
+#pragma once
+
+#include "RecordingKitHost.h"
+#include "midi/EditorMidi.h"
+#include "midi/MidiSettings.h"
+#include "midi/ReceiveSysexDumpForm.h"
+#include "support/LoopbackMidiDevices.h"
+#include "support/ScriptedDesktop.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+namespace morvane::testing {
+
+// The MIDI side of the editor over loopback devices, a scripted desktop,
+// the real receive window and the real settings store.
+class MidiFixture : public ::testing::Test {
+protected:
+    MidiFixture()
+    {
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, midisettings::Application).clear();
+        devices.inputs = {"Pad In", "Other In"};
+        devices.outputs = {"Pad Out", "Other Out"};
+    }
+
+    QString setting(const QString& key)
+    {
+        return desktop.readSetting(midisettings::Application, midisettings::Section, key);
+    }
+    void remember(const QString& key, const QString& value)
+    {
+        desktop.writeSetting(midisettings::Application, midisettings::Section, key, value);
+    }
+
+    static void deliverPending() { QCoreApplication::processEvents(); }
+
+    LoopbackMidiDevices devices;
+    ScriptedDesktop desktop;
+    RecordingKitHost host;
+    ReceiveSysexDumpForm dialog;
+    EditorMidi midi{devices, desktop, host, dialog};
+};
+
+}  // namespace morvane::testing

@@ -1,0 +1,163 @@
+#include "MidiFixture.h"
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+class PortSelection : public MidiFixture {};
+
+using Calls = std::vector<std::string>;
+
+TEST_F(PortSelection, NoDevicesAtAllShowsBothMessagesInputsFirstAndStartsAnyway)
+{
+    devices.inputs.clear();
+    devices.outputs.clear();
+    midi.startUp();
+    ASSERT_EQ(desktop.messages.size(), 2u);
+    EXPECT_EQ(desktop.messages[0].text, "There are no MIDI input devices or drivers on your system.");
+    EXPECT_EQ(desktop.messages[1].text, "There are no MIDI output devices or drivers on your system.");
+    for (const auto& m : desktop.messages) {
+        EXPECT_EQ(m.style, MessageStyle::Critical);
+        EXPECT_EQ(m.title, ApplicationTitle);
+    }
+    EXPECT_TRUE(midi.ports.inputMenu().items.empty());
+    EXPECT_TRUE(devices.calls.empty());
+}
+
+TEST_F(PortSelection, MenusListTheDevicesInTheirOrder)
+{
+    midi.ports.Fill_mnuMIDI_Ports();
+    EXPECT_EQ(midi.ports.inputMenu().items, (std::vector<QString>{"Pad In", "Other In"}));
+    EXPECT_EQ(midi.ports.outputMenu().items, (std::vector<QString>{"Pad Out", "Other Out"}));
+    EXPECT_FALSE(midi.ports.inputMenu().checked);
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(PortSelection, ChosenInputIsCheckedListenedToAndRememberedByNumberAndName)
+{
+    midi.ports.Fill_mnuMIDI_Ports();
+    midi.ports.mnuMIDI_inputs_Click(1);
+    EXPECT_EQ(midi.ports.inputMenu().checked, 1);
+    EXPECT_TRUE(midi.receiver.MidiInIsOpen());
+    EXPECT_EQ(devices.openInputDevice, 1);
+    EXPECT_EQ(setting("Input Index"), "1");
+    EXPECT_EQ(setting("Input Name"), "Other In");
+}
+
+TEST_F(PortSelection, ChoosingAnotherInputWhileListeningClosesTheFirstBeforeOpening)
+{
+    midi.ports.Fill_mnuMIDI_Ports();
+    midi.ports.mnuMIDI_inputs_Click(0);
+    devices.calls.clear();
+    midi.ports.mnuMIDI_inputs_Click(0);
+    EXPECT_EQ(devices.calls, (Calls{"resetInput", "closeInput", "openInput 0"}));
+    midi.ports.mnuMIDI_inputs_Click(1);
+    EXPECT_EQ(midi.ports.inputMenu().checked, 1);
+    EXPECT_EQ(devices.openInputDevice, 1);
+}
+
+TEST_F(PortSelection, InputThatCannotOpenIsCheckedSilentlyAndStillRemembered)
+{
+    devices.unopenableInputs = {0};
+    midi.ports.Fill_mnuMIDI_Ports();
+    midi.ports.mnuMIDI_inputs_Click(0);
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(midi.ports.inputMenu().checked, 0);
+    EXPECT_FALSE(midi.receiver.MidiInIsOpen());
+    EXPECT_EQ(setting("Input Index"), "0");
+}
+
+TEST_F(PortSelection, ChoosingOutputBClosesOutputAFirstAndOnlyBIsChecked)
+{
+    midi.ports.Fill_mnuMIDI_Ports();
+    midi.ports.mnuMIDI_outputs_Click(0);
+    midi.ports.mnuMIDI_outputs_Click(1);
+    EXPECT_EQ(devices.calls, (Calls{"openOutput 0", "resetOutput", "closeOutput", "openOutput 1"}));
+    EXPECT_EQ(midi.ports.outputMenu().checked, 1);
+    EXPECT_TRUE(midi.ports.MidiOutIsOpen());
+    EXPECT_EQ(setting("Output Index"), "1");
+    EXPECT_EQ(setting("Output Name"), "Other Out");
+}
+
+TEST_F(PortSelection, OutputThatCannotOpenSaysSoKeepsItsCheckAndLeavesNoOutput)
+{
+    devices.unopenableOutputs = {1};
+    midi.ports.Fill_mnuMIDI_Ports();
+    midi.ports.mnuMIDI_outputs_Click(0);
+    midi.ports.mnuMIDI_outputs_Click(1);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "PROBLEM OPENING MIDI OUTPUT DEVICE");
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Plain);
+    EXPECT_EQ(midi.ports.outputMenu().checked, 1);
+    EXPECT_FALSE(midi.ports.MidiOutIsOpen());
+    EXPECT_FALSE(devices.openOutputDevice);
+    EXPECT_EQ(setting("Output Index"), "1");
+}
+
+TEST_F(PortSelection, StartUpRestoresBothRememberedPorts)
+{
+    remember("Input Index", "0");
+    remember("Output Index", "1");
+    midi.startUp();
+    EXPECT_EQ(midi.ports.inputMenu().checked, 0);
+    EXPECT_TRUE(midi.receiver.MidiInIsOpen());
+    EXPECT_EQ(midi.ports.outputMenu().checked, 1);
+    EXPECT_TRUE(midi.ports.MidiOutIsOpen());
+    EXPECT_EQ(devices.calls, (Calls{"openInput 0", "openOutput 1"}));
+    EXPECT_EQ(setting("Input Index"), "0");
+    EXPECT_EQ(setting("Input Name"), "Pad In");
+}
+
+TEST_F(PortSelection, RememberedNameWinsWhenTheDeviceMovedToAnotherNumber)
+{
+    remember("Input Index", "0");
+    remember("Input Name", "Pad In");
+    remember("Output Index", "0");
+    remember("Output Name", "Pad Out");
+    devices.inputs = {"New In", "Pad In"};
+    devices.outputs = {"Pad Out", "New Out"};
+    midi.startUp();
+    EXPECT_EQ(devices.openInputDevice, 1);
+    EXPECT_EQ(devices.openOutputDevice, 0);
+    EXPECT_EQ(setting("Input Index"), "1");
+}
+
+TEST_F(PortSelection, GoneNamedDeviceFallsBackToTheRememberedNumber)
+{
+    remember("Input Index", "1");
+    remember("Input Name", "Unplugged In");
+    midi.startUp();
+    EXPECT_EQ(devices.openInputDevice, 1);
+}
+
+TEST_F(PortSelection, RememberedNumbersThatAreNoDeviceRestoreNothing)
+{
+    for (const char* stored : {"2", "-1", "abc", "", "1.5", "70000"}) {
+        SCOPED_TRACE(stored);
+        remember("Input Index", stored);
+        remember("Output Index", stored);
+        devices.calls.clear();
+        desktop.messages.clear();
+        midi.startUp();
+        EXPECT_TRUE(devices.calls.empty());
+        EXPECT_FALSE(midi.ports.inputMenu().checked);
+        EXPECT_FALSE(midi.ports.outputMenu().checked);
+        EXPECT_TRUE(desktop.messages.empty());
+    }
+}
+
+TEST_F(PortSelection, ShutDownStopsListeningThenClosesTheOutput)
+{
+    remember("Input Index", "0");
+    remember("Output Index", "0");
+    midi.startUp();
+    devices.calls.clear();
+    midi.shutDown();
+    EXPECT_EQ(devices.calls, (Calls{"resetInput", "closeInput", "resetOutput", "closeOutput"}));
+    devices.calls.clear();
+    midi.shutDown();
+    EXPECT_TRUE(devices.calls.empty());
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "kit/KitCodec.h"
+#include "midi/KitHost.h"
+
+#include <QStringList>
+
+namespace morvane::testing {
+
+// The main window's kit as the MIDI commands see it, with a record of what
+// they did to it. Encoding and decoding are the kit library's own.
+class RecordingKitHost final : public KitHost {
+public:
+    KitDump dump = emptyKitDump();
+    KitFields fields;
+    bool loaded = false;
+    std::string currentFile = "/kits/old.syx";
+    QStringList statuses;
+    QStringList steps;  // "commit", "update", "take"
+
+    void load(const KitDump& kit)
+    {
+        dump = kit;
+        fields = decodeKit(kit).value();
+        loaded = true;
+    }
+
+    void Status_Update(const QString& text) override { statuses << text; }
+    bool kitLoaded() const override { return loaded; }
+    void commitPendingPadEdit() override { steps << QStringLiteral("commit"); }
+    Status Update_Buffer() override
+    {
+        steps << QStringLiteral("update");
+        return encodeKit(fields, dump);
+    }
+    const KitDump& kitDump() const override { return dump; }
+    void takeReceivedDump(const KitDump& received) override
+    {
+        steps << QStringLiteral("take");
+        currentFile.clear();
+        load(received);
+    }
+};
+
+}  // namespace morvane::testing

@@ -1,0 +1,189 @@
+#include "MidiFixture.h"
+
+#include "support/ExampleKit.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+class Receiving : public MidiFixture {
+protected:
+    Receiving()
+    {
+        midi.ports.Fill_mnuMIDI_Ports();
+        midi.ports.mnuMIDI_inputs_Click(0);
+        deliverPending();
+    }
+
+    void startReceive()
+    {
+        midi.receiver.MnuSysex_ReceiveSysex_Click();
+        host.statuses.clear();
+        desktop.beeps.clear();
+    }
+
+    void expectKitUntouched(const KitDump& before)
+    {
+        EXPECT_EQ(host.dump, before);
+        EXPECT_EQ(host.currentFile, "/kits/old.syx");
+        EXPECT_FALSE(host.steps.contains("take"));
+    }
+
+    int progress() const { return dialog.findChild<QProgressBar*>("SysexPBar")->value(); }
+};
+
+TEST_F(Receiving, CommandWithoutAListeningInputAdvisesChoosingOne)
+{
+    midi.ports.mnuMIDI_inputs_Click(1);
+    devices.unopenableInputs = {1};
+    midi.ports.mnuMIDI_inputs_Click(1);
+    midi.receiver.MnuSysex_ReceiveSysex_Click();
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "No Midi Input selected. Click on MIDI Configuration, Input, then select a "
+                                        "MIDI Input device from the list.");
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Exclamation);
+    EXPECT_TRUE(desktop.beeps.empty());
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(Receiving, CommandBeepsReopensTheInputAndWaitsInTheDialog)
+{
+    devices.calls.clear();
+    midi.receiver.MnuSysex_ReceiveSysex_Click();
+    EXPECT_EQ(desktop.beeps, (std::vector<Beep>{{2000, 30}}));
+    EXPECT_EQ(devices.calls, (std::vector<std::string>{"resetInput", "closeInput", "openInput 0"}));
+    EXPECT_GE(desktop.pendingEventRuns, 2);
+    EXPECT_TRUE(midi.receiver.ReceivingSysex());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.windowTitle(), "Receive Sysex Kit Dump");
+    EXPECT_EQ(progress(), 0);
+}
+
+TEST_F(Receiving, ArrivingKitBecomesTheCurrentKitWithoutAFile)
+{
+    startReceive();
+    const auto kit = exampleKitDump();
+    ASSERT_TRUE(devices.playSysex(kit));
+    deliverPending();
+    EXPECT_EQ(progress(), ReceiveProgressMaximum);
+    EXPECT_FALSE(midi.receiver.ReceivingSysex());
+    EXPECT_EQ(desktop.beeps, (std::vector<Beep>{{500, 100}}));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(host.statuses, (QStringList{"Sysex receive aborted.", "Sysex succesfully received."}));
+    EXPECT_EQ(host.dump, kit);
+    EXPECT_EQ(host.currentFile, "");
+    EXPECT_EQ(host.fields.KitNumber, 5);
+}
+
+TEST_F(Receiving, ReceivedKitReplacesADumpOfAnyFormerLengthByExactlyItsBytes)
+{
+    host.dump = KitDump(600, 0);
+    startReceive();
+    devices.playSysex(exampleKitDump());
+    deliverPending();
+    EXPECT_EQ(host.dump.size(), KitDumpLength);
+
+    auto tooLong = exampleKitDump();
+    tooLong.insert(tooLong.end() - 1, 400, 0);
+    startReceive();
+    devices.playSysex(tooLong);
+    deliverPending();
+    EXPECT_EQ(host.dump, KitDump(tooLong.begin(), tooLong.begin() + ReceiveBufferSize));
+}
+
+TEST_F(Receiving, NotesEmptyBuffersAndDumpsOutsideAReceiveChangeNothing)
+{
+    const auto before = host.dump;
+    devices.playSysex(exampleKitDump());
+    deliverPending();
+    startReceive();
+    devices.playNote(38);
+    devices.playSysex({});
+    deliverPending();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(midi.receiver.ReceivingSysex());
+    EXPECT_TRUE(desktop.beeps.empty());
+    expectKitUntouched(before);
+}
+
+TEST_F(Receiving, DumpStillOnItsWayWhenTheCommandStartsIsNotTakenForTheAwaitedOne)
+{
+    const auto before = host.dump;
+    devices.playSysex(exampleKitDump());  // sent before the command, not yet handled
+    midi.receiver.MnuSysex_ReceiveSysex_Click();
+    deliverPending();
+    EXPECT_TRUE(dialog.isVisible());
+    expectKitUntouched(before);
+}
+
+TEST_F(Receiving, CancelSaysAbortedKeepsTheKitAndLaterDumpsAreIgnored)
+{
+    const auto before = host.dump;
+    startReceive();
+    QTest::mouseClick(dialog.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
+    EXPECT_EQ(host.statuses, QStringList{"Sysex receive aborted."});
+    EXPECT_FALSE(midi.receiver.ReceivingSysex());
+    devices.playSysex(exampleKitDump());
+    deliverPending();
+    expectKitUntouched(before);
+    EXPECT_TRUE(midi.receiver.MidiInIsOpen());
+}
+
+TEST_F(Receiving, MessageTheKitLibraryRefusesIsReportedAndTheKitStays)
+{
+    host.load(exampleKitDump());
+    const auto before = host.dump;
+    host.steps.clear();
+    startReceive();
+    devices.playSysex({0xF0, 0x7D, 0x01, 0xF7});
+    deliverPending();
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_TRUE(desktop.messages[0].text.startsWith("The received Sysex message is not a kit the editor can read."));
+    EXPECT_TRUE(desktop.messages[0].text.contains("4 bytes"));
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Critical);
+    EXPECT_EQ(host.statuses.last(), "Sysex receive failed: the message is not a kit dump.");
+    EXPECT_FALSE(dialog.isVisible());
+    expectKitUntouched(before);
+}
+
+TEST_F(Receiving, HandlerIsAttachedOnceHoweverOftenTheInputIsReopened)
+{
+    devices.unopenableInputs = {1};
+    for (int i = 0; i < 3; ++i) {
+        midi.ports.mnuMIDI_inputs_Click(1);
+        midi.ports.mnuMIDI_inputs_Click(0);
+    }
+    startReceive();
+    devices.playSysex(exampleKitDump());
+    deliverPending();
+    EXPECT_EQ(devices.handlersAttached, 1);
+    EXPECT_EQ(host.steps.count("take"), 1);
+    EXPECT_EQ(desktop.beeps.size(), 1u);
+}
+
+TEST_F(Receiving, InputThatVanishedBeforeTheCommandIsReportedInsteadOfWaitingInVain)
+{
+    devices.unopenableInputs = {0};
+    midi.receiver.MnuSysex_ReceiveSysex_Click();
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Exclamation);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_FALSE(midi.receiver.ReceivingSysex());
+}
+
+TEST_F(Receiving, InputThatWillNotCloseShowsWhyAndStaysOpen)
+{
+    devices.closeInputRefusal = "the driver is busy";
+    midi.receiver.Listen_For_Midi_Input(false);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "the driver is busy");
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Critical);
+    EXPECT_TRUE(midi.receiver.MidiInIsOpen());
+}
+
+}  // namespace

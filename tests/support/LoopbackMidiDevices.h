@@ -1,0 +1,53 @@
+#pragma once
+
+#include "midi/InputDelivery.h"
+#include "midi/MidiDevices.h"
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace morvane::testing {
+
+// MIDI devices in memory: the test plays the instrument (play) and reads
+// what the editor sent (sent). Received messages reach the handler through
+// the same window-thread hand-over as the real devices, so they arrive when
+// the test (or the code under test) lets pending events run.
+class LoopbackMidiDevices final : public MidiDevices {
+public:
+    std::vector<std::string> inputs;
+    std::vector<std::string> outputs;
+    std::set<int> unopenableInputs;
+    std::set<int> unopenableOutputs;
+    std::optional<std::string> closeInputRefusal;
+    std::optional<std::string> sendRefusal;
+
+    std::optional<int> openInputDevice;
+    std::optional<int> openOutputDevice;
+    std::vector<std::vector<std::uint8_t>> sent;
+    std::vector<std::string> calls;  // "openInput 1", "resetOutput", ...
+
+    // The instrument sends a message; false when no input is open to hear it.
+    bool play(MidiInputEvent event);
+    bool playSysex(std::vector<std::uint8_t> bytes);
+    bool playNote(std::uint8_t note);
+
+    std::vector<std::string> inputNames() override { return inputs; }
+    std::vector<std::string> outputNames() override { return outputs; }
+    Status openInput(int device) override;
+    void resetInput() override;
+    Status closeInput() override;
+    Status openOutput(int device) override;
+    void resetOutput() override;
+    void closeOutput() override;
+    Status sendSysex(const std::vector<std::uint8_t>& message) override;
+    void setInputHandler(InputHandler handler) override;
+
+    int handlersAttached = 0;
+
+private:
+    InputDelivery delivery_;
+};
+
+}  // namespace morvane::testing

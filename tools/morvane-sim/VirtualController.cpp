@@ -1,0 +1,99 @@
+#include "VirtualController.h"
+
+#include "kit/KitFile.h"
+#include "midi/RtMidiApis.h"
+#include "midi/SysexSender.h"
+
+#include <cstdio>
+
+namespace morvane::sim {
+namespace {
+
+template <typename Port>
+std::unique_ptr<Port> openVirtual(const std::string& clientName)
+{
+    std::string why = "no MIDI service is available";
+    for (auto api : preferredMidiApis()) {
+        try {
+            auto port = std::make_unique<Port>(api, clientName);
+            port->openVirtualPort(VirtualPortName);
+            return port;
+        } catch (const RtMidiError& error) {
+            why = error.getMessage();
+        }
+    }
+    throw RtMidiError(why, RtMidiError::DRIVER_ERROR);
+}
+
+}  // namespace
+
+VirtualController::VirtualController(std::filesystem::path saveDir, std::ostream& log)
+    : saveDir_(std::move(saveDir)), log_(log), in_(openVirtual<RtMidiIn>(InClientName)),
+      out_(openVirtual<RtMidiOut>(OutClientName))
+{
+    in_->ignoreTypes(false, true, true);
+    in_->setCallback(&VirtualController::onMessage, this);
+}
+
+VirtualController::~VirtualController() { in_->cancelCallback(); }
+
+Status VirtualController::sendFile(const std::string& path)
+{
+    auto bytes = readWholeFile(path);
+    if (!bytes) return Status::failure(bytes.error());
+    auto messages = splitSysexMessages(bytes.value());
+    if (!messages) return Status::failure(path + ": " + messages.error());
+    for (const auto& message : messages.value()) out_->sendMessage(message.data(), message.size());
+    std::lock_guard lock(logMutex_);
+    log_ << "sent " << path << " (" << bytes.value().size() << " bytes)" << std::endl;
+    return succeeded();
+}
+
+Status VirtualController::playNote(const std::string& noteText)
+{
+    int note = -1;
+    try {
+        note = std::stoi(noteText);
+    } catch (const std::exception&) {
+    }
+    if (note < 0 || note > 127) return Status::failure("a note is a number from 0 to 127, not \"" + noteText + "\"");
+    const auto key = static_cast<unsigned char>(note);
+    const std::vector<unsigned char> on{0x99, key, 100}, off{0x89, key, 0};
+    out_->sendMessage(&on);
+    out_->sendMessage(&off);
+    std::lock_guard lock(logMutex_);
+    log_ << "played note " << note << std::endl;
+    return succeeded();
+}
+
+// Runs on RtMidi's thread; the log and the numbering are shared with the
+// main thread, hence the lock.
+void VirtualController::onMessage(double, std::vector<unsigned char>* message, void* self)
+{
+    if (message && !message->empty() && message->front() == 0xF0)
+        static_cast<VirtualController*>(self)->save(*message);
+}
+
+void VirtualController::save(const std::vector<unsigned char>& message)
+{
+    std::lock_guard lock(logMutex_);
+    const auto file = nextFreeFile();
+    if (auto saved = saveWholeFile(file.string(), message); !saved) {
+        log_ << "not saved: " << saved.error() << std::endl;
+        return;
+    }
+    log_ << "saved " << file.string() << " (" << message.size() << " bytes)" << std::endl;
+}
+
+std::filesystem::path VirtualController::nextFreeFile()
+{
+    std::filesystem::path file;
+    do {
+        char name[32];
+        std::snprintf(name, sizeof name, "received-%04d.syx", ++lastNumber_);
+        file = saveDir_ / name;
+    } while (std::filesystem::exists(file));
+    return file;
+}
+
+}  // namespace morvane::sim
