@@ -1,0 +1,136 @@
+#include "KitDocument.h"
+
+#include "EditorTexts.h"
+#include "KitView.h"
+#include "kit/Cp1252.h"
+#include "kit/KitCheck.h"
+#include "kit/KitFile.h"
+#include "platform/Desktop.h"
+
+namespace morvane {
+namespace {
+
+std::string localPath(const QString& path) { return path.toStdString(); }
+
+QString describe(const Status& status) { return QString::fromStdString(status.error()); }
+
+}  // namespace
+
+KitDocument::KitDocument(Desktop& desktop, KitView& view) : desktop_(desktop), view_(view) {}
+
+QString KitDocument::kitNameText() const { return QString::fromStdString(utf8FromCp1252(fields_.KitName)); }
+
+QString KitDocument::shortFileName() const
+{
+    return QString::fromStdString(
+        morvane::shortFileName(localPath(currentSysexFile_), localPath(desktop_.programFolder())));
+}
+
+Status KitDocument::Interpret_Buffer(const KitDump& dump, const QString& sourceFile)
+{
+    auto decoded = decodeKit(dump);
+    if (!decoded) return Status::failure(decoded.error());
+    dump_ = dump;
+    fields_ = std::move(decoded).value();
+    currentSysexFile_ = sourceFile;
+    kitLoaded_ = true;
+    Check_Sysex();
+    view_.showDecodedKit();
+    return succeeded();
+}
+
+Status KitDocument::Update_Buffer() { return encodeKit(fields_, dump_); }
+
+Status KitDocument::Replace_System_Variables(const QString& newKitName, int newKitNumber, int newBankArgument)
+{
+    auto name = cp1252FromUtf8(newKitName.toStdString());
+    if (!name) return Status::failure(name.error());
+    const auto change = replaceSystemVariables(fields_, name.value(), newKitNumber, newBankArgument);
+    if (change.name) view_.Display_Caption();
+    if (change.kitNumber || change.bankNumber) view_.Fill_Print_Header();
+    return succeeded();
+}
+
+void KitDocument::Check_Sysex()
+{
+    for (const auto& question : checkSysexQuestions(fields_)) {
+        if (!alertOnSysexErrors_) return;
+        const auto answer =
+            desktop_.messageBox(QString::fromStdString(question), MessageStyle::YesNo, texts::SysexErrorTitle);
+        if (answer == MessageAnswer::No) alertOnSysexErrors_ = false;
+    }
+}
+
+Status KitDocument::Open_Sysex_File(const QString& path)
+{
+    auto bytes = readWholeFile(localPath(path));
+    if (!bytes) return Status::failure(bytes.error());
+    const auto decoded = Interpret_Buffer(bytes.value(), path);
+    if (!decoded)
+        return Status::failure("Cannot open \"" + localPath(path) + "\": " + decoded.error());
+    view_.Status_Update(texts::LoadedStatus);
+    return succeeded();
+}
+
+Status KitDocument::Save_Sysex_File(const QString& path)
+{
+    if (auto encoded = Update_Buffer(); !encoded)
+        return Status::failure("Cannot save \"" + localPath(path) + "\": " + encoded.error());
+    return saveWholeFile(localPath(path), dump_);
+}
+
+void KitDocument::reportFailure(const Status& status)
+{
+    if (!status) desktop_.messageBox(describe(status), MessageStyle::Plain);
+}
+
+void KitDocument::mnuFile_Open_Click()
+{
+    const QString loadPath = desktop_.readSetting(texts::SettingsApplication, texts::SettingsSection,
+                                                  texts::LoadPathKey);
+    FileDialogRequest request;
+    request.filter = texts::SysexFilter;
+    request.startPath = loadPath.isEmpty() ? desktop_.programFolder() : loadPath;
+    request.mustExist = true;
+    const auto chosen = desktop_.openFileName(request);
+    if (!chosen) return;
+    // Kept even when the file then fails to open: the next dialog starts
+    // where the user was looking.
+    desktop_.writeSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, *chosen);
+    reportFailure(Open_Sysex_File(*chosen));
+}
+
+void KitDocument::mnuFile_Save_Click()
+{
+    if (currentSysexFile_.isEmpty()) {
+        mnuFile_SaveAs_Click();
+        return;
+    }
+    const auto saved = Save_Sysex_File(currentSysexFile_);
+    reportFailure(saved);
+    if (saved) view_.Status_Update(texts::SavedStatus);
+}
+
+void KitDocument::mnuFile_SaveAs_Click()
+{
+    if (!kitLoaded_) {
+        desktop_.messageBox(texts::NothingToSave, MessageStyle::Plain);
+        return;
+    }
+    FileDialogRequest request;
+    request.filter = texts::SysexFilter;
+    const auto chosen = desktop_.saveFileName(request);
+    if (!chosen) return;
+    const auto saved = Save_Sysex_File(*chosen);
+    if (!saved) {
+        reportFailure(saved);
+        return;
+    }
+    currentSysexFile_ = *chosen;
+    view_.Display_Caption();
+    view_.Status_Update(texts::SavedStatus);
+}
+
+void KitDocument::openFromCommandLine(const QString& path) { reportFailure(Open_Sysex_File(path)); }
+
+}  // namespace morvane

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "kit/KitCodec.h"
+#include "kit/KitDump.h"
+#include "kit/Result.h"
+
+#include <QString>
+
+namespace morvane {
+
+class Desktop;
+class KitView;
+
+// The current kit: its dump, the decoded fields the editor changes, the file
+// it belongs to, and the File commands that load and store it. A refused
+// load or save is told to the user and changes nothing the user relies on.
+class KitDocument {
+public:
+    KitDocument(Desktop& desktop, KitView& view);
+
+    const KitDump& kitDump() const { return dump_; }
+    const KitFields& fields() const { return fields_; }
+    // Pad edits change the fields only; the dump follows at Update_Buffer.
+    KitFields& fields() { return fields_; }
+    const QString& CurrentSysexFile() const { return currentSysexFile_; }
+    bool AlertOnSysexErrors() const { return alertOnSysexErrors_; }
+    bool kitLoaded() const { return kitLoaded_; }
+
+    // The kit title as the user reads it.
+    QString kitNameText() const;
+    QString shortFileName() const;
+
+    // Decodes dump as the new current kit that came from sourceFile (empty:
+    // not from a file), asks about bad pad values and refreshes the view.
+    // On a refusal nothing changes and the reason is returned.
+    Status Interpret_Buffer(const KitDump& dump, const QString& sourceFile = {});
+    // Writes the fields into the dump; refuses, writing nothing, when a
+    // field cannot be stored.
+    Status Update_Buffer();
+    // New kit settings, as the kit settings dialog passes them (the bank
+    // argument is the bank plus one). Refuses a name the dump cannot hold.
+    Status Replace_System_Variables(const QString& newKitName, int newKitNumber, int newBankArgument);
+
+    // Reads and decodes a kit file. On success it becomes the current kit.
+    Status Open_Sysex_File(const QString& path);
+    Status Save_Sysex_File(const QString& path);
+
+    void mnuFile_Open_Click();
+    void mnuFile_Save_Click();
+    void mnuFile_SaveAs_Click();
+    // Start-up with a path: a file that cannot be opened is reported.
+    void openFromCommandLine(const QString& path);
+
+private:
+    void Check_Sysex();
+    void reportFailure(const Status& status);
+
+    Desktop& desktop_;
+    KitView& view_;
+    KitDump dump_ = emptyKitDump();
+    KitFields fields_;
+    QString currentSysexFile_;
+    bool alertOnSysexErrors_ = true;
+    bool kitLoaded_ = false;
+};
+
+}  // namespace morvane

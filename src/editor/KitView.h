@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace morvane {
+
+// What the kit document asks of the window that shows it.
+class KitView {
+public:
+    virtual ~KitView() = default;
+
+    virtual void Status_Update(const QString& StatusString) = 0;
+    // Caption and kit header labels.
+    virtual void Display_Caption() = 0;
+    virtual void Fill_Print_Header() = 0;
+    // A new kit has been decoded: caption, header, pad values, and the
+    // no-kit-loaded frame out of the way.
+    virtual void showDecodedKit() = 0;
+};
+
+}  // namespace morvane

@@ -1,0 +1,191 @@
+#include "MainWindow.h"
+
+#include "EditorTexts.h"
+#include "KitHeader.h"
+#include "MenuTree.h"
+#include "MouseHooks.h"
+#include "NoKitFrame.h"
+#include "PadBoard.h"
+#include "WidgetPlacement.h"
+#include "platform/Desktop.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+
+namespace morvane {
+namespace {
+
+constexpr QSize FacePictureSize(750, 504);
+constexpr QSize LogoPictureSize(149, 60);
+const QColor FaceFallback(28, 28, 32);
+
+// Pixels per inch of the coordinates the window lays its parts out in.
+int measureScreenDpi() { return qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchX()); }
+
+}  // namespace
+
+MainWindow::MainWindow(Desktop& desktop, const QString& commandLinePath)
+    : desktop_(desktop), compensation_(measureScreenDpi()), kit_(desktop, *this)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
+    buildMenuTree(menuBar());
+    createStatusBar();
+    createFace();
+    connectMenus();
+    Form_Load(commandLinePath);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createFace()
+{
+    auto* face = new SvgPicture(pictures_.renderer(QStringLiteral(":/pictures/face.svg")), this, FacePictureSize);
+    face->setObjectName(QStringLiteral("Face"));
+    QPalette palette = face->palette();
+    palette.setColor(QPalette::Window, FaceFallback);
+    face->setPalette(palette);
+    face->setAutoFillBackground(true);
+    handleMouse(face, [this] { Form_MouseMove(); }, [this] { emit backgroundClicked(); });
+    setCentralWidget(face);
+    face_ = face;
+
+    createLogo();
+    kitHeader_ = new KitHeader(face, compensation_);
+    padBoard_ = new PadBoard(face, pictures_, compensation_);
+    noKitFrame_ = new NoKitFrame(face, compensation_);
+}
+
+// The logo is a picture of fixed size at its design place, never compensated.
+void MainWindow::createLogo()
+{
+    const QRect place(QPoint(compensation_.toPixels(design::VexoButtonImage.left),
+                             compensation_.toPixels(design::VexoButtonImage.top)),
+                      LogoPictureSize);
+    auto* off = new SvgPicture(pictures_.renderer(QStringLiteral(":/pictures/logo-off.svg")), face_);
+    off->setObjectName(QStringLiteral("VexoButtonOffImage"));
+    off->setGeometry(place);
+    auto* on = new SvgPicture(pictures_.renderer(QStringLiteral(":/pictures/logo-on.svg")), face_);
+    on->setObjectName(QStringLiteral("VexoButtonOnImage"));
+    on->setGeometry(place);
+    on->setCursor(Qt::PointingHandCursor);
+    on->hide();
+    // Once lit, the lit logo lies above the unlit one and takes the mouse.
+    handleMouse(off, [on] { on->show(); }, {});
+    handleMouse(on, {}, [this] { VexoButtonOnImage_Click(); });
+    vexoButtonOffImage_ = off;
+    vexoButtonOnImage_ = on;
+}
+
+void MainWindow::createStatusBar()
+{
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(false);
+    statusLine_ = new QLabel(statusBar());
+    statusLine_->setObjectName(QStringLiteral("Status_Line"));
+    statusLine_->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(statusLine_, 1);
+}
+
+void MainWindow::connectMenus()
+{
+    connect(menuAction(QStringLiteral("MnuFile_Open")), &QAction::triggered, this, [this] { kit_.mnuFile_Open_Click(); });
+    connect(menuAction(QStringLiteral("MnuFile_Save")), &QAction::triggered, this, [this] { kit_.mnuFile_Save_Click(); });
+    connect(menuAction(QStringLiteral("MnuFile_SaveAs")), &QAction::triggered, this,
+            [this] { kit_.mnuFile_SaveAs_Click(); });
+    connect(menuAction(QStringLiteral("MnuFile_Quit")), &QAction::triggered, this, &QWidget::close);
+    connect(menuAction(QStringLiteral("mnu_about")), &QAction::triggered, this, [this] { mnu_about_Click(); });
+}
+
+QAction* MainWindow::menuAction(const QString& objectName) const
+{
+    return menuBar()->findChild<QAction*>(objectName);
+}
+
+// The client area keeps its design size in pixels; above 96 dpi it grows by
+// the chrome allowance.
+void MainWindow::sizeWindow()
+{
+    const auto size = compensation_.windowOuterSize(design::ClientWidth, design::ClientHeight);
+    face_->setFixedSize(compensation_.toPixels(size.width), compensation_.toPixels(size.height));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void MainWindow::Form_Load(const QString& commandLinePath)
+{
+    sizeWindow();
+    setWindowTitle(texts::startCaption());
+    kitHeader_->Display_Print_Header(false);
+    if (!commandLinePath.isEmpty()) kit_.openFromCommandLine(commandLinePath);
+    if (!kit_.kitLoaded()) Display_No_Kit_Loaded_Frame(true);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void MainWindow::Form_Unload()
+{
+    for (auto& window : otherWindows_)
+        if (window && window->isVisible()) window->close();
+}
+
+void MainWindow::setOtherWindow(OtherWindow which, QWidget* window)
+{
+    otherWindows_[static_cast<std::size_t>(which)] = window;
+}
+
+Status MainWindow::Interpret_Buffer(const KitDump& dump, const QString& sourceFile)
+{
+    return kit_.Interpret_Buffer(dump, sourceFile);
+}
+
+void MainWindow::Status_Update(const QString& StatusString) { statusLine_->setText(StatusString); }
+
+QString MainWindow::statusText() const { return statusLine_->text(); }
+
+void MainWindow::Display_Caption()
+{
+    setWindowTitle(texts::kitCaption(kit_.kitNameText(), kit_.shortFileName()));
+    Fill_Print_Header();
+    kitHeader_->Display_Print_Header(true);
+}
+
+void MainWindow::Fill_Print_Header()
+{
+    const auto& fields = kit_.fields();
+    kitHeader_->Fill_Print_Header(kit_.kitNameText(), fields.KitNumber, fields.BankNumber);
+}
+
+void MainWindow::showDecodedKit()
+{
+    Display_Caption();
+    padBoard_->Fill_Pad_MNN_And_TransmitCh(kit_.fields());
+    if (!noKitFrame_->isHidden()) Display_No_Kit_Loaded_Frame(false);
+}
+
+void MainWindow::Display_No_Kit_Loaded_Frame(bool Visible) { noKitFrame_->Display_No_Kit_Loaded_Frame(Visible); }
+
+void MainWindow::Form_MouseMove()
+{
+    padBoard_->clearHover();
+    vexoButtonOnImage_->hide();
+    kitHeader_->darkenUnderline();
+}
+
+void MainWindow::mnu_about_Click()
+{
+    desktop_.messageBox(texts::aboutText(), MessageStyle::Information, texts::AboutTitle);
+}
+
+void MainWindow::VexoButtonOnImage_Click() { desktop_.openUrl(QUrl(texts::MakerPage)); }
+
+}  // namespace morvane

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+
+class QWidget;
+
+namespace morvane {
+
+// Gives a control its own mouse-move and click handling (either may be
+// empty) and keeps those events from reaching the window behind it, where a
+// move clears the hover feedback and a click ends pad editing.
+void handleMouse(QWidget* control, std::function<void()> moved, std::function<void()> clicked);
+
+// A control that does nothing with the mouse but still stands in its way.
+inline void ignoreMouse(QWidget* control) { handleMouse(control, {}, {}); }
+
+}  // namespace morvane

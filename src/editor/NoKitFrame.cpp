@@ -1,0 +1,60 @@
+#include "NoKitFrame.h"
+
+#include "EditorTexts.h"
+#include "MouseHooks.h"
+#include "WidgetPlacement.h"
+
+#include <QLabel>
+
+namespace morvane {
+namespace {
+
+constexpr double HeadingPoints = 12;
+constexpr double HelpPoints = 9.75;
+
+QLabel* makeText(QWidget* frame, const Compensation& c, const QString& name, const QString& text,
+                 const TwipRect& place, double points, bool bold)
+{
+    auto* label = new QLabel(text, frame);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(designFont(c.fontPoints(points), bold));
+    label->setGeometry(c.placed(place.left), c.placed(place.top), c.placed(place.width), c.placed(place.height));
+    return label;
+}
+
+}  // namespace
+
+NoKitFrame::NoKitFrame(QWidget* face, const Compensation& c) : QFrame(face), compensation_(c)
+{
+    setObjectName(QStringLiteral("No_Kit_Loaded_Frame"));
+    setFrameShape(QFrame::Box);
+    setAutoFillBackground(true);
+    ignoreMouse(this);
+
+    auto* heading = makeText(this, c, QStringLiteral("No_Kit_Loaded_Label"), texts::noKitHeading(),
+                             design::No_Kit_Loaded_Label, HeadingPoints, true);
+    heading->setAlignment(Qt::AlignCenter);
+    makeHorizontalLine(this, c, design::Line2, palette().color(QPalette::WindowText))
+        ->setObjectName(QStringLiteral("Line2"));
+    makeText(this, c, QStringLiteral("Label1"), texts::noKitReceiveHelp(), design::Label1, HelpPoints, false);
+    makeText(this, c, QStringLiteral("No_Kit_Loaded_To_Open_A_Kit_Label"), texts::noKitOpenHelp(),
+             design::No_Kit_Loaded_To_Open_A_Kit_Label, HelpPoints, false);
+    hide();
+}
+
+void NoKitFrame::Display_No_Kit_Loaded_Frame(bool Visible)
+{
+    if (!Visible) {
+        hide();
+        return;
+    }
+    const auto& c = compensation_;
+    setGeometry(c.toPixels(design::NoKitFrameShownLeft), c.toPixels(design::NoKitFrameShownTop),
+                c.placed(design::NoKitFrameShownWidth), c.placed(design::NoKitFrameShownHeight));
+    show();
+    raise();
+}
+
+}  // namespace morvane

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Compensation.h"
+
+#include <QFrame>
+
+namespace morvane {
+
+// The panel that covers the pad board and the logo until the first kit is
+// decoded, telling the user how to get one.
+class NoKitFrame final : public QFrame {
+public:
+    NoKitFrame(QWidget* face, const Compensation& compensation);
+
+    // Shown over the whole board at the top left corner; hidden keeps its place.
+    void Display_No_Kit_Loaded_Frame(bool Visible);
+
+private:
+    const Compensation& compensation_;
+};
+
+}  // namespace morvane

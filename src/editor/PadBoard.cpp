@@ -1,0 +1,159 @@
+#include "PadBoard.h"
+
+#include "EditorTexts.h"
+#include "MouseHooks.h"
+#include "SvgPicture.h"
+#include "WidgetPlacement.h"
+
+#include <QLabel>
+
+namespace morvane {
+namespace {
+
+constexpr double NoteLabelPoints = 13.5;
+constexpr double ChannelLabelPoints = 9.75;
+constexpr double LEDLabelPoints = 8.25;
+const QColor NoteColor(255, 255, 255);
+const QColor ChannelColor(255, 255, 0);
+const QColor LEDColor(255, 96, 64);
+
+QString elementName(const QString& arrayName, int i) { return arrayName + QLatin1Char('_') + QString::number(i); }
+
+QString litPicturePath(int i) { return QStringLiteral(":/pictures/pad-lit-%1.svg").arg(i + 1, 2, 10, QLatin1Char('0')); }
+
+// Lit pictures and markers are pictures of a fixed pixel size: design twips / 15.
+QSize pictureSize(int widthTwips, int heightTwips)
+{
+    return {widthTwips / TwipsPerPixelAt96, heightTwips / TwipsPerPixelAt96};
+}
+
+}  // namespace
+
+PadBoard::PadBoard(QWidget* face, Pictures& pictures, const Compensation& compensation)
+    : QObject(face), compensation_(compensation)
+{
+    createLEDLabel(face);
+    createLitImages(face, pictures);
+    createPadImages(face);
+    createValueControls(face, pictures);
+}
+
+void PadBoard::createLEDLabel(QWidget* face)
+{
+    const auto& led = design::LEDLabel;
+    ledLabel_ = new QLabel(face);
+    ledLabel_->setObjectName(QStringLiteral("LEDLabel"));
+    placeControl(ledLabel_, compensation_, compensation_.compensate(led.left), compensation_.compensate(led.top),
+                 led.width, led.height);
+    ledLabel_->setFont(designFont(compensation_.fontPoints(LEDLabelPoints), false));
+    ledLabel_->setAlignment(Qt::AlignCenter);
+    setTextColor(ledLabel_, LEDColor);
+    ignoreMouse(ledLabel_);
+}
+
+// Created before the pad areas so that an area always lies above every lit
+// picture and keeps receiving the mouse while its pad is lit.
+void PadBoard::createLitImages(QWidget* face, Pictures& pictures)
+{
+    for (int i = 0; i < PadCount; ++i) {
+        const auto& lit = padDesigns()[i].lit;
+        const auto place = placePad(padDesigns()[i], compensation_);
+        auto* image = new SvgPicture(pictures.renderer(litPicturePath(i)), face);
+        image->setObjectName(elementName(QStringLiteral("PadLitImage"), i));
+        image->setGeometry(QRect(QPoint(compensation_.toPixels(place.litLeft), compensation_.toPixels(place.litTop)),
+                                 pictureSize(lit.width, lit.height)));
+        image->hide();
+        ignoreMouse(image);
+        litImages_[i] = image;
+    }
+}
+
+void PadBoard::createPadImages(QWidget* face)
+{
+    for (int i = 0; i < PadCount; ++i) {
+        const auto& area = padDesigns()[i].image;
+        const auto place = placePad(padDesigns()[i], compensation_);
+        auto* image = new QWidget(face);
+        image->setObjectName(elementName(QStringLiteral("PadImage"), i));
+        placeControl(image, compensation_, place.imageLeft, place.imageTop, area.width, area.height);
+        image->setToolTip(texts::noteTooltip(i));
+        handleMouse(image, [this, i] { Pad_Hovered(i); }, [this, i] { emit padClicked(i, false); });
+        padImages_[i] = image;
+    }
+}
+
+QLabel* PadBoard::makeValueLabel(QWidget* face, const QString& arrayName, int i, const QColor& color, double points)
+{
+    auto* label = new QLabel(face);
+    label->setObjectName(elementName(arrayName, i));
+    label->setFont(designFont(points, true));
+    setTextColor(label, color);
+    return label;
+}
+
+SvgPicture* PadBoard::makeMarker(QWidget* face, QSvgRenderer* picture, const QString& arrayName, int i,
+                                 QPoint topLeft, QSize size, bool tchClicked)
+{
+    auto* marker = new SvgPicture(picture, face);
+    marker->setObjectName(elementName(arrayName, i));
+    marker->setGeometry(QRect(topLeft, size));
+    marker->hide();
+    handleMouse(marker, {}, [this, i, tchClicked] { emit padClicked(i, tchClicked); });
+    return marker;
+}
+
+// The labels and then the markers of each pad are created last, pad by pad,
+// so they lie above every other control of the board.
+void PadBoard::createValueControls(QWidget* face, Pictures& pictures)
+{
+    auto* noteMarkerPicture = pictures.renderer(QStringLiteral(":/pictures/marker-note.svg"));
+    auto* channelMarkerPicture = pictures.renderer(QStringLiteral(":/pictures/marker-channel.svg"));
+    const auto& c = compensation_;
+    for (int i = 0; i < PadCount; ++i) {
+        const auto place = placePad(padDesigns()[i], c);
+
+        auto* note = makeValueLabel(face, QStringLiteral("PadMNNLabel"), i, NoteColor, NoteLabelPoints);
+        placeControl(note, c, place.noteLeft, place.noteTop, design::ValueLabelWidth, design::ValueLabelHeight);
+        note->setToolTip(texts::noteTooltip(i));
+        handleMouse(note, [this, i] { Pad_Hovered(i); }, [this, i] { emit padClicked(i, false); });
+
+        auto* channel = makeValueLabel(face, QStringLiteral("PadTCHLabel"), i, ChannelColor, ChannelLabelPoints);
+        placeControl(channel, c, place.channelLeft, place.channelTop, design::ValueLabelWidth,
+                     design::ValueLabelHeight);
+        channel->setToolTip(texts::channelTooltip(i));
+        handleMouse(channel, [this, i] { Pad_Hovered(i); }, [this, i] { emit padClicked(i, true); });
+
+        noteMarkers_[i] = makeMarker(face, noteMarkerPicture, QStringLiteral("PadMNNSelImage"), i,
+                                     {note->x(), c.toPixels(place.noteMarkerTop)},
+                                     pictureSize(design::NoteMarkerWidth, design::MarkerHeight), false);
+        channelMarkers_[i] = makeMarker(face, channelMarkerPicture, QStringLiteral("PadTCHSelImage"), i,
+                                        {channel->x(), c.toPixels(place.channelMarkerTop)},
+                                        pictureSize(design::ChannelMarkerWidth, design::MarkerHeight), true);
+        noteLabels_[i] = note;
+        channelLabels_[i] = channel;
+    }
+}
+
+void PadBoard::Fill_Pad_MNN_And_TransmitCh(const KitFields& fields)
+{
+    for (int i = 0; i < PadCount; ++i) {
+        noteLabels_[i]->setText(QString::number(fields.PadMNN[i]));
+        channelLabels_[i]->setText(QString::number(fields.PadTCH[i]));
+    }
+}
+
+void PadBoard::Pad_Hovered(int Index)
+{
+    ledLabel_->setText(texts::ledText(Index));
+    if (selectedPad_ != 0) return;
+    for (int i = 0; i < PadCount; ++i) litImages_[i]->setVisible(i == Index);
+}
+
+void PadBoard::clearHover()
+{
+    for (int i = 0; i < PadCount; ++i)
+        if (i + 1 != selectedPad_) litImages_[i]->hide();
+    ledLabel_->clear();
+}
+
+}  // namespace morvane

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "Compensation.h"
+#include "kit/KitDump.h"
+
+#include <QObject>
+
+#include <array>
+
+class QLabel;
+class QSvgRenderer;
+class QWidget;
+
+namespace morvane {
+
+class Pictures;
+class SvgPicture;
+
+// The 24 pads on the instrument face: their mouse targets, lit pictures,
+// note and channel labels, selection markers, and the little display that
+// names the hovered pad. The controls are children of the face widget.
+class PadBoard final : public QObject {
+    Q_OBJECT
+public:
+    PadBoard(QWidget* face, Pictures& pictures, const Compensation& compensation);
+
+    void Fill_Pad_MNN_And_TransmitCh(const KitFields& fields);
+    void Pad_Hovered(int Index);
+    // The board's part of a mouse move over an empty part of the window.
+    void clearHover();
+
+    // Pad index + 1 of the value selected for editing, 0 when none.
+    int SelectedPad() const { return selectedPad_; }
+    void setSelectedPad(int selectedPad) { selectedPad_ = selectedPad; }
+
+    QWidget* PadImage(int i) const { return padImages_[i]; }
+    QWidget* PadLitImage(int i) const { return litImages_[i]; }
+    QLabel* PadMNNLabel(int i) const { return noteLabels_[i]; }
+    QLabel* PadTCHLabel(int i) const { return channelLabels_[i]; }
+    QWidget* PadMNNSelImage(int i) const { return noteMarkers_[i]; }
+    QWidget* PadTCHSelImage(int i) const { return channelMarkers_[i]; }
+    QLabel* LEDLabel() const { return ledLabel_; }
+
+signals:
+    // A click on a pad's area, one of its labels or one of its markers;
+    // tchClicked tells the channel from the note number.
+    void padClicked(int index, bool tchClicked);
+
+private:
+    void createLitImages(QWidget* face, Pictures& pictures);
+    void createPadImages(QWidget* face);
+    void createValueControls(QWidget* face, Pictures& pictures);
+    void createLEDLabel(QWidget* face);
+    QLabel* makeValueLabel(QWidget* face, const QString& arrayName, int i, const QColor& color, double points);
+    SvgPicture* makeMarker(QWidget* face, QSvgRenderer* picture, const QString& arrayName, int i, QPoint topLeft,
+                           QSize size, bool tchClicked);
+
+    const Compensation& compensation_;
+    std::array<QWidget*, PadCount> padImages_{};
+    std::array<QWidget*, PadCount> litImages_{};
+    std::array<QLabel*, PadCount> noteLabels_{};
+    std::array<QLabel*, PadCount> channelLabels_{};
+    std::array<QWidget*, PadCount> noteMarkers_{};
+    std::array<QWidget*, PadCount> channelMarkers_{};
+    QLabel* ledLabel_ = nullptr;
+    int selectedPad_ = 0;
+};
+
+}  // namespace morvane

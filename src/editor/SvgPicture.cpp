@@ -1,0 +1,30 @@
+#include "SvgPicture.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+namespace morvane {
+
+Pictures::Pictures() = default;
+Pictures::~Pictures() = default;
+
+QSvgRenderer* Pictures::renderer(const QString& resourcePath)
+{
+    auto& slot = renderers_[resourcePath];
+    if (!slot) slot = std::make_unique<QSvgRenderer>(resourcePath);
+    return slot.get();
+}
+
+SvgPicture::SvgPicture(QSvgRenderer* renderer, QWidget* parent, QSize drawnSize)
+    : QWidget(parent), renderer_(renderer), drawnSize_(drawnSize)
+{
+}
+
+void SvgPicture::paintEvent(QPaintEvent*)
+{
+    if (!renderer_->isValid()) return;
+    QPainter painter(this);
+    renderer_->render(&painter, QRectF(drawnSize_.isValid() ? QRect(QPoint(), drawnSize_) : rect()));
+}
+
+}  // namespace morvane

@@ -1,0 +1,48 @@
+#include "WidgetPlacement.h"
+
+#include <QPalette>
+#include <QWidget>
+
+namespace morvane {
+
+void placeControl(QWidget* control, const Compensation& c, double left, double top, int width, int height)
+{
+    control->setGeometry(c.toPixels(left), c.toPixels(top), c.toPixels(width), c.toPixels(height));
+}
+
+QFont designFont(double points, bool bold)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColor(QWidget* control, const QColor& color)
+{
+    QPalette palette = control->palette();
+    palette.setColor(QPalette::WindowText, color);
+    control->setPalette(palette);
+}
+
+QWidget* makeHorizontalLine(QWidget* parent, const Compensation& c, const TwipLine& line, const QColor& color)
+{
+    auto* widget = new QWidget(parent);
+    const int x1 = c.placed(line.x1);
+    const int x2 = c.placed(line.x2);
+    widget->setGeometry(x1, c.placed(line.y1), x2 - x1 + 1, 1);
+    widget->setAutoFillBackground(true);
+    setLineColor(widget, color);
+    return widget;
+}
+
+void setLineColor(QWidget* line, const QColor& color)
+{
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, color);
+    line->setPalette(palette);
+}
+
+
+}  // namespace morvane

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Compensation.h"
+
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+class QLabel;
+
+namespace morvane {
+
+// Puts a control at compensated twips, sized by design twips as they come
+// out at the screen's resolution.
+void placeControl(QWidget* control, const Compensation& c, double left, double top, int width, int height);
+
+// Liberation Sans (or DejaVu Sans) stands in for both design fonts, the
+// dialog sans serif and Arial, at their point sizes.
+QFont designFont(double points, bool bold);
+
+void setTextColor(QWidget* control, const QColor& color);
+
+// A one-pixel line of the given colour from (x1, y1) to (x2, y1), in
+// compensated twips; only horizontal lines are used.
+QWidget* makeHorizontalLine(QWidget* parent, const Compensation& c, const TwipLine& line, const QColor& color);
+void setLineColor(QWidget* line, const QColor& color);
+
+}  // namespace morvane
