@@ -1,7 +1,5 @@
 #include "BatchList.h"
 
-#include <type_traits>
-
 namespace morvane {
 
 bool BatchList::add(const std::string& path)
@@ -38,25 +36,6 @@ std::optional<std::size_t> selectionAfterRemoval(std::size_t firstRemovedRow, st
 {
     if (firstRemovedRow < remainingCount) return firstRemovedRow;
     return std::nullopt;
-}
-
-std::string listEntryText(const NativePathText& path)
-{
-    if constexpr (std::is_same_v<NativePathText, std::string>) {
-        return path;
-    } else {
-        const auto utf8 = std::filesystem::path(path).u8string();
-        return std::string(utf8.begin(), utf8.end());
-    }
-}
-
-NativePathText nativePathOf(const std::string& entry)
-{
-    if constexpr (std::is_same_v<NativePathText, std::string>) {
-        return entry;
-    } else {
-        return std::filesystem::path(std::u8string(entry.begin(), entry.end())).native();
-    }
 }
 
 namespace {

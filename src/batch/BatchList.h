@@ -37,10 +37,6 @@ private:
 // first removed entry stood; nothing when the removed ones were at the end.
 std::optional<std::size_t> selectionAfterRemoval(std::size_t firstRemovedRow, std::size_t remainingCount);
 
-// A path as list entries hold it: UTF-8 text.
-std::string listEntryText(const NativePathText& path);
-NativePathText nativePathOf(const std::string& entry);
-
 struct FolderAddResult {
     std::size_t added = 0;
     // One line per folder that could not be read: its path and why.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <type_traits>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -131,6 +132,25 @@ bool comesBeforeByName(const NativePathText& left, const NativePathText& right)
     if (std::lexicographical_compare(left.begin(), left.end(), right.begin(), right.end(), folded)) return true;
     if (std::lexicographical_compare(right.begin(), right.end(), left.begin(), left.end(), folded)) return false;
     return left < right;
+}
+
+std::string listEntryText(const NativePathText& path)
+{
+    if constexpr (std::is_same_v<NativePathText, std::string>) {
+        return path;
+    } else {
+        const auto utf8 = std::filesystem::path(path).u8string();
+        return std::string(utf8.begin(), utf8.end());
+    }
+}
+
+NativePathText nativePathOf(const std::string& entry)
+{
+    if constexpr (std::is_same_v<NativePathText, std::string>) {
+        return entry;
+    } else {
+        return std::filesystem::path(std::u8string(entry.begin(), entry.end())).native();
+    }
 }
 
 void Search_Folder(const NativePathText& folder, FolderSearchListener& listener) { TreeWalk(listener).run(folder); }

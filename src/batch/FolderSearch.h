@@ -8,6 +8,10 @@ namespace morvane {
 // A path as the platform spells it: its own separator and character type.
 using NativePathText = std::filesystem::path::string_type;
 
+// A path as the batch list and the tools show it, UTF-8 text, and back.
+std::string listEntryText(const NativePathText& path);
+NativePathText nativePathOf(const std::string& entry);
+
 // The folder, one separator, the name. A folder that already ends in a
 // separator (the root of a drive) gets none more, so no separator is doubled.
 NativePathText joinFolderAndName(const NativePathText& folder, const NativePathText& name);

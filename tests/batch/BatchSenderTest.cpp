@@ -1,8 +1,8 @@
 #include "batch/BatchSender.h"
 #include "batch/BatchTexts.h"
 
-#include "RecordingMidiDevices.h"
 #include "TempTree.h"
+#include "support/LoopbackMidiDevices.h"
 #include "support/ScriptedDesktop.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ namespace morvane {
 namespace {
 
 using testing::Beep;
-using testing::RecordingMidiDevices;
+using testing::LoopbackMidiDevices;
 using testing::ScriptedDesktop;
 using testing::TempTree;
 using Bytes = std::vector<std::uint8_t>;
@@ -34,6 +34,12 @@ Bytes kit(std::uint8_t marker) { return {0xF0, 0x00, marker, 0xF7}; }
 
 class BatchSend : public ::testing::Test {
 protected:
+    BatchSend()
+    {
+        devices.outputs = {"Pad Out"};
+        EXPECT_TRUE(devices.openOutput(0));
+    }
+
     std::string listKit(const std::string& name, const Bytes& bytes)
     {
         const auto path = tree.file(name, bytes);
@@ -45,7 +51,7 @@ protected:
     BatchList list;
     RecordingPanel panel;
     ScriptedDesktop desktop;
-    RecordingMidiDevices devices;
+    LoopbackMidiDevices devices;
     BatchSender sender{list, panel, desktop, devices};
 };
 
@@ -196,7 +202,7 @@ TEST_F(BatchSend, FailedTransfersAreCountedAsFailedNotSent)
 {
     const auto a = listKit("a.syx", kit(1));
     listKit("b.syx", kit(2));
-    devices.refuseSends = true;
+    devices.sendRefusal = "The output refused the message.";
 
     const auto result = sender.sendAll();
 

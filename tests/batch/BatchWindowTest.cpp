@@ -1,8 +1,8 @@
 #include "batch/BatchWindow.h"
 #include "batch/BatchTexts.h"
 
-#include "RecordingMidiDevices.h"
 #include "TempTree.h"
+#include "support/LoopbackMidiDevices.h"
 #include "support/ScriptedDesktop.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@
 namespace morvane {
 namespace {
 
-using testing::RecordingMidiDevices;
+using testing::LoopbackMidiDevices;
 using testing::ScriptedDesktop;
 using testing::TempTree;
 
@@ -30,6 +30,8 @@ class BatchWindowTest : public ::testing::Test {
 protected:
     BatchWindowTest()
     {
+        devices.outputs = {"Pad Out"};
+        EXPECT_TRUE(devices.openOutput(0));
         window.open();
         window.Dir1_Open(q(tree.root().string()));
     }
@@ -86,7 +88,7 @@ protected:
 
     TempTree tree;
     ScriptedDesktop desktop;
-    RecordingMidiDevices devices;
+    LoopbackMidiDevices devices;
     BatchWindow window{desktop, devices};
 };
 

@@ -28,6 +28,7 @@ struct Command {
 // Each command group lives in a source file of its own and lists its
 // commands here; main.cpp's table names every group once.
 std::vector<Command> kitFileCommands();
+std::vector<Command> findCommands();
 
 // One line on stderr naming the file and the reason; exit status 1.
 int refuse(Console& console, const std::string& reason);

@@ -12,7 +12,7 @@ namespace {
 std::vector<Command> allCommands()
 {
     std::vector<Command> commands;
-    for (auto group : {kitFileCommands}) {
+    for (auto group : {kitFileCommands, findCommands}) {
         auto more = group();
         commands.insert(commands.end(), more.begin(), more.end());
     }
