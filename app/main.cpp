@@ -1,6 +1,7 @@
 // morvane-editor [kit.syx]: the editor, opening the kit file when one is named.
 #include "editor/EditorTexts.h"
 #include "editor/MainWindow.h"
+#include "midi/RtMidiDevices.h"
 #include "platform/QtDesktop.h"
 
 #include <QApplication>
@@ -13,7 +14,8 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
 
     morvane::QtDesktop desktop;
-    morvane::MainWindow window(desktop, morvane::commandLinePath(QApplication::arguments().mid(1)));
+    morvane::RtMidiDevices midiDevices;
+    morvane::MainWindow window(desktop, midiDevices, morvane::commandLinePath(QApplication::arguments().mid(1)));
     desktop.setDialogParent(&window);
     window.show();
     return QApplication::exec();

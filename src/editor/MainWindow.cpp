@@ -3,6 +3,7 @@
 #include "EditorTexts.h"
 #include "KitHeader.h"
 #include "MenuTree.h"
+#include "MidiMenus.h"
 #include "MouseHooks.h"
 #include "NoKitFrame.h"
 #include "PadBoard.h"
@@ -30,7 +31,7 @@ int measureScreenDpi() { return qRound(QGuiApplication::primaryScreen()->logical
 
 }  // namespace
 
-MainWindow::MainWindow(Desktop& desktop, const QString& commandLinePath)
+MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices, const QString& commandLinePath)
     : desktop_(desktop), compensation_(measureScreenDpi()), kit_(desktop, *this)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -39,6 +40,7 @@ MainWindow::MainWindow(Desktop& desktop, const QString& commandLinePath)
     createStatusBar();
     createFace();
     connectMenus();
+    midi_ = std::make_unique<MidiMenus>(*this, desktop_, midiDevices);
     Form_Load(commandLinePath);
 }
 
@@ -123,6 +125,7 @@ void MainWindow::Form_Load(const QString& commandLinePath)
     setWindowTitle(texts::startCaption());
     kitHeader_->Display_Print_Header(false);
     if (!commandLinePath.isEmpty()) kit_.openFromCommandLine(commandLinePath);
+    midi_->midi().startUp();
     if (!kit_.kitLoaded()) Display_No_Kit_Loaded_Frame(true);
 }
 
@@ -136,7 +139,10 @@ void MainWindow::Form_Unload()
 {
     for (auto& window : otherWindows_)
         if (window && window->isVisible()) window->close();
+    midi_->midi().shutDown();
 }
+
+EditorMidi& MainWindow::midi() { return midi_->midi(); }
 
 void MainWindow::setOtherWindow(OtherWindow which, QWidget* window)
 {

@@ -9,13 +9,17 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 
 class QLabel;
 
 namespace morvane {
 
 class Desktop;
+class EditorMidi;
 class KitHeader;
+class MidiDevices;
+class MidiMenus;
 class NoKitFrame;
 class PadBoard;
 
@@ -29,10 +33,12 @@ class MainWindow final : public QMainWindow, public KitView {
     Q_OBJECT
 public:
     // Runs the start-up sequence; a non-empty path is opened as the first kit.
-    explicit MainWindow(Desktop& desktop, const QString& commandLinePath = {});
+    MainWindow(Desktop& desktop, MidiDevices& midiDevices, const QString& commandLinePath = {});
     ~MainWindow() override;
 
     KitDocument& kit() { return kit_; }
+    // Ports, receiving and sending; the batch window hooks in here.
+    EditorMidi& midi();
     PadBoard& padBoard() { return *padBoard_; }
     KitHeader& kitHeader() { return *kitHeader_; }
     // The face with the board and header on it, e.g. for a print capture.
@@ -85,6 +91,7 @@ private:
     QWidget* vexoButtonOnImage_ = nullptr;
     QLabel* statusLine_ = nullptr;
     std::array<QPointer<QWidget>, 3> otherWindows_;
+    std::unique_ptr<MidiMenus> midi_;
 };
 
 }  // namespace morvane
