@@ -42,15 +42,12 @@ namespace {
 
 class ListFiller final : public FolderSearchListener {
 public:
-    ListFiller(BatchList& list, const std::function<void()>& beforeEachSubfolder)
+    ListFiller(BatchList& list, const std::function<bool()>& beforeEachSubfolder)
         : list_(list), beforeEachSubfolder_(beforeEachSubfolder)
     {
     }
 
-    void enteringSubfolder() override
-    {
-        if (beforeEachSubfolder_) beforeEachSubfolder_();
-    }
+    bool enteringSubfolder() override { return !beforeEachSubfolder_ || beforeEachSubfolder_(); }
     void foundFile(const NativePathText& path) override
     {
         if (list_.add(listEntryText(path))) ++result.added;
@@ -64,13 +61,13 @@ public:
 
 private:
     BatchList& list_;
-    const std::function<void()>& beforeEachSubfolder_;
+    const std::function<bool()>& beforeEachSubfolder_;
 };
 
 }  // namespace
 
 FolderAddResult addFolderTree(BatchList& list, const NativePathText& folder,
-                              const std::function<void()>& beforeEachSubfolder)
+                              const std::function<bool()>& beforeEachSubfolder)
 {
     ListFiller filler(list, beforeEachSubfolder);
     Search_Folder(folder, filler);

@@ -45,8 +45,9 @@ struct FolderAddResult {
 
 // Appends every "*.syx" file under folder that is not listed yet, in the
 // folder search's order, as it is found. beforeEachSubfolder lets the window
-// repaint and stay live during a long search.
+// repaint and stay live during a long search; false ends the search there,
+// keeping what was added.
 FolderAddResult addFolderTree(BatchList& list, const NativePathText& folder,
-                              const std::function<void()>& beforeEachSubfolder);
+                              const std::function<bool()>& beforeEachSubfolder);
 
 }  // namespace morvane

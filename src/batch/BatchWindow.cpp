@@ -88,6 +88,7 @@ BatchWindow::BatchWindow(Desktop& desktop, MidiDevices& devices, QWidget* parent
 
 void BatchWindow::open()
 {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
@@ -306,11 +307,13 @@ void BatchWindow::DirAddBtn_Click()
     // second search inside the first.
     if (searching_) return;
     searching_ = true;
+    stopSearch_ = false;
     showProgress(SearchingFolderText);
     desktop_.processEvents();
     const auto result = addFolderTree(list_, nativePath(highlightedFolder()), [this] {
         showNewEntries();
         desktop_.processEvents();
+        return !stopSearch_;
     });
     searching_ = false;
     showNewEntries();
@@ -358,8 +361,10 @@ void BatchWindow::SendSysexBtn_Click() { sender_.sendAll(); }
 
 void BatchWindow::StopBtn_Click() { sender_.requestStop(); }
 
+// A search of a whole disk could otherwise keep a closed program running.
 void BatchWindow::closeEvent(QCloseEvent* event)
 {
+    stopSearch_ = searching_;
     sender_.requestStop();
     event->accept();
 }

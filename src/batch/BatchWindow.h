@@ -20,7 +20,8 @@ class MidiDevices;
 
 // BatchSysexDump: gathers .syx files from the machine's folders into a list
 // and sends them one after the other. Created once and reused; closing it
-// hides it, keeps its list and stops a running send before the next file.
+// hides it, keeps its list, ends a folder search before the next folder and
+// stops a running send before the next file.
 class BatchWindow final : public QMainWindow, private BatchSendPanel {
     Q_OBJECT
 public:
@@ -71,6 +72,7 @@ private:
     QString openFolder_;
     QString batchSetPath_;
     bool searching_ = false;
+    bool stopSearch_ = false;
 
     QComboBox* drive1_;
     QTreeWidget* dir1_;

@@ -54,9 +54,13 @@ private:
         std::sort(listing.subfolders.begin(), listing.subfolders.end(), comesBeforeByName);
         std::sort(listing.files.begin(), listing.files.end(), comesBeforeByName);
         for (const auto& subfolder : listing.subfolders) {
-            listener_.enteringSubfolder();
+            if (stopped_ || !listener_.enteringSubfolder()) {
+                stopped_ = true;
+                return;
+            }
             walk(joinFolderAndName(folder, subfolder));
         }
+        if (stopped_) return;
         for (const auto& file : listing.files) listener_.foundFile(joinFolderAndName(folder, file));
     }
 
@@ -73,6 +77,7 @@ private:
     {
         std::error_code ec;
         NativePathText name = lastComponent(entry.path().native());
+        if (isHiddenName(name)) return;
         if (entry.is_symlink(ec)) {
             if (entry.is_directory(ec)) {
                 if (claimLinkedTree(entry.path())) listing.subfolders.push_back(std::move(name));
@@ -103,6 +108,7 @@ private:
     // Canonical roots of the trees being searched: the folder itself and the
     // outside folders reached through links.
     std::vector<fs::path> searchedTrees_;
+    bool stopped_ = false;
 };
 
 }  // namespace
@@ -125,6 +131,8 @@ bool matchesKitDumpPattern(const NativePathText& fileName)
     return std::equal(fileName.end() - length, fileName.end(), std::begin(extension),
                       [](Char c, Char wanted) { return foldCase(c) == wanted; });
 }
+
+bool isHiddenName(const NativePathText& name) { return !name.empty() && name.front() == Char('.'); }
 
 bool comesBeforeByName(const NativePathText& left, const NativePathText& right)
 {

@@ -19,6 +19,10 @@ NativePathText joinFolderAndName(const NativePathText& folder, const NativePathT
 // "*.syx" as the desktop's file lists apply it: the extension in any letter case.
 bool matchesKitDumpPattern(const NativePathText& fileName);
 
+// Names starting with a dot are hidden: a trash folder, or the resource
+// forks another system leaves beside each kit on a memory card.
+bool isHiddenName(const NativePathText& name);
+
 // The order the desktop's folder and file lists show names in: letter case
 // ignored, ties broken by the exact text so the order is always the same.
 bool comesBeforeByName(const NativePathText& left, const NativePathText& right);
@@ -27,14 +31,16 @@ bool comesBeforeByName(const NativePathText& left, const NativePathText& right);
 class FolderSearchListener {
 public:
     virtual ~FolderSearchListener() = default;
-    // Called before each subfolder is searched, so a window can repaint.
-    virtual void enteringSubfolder() {}
+    // Called before each subfolder is searched, so a window can repaint;
+    // false ends the whole search there.
+    virtual bool enteringSubfolder() { return true; }
     virtual void foundFile(const NativePathText& path) = 0;
     virtual void unreadableFolder(const NativePathText& path, const std::string& reason) = 0;
 };
 
 // Search_Folder: every "*.syx" file under folder, depth first: a folder's
 // subfolders by name, each searched whole, before its own files by name.
+// Hidden files and folders are left out, as the window's lists leave them.
 // Streams each path to the listener as it is found. A folder that cannot be
 // read is reported and skipped. A link to a folder is followed only when it
 // leads outside every tree already being searched, so nothing is found twice

@@ -74,7 +74,7 @@ TEST(BatchList, AddingAPartlyListedTreeCountsOnlyTheNewFiles)
     list.add(known);
     int subfolders = 0;
 
-    const auto result = addFolderTree(list, tree.path("kits"), [&] { ++subfolders; });
+    const auto result = addFolderTree(list, tree.path("kits"), [&] { return ++subfolders > 0; });
 
     EXPECT_EQ(result.added, 2u);
     EXPECT_TRUE(result.unreadableFolders.empty());

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace morvane {
@@ -153,6 +154,21 @@ TEST_F(BatchWindowTest, AddingTheHighlightedFolderTreeAddsOnlyNewFilesInSearchOr
     EXPECT_EQ(text("FileLabel"), "3 Kit dumps to send");
     // Once before the search and once before each of the two subfolders.
     EXPECT_EQ(desktop.pendingEventRuns, 3);
+}
+
+TEST_F(BatchWindowTest, ClosingDuringAFolderSearchEndsItBeforeTheNextFolder)
+{
+    tree.file("kits/A/a.syx");
+    tree.file("kits/B/b.syx");
+    tree.file("kits/c.syx");
+    window.Dir1_Open(q(tree.path("kits")));
+    QTimer::singleShot(0, &window, &QWidget::close);
+
+    click("DirAddBtn");
+
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(listed().isEmpty());
+    EXPECT_EQ(text("PleaseWaitLabel"), "0 Kit dumps added.");
 }
 
 TEST_F(BatchWindowTest, FolderThatCannotBeOpenedIsReportedAndTheOpenFolderStays)

@@ -22,12 +22,9 @@ class Collector final : public FolderSearchListener {
 public:
     std::vector<std::string> found;
     std::vector<std::string> unreadable;
-    std::function<void()> onEnteringSubfolder;
+    std::function<bool()> onEnteringSubfolder;
 
-    void enteringSubfolder() override
-    {
-        if (onEnteringSubfolder) onEnteringSubfolder();
-    }
+    bool enteringSubfolder() override { return !onEnteringSubfolder || onEnteringSubfolder(); }
     void foundFile(const NativePathText& path) override { found.push_back(path); }
     void unreadableFolder(const NativePathText& path, const std::string&) override { unreadable.push_back(path); }
 };
@@ -72,6 +69,31 @@ TEST(FolderSearch, NamesAreOrderedIgnoringLetterCaseAndExtensionsMatchInAnyCase)
                                         tree.path("b.syx")}));
 }
 
+TEST(FolderSearch, HiddenFilesAndFoldersAreLeftOut)
+{
+    TempTree tree;
+    tree.file(".Trash-1000/files/old.syx");
+    tree.file("._kit.syx");
+    tree.file("kit.syx");
+
+    EXPECT_EQ(search(tree.root().string()), (std::vector<std::string>{tree.path("kit.syx")}));
+}
+
+TEST(FolderSearch, ListenerCanEndTheSearchBeforeAnySubfolder)
+{
+    TempTree tree;
+    tree.file("A/a.syx");
+    tree.file("B/b.syx");
+    tree.file("c.syx");
+    Collector collector;
+    int entered = 0;
+    collector.onEnteringSubfolder = [&] { return ++entered < 2; };
+    Search_Folder(tree.root().string(), collector);
+
+    EXPECT_EQ(collector.found, (std::vector<std::string>{tree.path("A/a.syx")}));
+    EXPECT_EQ(entered, 2);
+}
+
 TEST(FolderSearch, PathsJoinWithExactlyOneSeparator)
 {
     const NativePathText separator(1, fs::path::preferred_separator);
@@ -104,6 +126,7 @@ TEST(FolderSearch, FolderThatVanishesDuringTheSearchIsReportedAndSkipped)
     // A memory card pulled out while its folders are being searched.
     collector.onEnteringSubfolder = [&] {
         if (std::exchange(first, false)) fs::remove_all(tree.path("B"));
+        return true;
     };
     Search_Folder(tree.root().string(), collector);
 

@@ -12,8 +12,9 @@ int runFind(const Arguments& args, Console& console);
 const Command Find{"find", "DIR",
                    "Prints every .syx file under DIR, one path per line, in the order the batch window adds them.",
                    "A folder's subfolders come first, by name, each searched whole, then its own files by name.\n"
-                   "The .syx extension matches in any letter case. Folders that cannot be read are named on\n"
-                   "standard error and skipped (exit status 1); links back into DIR are not followed.\n",
+                   "The .syx extension matches in any letter case; hidden files and folders (names starting\n"
+                   "with a dot) are left out. Folders that cannot be read are named on standard error and\n"
+                   "skipped (exit status 1); links back into DIR are not followed.\n",
                    runFind};
 
 class PathPrinter final : public FolderSearchListener {
