@@ -100,7 +100,7 @@ void searchTreeAndAddToList(benchmark::State& state)
     std::size_t added = 0;
     for (auto _ : state) {
         BatchList list;
-        added = addFolderTree(list, root, [] {}).added;
+        added = addFolderTree(list, root, [] { return true; }).added;
         benchmark::DoNotOptimize(list.size());
     }
     state.counters["added"] = static_cast<double>(added);
