@@ -160,6 +160,10 @@ void BatchWindow::buildControls()
     blue.setColor(QPalette::WindowText, Qt::blue);
     pleaseWaitLabel_->setPalette(blue);
     pleaseWaitLabel_->setMinimumHeight(2 * pleaseWaitLabel_->fontMetrics().lineSpacing());
+    // Its place stays reserved, so nothing jumps when the first text appears.
+    QSizePolicy keepPlace = pleaseWaitLabel_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    pleaseWaitLabel_->setSizePolicy(keepPlace);
     pleaseWaitLabel_->hide();
     layout->addWidget(pleaseWaitLabel_);
     setCentralWidget(central);
