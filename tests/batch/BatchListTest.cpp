@@ -53,16 +53,6 @@ TEST(BatchList, SelectionAfterRemovalFollowsTheRemovedEntry)
     EXPECT_EQ(selectionAfterRemoval(0, 0), std::nullopt);
 }
 
-TEST(BatchList, CountTextsReadAsDesigned)
-{
-    EXPECT_EQ(kitDumpsToSendText(0), "0 Kit dumps to send");
-    EXPECT_EQ(kitDumpsAddedText(0), "0 Kit dumps added.");
-    EXPECT_EQ(kitDumpsSentText(1), "1 Kit dump successfully sent.");
-    EXPECT_EQ(kitDumpsSentText(3), "3 Kit dumps successfully sent.");
-    EXPECT_EQ(filesNotSentText(1), "1 file was not sent.");
-    EXPECT_EQ(filesNotSentText(2), "2 files were not sent.");
-}
-
 TEST(BatchList, AddingAPartlyListedTreeCountsOnlyTheNewFiles)
 {
     TempTree tree;

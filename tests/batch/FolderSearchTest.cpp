@@ -106,15 +106,6 @@ TEST(FolderSearch, PathsJoinWithExactlyOneSeparator)
     EXPECT_EQ(search(tree.root().string() + separator), (std::vector<std::string>{tree.path("sub/k.syx")}));
 }
 
-TEST(FolderSearch, MissingFolderIsReportedNotSearched)
-{
-    TempTree tree;
-    Collector collector;
-    Search_Folder(tree.path("gone"), collector);
-    EXPECT_TRUE(collector.found.empty());
-    EXPECT_EQ(collector.unreadable, (std::vector<std::string>{tree.path("gone")}));
-}
-
 TEST(FolderSearch, FolderThatVanishesDuringTheSearchIsReportedAndSkipped)
 {
     TempTree tree;
