@@ -28,7 +28,8 @@ void touch(const fs::path& file) { std::ofstream(file).put('\xF0'); }
 void fillFolder(const fs::path& folder)
 {
     fs::create_directories(folder);
-    for (int i = 0; i < KitDumpsPerFolder; ++i) touch(folder / ("kit-" + std::to_string(i) + (i % 2 ? ".syx" : ".SYX")));
+    for (int i = 0; i < KitDumpsPerFolder; ++i)
+        touch(folder / ("kit-" + std::to_string(i) + (i % 2 ? ".syx" : ".SYX")));
     for (int i = 0; i < OtherFilesPerFolder; ++i) touch(folder / ("take-" + std::to_string(i) + ".wav"));
 }
 

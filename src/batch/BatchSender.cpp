@@ -18,7 +18,10 @@ constexpr int BatchEndMilliseconds = 150;
 // A box taller than this would not fit on a screen; the rest is counted.
 constexpr std::size_t MostFilesNamed = 20;
 
-QString quoted(const std::string& path) { return QStringLiteral("\"") + QString::fromStdString(path) + QStringLiteral("\""); }
+QString quoted(const std::string& path)
+{
+    return QStringLiteral("\"") + QString::fromStdString(path) + QStringLiteral("\"");
+}
 
 QString whyNotSent(const std::string& path, const MidiBytes& bytes)
 {
@@ -33,8 +36,7 @@ std::optional<int> parseSendDelay(const QString& text)
 {
     const QString digits = text.trimmed();
     if (digits.isEmpty() || digits.size() > 5) return std::nullopt;
-    if (!std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
-        return std::nullopt;
+    if (!std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) return std::nullopt;
     const int delay = digits.toInt();
     if (delay > LongestDelay) return std::nullopt;
     return delay;
@@ -133,8 +135,7 @@ void BatchSender::reportFilesNotSent(const BatchResult& result)
     QStringList lines{QStringLiteral("These files were not sent:"), QString()};
     const std::size_t named = std::min(result.notSent.size(), MostFilesNamed);
     for (std::size_t i = 0; i < named; ++i) lines << result.notSent[i].reason;
-    if (result.notSent.size() > named)
-        lines << QStringLiteral("... and %1 more.").arg(result.notSent.size() - named);
+    if (result.notSent.size() > named) lines << QStringLiteral("... and %1 more.").arg(result.notSent.size() - named);
     desktop_.messageBox(lines.join(QStringLiteral("\n")), MessageStyle::Plain);
 }
 

@@ -53,7 +53,8 @@ QString driveLabel(const QStorageInfo& volume)
 {
     const QString root = QDir::toNativeSeparators(volume.rootPath());
     const QString name = volume.displayName();
-    return name.isEmpty() || name == volume.rootPath() ? root : root + QStringLiteral("  [") + name + QStringLiteral("]");
+    return name.isEmpty() || name == volume.rootPath() ? root
+                                                       : root + QStringLiteral("  [") + name + QStringLiteral("]");
 }
 
 QLabel* wrappedLabel(const QString& objectName, const QString& text)
@@ -98,12 +99,13 @@ void BatchWindow::buildControls()
 {
     auto* central = new QWidget;
     auto* columns = new QGridLayout;
-    columns->addWidget(wrappedLabel(QStringLiteral("Label1"),
-                                    QStringLiteral("Select a folder containing .syx files to be sent. Double-click it to "
-                                                   "display its .syx files. Click \"Add Entire Directory To List\" if "
-                                                   "you wish to send all of the .syx files in that folder and its "
-                                                   "subfolders.")),
-                       0, 0);
+    columns->addWidget(
+        wrappedLabel(QStringLiteral("Label1"),
+                     QStringLiteral("Select a folder containing .syx files to be sent. Double-click it to "
+                                    "display its .syx files. Click \"Add Entire Directory To List\" if "
+                                    "you wish to send all of the .syx files in that folder and its "
+                                    "subfolders.")),
+        0, 0);
     columns->addWidget(wrappedLabel(QStringLiteral("Label2"),
                                     QStringLiteral("Select .syx file(s) to be sent. Then click the \"Add to list\" "
                                                    "button.")),
@@ -385,7 +387,8 @@ bool BatchWindow::eventFilter(QObject* watched, QEvent* event)
 
 void BatchWindow::mnuFile_Open_Click()
 {
-    const auto path = desktop_.openFileName({BatchSetFilter, batchSetPath_.isEmpty() ? openFolder_ : batchSetPath_, true});
+    const auto path =
+        desktop_.openFileName({BatchSetFilter, batchSetPath_.isEmpty() ? openFolder_ : batchSetPath_, true});
     if (!path) return;
     const auto entries = readBatchSet(path->toStdString());
     if (!entries) {

@@ -12,10 +12,7 @@ namespace {
 
 using Char = fs::path::value_type;
 
-bool isSeparator(Char c)
-{
-    return c == Char('/') || c == static_cast<Char>(fs::path::preferred_separator);
-}
+bool isSeparator(Char c) { return c == Char('/') || c == static_cast<Char>(fs::path::preferred_separator); }
 
 Char foldCase(Char c) { return c >= Char('A') && c <= Char('Z') ? static_cast<Char>(c - 'A' + 'a') : c; }
 
@@ -68,12 +65,12 @@ private:
     {
         std::error_code ec;
         fs::directory_iterator entry(fs::path(folder), ec);
-        for (; !ec && entry != fs::directory_iterator(); entry.increment(ec)) sortEntry(*entry, listing);
+        for (; !ec && entry != fs::directory_iterator(); entry.increment(ec)) classifyEntry(*entry, listing);
         if (ec) listener_.unreadableFolder(folder, ec.message());
         return !ec;
     }
 
-    void sortEntry(const fs::directory_entry& entry, FolderListing& listing)
+    void classifyEntry(const fs::directory_entry& entry, FolderListing& listing)
     {
         std::error_code ec;
         NativePathText name = lastComponent(entry.path().native());

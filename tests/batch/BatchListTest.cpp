@@ -69,7 +69,8 @@ TEST(BatchList, AddingAPartlyListedTreeCountsOnlyTheNewFiles)
     EXPECT_EQ(result.added, 2u);
     EXPECT_TRUE(result.unreadableFolders.empty());
     EXPECT_EQ(subfolders, 1);
-    EXPECT_EQ(list.entries(), (Entries{"/elsewhere/first.syx", known, tree.path("kits/a.syx"), tree.path("kits/c.SYX")}));
+    EXPECT_EQ(list.entries(),
+              (Entries{"/elsewhere/first.syx", known, tree.path("kits/a.syx"), tree.path("kits/c.SYX")}));
     EXPECT_EQ(addFolderTree(list, tree.path("kits"), {}).added, 0u);
 }
 

@@ -53,7 +53,8 @@ protected:
 
     std::string copyExampleKit(int number, const std::string& to)
     {
-        return tree.file(to, testing::readExampleKit(("examples/batch/kit-" + std::to_string(number) + ".syx").c_str()));
+        return tree.file(to,
+                         testing::readExampleKit(("examples/batch/kit-" + std::to_string(number) + ".syx").c_str()));
     }
 
     template <typename T>

@@ -123,6 +123,18 @@ TEST_F(BatchSend, StopDuringATransferEndsTheBatchBeforeTheNextFile)
     EXPECT_FALSE(sender.stopRequested());
 }
 
+TEST_F(BatchSend, SendClickedDuringABatchIsIgnored)
+{
+    listKit("a.syx", kit(1));
+    listKit("b.syx", kit(2));
+    std::vector<BatchResult::End> nested;
+    devices.duringSend = [&] { nested.push_back(sender.sendAll().end); };
+
+    EXPECT_EQ(sender.sendAll().end, BatchResult::End::Completed);
+    EXPECT_EQ(nested, (std::vector<BatchResult::End>{BatchResult::End::AlreadySending, BatchResult::End::AlreadySending}));
+    EXPECT_EQ(devices.sent.size(), 2u);
+}
+
 TEST_F(BatchSend, EmptyListChangesNothing)
 {
     sender.requestStop();

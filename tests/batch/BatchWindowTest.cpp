@@ -57,8 +57,7 @@ protected:
     QList<int> selectedRows()
     {
         QList<int> rows;
-        for (const auto& index : child<QListWidget>("SysexList")->selectionModel()->selectedRows())
-            rows << index.row();
+        for (const auto& index : child<QListWidget>("SysexList")->selectionModel()->selectedRows()) rows << index.row();
         return rows;
     }
     void selectIn(const char* listName, const QStringList& texts)
@@ -147,8 +146,8 @@ TEST_F(BatchWindowTest, AddingTheHighlightedFolderTreeAddsOnlyNewFilesInSearchOr
 
     click("DirAddBtn");
 
-    EXPECT_EQ(listed(), (QStringList{q(tree.path("kits/B/b.syx")), q(tree.path("kits/C/c.syx")),
-                                     q(tree.path("kits/a.syx"))}));
+    EXPECT_EQ(listed(),
+              (QStringList{q(tree.path("kits/B/b.syx")), q(tree.path("kits/C/c.syx")), q(tree.path("kits/a.syx"))}));
     EXPECT_EQ(text("PleaseWaitLabel"), "2 Kit dumps added.");
     EXPECT_TRUE(child<QLabel>("PleaseWaitLabel")->isVisible());
     EXPECT_EQ(text("FileLabel"), "3 Kit dumps to send");

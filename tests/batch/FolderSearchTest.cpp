@@ -64,9 +64,8 @@ TEST(FolderSearch, NamesAreOrderedIgnoringLetterCaseAndExtensionsMatchInAnyCase)
     tree.file("csyx");
     tree.folder("folder.syx");
 
-    EXPECT_EQ(search(tree.root().string()),
-              (std::vector<std::string>{tree.path("Alpha/y.SYX"), tree.path("beta/x.Syx"), tree.path("A.syx"),
-                                        tree.path("b.syx")}));
+    EXPECT_EQ(search(tree.root().string()), (std::vector<std::string>{tree.path("Alpha/y.SYX"), tree.path("beta/x.Syx"),
+                                                                      tree.path("A.syx"), tree.path("b.syx")}));
 }
 
 TEST(FolderSearch, HiddenFilesAndFoldersAreLeftOut)
