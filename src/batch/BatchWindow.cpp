@@ -199,9 +199,7 @@ void BatchWindow::buildFileMenu()
     auto* menu = menuBar()->addMenu(QStringLiteral("&File"));
     menu->setObjectName(QStringLiteral("mnuFile"));
     const auto addItem = [&](const QString& name, const QString& text, const QKeySequence& keys, auto handler) {
-        QAction* action = menu->addAction(text, keys, this, handler);
-        action->setObjectName(name);
-        return action;
+        menu->addAction(text, keys, this, handler)->setObjectName(name);
     };
     addItem(QStringLiteral("mnuFile_Open"), QStringLiteral("Open (Batch Set)"), QKeySequence(Qt::CTRL | Qt::Key_O),
             &BatchWindow::mnuFile_Open_Click);

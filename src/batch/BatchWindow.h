@@ -9,9 +9,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace morvane {
 
