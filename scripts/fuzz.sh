@@ -8,7 +8,7 @@ RUN_SECONDS=${1:-60}
 BUILD_DIR=build-fuzz
 scripts/install-deps.sh
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_CXX_COMPILER=clang++ \
   -DMORVANE_FUZZ=ON -DMORVANE_TESTS=OFF -DMORVANE_BENCH=OFF >/dev/null
 cmake --build "$BUILD_DIR" -j "${JOBS:-2}" --target kit_fuzzer
 mkdir -p "$BUILD_DIR/corpus" "$BUILD_DIR/findings"

@@ -133,14 +133,6 @@ TEST(KitDecode, RefusesEveryOwnedByteOutsideSevenBitDataNamingOffsetAndValue)
     }
 }
 
-TEST(KitDecode, IgnoresHeaderOtherDataAndTheClosingByte)
-{
-    KitDump dump(KitDumpLength, 0xFF);
-    for (auto offset : ownedNibbleOffsets()) dump[offset] = 0;
-    for (auto offset : ownedDataByteOffsets()) dump[offset] = 0;
-    EXPECT_TRUE(decodeKit(dump));
-}
-
 TEST(KitEncode, WritesNibblePairsLowFirstAndChannelsMinusOne)
 {
     KitFields fields = encodableFields();

@@ -8,13 +8,15 @@ namespace morvane::testing {
 namespace {
 
 template <typename T>
-T takeFront(std::deque<T>& queue, T fallback)
+T takeFront(std::deque<T>& queue, const T& fallback)
 {
     if (queue.empty()) return fallback;
-    T front = std::move(queue.front());
+    const T front = queue.front();
     queue.pop_front();
     return front;
 }
+
+const std::optional<QString> NoChoice;
 
 MessageAnswer defaultAnswer(MessageStyle style)
 {
@@ -40,13 +42,13 @@ MessageAnswer ScriptedDesktop::messageBox(const QString& text, MessageStyle styl
 std::optional<QString> ScriptedDesktop::openFileName(const FileDialogRequest& request)
 {
     openRequests.push_back(request);
-    return takeFront<std::optional<QString>>(openChoices, std::nullopt);
+    return takeFront(openChoices, NoChoice);
 }
 
 std::optional<QString> ScriptedDesktop::saveFileName(const FileDialogRequest& request)
 {
     saveRequests.push_back(request);
-    return takeFront<std::optional<QString>>(saveChoices, std::nullopt);
+    return takeFront(saveChoices, NoChoice);
 }
 
 bool ScriptedDesktop::choosePrinter(QPrinter& printer)

@@ -9,6 +9,7 @@
 #include "kit/KitFile.h"
 #include "kit/KitRanges.h"
 
+#include <filesystem>
 #include <optional>
 
 namespace morvane::tool {
@@ -66,13 +67,15 @@ int runShow(const Arguments& args, Console& console)
         console.out << kitAsJson(dump, fields, warnings) << "\n";
         return ExitSuccess;
     }
-    console.out << kitAsTable(shortFileName(*file, {}), dump, fields);
+    console.out << kitAsTable(std::filesystem::path(*file).filename().string(), dump, fields);
     if (!warnings.empty()) console.out << "\n";
     for (const auto& warning : warnings) console.out << warning << "\n";
     return ExitSuccess;
 }
 
 // edit ---------------------------------------------------------------------
+
+constexpr RangeRule PadNumberRule{"Pad", 1, PadCount};
 
 struct PadValue {
     std::string option;  // as typed, for the refusal message
@@ -152,7 +155,7 @@ Status applyPadValues(const std::vector<PadValue>& requests, const RangeRule& ru
                       std::array<std::uint8_t, PadCount>& values)
 {
     for (const auto& request : requests) {
-        const auto pad = checkNumberText(RangeRule{"Pad", 1, PadCount}, request.pad);
+        const auto pad = checkNumberText(PadNumberRule, request.pad);
         if (!pad)
             return Status::failure(request.option + ": there is no pad \"" + request.pad +
                                    "\"; pads are numbered 1 to 24.");

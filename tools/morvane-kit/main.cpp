@@ -9,10 +9,16 @@ using namespace morvane::tool;
 
 namespace {
 
+// One line per command group; a group's commands come in the order it lists them.
+constexpr std::vector<Command> (*CommandGroups[])() = {
+    kitFileCommands,
+    findCommands,
+};
+
 std::vector<Command> allCommands()
 {
     std::vector<Command> commands;
-    for (auto group : {kitFileCommands, findCommands}) {
+    for (auto group : CommandGroups) {
         auto more = group();
         commands.insert(commands.end(), more.begin(), more.end());
     }
