@@ -17,6 +17,11 @@ namespace morvane::testing {
 // the test (or the code under test) lets pending events run.
 class LoopbackMidiDevices final : public MidiDevices {
 public:
+    LoopbackMidiDevices(std::vector<std::string> inputNames = {}, std::vector<std::string> outputNames = {})
+        : inputs(std::move(inputNames)), outputs(std::move(outputNames))
+    {
+    }
+
     std::vector<std::string> inputs;
     std::vector<std::string> outputs;
     std::set<int> unopenableInputs;

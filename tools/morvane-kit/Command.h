@@ -29,6 +29,7 @@ struct Command {
 // commands here; main.cpp's table names every group once.
 std::vector<Command> kitFileCommands();
 std::vector<Command> findCommands();
+std::vector<Command> midiCommands();
 
 // One line on stderr naming the file and the reason; exit status 1.
 int refuse(Console& console, const std::string& reason);

@@ -13,6 +13,7 @@ namespace {
 constexpr std::vector<Command> (*CommandGroups[])() = {
     kitFileCommands,
     findCommands,
+    midiCommands,
 };
 
 std::vector<Command> allCommands()

@@ -1,0 +1,90 @@
+// morvane-kit ports, send and receive against morvane-sim over JACK.
+#include "kit/KitFile.h"
+#include "midi/RtMidiDevices.h"
+#include "support/MidiPeers.h"
+#include "support/ToolRun.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace morvane;
+using namespace morvane::testing;
+using morvane::test::runTool;
+
+namespace {
+
+const std::string Kit = MORVANE_SOURCE_DIR "/examples/demo-kit.syx";
+const std::string OtherKit = MORVANE_SOURCE_DIR "/examples/demo-kit-2.syx";
+
+class KitToolOverMidi : public ::testing::Test {
+protected:
+    void SetUp() override { MORVANE_REQUIRE_JACK(); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(KitToolOverMidi, PortsListsEveryDeviceByTheNumberTheEditorUses)
+{
+    SimulatedController sim;
+    ASSERT_TRUE(sim.ready());
+    RtMidiDevices editorDevices;
+    const auto inputs = editorDevices.inputNames();
+    const auto outputs = editorDevices.outputNames();
+    const auto run = runTool(MORVANE_KIT_PROGRAM, {"ports"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::string expected;
+    for (std::size_t i = 0; i < inputs.size(); ++i) expected += "in " + std::to_string(i) + " " + inputs[i] + "\n";
+    for (std::size_t i = 0; i < outputs.size(); ++i) expected += "out " + std::to_string(i) + " " + outputs[i] + "\n";
+    EXPECT_EQ(run.out, expected);
+    EXPECT_NE(run.out.find(std::string(" ") + SimulatedController::EditorInputName + "\n"), std::string::npos);
+}
+
+TEST_F(KitToolOverMidi, SendDeliversEachFileWholeAndInOrder)
+{
+    SimulatedController sim;
+    ASSERT_TRUE(sim.ready());
+    const auto run =
+        runTool(MORVANE_KIT_PROGRAM, {"send", Kit, OtherKit, "--port", SimulatedController::EditorOutputName, "--delay", "50"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    ASSERT_TRUE(sim.waitForOutput("received-0002.syx"));
+    EXPECT_EQ(sim.savedFile(1), readExampleKit("examples/demo-kit.syx"));
+    EXPECT_EQ(sim.savedFile(2), readExampleKit("examples/demo-kit-2.syx"));
+}
+
+TEST_F(KitToolOverMidi, SendRefusesAnUnframedFileBeforeSendingAnything)
+{
+    SimulatedController sim;
+    ASSERT_TRUE(sim.ready());
+    const auto unclosed = dir.filePath("unclosed.syx").toStdString();
+    ASSERT_TRUE(saveWholeFile(unclosed, {0xF0, 0x7D, 0x01}));
+    const auto run = runTool(MORVANE_KIT_PROGRAM, {"send", Kit, unclosed, "--port", "0"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("has no closing 247"), std::string::npos) << run.err;
+    EXPECT_FALSE(sim.waitForOutput("saved", 500));
+}
+
+TEST_F(KitToolOverMidi, ReceiveWritesTheFirstSysexMessageByteForByte)
+{
+    SimulatedController sim({"--send", QString::fromStdString(Kit)});
+    ASSERT_TRUE(sim.ready());
+    const auto out = dir.filePath("got.syx").toStdString();
+    const auto run = runTool(MORVANE_KIT_PROGRAM,
+                             {"receive", "--port", SimulatedController::EditorInputName, "-o", out, "--timeout", "5"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readExampleKit("examples/demo-kit.syx"), readWholeFile(out).value());
+}
+
+TEST_F(KitToolOverMidi, ReceiveGivesUpAfterTheTimeoutWritingNothing)
+{
+    SimulatedController sim;
+    ASSERT_TRUE(sim.ready());
+    const auto out = dir.filePath("none.syx").toStdString();
+    const auto run = runTool(MORVANE_KIT_PROGRAM,
+                             {"receive", "--port", SimulatedController::EditorInputName, "-o", out, "--timeout", "1"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
+}
+
+}  // namespace

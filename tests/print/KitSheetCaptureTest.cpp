@@ -1,0 +1,49 @@
+// Capturing the kit sheet. The suite also runs with QT_SCALE_FACTOR=2, where
+// the capture must keep the doubled device pixels.
+#include "SheetWindowStub.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+using namespace morvane;
+using morvane::testing::SheetWindowStub;
+
+namespace {
+
+QColor colourAt(const QImage& image, QPoint logical, qreal ratio)
+{
+    return image.pixelColor((QPointF(logical) * ratio).toPoint());
+}
+
+}  // namespace
+
+TEST(KitSheetCapture, TakesTheSheetFromTheClientOriginAtFullDeviceResolution)
+{
+    SheetWindowStub window;
+    window.show();
+    const qreal ratio = window.devicePixelRatioF();
+    EXPECT_EQ(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+
+    const QPixmap sheet = Capture_Kit_Sheet(window, window.sheetOrigin());
+
+    EXPECT_EQ(sheet.deviceIndependentSize().toSize(), KitSheetSize);
+    EXPECT_EQ(sheet.size(), KitSheetSize * ratio);
+    const QImage image = sheet.toImage();
+    EXPECT_EQ(colourAt(image, {1, 1}, ratio), QColor(Qt::red));
+    EXPECT_EQ(colourAt(image, {KitSheetSize.width() - 2, KitSheetSize.height() - 2}, ratio), QColor(Qt::blue));
+    EXPECT_EQ(colourAt(image, {KitSheetSize.width() / 2, KitSheetSize.height() / 2}, ratio), SheetWindowStub::Sheet);
+}
+
+TEST(KitSheetCapture, APartBeyondTheWindowComesOutInItsBackground)
+{
+    SheetWindowStub window;
+    window.resize(400, 200);
+    window.show();
+
+    const QImage image = Capture_Window_Region(window, QRect(0, 0, 500, 250)).toImage();
+
+    const qreal ratio = window.devicePixelRatioF();
+    EXPECT_EQ(colourAt(image, {450, 225}, ratio), window.palette().color(QPalette::Window));
+    EXPECT_EQ(colourAt(image, {2, 2}, ratio), SheetWindowStub::Outside);
+}

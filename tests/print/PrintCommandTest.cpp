@@ -1,0 +1,174 @@
+// The print command driven headless with the scripted desktop, printing for
+// real into a PDF file that poppler's pdftoppm turns back into pixels.
+#include "SheetWindowStub.h"
+#include "support/ScriptedDesktop.h"
+
+#include "platform/Desktop.h"
+#include "print/SettleWait.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QImage>
+#include <QMarginsF>
+#include <QMetaObject>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <numeric>
+
+using namespace morvane;
+using morvane::testing::ScriptedDesktop;
+using morvane::testing::SheetWindowStub;
+
+namespace {
+
+constexpr double MarginMillimetres = 10;
+constexpr int RasterDpi = 100;
+
+// Time passes only while the command sleeps, so the settle is instant here.
+MillisecondClock clockOf(const ScriptedDesktop& desktop)
+{
+    return [&desktop] { return std::accumulate(desktop.sleeps.begin(), desktop.sleeps.end(), std::int64_t{0}); };
+}
+
+void printToPdf(ScriptedDesktop& desktop, const QString& path)
+{
+    desktop.printerAccepted = true;
+    desktop.configurePrinter = [path](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setPageMargins(QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres),
+                               QPageLayout::Millimeter);
+    };
+}
+
+class PrintCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        window.show();
+    }
+
+    QString pdfPath() const { return folder.filePath("sheet.pdf"); }
+
+    QTemporaryDir folder;
+    ScriptedDesktop desktop;
+    SheetWindowStub window;
+};
+
+TEST_F(PrintCommand, CancellingThePrinterDialogTouchesNothing)
+{
+    desktop.printerAccepted = false;
+
+    MnuFile_Print(window, desktop, clockOf(desktop));
+
+    EXPECT_EQ(desktop.printerDialogs, 1);
+    EXPECT_TRUE(window.padClicks.empty()) << "a pending pad edit must stay pending";
+    EXPECT_EQ(desktop.pendingEventRuns, 0);
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_TRUE(window.statusTexts.isEmpty());
+}
+
+TEST_F(PrintCommand, EndsTheEditSettlesThenPrintsAndReportsSuccess)
+{
+    printToPdf(desktop, pdfPath());
+    int eventRunsAtPadClick = -1;
+    bool queuedWorkDone = false;
+    bool capturedAfterQueuedWork = false;
+    window.onPadClicked = [&] {
+        eventRunsAtPadClick = desktop.pendingEventRuns;
+        // Stands for the repaint a hidden selection marker leaves pending.
+        QMetaObject::invokeMethod(&window, [&] { queuedWorkDone = true; }, Qt::QueuedConnection);
+    };
+    window.onPaint = [&] { capturedAfterQueuedWork = queuedWorkDone; };
+
+    MnuFile_Print(window, desktop, clockOf(desktop));
+
+    EXPECT_EQ(window.padClicks, (std::vector<std::pair<int, bool>>{{-1, false}}));
+    EXPECT_EQ(eventRunsAtPadClick, 0);
+    EXPECT_TRUE(capturedAfterQueuedWork);
+    const auto waited = clockOf(desktop)();
+    EXPECT_GE(waited, SettleMilliseconds);
+    EXPECT_LT(waited, 2 * SettleMilliseconds);
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(window.statusTexts, QStringList{"Kit sent successfully to printer."});
+    EXPECT_GT(QFileInfo(pdfPath()).size(), 0);
+}
+
+TEST_F(PrintCommand, ARefusedCommitStillPrints)
+{
+    printToPdf(desktop, pdfPath());
+    window.onPadClicked = [&] { desktop.messageBox("The value is out of range.", MessageStyle::Plain); };
+
+    MnuFile_Print(window, desktop, clockOf(desktop));
+
+    EXPECT_EQ(desktop.messageTexts(), QStringList{"The value is out of range."});
+    EXPECT_EQ(window.statusTexts, QStringList{"Kit sent successfully to printer."});
+    EXPECT_GT(QFileInfo(pdfPath()).size(), 0);
+}
+
+TEST_F(PrintCommand, AFailingPrinterIsReportedAndNoSuccessIsShown)
+{
+    printToPdf(desktop, folder.filePath("missing-folder/sheet.pdf"));
+
+    MnuFile_Print(window, desktop, clockOf(desktop));
+
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "The kit sheet could not be printed: the printer could not start a document.");
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Plain);
+    EXPECT_EQ(desktop.messages[0].title, ApplicationTitle);
+    EXPECT_TRUE(window.statusTexts.isEmpty());
+}
+
+// The box around everything that is not paper white.
+QRect inkBounds(const QImage& page)
+{
+    QRect bounds;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 240) bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+QImage rasterised(const QString& pdf, const QString& pngBase)
+{
+    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftoppm.isEmpty()) return {};
+    QProcess::execute(pdftoppm, {"-r", QString::number(RasterDpi), "-png", "-singlefile", pdf, pngBase});
+    return QImage(pngBase + ".png");
+}
+
+TEST_F(PrintCommand, PrintsOneLandscapePageWithTheSheetAcrossThePrintableWidth)
+{
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) {
+        if (qEnvironmentVariableIsSet("CI")) FAIL() << "pdftoppm (poppler-utils) is missing";
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    }
+    printToPdf(desktop, pdfPath());
+    MnuFile_Print(window, desktop, clockOf(desktop));
+
+    const QImage page = rasterised(pdfPath(), folder.filePath("page"));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_GT(page.width(), page.height()) << "landscape";
+
+    const double margin = MarginMillimetres / 25.4 * RasterDpi;
+    const double printableWidth = page.width() - 2 * margin;
+    const QRect ink = inkBounds(page);
+    EXPECT_NEAR(ink.left(), margin, 1.5);
+    EXPECT_NEAR(ink.top(), margin, 1.5);
+    EXPECT_NEAR(ink.width(), printableWidth, 2);
+    EXPECT_NEAR(double(ink.width()) / ink.height(), 747.0 / 310.0, 0.02);
+
+    const QPoint inset(4, 4);
+    EXPECT_GT(qRed(page.pixel(ink.topLeft() + inset)), 200) << "the sheet's top-left corner leads";
+    EXPECT_GT(qBlue(page.pixel(ink.bottomRight() - inset)), 200) << "the sheet's bottom-right corner ends it";
+}
+
+}  // namespace
