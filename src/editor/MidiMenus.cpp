@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace morvane {
 
 MidiMenus::MidiMenus(MainWindow& window, Desktop& desktop, MidiDevices& devices)

@@ -5,6 +5,8 @@
 #include "kit/KitCodec.h"
 #include "platform/Desktop.h"
 
+#include <algorithm>
+
 namespace morvane {
 namespace {
 

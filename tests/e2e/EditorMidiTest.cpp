@@ -5,6 +5,7 @@
 #include "midi/EditorMidi.h"
 #include "midi/MidiSettings.h"
 #include "midi/RtMidiDevices.h"
+#include "support/ExampleKit.h"
 #include "support/MidiPeers.h"
 #include "support/ScriptedDesktop.h"
 
@@ -86,7 +87,7 @@ TEST_F(EditorOverMidi, ReceivedKitIsShownAsAKitWithoutAFile)
     ASSERT_TRUE(receiveDialog()->isVisible());
     sim.command("send " + KitFile);
     ASSERT_TRUE(waitForStatus("Sysex succesfully received."));
-    const auto kit = readExampleKit();
+    const auto kit = exampleKitDump();
     EXPECT_EQ(window->kit().kitDump(), kit);
     EXPECT_TRUE(window->windowTitle().endsWith("(file not saved)")) << window->windowTitle().toStdString();
     const auto fields = decodeKit(kit).value();

@@ -1,6 +1,7 @@
 // morvane-kit ports, send and receive against morvane-sim over JACK.
 #include "kit/KitFile.h"
 #include "midi/RtMidiDevices.h"
+#include "support/ExampleKit.h"
 #include "support/MidiPeers.h"
 #include "support/ToolRun.h"
 
@@ -49,8 +50,8 @@ TEST_F(KitToolOverMidi, SendDeliversEachFileWholeAndInOrder)
         runTool(MORVANE_KIT_PROGRAM, {"send", Kit, OtherKit, "--port", SimulatedController::EditorOutputName, "--delay", "50"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     ASSERT_TRUE(sim.waitForOutput("received-0002.syx"));
-    EXPECT_EQ(sim.savedFile(1), readExampleKit("examples/demo-kit.syx"));
-    EXPECT_EQ(sim.savedFile(2), readExampleKit("examples/demo-kit-2.syx"));
+    EXPECT_EQ(sim.savedFile(1), exampleKitDump());
+    EXPECT_EQ(sim.savedFile(2), exampleKitDump("examples/demo-kit-2.syx"));
 }
 
 TEST_F(KitToolOverMidi, SendRefusesAnUnframedFileBeforeSendingAnything)
@@ -73,7 +74,7 @@ TEST_F(KitToolOverMidi, ReceiveWritesTheFirstSysexMessageByteForByte)
     const auto run = runTool(MORVANE_KIT_PROGRAM,
                              {"receive", "--port", SimulatedController::EditorInputName, "-o", out, "--timeout", "5"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(readExampleKit("examples/demo-kit.syx"), readWholeFile(out).value());
+    EXPECT_EQ(exampleKitDump(), readWholeFile(out).value());
 }
 
 TEST_F(KitToolOverMidi, ReceiveGivesUpAfterTheTimeoutWritingNothing)

@@ -1,5 +1,6 @@
 // The real RtMidi devices against morvane-sim through a real JACK server.
 #include "midi/RtMidiDevices.h"
+#include "support/ExampleKit.h"
 #include "support/MidiPeers.h"
 
 #include <QTest>
@@ -63,7 +64,7 @@ TEST_F(RealDevices, DumpArrivesWholeAndOnlyOnTheWindowThread)
     EXPECT_EQ(received[0].kind, MidiInputEvent::Kind::Short);
     EXPECT_EQ(received[0].bytes, (std::vector<std::uint8_t>{0x99, 38, 100}));
     EXPECT_EQ(received[2].kind, MidiInputEvent::Kind::Sysex);
-    EXPECT_EQ(received[2].bytes, readExampleKit());
+    EXPECT_EQ(received[2].bytes, exampleKitDump());
     for (auto* thread : handlerThreads) EXPECT_EQ(thread, QThread::currentThread());
 }
 
@@ -80,7 +81,7 @@ TEST_F(RealDevices, ClosedInputHearsNothingMore)
 TEST_F(RealDevices, SentMessageReachesTheControllerByteForByte)
 {
     openSim();
-    const auto kit = readExampleKit();
+    const auto kit = exampleKitDump();
     ASSERT_TRUE(devices.sendSysex(kit));
     ASSERT_TRUE(sim.waitForOutput(QStringLiteral("saved")));
     EXPECT_EQ(sim.savedFile(1), kit);
@@ -92,7 +93,7 @@ TEST_F(RealDevices, SendToAControllerThatVanishedFailsAtOnce)
     sim.stop();
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return numberOf(devices.outputNames(), SimulatedController::EditorOutputName) < 0; }, 3000));
-    auto sent = devices.sendSysex(readExampleKit());
+    auto sent = devices.sendSysex(exampleKitDump());
     ASSERT_FALSE(sent);
     EXPECT_NE(sent.error().find("is no longer there"), std::string::npos) << sent.error();
 }

@@ -77,7 +77,7 @@ TEST_F(Receiving, ArrivingKitBecomesTheCurrentKitWithoutAFile)
     EXPECT_EQ(host.statuses, (QStringList{"Sysex receive aborted.", "Sysex succesfully received."}));
     EXPECT_EQ(host.dump, kit);
     EXPECT_EQ(host.currentFile, "");
-    EXPECT_EQ(host.fields.KitNumber, 5);
+    EXPECT_EQ(host.fields.KitNumber, 3);
 }
 
 TEST_F(Receiving, ReceivedKitReplacesADumpOfAnyFormerLengthByExactlyItsBytes)

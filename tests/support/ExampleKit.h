@@ -4,9 +4,8 @@
 
 namespace morvane::testing {
 
-// A complete 746-byte kit dump of our own making: kit 5, bank 2, titled
-// "ROCK 1", pad p playing note 36 + p on channel 10, other bytes patterned
-// so that carrying them through is visible.
-KitDump exampleKitDump();
+// A kit from the project's examples folder: by default the demo kit, a
+// complete 746-byte dump (kit 3, bank 0, "Morvane Demo").
+KitDump exampleKitDump(const char* relativePath = "examples/demo-kit.syx");
 
 }  // namespace morvane::testing

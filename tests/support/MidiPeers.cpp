@@ -73,9 +73,4 @@ std::vector<std::uint8_t> SimulatedController::savedFile(int number) const
     return bytes ? bytes.value() : std::vector<std::uint8_t>{};
 }
 
-std::vector<std::uint8_t> readExampleKit(const char* relativePath)
-{
-    return readWholeFile(std::string(MORVANE_SOURCE_DIR) + "/" + relativePath).value();
-}
-
 }  // namespace morvane::testing

@@ -48,6 +48,4 @@ private:
     QByteArray output_;
 };
 
-std::vector<std::uint8_t> readExampleKit(const char* relativePath = "examples/demo-kit.syx");
-
 }  // namespace morvane::testing
