@@ -9,6 +9,7 @@
 #include "midi/RtMidiDevices.h"
 
 #include "TempTree.h"
+#include "support/ExampleKit.h"
 #include "support/MidiPeers.h"
 #include "support/ScriptedDesktop.h"
 
@@ -54,7 +55,7 @@ protected:
     std::string copyExampleKit(int number, const std::string& to)
     {
         return tree.file(to,
-                         testing::readExampleKit(("examples/batch/kit-" + std::to_string(number) + ".syx").c_str()));
+                         testing::exampleKitDump(("examples/batch/kit-" + std::to_string(number) + ".syx").c_str()));
     }
 
     template <typename T>
