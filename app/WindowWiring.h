@@ -1,0 +1,12 @@
+#pragma once
+
+namespace morvane {
+
+class BatchWindow;
+class MainWindow;
+
+// "Send Multiple Sysex Kit Dumps" (F3) opens the batch window, and closing
+// the main window closes it (which stops a running batch send).
+void attachBatchWindow(MainWindow& main, BatchWindow& batch);
+
+}  // namespace morvane
