@@ -279,9 +279,8 @@ def draw_face():
         radial("padSheen", [(0, "#ffffff", 0.10), (1, "#ffffff", 0)], cx=0.5, cy=0.25, r=0.6),
         radial("screwHead", [(0, "#9a9ea6", 1), (0.7, "#5b5f66", 1), (1, "#3a3d42", 1)],
                cx=0.4, cy=0.35, r=0.6),
-        # Dark smoked glass: the program writes the display's text in LED red.
-        linear("lcd", [(0, "#1d0f0d", 1), (1, "#0c0606", 1)]),
-        linear("lcdGlass", [(0, "#ffffff", 0.14), (0.45, "#ffffff", 0.0), (1, "#ffffff", 0.0)]),
+        linear("lcd", [(0, "#a9bb84", 1), (1, "#8ea46a", 1)]),
+        linear("lcdGlass", [(0, "#ffffff", 0.35), (0.5, "#ffffff", 0.0), (1, "#ffffff", 0.0)]),
         radial("dimLight", [(0, "#6b3a2e", 1), (1, "#2a1612", 1)], cx=0.4, cy=0.35),
         radial("vignette", [(0, "#000000", 0), (0.7, "#000000", 0), (1, "#000000", 0.35)], r=0.75),
         linear("chamfer", [(0, "#5a5d64", 1), (1, "#2b2d31", 1)]),
