@@ -30,13 +30,18 @@ Status KitDocument::Interpret_Buffer(const KitDump& dump, const QString& sourceF
 {
     auto decoded = decodeKit(dump);
     if (!decoded) return Status::failure(decoded.error());
-    dump_ = dump;
-    fields_ = std::move(decoded).value();
+    adopt({dump, std::move(decoded).value()}, sourceFile);
+    return succeeded();
+}
+
+void KitDocument::adopt(LoadedKit kit, const QString& sourceFile)
+{
+    dump_ = std::move(kit.dump);
+    fields_ = std::move(kit.fields);
     currentSysexFile_ = sourceFile;
     kitLoaded_ = true;
     Check_Sysex();
     view_.showDecodedKit();
-    return succeeded();
 }
 
 Status KitDocument::Update_Buffer() { return encodeKit(fields_, dump_); }
@@ -63,11 +68,9 @@ void KitDocument::Check_Sysex()
 
 Status KitDocument::Open_Sysex_File(const QString& path)
 {
-    auto bytes = readWholeFile(localPath(path));
-    if (!bytes) return Status::failure(bytes.error());
-    const auto decoded = Interpret_Buffer(bytes.value(), path);
-    if (!decoded)
-        return Status::failure("Cannot open \"" + localPath(path) + "\": " + decoded.error());
+    auto kit = readKitFile(localPath(path));
+    if (!kit) return Status::failure(kit.error());
+    adopt(std::move(kit).value(), path);
     view_.Status_Update(texts::LoadedStatus);
     return succeeded();
 }

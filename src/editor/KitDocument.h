@@ -2,6 +2,7 @@
 
 #include "kit/KitCodec.h"
 #include "kit/KitDump.h"
+#include "kit/KitFile.h"
 #include "kit/Result.h"
 
 #include <QString>
@@ -52,6 +53,9 @@ public:
     void openFromCommandLine(const QString& path);
 
 private:
+    // Makes a decoded kit the current one, asks about its bad pad values
+    // and shows it.
+    void adopt(LoadedKit kit, const QString& sourceFile);
     void Check_Sysex();
     void reportFailure(const Status& status);
 

@@ -4,6 +4,7 @@
 #include "MouseHooks.h"
 #include "WidgetPlacement.h"
 
+#include <QApplication>
 #include <QLabel>
 
 namespace morvane {
@@ -26,11 +27,22 @@ QLabel* makeText(QWidget* frame, const Compensation& c, const QString& name, con
 
 }  // namespace
 
+// The desktop's own panel colours, not the dark face's it would inherit.
+void NoKitFrame::usePlainPanelColours()
+{
+    const QPalette desktop = QApplication::palette();
+    QPalette own = palette();
+    own.setColor(QPalette::Window, desktop.color(QPalette::Window));
+    own.setColor(QPalette::WindowText, desktop.color(QPalette::WindowText));
+    setPalette(own);
+    setAutoFillBackground(true);
+}
+
 NoKitFrame::NoKitFrame(QWidget* face, const Compensation& c) : QFrame(face), compensation_(c)
 {
     setObjectName(QStringLiteral("No_Kit_Loaded_Frame"));
     setFrameShape(QFrame::Box);
-    setAutoFillBackground(true);
+    usePlainPanelColours();
     ignoreMouse(this);
 
     auto* heading = makeText(this, c, QStringLiteral("No_Kit_Loaded_Label"), texts::noKitHeading(),

@@ -16,6 +16,8 @@ public:
     void Display_No_Kit_Loaded_Frame(bool Visible);
 
 private:
+    void usePlainPanelColours();
+
     const Compensation& compensation_;
 };
 

@@ -15,7 +15,7 @@ constexpr double ChannelLabelPoints = 9.75;
 constexpr double LEDLabelPoints = 8.25;
 const QColor NoteColor(255, 255, 255);
 const QColor ChannelColor(255, 255, 0);
-const QColor LEDColor(255, 96, 64);
+const QColor LEDColor(24, 32, 16);  // dark segments on the face's green display
 
 QString elementName(const QString& arrayName, int i) { return arrayName + QLatin1Char('_') + QString::number(i); }
 

@@ -39,6 +39,10 @@ std::optional<char32_t> nextUtf8(const std::string& s, std::size_t& pos)
         if ((cont & 0xC0) != 0x80) return std::nullopt;
         ch = (ch << 6) | (cont & 0x3F);
     }
+    // Overlong forms, surrogates and values past U+10FFFF are not UTF-8.
+    constexpr std::array<char32_t, 4> shortestForm = {0, 0x80, 0x800, 0x10000};
+    if (ch < shortestForm[static_cast<std::size_t>(extra)] || (ch >= 0xD800 && ch <= 0xDFFF) || ch > 0x10FFFF)
+        return std::nullopt;
     pos += static_cast<std::size_t>(extra) + 1;
     return ch;
 }

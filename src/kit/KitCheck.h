@@ -1,14 +1,12 @@
 #pragma once
 
 #include "KitDump.h"
+#include "KitRanges.h"
 
 #include <string>
 #include <vector>
 
 namespace morvane {
-
-inline constexpr int HighestNote = 128;
-inline constexpr int HighestChannel = 16;
 
 // The questions Check_Sysex asks about a freshly decoded kit, in the order it
 // asks them (pad by pad, note before channel). The caller asks them one by

@@ -5,25 +5,23 @@
 namespace morvane {
 namespace {
 
-std::string describeByte(std::size_t offset, int value)
+std::string damagedAt(std::size_t offset, int value, const std::string& rule)
 {
-    return "byte " + std::to_string(offset) + " holds " + std::to_string(value);
+    return "The kit dump is damaged at offset " + std::to_string(offset) + ", which holds " +
+           std::to_string(value) + "; " + rule;
 }
 
 // A nibble pair keeps the dump 7-bit clean only while each half is 0 to 15.
 std::optional<std::string> refuseNibble(const KitDump& dump, std::size_t offset)
 {
     if (dump[offset] > 15)
-        return "The kit dump is damaged: " + describeByte(offset, dump[offset]) +
-               ", but a value half must lie between 0 and 15.";
+        return damagedAt(offset, dump[offset], "each half of a stored value lies between 0 and 15.");
     return std::nullopt;
 }
 
 std::optional<std::string> refuseDataByte(const KitDump& dump, std::size_t offset)
 {
-    if (dump[offset] > 127)
-        return "The kit dump is damaged: " + describeByte(offset, dump[offset]) +
-               ", but MIDI data bytes lie between 0 and 127.";
+    if (dump[offset] > 127) return damagedAt(offset, dump[offset], "MIDI data bytes lie between 0 and 127.");
     return std::nullopt;
 }
 
@@ -75,10 +73,9 @@ std::optional<std::string> firstUnencodableField(const KitFields& f)
 Result<KitFields> decodeKit(const KitDump& dump)
 {
     if (dump.size() < MinDecodableLength)
-        return Result<KitFields>::failure(
-            "It is too short to be a kit dump: it has " + std::to_string(dump.size()) +
-            (dump.size() == 1 ? " byte" : " bytes") + ", and a kit dump has " +
-            std::to_string(KitDumpLength) + ".");
+        return Result<KitFields>::failure("The kit dump is too short (" + std::to_string(dump.size()) +
+                                          (dump.size() == 1 ? " byte" : " bytes") + "); a kit dump has " +
+                                          std::to_string(KitDumpLength) + " bytes.");
     if (auto damage = firstDamagedByte(dump)) return Result<KitFields>::failure(*damage);
 
     KitFields f;

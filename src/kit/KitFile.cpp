@@ -1,5 +1,8 @@
 #include "KitFile.h"
 
+#include "KitCodec.h"
+
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -35,6 +38,15 @@ std::string temporarySibling(const fs::path& target)
     return target.string() + ".saving-" + std::to_string(entropy() % 1000000);
 }
 
+// Saving through a link replaces the file it points to, not the link.
+fs::path followedLink(const fs::path& path)
+{
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+    const auto resolved = fs::weakly_canonical(path, ec);
+    return ec ? path : resolved;
+}
+
 }  // namespace
 
 Result<std::vector<std::uint8_t>> readWholeFile(const std::string& path)
@@ -42,8 +54,10 @@ Result<std::vector<std::uint8_t>> readWholeFile(const std::string& path)
     using Bytes = std::vector<std::uint8_t>;
     std::error_code ec;
     const auto status = fs::status(path, ec);
+    if (ec && ec != std::errc::no_such_file_or_directory) return refuse<Bytes>(path, ec.message() + ".");
     if (!fs::exists(status)) return refuse<Bytes>(path, "the file does not exist.");
     if (fs::is_directory(status)) return refuse<Bytes>(path, "it is a folder, not a file.");
+    if (!fs::is_regular_file(status)) return refuse<Bytes>(path, "it is not an ordinary file.");
     const auto size = fs::file_size(path, ec);
     if (ec) return refuse<Bytes>(path, ec.message() + ".");
     if (size == 0) return refuse<Bytes>(path, "the file is empty.");
@@ -60,13 +74,27 @@ Result<std::vector<std::uint8_t>> readWholeFile(const std::string& path)
     return bytes;
 }
 
+Result<LoadedKit> readKitFile(const std::string& path)
+{
+    auto bytes = readWholeFile(path);
+    if (!bytes) return Result<LoadedKit>::failure(bytes.error());
+    auto fields = decodeKit(bytes.value());
+    if (!fields) {
+        // The codec's reason is a sentence of its own; here it follows the file name.
+        std::string reason = fields.error();
+        reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+        return refuse<LoadedKit>(path, reason);
+    }
+    return LoadedKit{std::move(bytes).value(), std::move(fields).value()};
+}
+
 Status saveWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
     const auto refused = [&](const std::string& reason) {
         return Status::failure("Cannot save " + quoted(path) + ": " + reason);
     };
-    const fs::path target(path);
     std::error_code ec;
+    const fs::path target = followedLink(path);
     const auto status = fs::status(target, ec);
     if (fs::is_directory(status)) return refused("it is a folder, not a file.");
     if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)

@@ -17,6 +17,16 @@ inline constexpr std::uintmax_t MaxKitFileSize = 1024 * 1024;
 // and a file over 1 MiB; the reason names the file.
 Result<std::vector<std::uint8_t>> readWholeFile(const std::string& path);
 
+// A kit file read and decoded: the dump keeps the file's length.
+struct LoadedKit {
+    KitDump dump;
+    KitFields fields;
+};
+
+// The whole-file read followed by the decode. On refusal nothing is returned
+// but the reason, which names the file, so the caller's kit stays as it was.
+Result<LoadedKit> readKitFile(const std::string& path);
+
 // Writes exactly these bytes to path through a temporary file in the same
 // folder and a rename, so a failed save leaves the old file whole and a
 // longer old file keeps no tail. A read-only target is refused.

@@ -1,0 +1,71 @@
+#include "editor/Compensation.h"
+
+#include <gtest/gtest.h>
+
+using namespace morvane;
+
+namespace {
+
+const PadDesign& padOne() { return padDesigns()[0]; }
+
+}  // namespace
+
+TEST(Compensation, At96DpiEveryPartKeepsItsDesignPlace)
+{
+    const Compensation c(96);
+    EXPECT_DOUBLE_EQ(c.DpiScale(), 1.0);
+    const auto p = placePad(padOne(), c);
+    EXPECT_DOUBLE_EQ(p.noteLeft, 3660);
+    EXPECT_DOUBLE_EQ(p.noteTop, 3000);
+    EXPECT_DOUBLE_EQ(p.channelTop, 3045);
+    EXPECT_DOUBLE_EQ(p.imageLeft, 3720);
+    EXPECT_DOUBLE_EQ(p.litTop, 2460);
+    const auto outer = c.windowOuterSize(design::ClientWidth, design::ClientHeight);
+    EXPECT_DOUBLE_EQ(outer.width, design::ClientWidth);
+    EXPECT_DOUBLE_EQ(outer.height, design::ClientHeight);
+}
+
+TEST(Compensation, ChannelLabelSitsFiveHundredSixtyTwipsRightOfTheNoteLabel)
+{
+    const Compensation c(96);
+    EXPECT_DOUBLE_EQ(placePad(padOne(), c).channelLeft, 4220);  // designed at 4200
+    for (const auto& pad : padDesigns())
+        EXPECT_DOUBLE_EQ(placePad(pad, c).channelLeft - placePad(pad, c).noteLeft, 560);
+}
+
+TEST(Compensation, At120DpiDesignValuesAreDividedByOneAndAQuarter)
+{
+    const Compensation c(120);
+    EXPECT_DOUBLE_EQ(c.DpiScale(), 1.25);
+    const auto p = placePad(padOne(), c);
+    EXPECT_DOUBLE_EQ(p.noteLeft, 2928);
+    EXPECT_DOUBLE_EQ(p.noteTop, 2400);
+    EXPECT_DOUBLE_EQ(p.channelLeft, 3376);
+    EXPECT_DOUBLE_EQ(p.channelTop, 2436);
+    EXPECT_DOUBLE_EQ(p.noteMarkerTop, 2420);  // the 20 twips are not divided
+    EXPECT_DOUBLE_EQ(c.compensate(design::NoKitFrameShownWidth), 8960);
+    EXPECT_DOUBLE_EQ(c.compensate(design::NoKitFrameShownHeight), 3756);
+    EXPECT_DOUBLE_EQ(c.fontPoints(12), 9.6);
+}
+
+TEST(Compensation, Above96DpiTheWindowGainsThreeHundredTwipsOfHeightFirst)
+{
+    const Compensation c(120);
+    const auto outer = c.windowOuterSize(11190, 4860);
+    EXPECT_DOUBLE_EQ(outer.width, 11190 / 1.25);
+    EXPECT_DOUBLE_EQ(outer.height, (4860 + 300) / 1.25);
+}
+
+TEST(Compensation, CompensatedPartsLandOnTheSamePixelsOverTheFaceAtAnyResolution)
+{
+    for (int dpi : {96, 120, 144, 192}) {
+        const Compensation c(dpi);
+        for (const auto& pad : padDesigns()) {
+            const auto p = placePad(pad, c);
+            EXPECT_EQ(c.toPixels(p.noteLeft), c.placed(pad.noteLeft)) << dpi;
+            EXPECT_NEAR(c.toPixels(p.noteLeft), pad.noteLeft / 15.0, 0.5) << dpi;
+            EXPECT_NEAR(c.toPixels(p.imageTop), pad.image.top / 15.0, 0.5) << dpi;
+            EXPECT_NEAR(c.toPixels(p.channelLeft), (pad.noteLeft + 560) / 15.0, 0.5) << dpi;
+        }
+    }
+}

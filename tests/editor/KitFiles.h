@@ -1,0 +1,37 @@
+#pragma once
+
+#include "kit/KitDump.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace morvane::testing {
+
+// A standard dump with a recognisable header and filler, so tests can see
+// that bytes the editor does not own come back unchanged.
+struct KitSpec {
+    std::string name = "ROCK 1      ";  // code page 1252 bytes, padded to 12
+    int kitNumber = 5;
+    int bankNumber = 3;
+    std::array<int, PadCount> notes{};    // 0 means 36 + pad index
+    std::array<int, PadCount> channels{}; // 0 means 10
+};
+
+KitDump makeKitDump(const KitSpec& spec = {});
+
+// Real files in a folder of their own that disappears with the test.
+class KitFolder {
+public:
+    QString path(const QString& fileName) const { return dir_.filePath(fileName); }
+    QString write(const QString& fileName, const KitDump& bytes) const;
+    KitDump read(const QString& fileName) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+}  // namespace morvane::testing

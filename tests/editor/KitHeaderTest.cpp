@@ -1,0 +1,76 @@
+#include "WindowFixture.h"
+
+#include "editor/KitHeader.h"
+
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+KitDump kitNamed(const std::string& name)
+{
+    KitSpec spec;
+    spec.name = name;
+    return makeKitDump(spec);
+}
+
+}  // namespace
+
+TEST_F(WindowTest, HeaderShowsEveryAmpersandOfTheKitNameLiterally)
+{
+    startWith(kitNamed("ROCK & ROLL "));
+    auto* title = control<QLabel>(QStringLiteral("Print_KitTitleLabel"));
+    // A label without a buddy shows its text as it is: no "&" is doubled or lost.
+    EXPECT_EQ(title->text(), QStringLiteral("ROCK & ROLL "));
+    EXPECT_EQ(title->buddy(), nullptr);
+
+    ASSERT_TRUE(window->kit().Replace_System_Variables(QStringLiteral("R&&B"), 0, 0));
+    EXPECT_EQ(title->text(), QStringLiteral("R&&B"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("VEXO Morvane Editor v1.03 - R&&B (rock1.syx)"));
+}
+
+TEST_F(WindowTest, HeaderKeepsTrailingSpacesAndShowsNumbersAsStored)
+{
+    KitSpec spec;
+    spec.name = "AB          ";
+    spec.kitNumber = 7;
+    spec.bankNumber = 0;
+    startWith(makeKitDump(spec));
+    EXPECT_EQ(text(QStringLiteral("Print_KitTitleLabel")), QStringLiteral("AB          "));
+    EXPECT_EQ(text(QStringLiteral("Print_KitNumberLabel")), QStringLiteral("Kit #: 7"));
+    EXPECT_EQ(text(QStringLiteral("Print_BankNumberLabel")), QStringLiteral("Bank #: 0"));
+    EXPECT_EQ(control(QStringLiteral("Print_BankNumberLabel"))->toolTip(),
+              QStringLiteral("Click here to change the kit's bank number"));
+}
+
+TEST_F(WindowTest, NewKitNumberAndBankRefreshTheHeaderAtOnce)
+{
+    startWith(makeKitDump());
+    const QString caption = window->windowTitle();
+    ASSERT_TRUE(window->kit().Replace_System_Variables(QString(), 12, 1));
+    EXPECT_EQ(text(QStringLiteral("Print_KitNumberLabel")), QStringLiteral("Kit #: 12"));
+    EXPECT_EQ(text(QStringLiteral("Print_BankNumberLabel")), QStringLiteral("Bank #: 0"));
+    EXPECT_EQ(window->windowTitle(), caption);
+}
+
+TEST_F(WindowTest, TitleUnderlineLightsWhileTheMouseIsOverTheTitle)
+{
+    startWith(makeKitDump());
+    auto* line = control(QStringLiteral("Line1"));
+    EXPECT_EQ(line->palette().color(QPalette::Window), QColor(Qt::black));
+    moveOver(control(QStringLiteral("Print_KitTitleLabel")));
+    EXPECT_EQ(line->palette().color(QPalette::Window), QColor(Qt::white));
+    moveOverBackground();
+    EXPECT_EQ(line->palette().color(QPalette::Window), QColor(Qt::black));
+}
+
+TEST_F(WindowTest, ClicksOnTheHeaderAskForTheKitSettings)
+{
+    startWith(makeKitDump());
+    int requests = 0;
+    QObject::connect(&window->kitHeader(), &KitHeader::kitSettingsRequested, [&] { ++requests; });
+    for (const char* label : {"Print_KitTitleLabel", "Print_KitNumberLabel", "Print_BankNumberLabel"})
+        QTest::mouseClick(control(QString::fromLatin1(label)), Qt::LeftButton);
+    EXPECT_EQ(requests, 3);
+}

@@ -1,0 +1,122 @@
+#include "WindowFixture.h"
+
+#include "editor/PadBoard.h"
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+class PadBoardTest : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        startWith(makeKitDump());
+    }
+    void hoverPad(int i) { moveOver(control(padName("PadImage", i))); }
+    bool lit(int i) const { return shown(padName("PadLitImage", i)); }
+    int litCount() const
+    {
+        int count = 0;
+        for (int i = 0; i < PadCount; ++i) count += lit(i);
+        return count;
+    }
+};
+
+}  // namespace
+
+TEST_F(PadBoardTest, HoveringAPadLightsOnlyThatPadAndNamesIt)
+{
+    hoverPad(2);
+    hoverPad(6);
+    EXPECT_TRUE(lit(6));
+    EXPECT_EQ(litCount(), 1);
+    EXPECT_EQ(text(QStringLiteral("LEDLabel")), QStringLiteral("Pad 7"));
+
+    moveOver(control(padName("PadTCHLabel", 23)));
+    EXPECT_TRUE(lit(23));
+    EXPECT_EQ(litCount(), 1);
+    EXPECT_EQ(text(QStringLiteral("LEDLabel")), QStringLiteral("Pad 24"));
+
+    moveOverBackground();
+    EXPECT_EQ(litCount(), 0);
+    EXPECT_EQ(text(QStringLiteral("LEDLabel")), QString());
+}
+
+TEST_F(PadBoardTest, WhileAValueIsSelectedOnlyTheSelectedPadStaysLit)
+{
+    auto& board = window->padBoard();
+    board.PadLitImage(4)->show();  // pad 5 selected, as pad editing shows it
+    board.setSelectedPad(5);
+
+    moveOver(control(padName("PadMNNLabel", 8)));
+    EXPECT_EQ(text(QStringLiteral("LEDLabel")), QStringLiteral("Pad 9"));
+    EXPECT_TRUE(lit(4));
+    EXPECT_FALSE(lit(8));
+
+    moveOverBackground();
+    EXPECT_EQ(text(QStringLiteral("LEDLabel")), QString());
+    EXPECT_TRUE(lit(4));
+    EXPECT_EQ(litCount(), 1);
+}
+
+TEST_F(PadBoardTest, ControlsSitAtTheirDesignPixels)
+{
+    EXPECT_EQ(control(QStringLiteral("PadMNNLabel_0"))->geometry(), QRect(244, 200, 41, 25));
+    EXPECT_EQ(control(QStringLiteral("PadTCHLabel_0"))->pos(), QPoint(281, 203));  // note left + 560 twips
+    EXPECT_EQ(control(QStringLiteral("PadMNNSelImage_0"))->geometry(), QRect(244, 201, 37, 21));
+    EXPECT_EQ(control(QStringLiteral("PadTCHSelImage_0"))->geometry(), QRect(281, 204, 25, 21));
+    EXPECT_EQ(control(QStringLiteral("PadImage_0"))->geometry(), QRect(248, 176, 57, 65));
+    EXPECT_EQ(control(QStringLiteral("PadLitImage_0"))->geometry(), QRect(234, 164, 76, 78));
+    EXPECT_EQ(control(QStringLiteral("LEDLabel"))->geometry(), QRect(359, 66, 33, 17));
+}
+
+TEST_F(PadBoardTest, ValueLabelsAndMarkersLieAboveTheRestOfTheBoard)
+{
+    const auto siblings = window->face()->children();
+    const auto indexOf = [&](const char* name) { return siblings.indexOf(control(QString::fromLatin1(name))); };
+    EXPECT_GT(indexOf("PadMNNLabel_0"), indexOf("PadImage_23"));
+    EXPECT_GT(indexOf("PadImage_0"), indexOf("PadLitImage_23"));
+    EXPECT_GT(indexOf("PadTCHSelImage_23"), indexOf("PadTCHLabel_23"));
+    for (int i = 0; i < PadCount; ++i) {
+        EXPECT_FALSE(shown(padName("PadMNNSelImage", i)));
+        EXPECT_FALSE(shown(padName("PadTCHSelImage", i)));
+    }
+}
+
+TEST_F(PadBoardTest, TooltipsNameThePad)
+{
+    EXPECT_EQ(control(QStringLiteral("PadTCHLabel_23"))->toolTip(),
+              QStringLiteral("Click here to change the Transmit Channel for pad 24"));
+    EXPECT_EQ(control(QStringLiteral("PadMNNLabel_0"))->toolTip(),
+              QStringLiteral("Click here to change the Midi Note Number for pad 1"));
+    EXPECT_EQ(control(QStringLiteral("PadImage_9"))->toolTip(),
+              QStringLiteral("Click here to change the Midi Note Number for pad 10"));
+}
+
+TEST_F(PadBoardTest, ClicksOnPadControlsAndTheBackgroundAreAnnounced)
+{
+    QList<std::pair<int, bool>> clicks;
+    QObject::connect(&window->padBoard(), &PadBoard::padClicked,
+                     [&](int index, bool tch) { clicks.append({index, tch}); });
+    int backgroundClicks = 0;
+    QObject::connect(window.get(), &MainWindow::backgroundClicked, [&] { ++backgroundClicks; });
+
+    QTest::mouseClick(control(QStringLiteral("PadImage_2")), Qt::LeftButton);
+    QTest::mouseClick(control(QStringLiteral("PadTCHLabel_4")), Qt::LeftButton);
+    QTest::mouseClick(control(QStringLiteral("PadMNNLabel_23")), Qt::LeftButton);
+    QTest::mouseClick(window->face(), Qt::LeftButton, {}, QPoint(2, 320));
+
+    const QList<std::pair<int, bool>> expected{{2, false}, {4, true}, {23, false}};
+    EXPECT_EQ(clicks, expected);
+    EXPECT_EQ(backgroundClicks, 1);
+}
+
+TEST_F(PadBoardTest, ANoteOfZeroShowsAsZero)
+{
+    KitFields fields = window->kit().fields();
+    fields.PadMNN[0] = 0;
+    window->padBoard().Fill_Pad_MNN_And_TransmitCh(fields);
+    EXPECT_EQ(text(QStringLiteral("PadMNNLabel_0")), QStringLiteral("0"));
+}

@@ -1,0 +1,150 @@
+#include "kit/KitFile.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace morvane;
+using namespace morvane::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::uint8_t> countingBytes(std::size_t length)
+{
+    std::vector<std::uint8_t> bytes(length);
+    for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<std::uint8_t>(i % 16);
+    return bytes;
+}
+
+void expectRefusal(const Result<std::vector<std::uint8_t>>& read, const std::string& path, const std::string& why)
+{
+    ASSERT_FALSE(read);
+    EXPECT_EQ(read.error(), "Cannot open \"" + path + "\": " + why);
+}
+
+}  // namespace
+
+TEST(ReadWholeFile, ReadsEveryByteOfAFile)
+{
+    TempFolder folder;
+    const auto bytes = countingBytes(1000);
+    writeBytes(folder.file("kit.syx"), bytes);
+    const auto read = readWholeFile(folder.file("kit.syx"));
+    ASSERT_TRUE(read) << read.error();
+    EXPECT_EQ(read.value(), bytes);
+}
+
+TEST(ReadWholeFile, RefusesMissingFoldersEmptyAndOversizedFilesNamingThem)
+{
+    TempFolder folder;
+    const auto missing = folder.file("missing.syx");
+    expectRefusal(readWholeFile(missing), missing, "the file does not exist.");
+    EXPECT_FALSE(fs::exists(missing));
+
+    expectRefusal(readWholeFile(folder.path().string()), folder.path().string(), "it is a folder, not a file.");
+
+    writeBytes(folder.file("empty.syx"), {});
+    expectRefusal(readWholeFile(folder.file("empty.syx")), folder.file("empty.syx"), "the file is empty.");
+
+    const auto huge = folder.file("huge.syx");
+    writeBytes(huge, {0xF0});
+    fs::resize_file(huge, MaxKitFileSize + 1);
+    expectRefusal(readWholeFile(huge), huge, "the file has 1048577 bytes; a kit file is never larger than 1 MiB.");
+    fs::resize_file(huge, MaxKitFileSize);
+    EXPECT_TRUE(readWholeFile(huge));
+}
+
+TEST(ReadKitFile, KeepsTheFileLengthAndDecodesTheKit)
+{
+    TempFolder folder;
+    auto bytes = countingBytes(1000);
+    bytes[offsets::KitNumber] = 4;
+    writeBytes(folder.file("long.syx"), bytes);
+    const auto kit = readKitFile(folder.file("long.syx"));
+    ASSERT_TRUE(kit) << kit.error();
+    EXPECT_EQ(kit.value().dump, bytes);
+    EXPECT_EQ(kit.value().fields.KitNumber, 5);
+}
+
+TEST(ReadKitFile, RefusesShortAndDamagedDumpsNamingFileCountAndOffset)
+{
+    TempFolder folder;
+    const auto shortFile = folder.file("short.syx");
+    writeBytes(shortFile, countingBytes(100));
+    const auto tooShort = readKitFile(shortFile);
+    ASSERT_FALSE(tooShort);
+    EXPECT_EQ(tooShort.error(),
+              "Cannot open \"" + shortFile + "\": the kit dump is too short (100 bytes); a kit dump has 746 bytes.");
+
+    const auto damagedFile = folder.file("damaged.syx");
+    auto bytes = countingBytes(KitDumpLength);
+    bytes[offsets::padChannel(2)] = 200;
+    writeBytes(damagedFile, bytes);
+    const auto damaged = readKitFile(damagedFile);
+    ASSERT_FALSE(damaged);
+    EXPECT_EQ(damaged.error(), "Cannot open \"" + damagedFile +
+                                   "\": the kit dump is damaged at offset 65, which holds 200; MIDI data bytes "
+                                   "lie between 0 and 127.");
+}
+
+TEST(SaveWholeFile, WritesExactlyTheBytesAndCutsALongerOldFile)
+{
+    TempFolder folder;
+    const auto path = folder.file("kit.syx");
+    writeBytes(path, std::vector<std::uint8_t>(1000, 0x55));
+    const auto bytes = countingBytes(KitDumpLength);
+    ASSERT_TRUE(saveWholeFile(path, bytes));
+    EXPECT_EQ(readBytes(path), bytes);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1)
+        << "no temporary file is left behind";
+}
+
+TEST(SaveWholeFile, RefusesAReadOnlyFileAndLeavesItWhole)
+{
+    TempFolder folder;
+    const auto path = folder.file("locked.syx");
+    const std::vector<std::uint8_t> old(1000, 0x55);
+    writeBytes(path, old);
+    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const auto saved = saveWholeFile(path, countingBytes(KitDumpLength));
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.error(), "Cannot save \"" + path + "\": the file is read-only.");
+    EXPECT_EQ(readBytes(path), old);
+}
+
+TEST(SaveWholeFile, RefusesAFolderAndAMissingFolder)
+{
+    TempFolder folder;
+    EXPECT_FALSE(saveWholeFile(folder.path().string(), countingBytes(10)));
+    EXPECT_FALSE(saveWholeFile(folder.file("no-such-folder/kit.syx"), countingBytes(10)));
+    EXPECT_FALSE(fs::exists(folder.file("no-such-folder")));
+}
+
+TEST(SaveWholeFile, ThroughALinkReplacesTheLinkedFile)
+{
+    TempFolder folder;
+    const auto target = folder.file("target.syx");
+    const auto link = folder.file("link.syx");
+    writeBytes(target, {1, 2, 3});
+    std::error_code ec;
+    fs::create_symlink(target, link, ec);
+    if (ec) GTEST_SKIP() << "this system cannot make links here: " << ec.message();
+    ASSERT_TRUE(saveWholeFile(link, countingBytes(5)));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readBytes(target), countingBytes(5));
+}
+
+TEST(ShortFileName, ShowsTheLastPathComponentOrFileNotSaved)
+{
+    const fs::path program = fs::path("opt") / "morvane";
+    EXPECT_EQ(shortFileName("", program.string()), "file not saved");
+    EXPECT_EQ(shortFileName((program / "temp.syx").string(), program.string()), "file not saved");
+    EXPECT_EQ(shortFileName((fs::path("home") / "temp.syx").string(), program.string()), "temp.syx");
+    EXPECT_EQ(shortFileName((fs::path("kits") / "rock.syx").string(), program.string()), "rock.syx");
+    EXPECT_EQ(shortFileName("rock.syx", program.string()), "rock.syx");
+    EXPECT_EQ(shortFileName((fs::path("kits") / "").string(), program.string()), "");
+}

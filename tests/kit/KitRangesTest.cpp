@@ -1,0 +1,66 @@
+#include "kit/Cp1252.h"
+#include "kit/KitRanges.h"
+
+#include <gtest/gtest.h>
+
+using namespace morvane;
+
+TEST(KitRanges, MessagesAndTitlesReadAsTheEditorShowsThem)
+{
+    EXPECT_EQ(rangeMessage(KitNumberRule), "Kit Number cannot be higher than 24 or lower than 1.");
+    EXPECT_EQ(rangeTitle(KitNumberRule), "Kit Number too high or too low");
+    EXPECT_EQ(rangeMessage(BankNumberRule), "Bank Number cannot be higher than 128 or lower than 0.");
+    EXPECT_EQ(rangeMessage(NoteRule), "Midi Note Number cannot be higher than 128 or lower than 0.");
+    EXPECT_EQ(rangeTitle(NoteRule), "Midi Note Number too high or too low");
+    EXPECT_EQ(rangeMessage(ChannelRule), "Transmit Channel cannot be higher than 16 or lower than 0.");
+    EXPECT_EQ(rangeTitle(ChannelRule), "Transmit Channel too high or too low");
+}
+
+TEST(KitRanges, WholeNumbersMayBeSignedAndSpacedButNothingElse)
+{
+    EXPECT_EQ(parseWholeNumber("12"), 12);
+    EXPECT_EQ(parseWholeNumber("  007 "), 7);
+    EXPECT_EQ(parseWholeNumber("+5"), 5);
+    EXPECT_EQ(parseWholeNumber("-3"), -3);
+    for (const char* notANumber : {"", "   ", "+", "-", "+-1", "1.5", "12a", "a12", "1 2", "99999999999"})
+        EXPECT_FALSE(parseWholeNumber(notANumber)) << '"' << notANumber << '"';
+}
+
+TEST(KitRanges, EachRuleAcceptsItsBoundsAndRefusesOneBeyond)
+{
+    for (const auto& rule : {KitNumberRule, BankNumberRule, NoteRule, ChannelRule}) {
+        EXPECT_EQ(checkNumberText(rule, std::to_string(rule.lowest)), rule.lowest) << rule.name;
+        EXPECT_EQ(checkNumberText(rule, std::to_string(rule.highest)), rule.highest) << rule.name;
+        EXPECT_FALSE(checkNumberText(rule, std::to_string(rule.lowest - 1))) << rule.name;
+        EXPECT_FALSE(checkNumberText(rule, std::to_string(rule.highest + 1))) << rule.name;
+        EXPECT_FALSE(checkNumberText(rule, "")) << rule.name;
+    }
+}
+
+TEST(Cp1252, EveryCodeSurvivesTheWayToUtf8AndBack)
+{
+    for (int code = 0; code < 256; ++code) {
+        const std::string byte(1, static_cast<char>(code));
+        const auto back = cp1252FromUtf8(utf8FromCp1252(byte));
+        ASSERT_TRUE(back) << code;
+        EXPECT_EQ(back.value(), byte) << code;
+    }
+}
+
+TEST(Cp1252, MapsTheWindowsPunctuationRange)
+{
+    EXPECT_EQ(cp1252ToUnicode(0x80), U'\u20AC');
+    EXPECT_EQ(cp1252ToUnicode(0x9F), U'\u0178');
+    EXPECT_EQ(cp1252ToUnicode(0xE9), U'\u00E9');
+    EXPECT_EQ(cp1252FromUtf8("Caf\xC3\xA9 \xE2\x82\xAC").value(), "Caf\xE9 \x80");
+}
+
+TEST(Cp1252, RefusesCharactersWithoutACodeAndBrokenUtf8)
+{
+    const auto kanji = cp1252FromUtf8("Kit \xE6\x97\xA5");
+    ASSERT_FALSE(kanji);
+    EXPECT_EQ(kanji.error(), "The character \"\xE6\x97\xA5\" cannot be stored in a kit name.");
+    EXPECT_FALSE(cp1252FromUtf8("\xF0\x9F\xA5\x81"));  // a drum emoji, outside the code page
+    for (const char* broken : {"\xC3", "\xC0\x80", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF"})
+        EXPECT_EQ(cp1252FromUtf8(broken).error(), "The text is not valid UTF-8.");
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace morvane::tool {
+
+enum ExitCode : int { ExitSuccess = 0, ExitRefused = 1, ExitUsage = 2 };
+
+struct Console {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+using Arguments = std::vector<std::string>;
+
+// One subcommand of morvane-kit. run gets the arguments after its name.
+struct Command {
+    std::string_view name;
+    std::string_view synopsis;  // the arguments, as the usage line shows them
+    std::string_view summary;   // one line for --help
+    std::string_view details;   // further lines for "morvane-kit NAME --help"
+    int (*run)(const Arguments& args, Console& console);
+};
+
+// Each command group lives in a source file of its own and lists its
+// commands here; main.cpp's table names every group once.
+std::vector<Command> kitFileCommands();
+
+// One line on stderr naming the file and the reason; exit status 1.
+int refuse(Console& console, const std::string& reason);
+// The problem and the command's usage line on stderr; exit status 2.
+int usageError(Console& console, const Command& command, const std::string& problem);
+
+}  // namespace morvane::tool

@@ -1,0 +1,71 @@
+#include "KitText.h"
+
+#include "kit/Cp1252.h"
+
+#include <cstdio>
+#include <sstream>
+
+namespace morvane::tool {
+namespace {
+
+std::string unicodeEscape(char32_t ch)
+{
+    char escape[8];
+    std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(ch));
+    return escape;
+}
+
+bool isControl(char32_t ch) { return ch < 0x20 || (ch >= 0x7F && ch < 0xA0); }
+
+std::string quotedAscii(const std::string& text) { return quotedCp1252(text, QuoteFor::Json); }
+
+}  // namespace
+
+std::string quotedCp1252(const std::string& cp1252, QuoteFor target)
+{
+    std::string quoted = "\"";
+    for (char byte : cp1252) {
+        const auto code = static_cast<std::uint8_t>(byte);
+        const char32_t ch = cp1252ToUnicode(code);
+        if (ch == '"' || ch == '\\')
+            quoted += {'\\', static_cast<char>(ch)};
+        else if (isControl(ch) || (ch >= 0x80 && target == QuoteFor::Json))
+            quoted += unicodeEscape(ch);
+        else
+            quoted += utf8FromCp1252(std::string(1, byte));
+    }
+    return quoted + "\"";
+}
+
+std::string kitAsJson(const KitDump& dump, const KitFields& fields, const std::vector<std::string>& warnings)
+{
+    std::ostringstream json;
+    json << "{\"length\": " << dump.size() << ", \"kit\": " << fields.KitNumber << ", \"bank\": "
+         << fields.BankNumber << ", \"name\": " << quotedCp1252(fields.KitName, QuoteFor::Json)
+         << ", \"pads\": [";
+    for (int p = 0; p < PadCount; ++p)
+        json << (p ? ", " : "") << "{\"pad\": " << p + 1 << ", \"note\": " << int{fields.PadMNN[p]}
+             << ", \"channel\": " << int{fields.PadTCH[p]} << "}";
+    json << "], \"warnings\": [";
+    for (std::size_t w = 0; w < warnings.size(); ++w) json << (w ? ", " : "") << quotedAscii(warnings[w]);
+    json << "]}";
+    return json.str();
+}
+
+std::string kitAsTable(const std::string& fileName, const KitDump& dump, const KitFields& fields)
+{
+    std::ostringstream table;
+    table << "File:  " << fileName << " (" << dump.size() << " bytes)\n"
+          << "Kit:   " << fields.KitNumber << "\n"
+          << "Bank:  " << fields.BankNumber << "\n"
+          << "Title: " << quotedCp1252(fields.KitName, QuoteFor::Terminal) << "\n\n"
+          << "Pad  Note  Channel\n";
+    for (int p = 0; p < PadCount; ++p) {
+        char row[32];
+        std::snprintf(row, sizeof row, "%3d  %4d  %7d\n", p + 1, fields.PadMNN[p], fields.PadTCH[p]);
+        table << row;
+    }
+    return table.str();
+}
+
+}  // namespace morvane::tool

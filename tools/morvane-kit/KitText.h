@@ -1,0 +1,22 @@
+#pragma once
+
+#include "kit/KitFile.h"
+
+#include <string>
+#include <vector>
+
+namespace morvane::tool {
+
+// Code page 1252 text in double quotes with JSON escapes for quotes,
+// backslashes and control characters. Json writes every other non-ASCII
+// character as a \u escape of its Unicode meaning; Terminal writes it as UTF-8.
+enum class QuoteFor { Json, Terminal };
+std::string quotedCp1252(const std::string& cp1252, QuoteFor target);
+
+// The object morvane-kit show --json prints, on one line.
+std::string kitAsJson(const KitDump& dump, const KitFields& fields, const std::vector<std::string>& warnings);
+
+// The readable table morvane-kit show prints: number, bank, title, pads.
+std::string kitAsTable(const std::string& fileName, const KitDump& dump, const KitFields& fields);
+
+}  // namespace morvane::tool
