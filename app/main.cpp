@@ -21,6 +21,7 @@ int main(int argc, char** argv)
     desktop.setDialogParent(&window);
     morvane::BatchWindow batchWindow(desktop, midiDevices);
     morvane::attachBatchWindow(window, batchWindow);
+    morvane::attachPrintCommand(window, desktop);
     window.show();
     return QApplication::exec();
 }
