@@ -1,4 +1,6 @@
 // morvane-editor [kit.syx]: the editor, opening the kit file when one is named.
+#include "WindowWiring.h"
+#include "batch/BatchWindow.h"
 #include "editor/EditorTexts.h"
 #include "editor/MainWindow.h"
 #include "midi/RtMidiDevices.h"
@@ -17,6 +19,9 @@ int main(int argc, char** argv)
     morvane::RtMidiDevices midiDevices;
     morvane::MainWindow window(desktop, midiDevices, morvane::commandLinePath(QApplication::arguments().mid(1)));
     desktop.setDialogParent(&window);
+    morvane::BatchWindow batchWindow(desktop, midiDevices);
+    morvane::attachBatchWindow(window, batchWindow);
+    morvane::attachPrintCommand(window, desktop);
     window.show();
     return QApplication::exec();
 }

@@ -12,6 +12,7 @@ letters are stroked paths of our own.
 import math
 import os
 import random
+import re
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TWIPS_PER_PIXEL = 15
@@ -21,39 +22,36 @@ LOGO_W, LOGO_H = 149, 60
 NOTE_MARKER = (37, 21)
 CHANNEL_MARKER = (25, 21)
 
-# Per pad, in twips: PadImage (left, top, width, height), PadLitImage
-# (left, top, width, height), note label (left, top), channel label top.
-PAD_TABLE = [
-    ((3720, 2640, 855, 975), (3510, 2460, 1140, 1170), (3660, 3000), 3045),
-    ((4680, 2520, 855, 1095), (4485, 2460, 1125, 1170), (4590, 3000), 3045),
-    ((5640, 2520, 975, 1095), (5610, 2460, 1125, 1170), (5640, 3000), 3060),
-    ((6720, 2640, 855, 975), (6585, 2460, 1140, 1170), (6720, 3000), 3045),
-    ((2160, 2760, 1335, 1095), (2010, 2430, 1590, 1380), (2280, 3120), 3180),
-    ((3000, 1680, 1335, 975), (2550, 1425, 1935, 1680), (3120, 2040), 2085),
-    ((4320, 1320, 1215, 1095), (4125, 1215, 1485, 1245), (4440, 1680), 1725),
-    ((5640, 1200, 1215, 1215), (5625, 1215, 1485, 1245), (5760, 1680), 1725),
-    ((7080, 1800, 1095, 855), (6750, 1425, 1905, 1680), (7200, 2040), 2100),
-    ((7800, 2760, 1215, 975), (7635, 2415, 1590, 1380), (7920, 3120), 3165),
-    ((3480, 3600, 975, 255), (3495, 3645, 1050, 165), (3240, 4065), 4125),
-    ((4560, 3600, 975, 255), (4560, 3645, 1050, 165), (4470, 4065), 4125),
-    ((5640, 3600, 975, 255), (5625, 3645, 1050, 165), (5700, 4065), 4125),
-    ((6720, 3600, 1095, 255), (6675, 3645, 1050, 165), (6945, 4065), 4140),
-    ((1800, 3120, 375, 855), (1830, 3090, 285, 720), (585, 3285), 3360),
-    ((1920, 2400, 255, 735), (1965, 2460, 285, 705), (735, 2580), 2640),
-    ((2160, 1680, 855, 615), (2220, 1770, 945, 675), (1320, 1725), 1785),
-    ((3240, 1200, 975, 495), (3180, 1140, 945, 675), (2190, 1155), 1215),
-    ((4200, 960, 975, 255), (4170, 1035, 1005, 150), (4035, 540), 600),
-    ((6120, 960, 975, 255), (6105, 1020, 1005, 150), (6120, 540), 600),
-    ((7200, 1200, 855, 495), (7125, 1155, 945, 675), (8085, 1155), 1230),
-    ((8160, 1800, 855, 735), (8055, 1755, 945, 675), (8910, 1725), 1800),
-    ((9000, 2400, 375, 735), (8970, 2445, 285, 705), (9450, 2580), 2640),
-    ((9120, 3120, 375, 735), (9105, 3090, 285, 720), (9615, 3285), 3360),
-]
+# The board's design geometry, in twips, read from the editor's own table so
+# the drawings and the window cannot drift apart.
+GEOMETRY_HEADER = os.path.join(HERE, "..", "src", "editor", "DesignGeometry.h")
+GEOMETRY_SOURCE = os.path.join(HERE, "..", "src", "editor", "DesignGeometry.cpp")
+NUMBER = r"\s*(-?\d+)\s*"
 
-LED_LABEL = (5385, 985, 495, 255)
-TITLE_LABEL = (7440, 120, 3615, 615)
-LOGO_PLACE = (120, 120)
-CHANNEL_LABEL_OFFSET = 560
+
+def read_pad_table():
+    """Per pad: PadImage and PadLitImage (left, top, width, height), note label (left, top), channel top."""
+    row = re.compile(r"\{\{" + ",".join([NUMBER] * 4) + r"\},\s*\{" + ",".join([NUMBER] * 4) + r"\}," +
+                     ",".join([NUMBER] * 3) + r"\}")
+    with open(GEOMETRY_SOURCE, encoding="utf-8") as f:
+        rows = [tuple(map(int, m.groups())) for m in row.finditer(f.read())]
+    if len(rows) != 24:
+        raise SystemExit(f"expected 24 pads in {GEOMETRY_SOURCE}, found {len(rows)}")
+    return [(r[0:4], r[4:8], r[8:10], r[10]) for r in rows]
+
+
+def read_design_rect(name):
+    with open(GEOMETRY_HEADER, encoding="utf-8") as f:
+        match = re.search(r"TwipRect " + name + r"\{" + ",".join([NUMBER] * 4) + r"\}", f.read())
+    if not match:
+        raise SystemExit(f"no design rectangle {name} in {GEOMETRY_HEADER}")
+    return tuple(map(int, match.groups()))
+
+
+PAD_TABLE = read_pad_table()
+LED_LABEL = read_design_rect("LEDLabel")
+TITLE_LABEL = read_design_rect("Print_KitTitleLabel")
+LOGO_PLACE = read_design_rect("VexoButtonImage")[:2]
 
 
 def px(twips):
@@ -84,9 +82,6 @@ class Rect:
         x, y = max(self.x, other.x), max(self.y, other.y)
         r, b = min(self.right, other.right), min(self.bottom, other.bottom)
         return Rect(x, y, max(0, r - x), max(0, b - y))
-
-    def radius(self, share=0.22, cap=12):
-        return min(cap, share * min(self.w, self.h) * 2, min(self.w, self.h) / 2)
 
 
 def fmt(v):

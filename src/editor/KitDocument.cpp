@@ -7,10 +7,13 @@
 #include "kit/KitFile.h"
 #include "platform/Desktop.h"
 
+#include <QFile>
+
 namespace morvane {
 namespace {
 
-std::string localPath(const QString& path) { return path.toStdString(); }
+// The kit library takes paths in the system's own narrow encoding.
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QString describe(const Status& status) { return QString::fromStdString(status.error()); }
 
@@ -18,12 +21,17 @@ QString describe(const Status& status) { return QString::fromStdString(status.er
 
 KitDocument::KitDocument(Desktop& desktop, KitView& view) : desktop_(desktop), view_(view) {}
 
-QString KitDocument::kitNameText() const { return QString::fromStdString(utf8FromCp1252(fields_.KitName)); }
+// A name position holding code 0 is empty and is stored as a blank, so it
+// reads as one; a raw code 0 would also cut the window caption short.
+QString KitDocument::kitNameText() const
+{
+    return QString::fromStdString(utf8FromCp1252(fields_.KitName)).replace(QChar(0), QLatin1Char(' '));
+}
 
 QString KitDocument::shortFileName() const
 {
-    return QString::fromStdString(
-        morvane::shortFileName(localPath(currentSysexFile_), localPath(desktop_.programFolder())));
+    return QFile::decodeName(
+        morvane::shortFileName(localPath(currentSysexFile_), localPath(desktop_.programFolder())).c_str());
 }
 
 Status KitDocument::Interpret_Buffer(const KitDump& dump, const QString& sourceFile)

@@ -45,8 +45,7 @@ QLabel* KitHeader::makeLabel(QWidget* face, const QString& name, const TwipRect&
     auto* label = new QLabel(face);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
-    placeControl(label, compensation_, compensation_.compensate(place.left), compensation_.compensate(place.top),
-                 place.width, place.height);
+    placeControl(label, compensation_, place);
     label->setToolTip(tooltip);
     return label;
 }

@@ -22,11 +22,6 @@ public:
     // Black again when the mouse moves over an empty part of the window.
     void darkenUnderline();
 
-    QLabel* Print_KitTitleLabel() const { return title_; }
-    QLabel* Print_KitNumberLabel() const { return kitNumber_; }
-    QLabel* Print_BankNumberLabel() const { return bankNumber_; }
-    QWidget* Line1() const { return line1_; }
-
 signals:
     // A click on any of the three labels asks for the kit settings dialog.
     void kitSettingsRequested();

@@ -47,7 +47,6 @@ MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices, const QString
     createFace();
     createKitSettings();
     connectMenus();
-    connectPadEditing();
     midi_ = std::make_unique<MidiMenus>(*this, desktop_, midiDevices);
     Form_Load(commandLinePath);
 }
@@ -62,13 +61,14 @@ void MainWindow::createFace()
     palette.setColor(QPalette::Window, FaceFallback);
     face->setPalette(palette);
     face->setAutoFillBackground(true);
-    handleMouse(face, [this] { Form_MouseMove(); }, [this] { emit backgroundClicked(); });
+    handleMouse(face, [this] { Form_MouseMove(); }, [this] { Pad_Clicked(-1, false); });
     setCentralWidget(face);
     face_ = face;
 
     createLogo();
     kitHeader_ = new KitHeader(face, compensation_);
     padBoard_ = new PadBoard(face, pictures_, compensation_);
+    connect(padBoard_, &PadBoard::padClicked, this, &MainWindow::Pad_Clicked);
     noKitFrame_ = new NoKitFrame(face, compensation_);
 }
 
@@ -89,7 +89,6 @@ void MainWindow::createLogo()
     // Once lit, the lit logo lies above the unlit one and takes the mouse.
     handleMouse(off, [on] { on->show(); }, {});
     handleMouse(on, {}, [this] { VexoButtonOnImage_Click(); });
-    vexoButtonOffImage_ = off;
     vexoButtonOnImage_ = on;
 }
 
@@ -105,25 +104,16 @@ void MainWindow::createStatusBar()
 
 void MainWindow::connectMenus()
 {
-    connect(menuAction(QStringLiteral("MnuFile_Open")), &QAction::triggered, this, [this] { kit_.mnuFile_Open_Click(); });
-    connect(menuAction(QStringLiteral("MnuFile_Save")), &QAction::triggered, this, [this] { kit_.mnuFile_Save_Click(); });
-    connect(menuAction(QStringLiteral("MnuFile_SaveAs")), &QAction::triggered, this,
-            [this] { kit_.mnuFile_SaveAs_Click(); });
-    connect(menuAction(QStringLiteral("MnuFile_Quit")), &QAction::triggered, this, &QWidget::close);
-    connect(menuAction(QStringLiteral("mnu_about")), &QAction::triggered, this, [this] { mnu_about_Click(); });
-    connect(menuAction(QStringLiteral("MnuSettings_KitSettings")), &QAction::triggered, this,
-            [this] { MnuSettings_KitSettings_Click(); });
-    connect(menuAction(QStringLiteral("MnuSettings_FillAll")), &QAction::triggered, this,
-            [this] { padEditing_.fillAll(); });
-}
-
-// Clicks on the pad controls and on the background move the editing; the
-// kit header labels open the kit settings and leave the editing as it is.
-void MainWindow::connectPadEditing()
-{
-    connect(padBoard_, &PadBoard::padClicked, this, [this](int index, bool tchClicked) { Pad_Clicked(index, tchClicked); });
-    connect(this, &MainWindow::backgroundClicked, this, [this] { Pad_Clicked(-1); });
-    connect(kitHeader_, &KitHeader::kitSettingsRequested, this, [this] { MnuSettings_KitSettings_Click(); });
+    const auto onMenu = [this](const char* item, auto command) {
+        connect(menuAction(QString::fromLatin1(item)), &QAction::triggered, this, command);
+    };
+    onMenu("MnuFile_Open", [this] { kit_.mnuFile_Open_Click(); });
+    onMenu("MnuFile_Save", [this] { kit_.mnuFile_Save_Click(); });
+    onMenu("MnuFile_SaveAs", [this] { kit_.mnuFile_SaveAs_Click(); });
+    onMenu("MnuFile_Quit", [this] { close(); });
+    onMenu("MnuSettings_KitSettings", [this] { MnuSettings_KitSettings_Click(); });
+    onMenu("MnuSettings_FillAll", [this] { padEditing_.fillAll(); });
+    onMenu("mnu_about", [this] { mnu_about_Click(); });
 }
 
 void MainWindow::createKitSettings()
@@ -131,6 +121,8 @@ void MainWindow::createKitSettings()
     kitSettings_ = new KitSettingsDialog(desktop_, this);
     connect(kitSettings_, &KitSettingsDialog::settingsChosen, this,
             [this](const KitSettingsChoice& choice) { takeKitSettings(choice); });
+    // The kit header labels open the kit settings and leave the editing as it is.
+    connect(kitHeader_, &KitHeader::kitSettingsRequested, this, [this] { MnuSettings_KitSettings_Click(); });
     setOtherWindow(OtherWindow::KitSettings, kitSettings_);
 }
 

@@ -64,7 +64,8 @@ public:
     void Display_No_Kit_Loaded_Frame(bool Visible);
 
     // Ends or moves pad editing; Index -1 commits and leaves nothing selected,
-    // as the send and print commands need before they read the kit.
+    // as the send and print commands need before they read the kit. Clicks on
+    // the pad controls and on the window's background come here.
     void Pad_Clicked(int Index, bool TCH_Clicked = false);
 
     void setMarkerVisible(int pad, PadField field, bool visible) override;
@@ -76,10 +77,6 @@ public:
     // Lets shutdown close a window of the program that is open.
     void setOtherWindow(OtherWindow which, QWidget* window);
 
-signals:
-    // A click on an empty part of the window; it ends pad editing.
-    void backgroundClicked();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -89,7 +86,6 @@ private:
     void createLogo();
     void createStatusBar();
     void connectMenus();
-    void connectPadEditing();
     void createKitSettings();
     void sizeWindow();
     void Form_Load(const QString& commandLinePath);
@@ -112,7 +108,6 @@ private:
     KitHeader* kitHeader_ = nullptr;
     NoKitFrame* noKitFrame_ = nullptr;
     KitSettingsDialog* kitSettings_ = nullptr;
-    QWidget* vexoButtonOffImage_ = nullptr;
     QWidget* vexoButtonOnImage_ = nullptr;
     QLabel* statusLine_ = nullptr;
     std::array<QPointer<QWidget>, 3> otherWindows_;

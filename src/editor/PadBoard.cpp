@@ -40,11 +40,9 @@ PadBoard::PadBoard(QWidget* face, Pictures& pictures, const Compensation& compen
 
 void PadBoard::createLEDLabel(QWidget* face)
 {
-    const auto& led = design::LEDLabel;
     ledLabel_ = new QLabel(face);
     ledLabel_->setObjectName(QStringLiteral("LEDLabel"));
-    placeControl(ledLabel_, compensation_, compensation_.compensate(led.left), compensation_.compensate(led.top),
-                 led.width, led.height);
+    placeControl(ledLabel_, compensation_, design::LEDLabel);
     ledLabel_->setFont(designFont(compensation_.fontPoints(LEDLabelPoints), false));
     ledLabel_->setAlignment(Qt::AlignCenter);
     setTextColor(ledLabel_, LEDColor);
@@ -78,7 +76,6 @@ void PadBoard::createPadImages(QWidget* face)
         placeControl(image, compensation_, place.imageLeft, place.imageTop, area.width, area.height);
         image->setToolTip(texts::noteTooltip(i));
         handleMouse(image, [this, i] { Pad_Hovered(i); }, [this, i] { emit padClicked(i, false); });
-        padImages_[i] = image;
     }
 }
 

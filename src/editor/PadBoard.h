@@ -33,13 +33,11 @@ public:
     int SelectedPad() const { return selectedPad_; }
     void setSelectedPad(int selectedPad) { selectedPad_ = selectedPad; }
 
-    QWidget* PadImage(int i) const { return padImages_[i]; }
     QWidget* PadLitImage(int i) const { return litImages_[i]; }
     QLabel* PadMNNLabel(int i) const { return noteLabels_[i]; }
     QLabel* PadTCHLabel(int i) const { return channelLabels_[i]; }
     QWidget* PadMNNSelImage(int i) const { return noteMarkers_[i]; }
     QWidget* PadTCHSelImage(int i) const { return channelMarkers_[i]; }
-    QLabel* LEDLabel() const { return ledLabel_; }
 
 signals:
     // A click on a pad's area, one of its labels or one of its markers;
@@ -56,7 +54,6 @@ private:
                            QSize size, bool tchClicked);
 
     const Compensation& compensation_;
-    std::array<QWidget*, PadCount> padImages_{};
     std::array<QWidget*, PadCount> litImages_{};
     std::array<QLabel*, PadCount> noteLabels_{};
     std::array<QLabel*, PadCount> channelLabels_{};

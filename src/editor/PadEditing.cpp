@@ -10,13 +10,18 @@ constexpr int FillAllHighest = 255;  // a pad value is one byte
 const QString PadsModified = QStringLiteral("Pad Settings Successfully Modified.");
 const QString NothingSelected = QStringLiteral("No pad is currently selected for editing.");
 
+const RangeRule& rangeOf(PadField field) { return field == PadField::Note ? NoteRule : ChannelRule; }
+
+// The most characters a field's label takes by typing.
+int lengthLimit(PadField field) { return field == PadField::Note ? 3 : 2; }
+
 QString fieldName(PadField field) { return QString::fromUtf8(rangeOf(field).name); }
 
 QString selectionPrompt(int pad, PadField field)
 {
-    const QString name = fieldName(field);
-    return QStringLiteral("You have selected the %1 for pad %2. Please type in the new %1 or press the Esc key to stop editing.")
-        .arg(name)
+    return QStringLiteral("You have selected the %1 for pad %2. "
+                          "Please type in the new %1 or press the Esc key to stop editing.")
+        .arg(fieldName(field))
         .arg(pad + 1);
 }
 
@@ -32,10 +37,6 @@ bool isPadIndex(int index) { return index >= 0 && index < PadCount; }
 bool isInside(const RangeRule& rule, int value) { return value >= rule.lowest && value <= rule.highest; }
 
 }  // namespace
-
-const RangeRule& rangeOf(PadField field) { return field == PadField::Note ? NoteRule : ChannelRule; }
-
-int lengthLimit(PadField field) { return field == PadField::Note ? 3 : 2; }
 
 PadEditing::PadEditing(KitFields& fields, PadBoardView& view, Desktop& desktop)
     : fields_(fields), view_(view), desktop_(desktop)

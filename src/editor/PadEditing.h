@@ -71,8 +71,4 @@ private:
     PadField selectedField_ = PadField::Note;
 };
 
-const RangeRule& rangeOf(PadField field);
-// The most characters a field's label takes by typing.
-int lengthLimit(PadField field);
-
 }  // namespace morvane

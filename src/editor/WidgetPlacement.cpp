@@ -10,6 +10,11 @@ void placeControl(QWidget* control, const Compensation& c, double left, double t
     control->setGeometry(c.toPixels(left), c.toPixels(top), c.toPixels(width), c.toPixels(height));
 }
 
+void placeControl(QWidget* control, const Compensation& c, const TwipRect& design)
+{
+    placeControl(control, c, c.compensate(design.left), c.compensate(design.top), design.width, design.height);
+}
+
 QFont designFont(double points, bool bold)
 {
     QFont font;

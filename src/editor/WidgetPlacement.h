@@ -13,6 +13,8 @@ namespace morvane {
 // Puts a control at compensated twips, sized by design twips as they come
 // out at the screen's resolution.
 void placeControl(QWidget* control, const Compensation& c, double left, double top, int width, int height);
+// The same for a control whose design place is compensated and whose size is not.
+void placeControl(QWidget* control, const Compensation& c, const TwipRect& design);
 
 // Liberation Sans (or DejaVu Sans) stands in for both design fonts, the
 // dialog sans serif and Arial, at their point sizes.

@@ -62,15 +62,16 @@ bool movesWithinDialog(Qt::FocusReason reason)
 KitSettingsDialog::KitSettingsDialog(Desktop& desktop, QWidget* parent)
     : QWidget(parent, Qt::Dialog),
       desktop_(desktop),
-      Label1(placed(new QLabel(QStringLiteral("Kit Name:"), this), "Label1", fromTwips(120, 120, 735, 255))),
       KitNameText(placed(new QLineEdit(this), "KitNameText", fromTwips(960, 120, 3615, 285))),
       OKBtn(placed(new QPushButton(QStringLiteral("OK"), this), "OKBtn", fromTwips(600, 1080, 1335, 375))),
-      CancelBtn(placed(new QPushButton(QStringLiteral("Cancel"), this), "CancelBtn", fromTwips(2640, 1080, 1335, 375))),
-      Label2(placed(new QLabel(QStringLiteral("Kit #:"), this), "Label2", fromTwips(120, 600, 615, 255))),
+      CancelBtn(placed(new QPushButton(QStringLiteral("Cancel"), this), "CancelBtn",
+                       fromTwips(2640, 1080, 1335, 375))),
       KitNumberCombo(placed(numberCombo(this), "KitNumberCombo", fromTwips(960, 600, 615, 315))),
-      Label3(placed(new QLabel(QStringLiteral("Bank #:"), this), "Label3", fromTwips(2280, 600, 615, 255))),
       BankNumberCombo(placed(numberCombo(this), "BankNumberCombo", fromTwips(3000, 600, 615, 315)))
 {
+    placed(new QLabel(QStringLiteral("Kit Name:"), this), "Label1", fromTwips(120, 120, 735, 255));
+    placed(new QLabel(QStringLiteral("Kit #:"), this), "Label2", fromTwips(120, 600, 615, 255));
+    placed(new QLabel(QStringLiteral("Bank #:"), this), "Label3", fromTwips(2280, 600, 615, 255));
     setObjectName(QStringLiteral("KitSettings"));
     setWindowTitle(QStringLiteral("Kit Settings"));
     setFixedSize(fromTwips(0, 0, 4680, 1560).size());

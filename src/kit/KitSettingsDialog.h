@@ -8,7 +8,6 @@
 #include <string>
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -17,7 +16,8 @@ namespace morvane {
 class Desktop;
 
 // What OK hands to Replace_System_Variables: the name as typed (every
-// character has a code page 1252 code), the kit number and the bank number plus one.
+// character has a code in code page 1252), the kit number, and the bank
+// number plus one.
 struct KitSettingsChoice {
     QString NewKitName;
     int NewKitNumber = 0;
@@ -54,13 +54,10 @@ private:
     void returnFocusTo(QWidget* box);
 
     Desktop& desktop_;
-    QLabel* Label1;
     QLineEdit* KitNameText;
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
-    QLabel* Label2;
     QComboBox* KitNumberCombo;
-    QLabel* Label3;
     QComboBox* BankNumberCombo;
 };
 

@@ -4,7 +4,6 @@
 
 #include <QPageLayout>
 #include <QPainter>
-#include <QPalette>
 #include <QPrinter>
 #include <QRegion>
 #include <QWidget>
@@ -38,8 +37,9 @@ QPixmap Capture_Window_Region(QWidget& window, const QRect& region)
     const qreal ratio = window.devicePixelRatioF();
     QPixmap picture(region.size() * ratio);
     picture.setDevicePixelRatio(ratio);
-    picture.fill(window.palette().color(QPalette::Window));
-    // Rendering is not clipped to the window by itself; what lies beyond it keeps the fill.
+    picture.fill(Qt::transparent);
+    // Rendering is not clipped to the window by itself; what lies beyond it stays
+    // transparent and so prints as bare paper.
     const QRect inside = region & window.rect();
     if (!inside.isEmpty()) window.render(&picture, inside.topLeft() - region.topLeft(), QRegion(inside));
     return picture;

@@ -18,7 +18,7 @@ inline constexpr QSize KitSheetSize(747, 310);
 
 // The window's region (window coordinates, logical pixels) as the window
 // draws it, at the window's full device pixel ratio so a print stays sharp.
-// Parts of the region outside the window come out in its background colour.
+// Parts of the region outside the window come out transparent.
 QPixmap Capture_Window_Region(QWidget& window, const QRect& region);
 
 // The kit sheet of a window whose client area below the menu bar starts at

@@ -5,6 +5,9 @@
 #include <QPoint>
 #include <QString>
 
+#include <functional>
+
+class QMainWindow;
 class QWidget;
 
 namespace morvane {
@@ -19,7 +22,8 @@ public:
     virtual QWidget& sheetWindow() = 0;
     // The top-left of its client area below the menu bar, in window coordinates.
     virtual QPoint sheetOrigin() const = 0;
-    virtual void Pad_Clicked(int index, bool tchClicked) = 0;
+    // Pad_Clicked(-1, False): commits a pending pad edit and hides the selection.
+    virtual void endPadEditing() = 0;
     virtual void Status_Update(const QString& text) = 0;
 };
 
@@ -30,5 +34,16 @@ inline const QString PrintedStatus = QStringLiteral("Kit sent successfully to pr
 // then the kit sheet captured and printed on one page. A failure is shown in
 // a plain box with its reason, and the success text is then not shown.
 void MnuFile_Print(KitSheetWindow& window, Desktop& desktop, const MillisecondClock& now = steadyMilliseconds);
+
+// What a main window offers the print command besides itself.
+struct PrintHooks {
+    std::function<void()> endPadEditing;
+    std::function<void(const QString&)> statusUpdate;
+};
+
+// Runs MnuFile_Print when the window's action named "MnuFile_Print" is
+// triggered; the kit sheet starts at the top-left of its central widget.
+void connectPrintCommand(QMainWindow& window, Desktop& desktop, PrintHooks hooks,
+                         MillisecondClock now = steadyMilliseconds);
 
 }  // namespace morvane

@@ -74,3 +74,15 @@ TEST_F(WindowTest, ClicksOnTheHeaderAskForTheKitSettings)
         QTest::mouseClick(control(QString::fromLatin1(label)), Qt::LeftButton);
     EXPECT_EQ(requests, 3);
 }
+
+TEST_F(WindowTest, EmptyNamePositionsReadAsBlanks)
+{
+    start();
+    KitDump dump = makeKitDump();
+    for (int c = 0; c < KitNameLength; ++c) dump[offsets::nameChar(c)] = dump[offsets::nameChar(c) + 1] = 0;
+    ASSERT_TRUE(window->Interpret_Buffer(dump));
+    EXPECT_EQ(text(QStringLiteral("Print_KitTitleLabel")), QString(KitNameLength, QLatin1Char(' ')));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("VEXO Morvane Editor v1.03 - ") +
+                                         QString(KitNameLength, QLatin1Char(' ')) +
+                                         QStringLiteral(" (file not saved)"));
+}

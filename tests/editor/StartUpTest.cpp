@@ -92,13 +92,6 @@ TEST_F(StartUp, AFileTooShortToBeAKitIsReportedAndNoKitIsLoaded)
     expectNoKitLoaded();
 }
 
-TEST_F(StartUp, StatusUpdateShowsExactlyTheText)
-{
-    start();
-    window->Status_Update(QStringLiteral("Sysex succesfully sent."));
-    EXPECT_EQ(window->statusText(), QStringLiteral("Sysex succesfully sent."));
-}
-
 TEST_F(StartUp, AboutBoxIsAnInformationBoxWithCredits)
 {
     start();
@@ -140,7 +133,7 @@ TEST_F(StartUp, TheLogoLightsUnderTheMouseAndOpensOurPage)
     EXPECT_TRUE(desktop.messages.empty());
 }
 
-TEST_F(StartUp, ClientAreaHasTheDesignSizeAtNinetySixDpi)
+TEST_F(StartUp, ClientAreaHasTheDesignSizeInLogicalPixels)
 {
     start();
     EXPECT_EQ(window->compensation().ScreenDPI(), 96);

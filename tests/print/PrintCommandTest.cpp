@@ -1,7 +1,7 @@
 // The print command driven headless with the scripted desktop, printing for
 // real into a PDF file that poppler's pdftoppm turns back into pixels.
+#include "PdfPrinting.h"
 #include "SheetWindowStub.h"
-#include "support/ScriptedDesktop.h"
 
 #include "platform/Desktop.h"
 #include "print/SettleWait.h"
@@ -9,44 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-#include <QImage>
-#include <QMarginsF>
 #include <QMetaObject>
-#include <QPageLayout>
-#include <QPageSize>
-#include <QPrinter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <numeric>
-
 using namespace morvane;
-using morvane::testing::ScriptedDesktop;
-using morvane::testing::SheetWindowStub;
+using namespace morvane::testing;
 
 namespace {
-
-constexpr double MarginMillimetres = 10;
-constexpr int RasterDpi = 100;
-
-// Time passes only while the command sleeps, so the settle is instant here.
-MillisecondClock clockOf(const ScriptedDesktop& desktop)
-{
-    return [&desktop] { return std::accumulate(desktop.sleeps.begin(), desktop.sleeps.end(), std::int64_t{0}); };
-}
-
-void printToPdf(ScriptedDesktop& desktop, const QString& path)
-{
-    desktop.printerAccepted = true;
-    desktop.configurePrinter = [path](QPrinter& printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageMargins(QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres),
-                               QPageLayout::Millimeter);
-    };
-}
 
 class PrintCommand : public ::testing::Test {
 protected:
@@ -70,7 +39,7 @@ TEST_F(PrintCommand, CancellingThePrinterDialogTouchesNothing)
     MnuFile_Print(window, desktop, clockOf(desktop));
 
     EXPECT_EQ(desktop.printerDialogs, 1);
-    EXPECT_TRUE(window.padClicks.empty()) << "a pending pad edit must stay pending";
+    EXPECT_EQ(window.editEnds, 0) << "a pending pad edit must stay pending";
     EXPECT_EQ(desktop.pendingEventRuns, 0);
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_TRUE(window.statusTexts.isEmpty());
@@ -79,11 +48,11 @@ TEST_F(PrintCommand, CancellingThePrinterDialogTouchesNothing)
 TEST_F(PrintCommand, EndsTheEditSettlesThenPrintsAndReportsSuccess)
 {
     printToPdf(desktop, pdfPath());
-    int eventRunsAtPadClick = -1;
+    int eventRunsAtEditEnd = -1;
     bool queuedWorkDone = false;
     bool capturedAfterQueuedWork = false;
-    window.onPadClicked = [&] {
-        eventRunsAtPadClick = desktop.pendingEventRuns;
+    window.onEndPadEditing = [&] {
+        eventRunsAtEditEnd = desktop.pendingEventRuns;
         // Stands for the repaint a hidden selection marker leaves pending.
         QMetaObject::invokeMethod(&window, [&] { queuedWorkDone = true; }, Qt::QueuedConnection);
     };
@@ -91,8 +60,8 @@ TEST_F(PrintCommand, EndsTheEditSettlesThenPrintsAndReportsSuccess)
 
     MnuFile_Print(window, desktop, clockOf(desktop));
 
-    EXPECT_EQ(window.padClicks, (std::vector<std::pair<int, bool>>{{-1, false}}));
-    EXPECT_EQ(eventRunsAtPadClick, 0);
+    EXPECT_EQ(window.editEnds, 1);
+    EXPECT_EQ(eventRunsAtEditEnd, 0);
     EXPECT_TRUE(capturedAfterQueuedWork);
     const auto waited = clockOf(desktop)();
     EXPECT_GE(waited, SettleMilliseconds);
@@ -105,7 +74,7 @@ TEST_F(PrintCommand, EndsTheEditSettlesThenPrintsAndReportsSuccess)
 TEST_F(PrintCommand, ARefusedCommitStillPrints)
 {
     printToPdf(desktop, pdfPath());
-    window.onPadClicked = [&] { desktop.messageBox("The value is out of range.", MessageStyle::Plain); };
+    window.onEndPadEditing = [&] { desktop.messageBox("The value is out of range.", MessageStyle::Plain); };
 
     MnuFile_Print(window, desktop, clockOf(desktop));
 
@@ -127,38 +96,20 @@ TEST_F(PrintCommand, AFailingPrinterIsReportedAndNoSuccessIsShown)
     EXPECT_TRUE(window.statusTexts.isEmpty());
 }
 
-// The box around everything that is not paper white.
-QRect inkBounds(const QImage& page)
-{
-    QRect bounds;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            if (qGray(page.pixel(x, y)) < 240) bounds |= QRect(x, y, 1, 1);
-    return bounds;
-}
-
-QImage rasterised(const QString& pdf, const QString& pngBase)
-{
-    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
-    if (pdftoppm.isEmpty()) return {};
-    QProcess::execute(pdftoppm, {"-r", QString::number(RasterDpi), "-png", "-singlefile", pdf, pngBase});
-    return QImage(pngBase + ".png");
-}
-
 TEST_F(PrintCommand, PrintsOneLandscapePageWithTheSheetAcrossThePrintableWidth)
 {
-    if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) {
+    if (!canRasterise()) {
         if (qEnvironmentVariableIsSet("CI")) FAIL() << "pdftoppm (poppler-utils) is missing";
         GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     }
     printToPdf(desktop, pdfPath());
     MnuFile_Print(window, desktop, clockOf(desktop));
 
-    const QImage page = rasterised(pdfPath(), folder.filePath("page"));
+    const QImage page = rasterisedPage(pdfPath());
     ASSERT_FALSE(page.isNull());
     EXPECT_GT(page.width(), page.height()) << "landscape";
 
-    const double margin = MarginMillimetres / 25.4 * RasterDpi;
+    const double margin = PdfMarginMillimetres / 25.4 * RasterDpi;
     const double printableWidth = page.width() - 2 * margin;
     const QRect ink = inkBounds(page);
     EXPECT_NEAR(ink.left(), margin, 1.5);

@@ -9,8 +9,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <utility>
-#include <vector>
 
 namespace morvane::testing {
 
@@ -27,16 +25,16 @@ public:
 
     QWidget& sheetWindow() override { return *this; }
     QPoint sheetOrigin() const override { return Origin; }
-    void Pad_Clicked(int index, bool tchClicked) override
+    void endPadEditing() override
     {
-        padClicks.emplace_back(index, tchClicked);
-        if (onPadClicked) onPadClicked();
+        ++editEnds;
+        if (onEndPadEditing) onEndPadEditing();
     }
     void Status_Update(const QString& text) override { statusTexts << text; }
 
-    std::vector<std::pair<int, bool>> padClicks;
+    int editEnds = 0;
     QStringList statusTexts;
-    std::function<void()> onPadClicked;
+    std::function<void()> onEndPadEditing;
     std::function<void()> onPaint;
 
 protected:

@@ -68,6 +68,7 @@ void LoopbackMidiDevices::closeOutput()
 Status LoopbackMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
 {
     if (!openOutputDevice) return Status::failure("no output open");
+    if (duringSend) duringSend();
     if (sendRefusal) return Status::failure(*sendRefusal);
     sent.push_back(message);
     return succeeded();

@@ -3,6 +3,7 @@
 #include "midi/InputDelivery.h"
 #include "midi/MidiDevices.h"
 
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -27,6 +28,8 @@ public:
     std::set<int> unopenableOutputs;
     std::optional<std::string> closeInputRefusal;
     std::optional<std::string> sendRefusal;
+    // Runs inside each send, as a click made while a transfer lasts.
+    std::function<void()> duringSend;
 
     std::optional<int> openInputDevice;
     std::optional<int> openOutputDevice;

@@ -28,6 +28,7 @@ struct Command {
 // Each command group lives in a source file of its own and lists its
 // commands here; main.cpp's table names every group once.
 std::vector<Command> kitFileCommands();
+std::vector<Command> findCommands();
 std::vector<Command> midiCommands();
 
 // One line on stderr naming the file and the reason; exit status 1.

@@ -12,6 +12,7 @@ namespace {
 // One line per command group; a group's commands come in the order it lists them.
 constexpr std::vector<Command> (*CommandGroups[])() = {
     kitFileCommands,
+    findCommands,
     midiCommands,
 };
 

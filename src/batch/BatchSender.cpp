@@ -1,0 +1,142 @@
+#include "BatchSender.h"
+
+#include "BatchTexts.h"
+#include "kit/KitFile.h"
+#include "midi/SysexSender.h"
+#include "platform/Desktop.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace morvane {
+namespace {
+
+constexpr int LongestDelay = 60000;
+constexpr int BatchEndHertz = 1000;
+constexpr int BatchEndMilliseconds = 150;
+// A box taller than this would not fit on a screen; the rest is counted.
+constexpr std::size_t MostFilesNamed = 20;
+
+QString quoted(const std::string& path)
+{
+    return QStringLiteral("\"") + QString::fromStdString(path) + QStringLiteral("\"");
+}
+
+QString whyNotSent(const std::string& path, const MidiBytes& bytes)
+{
+    if (auto messages = splitSysexMessages(bytes); !messages)
+        return quoted(path) + QStringLiteral(" is not System Exclusive: ") + QString::fromStdString(messages.error());
+    return quoted(path) + QStringLiteral(": the transfer failed.");
+}
+
+}  // namespace
+
+std::optional<int> parseSendDelay(const QString& text)
+{
+    const QString digits = text.trimmed();
+    if (digits.isEmpty() || digits.size() > 5) return std::nullopt;
+    if (!std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) return std::nullopt;
+    const int delay = digits.toInt();
+    if (delay > LongestDelay) return std::nullopt;
+    return delay;
+}
+
+BatchSender::BatchSender(const BatchList& list, BatchSendPanel& panel, Desktop& desktop, MidiDevices& devices)
+    : list_(list), panel_(panel), desktop_(desktop), devices_(devices)
+{
+}
+
+BatchResult BatchSender::sendAll()
+{
+    BatchResult result;
+    if (list_.empty()) return result;
+    if (sending_) {
+        result.end = BatchResult::End::AlreadySending;
+        return result;
+    }
+    const auto delay = parseSendDelay(panel_.delayText());
+    if (!delay) {
+        desktop_.messageBox(InvalidDelayText, MessageStyle::Plain);
+        result.end = BatchResult::End::DelayRefused;
+        return result;
+    }
+    sending_ = true;
+    result = runBatch(*delay);
+    sending_ = false;
+    reportFilesNotSent(result);
+    return result;
+}
+
+BatchResult BatchSender::runBatch(int delay)
+{
+    BatchResult result;
+    panel_.showProgress(SendingKitDumpsText);
+    desktop_.processEvents();
+    const std::size_t countAtStart = list_.size();
+    for (std::size_t row = 0; row < rowsToSend(countAtStart); ++row) {
+        if (stopSend_) {
+            cancel(result);
+            return result;
+        }
+        panel_.highlightEntry(row);
+        // A copy: the entry may be removed while a message box is open.
+        const std::string path = list_[row];
+        sendFile(path, result);
+        desktop_.processEvents();
+        delay = currentDelay(delay);
+        desktop_.sleep(delay);
+    }
+    finish(result);
+    return result;
+}
+
+void BatchSender::sendFile(const std::string& path, BatchResult& result)
+{
+    auto bytes = readWholeFile(path);
+    if (!bytes) {
+        result.notSent.push_back({path, QString::fromStdString(bytes.error())});
+        return;
+    }
+    if (Send_Sysex(devices_, desktop_, bytes.value()))
+        ++result.sent;
+    else
+        result.notSent.push_back({path, whyNotSent(path, bytes.value())});
+}
+
+// The text is read at every pause, as the user may change the pace during a
+// batch; a text made invalid meanwhile keeps the last valid pause.
+int BatchSender::currentDelay(int fallback) const { return parseSendDelay(panel_.delayText()).value_or(fallback); }
+
+// Entries added during a batch wait for the next one; entries removed during
+// it end it at the last entry that still exists.
+std::size_t BatchSender::rowsToSend(std::size_t countAtStart) const { return std::min(countAtStart, list_.size()); }
+
+void BatchSender::finish(BatchResult& result)
+{
+    result.end = BatchResult::End::Completed;
+    panel_.highlightEntry(std::nullopt);
+    desktop_.beep(BatchEndHertz, BatchEndMilliseconds);
+    QString text = kitDumpsSentText(result.sent);
+    if (!result.notSent.empty()) text += QStringLiteral("\n") + filesNotSentText(result.notSent.size());
+    panel_.showProgress(text);
+}
+
+void BatchSender::cancel(BatchResult& result)
+{
+    result.end = BatchResult::End::Cancelled;
+    stopSend_ = false;
+    panel_.showProgress(BatchCancelledText);
+}
+
+void BatchSender::reportFilesNotSent(const BatchResult& result)
+{
+    if (result.notSent.empty()) return;
+    QStringList lines{QStringLiteral("These files were not sent:"), QString()};
+    const std::size_t named = std::min(result.notSent.size(), MostFilesNamed);
+    for (std::size_t i = 0; i < named; ++i) lines << result.notSent[i].reason;
+    if (result.notSent.size() > named) lines << QStringLiteral("... and %1 more.").arg(result.notSent.size() - named);
+    desktop_.messageBox(lines.join(QStringLiteral("\n")), MessageStyle::Plain);
+}
+
+}  // namespace morvane

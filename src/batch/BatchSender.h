@@ -1,0 +1,77 @@
+#pragma once
+
+#include "BatchList.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+class Desktop;
+class MidiDevices;
+
+// The parts of the batch window a send reads and shows.
+class BatchSendPanel {
+public:
+    virtual ~BatchSendPanel() = default;
+    // SendDelayText as the user left it.
+    virtual QString delayText() const = 0;
+    // PleaseWaitLabel: shows text and makes the label visible.
+    virtual void showProgress(const QString& text) = 0;
+    // SysexList: selects the entry being sent, or none.
+    virtual void highlightEntry(std::optional<std::size_t> row) = 0;
+};
+
+// A pause in milliseconds: a whole number from 0 to 60000, or nothing. A
+// negative or fractional pause has no meaning, and a longer one looks hung.
+std::optional<int> parseSendDelay(const QString& text);
+
+struct FileNotSent {
+    std::string path;
+    QString reason;  // a sentence that names the file
+};
+
+struct BatchResult {
+    enum class End { NothingToSend, AlreadySending, DelayRefused, Completed, Cancelled };
+    End end = End::NothingToSend;
+    std::size_t sent = 0;
+    std::vector<FileNotSent> notSent;
+};
+
+// Sends the listed files one after the other, each through Send_Sysex, with
+// the chosen pause after each. Runs on the window thread; pending events are
+// processed once before the first file and once after each transfer, which
+// is where a stop request, a closing window or a removed entry is seen.
+class BatchSender {
+public:
+    BatchSender(const BatchList& list, BatchSendPanel& panel, Desktop& desktop, MidiDevices& devices);
+
+    BatchResult sendAll();
+    // StopSend: acted on at the start of the next file; a request made while
+    // nothing is being sent stays pending and cancels the next batch.
+    void requestStop() { stopSend_ = true; }
+    bool stopRequested() const { return stopSend_; }
+    bool isSending() const { return sending_; }
+
+private:
+    BatchResult runBatch(int delay);
+    void sendFile(const std::string& path, BatchResult& result);
+    int currentDelay(int fallback) const;
+    std::size_t rowsToSend(std::size_t countAtStart) const;
+    void finish(BatchResult& result);
+    void cancel(BatchResult& result);
+    void reportFilesNotSent(const BatchResult& result);
+
+    const BatchList& list_;
+    BatchSendPanel& panel_;
+    Desktop& desktop_;
+    MidiDevices& devices_;
+    bool stopSend_ = false;
+    bool sending_ = false;
+};
+
+}  // namespace morvane

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "kit/Result.h"
+
+#include <string>
+#include <vector>
+
+namespace morvane {
+
+// A batch set is a plain UTF-8 text file of paths, one per line, so a
+// musician can also write or mend one in any text editor.
+
+// The paths of the set in file order; blank lines are skipped and a line may
+// end in CR LF. Never creates the file.
+Result<std::vector<std::string>> readBatchSet(const std::string& path);
+
+// Writes the paths one per line; a failed save leaves an old file whole.
+Status saveBatchSet(const std::string& path, const std::vector<std::string>& entries);
+
+}  // namespace morvane

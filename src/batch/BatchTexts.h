@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+
+namespace morvane {
+
+inline const QString SearchingFolderText = QStringLiteral("Please wait while the selected folder is being searched...");
+inline const QString SendingKitDumpsText =
+    QStringLiteral("Please wait while the selected kit dumps are sent to your Morvane...");
+inline const QString BatchCancelledText = QStringLiteral("Batch send cancelled.");
+inline const QString InvalidDelayText =
+    QStringLiteral("The delay between kits must be a whole number of milliseconds from 0 to 60000.");
+
+// FileLabel: "N Kit dumps to send".
+QString kitDumpsToSendText(std::size_t count);
+// PleaseWaitLabel after a folder search: "N Kit dumps added.".
+QString kitDumpsAddedText(std::size_t count);
+// PleaseWaitLabel after a batch: "1 Kit dump successfully sent." or "N Kit dumps successfully sent.".
+QString kitDumpsSentText(std::size_t count);
+// The line added below a batch result when files were skipped or failed.
+QString filesNotSentText(std::size_t count);
+
+}  // namespace morvane

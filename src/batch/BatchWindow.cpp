@@ -1,0 +1,448 @@
+#include "BatchWindow.h"
+
+#include "BatchSet.h"
+#include "BatchTexts.h"
+#include "platform/Desktop.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace morvane {
+namespace {
+
+constexpr int FolderPathRole = Qt::UserRole;
+// Longer lists of folders or files would not fit in a message box.
+constexpr std::size_t MostFoldersNamed = 20;
+const QString BatchSetFilter = QStringLiteral("Batch Sets (*.txt)");
+
+NativePathText nativePath(const QString& path) { return nativePathOf(QDir::toNativeSeparators(path).toStdString()); }
+
+// Names in the same order the folder search uses, so what Dir1 and File1
+// show is what "Add Entire Directory To List" adds.
+QStringList sortedByName(QStringList names)
+{
+    std::sort(names.begin(), names.end(), [](const QString& left, const QString& right) {
+        return comesBeforeByName(nativePath(left), nativePath(right));
+    });
+    return names;
+}
+
+QString folderLabel(const QString& path)
+{
+    const QString name = QDir(path).dirName();
+    return name.isEmpty() || QDir(path).isRoot() ? QDir::toNativeSeparators(path) : name;
+}
+
+QString driveLabel(const QStorageInfo& volume)
+{
+    const QString root = QDir::toNativeSeparators(volume.rootPath());
+    const QString name = volume.displayName();
+    return name.isEmpty() || name == volume.rootPath() ? root
+                                                       : root + QStringLiteral("  [") + name + QStringLiteral("]");
+}
+
+QLabel* wrappedLabel(const QString& objectName, const QString& text)
+{
+    auto* label = new QLabel(text);
+    label->setObjectName(objectName);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QPushButton* button(const QString& objectName, const QString& text)
+{
+    auto* pushButton = new QPushButton(text);
+    pushButton->setObjectName(objectName);
+    return pushButton;
+}
+
+}  // namespace
+
+BatchWindow::BatchWindow(Desktop& desktop, MidiDevices& devices, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), desktop_(desktop), sender_(list_, *this, desktop, devices)
+{
+    setObjectName(QStringLiteral("BatchSysexDump"));
+    setWindowTitle(QStringLiteral("Send Multiple Sysex Kit Dumps (Batch)"));
+    buildControls();
+    buildFileMenu();
+    fillDrives();
+    Dir1_Open(QDir::homePath());
+    resize(920, 580);
+}
+
+void BatchWindow::open()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+void BatchWindow::buildControls()
+{
+    auto* central = new QWidget;
+    auto* columns = new QGridLayout;
+    columns->addWidget(
+        wrappedLabel(QStringLiteral("Label1"),
+                     QStringLiteral("Select a folder containing .syx files to be sent. Double-click it to "
+                                    "display its .syx files. Click \"Add Entire Directory To List\" if "
+                                    "you wish to send all of the .syx files in that folder and its "
+                                    "subfolders.")),
+        0, 0);
+    columns->addWidget(wrappedLabel(QStringLiteral("Label2"),
+                                    QStringLiteral("Select .syx file(s) to be sent. Then click the \"Add to list\" "
+                                                   "button.")),
+                       0, 1);
+    fileLabel_ = wrappedLabel(QStringLiteral("FileLabel"), QStringLiteral("Kit dumps to send"));
+    fileLabel_->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    columns->addWidget(fileLabel_, 0, 2);
+
+    drive1_ = new QComboBox;
+    drive1_->setObjectName(QStringLiteral("Drive1"));
+    connect(drive1_, &QComboBox::activated, this, &BatchWindow::Drive1_Change);
+    columns->addWidget(drive1_, 1, 0);
+
+    dir1_ = new QTreeWidget;
+    dir1_->setObjectName(QStringLiteral("Dir1"));
+    dir1_->setHeaderHidden(true);
+    dir1_->setExpandsOnDoubleClick(false);
+    connect(dir1_, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { Dir1_Open(item->data(0, FolderPathRole).toString()); });
+    columns->addWidget(dir1_, 2, 0);
+
+    file1_ = new QListWidget;
+    file1_->setObjectName(QStringLiteral("File1"));
+    file1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    columns->addWidget(file1_, 1, 1, 2, 1);
+
+    sysexList_ = new QListWidget;
+    sysexList_->setObjectName(QStringLiteral("SysexList"));
+    sysexList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    sysexList_->installEventFilter(this);
+    columns->addWidget(sysexList_, 1, 2, 2, 1);
+
+    auto* dirAddBtn = button(QStringLiteral("DirAddBtn"), QStringLiteral("Add Entire Directory To List"));
+    connect(dirAddBtn, &QPushButton::clicked, this, &BatchWindow::DirAddBtn_Click);
+    columns->addWidget(dirAddBtn, 3, 0);
+    auto* fileAddBtn = button(QStringLiteral("FileAddBtn"), QStringLiteral("Add File(s) To List"));
+    connect(fileAddBtn, &QPushButton::clicked, this, &BatchWindow::FileAddBtn_Click);
+    columns->addWidget(fileAddBtn, 3, 1);
+
+    columns->setColumnStretch(0, 3);
+    columns->setColumnStretch(1, 2);
+    columns->setColumnStretch(2, 4);
+    columns->setRowStretch(2, 1);
+
+    auto* layout = new QVBoxLayout(central);
+    layout->addLayout(columns, 1);
+    layout->addWidget(buildSendRow());
+    pleaseWaitLabel_ = new QLabel;
+    pleaseWaitLabel_->setObjectName(QStringLiteral("PleaseWaitLabel"));
+    pleaseWaitLabel_->setAlignment(Qt::AlignCenter);
+    pleaseWaitLabel_->setWordWrap(true);
+    pleaseWaitLabel_->setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
+    QPalette blue = pleaseWaitLabel_->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    pleaseWaitLabel_->setPalette(blue);
+    pleaseWaitLabel_->setMinimumHeight(2 * pleaseWaitLabel_->fontMetrics().lineSpacing());
+    // Its place stays reserved, so nothing jumps when the first text appears.
+    QSizePolicy keepPlace = pleaseWaitLabel_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    pleaseWaitLabel_->setSizePolicy(keepPlace);
+    pleaseWaitLabel_->hide();
+    layout->addWidget(pleaseWaitLabel_);
+    setCentralWidget(central);
+}
+
+QWidget* BatchWindow::buildSendRow()
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* label3 = new QLabel(QStringLiteral("Milliseconds to delay between sending each kit:"));
+    label3->setObjectName(QStringLiteral("Label3"));
+    layout->addWidget(label3);
+    sendDelayText_ = new QLineEdit(QStringLiteral("1400"));
+    sendDelayText_->setObjectName(QStringLiteral("SendDelayText"));
+    sendDelayText_->setMaximumWidth(sendDelayText_->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+    label3->setBuddy(sendDelayText_);
+    layout->addWidget(sendDelayText_);
+    layout->addStretch(1);
+    auto* sendSysexBtn = button(QStringLiteral("SendSysexBtn"), QStringLiteral("Send Sysex"));
+    connect(sendSysexBtn, &QPushButton::clicked, this, &BatchWindow::SendSysexBtn_Click);
+    layout->addWidget(sendSysexBtn);
+    auto* stopBtn = button(QStringLiteral("StopBtn"), QStringLiteral("Stop Send"));
+    connect(stopBtn, &QPushButton::clicked, this, &BatchWindow::StopBtn_Click);
+    layout->addWidget(stopBtn);
+    return row;
+}
+
+void BatchWindow::buildFileMenu()
+{
+    auto* menu = menuBar()->addMenu(QStringLiteral("&File"));
+    menu->setObjectName(QStringLiteral("mnuFile"));
+    const auto addItem = [&](const QString& name, const QString& text, const QKeySequence& keys, auto handler) {
+        menu->addAction(text, keys, this, handler)->setObjectName(name);
+    };
+    addItem(QStringLiteral("mnuFile_Open"), QStringLiteral("Open (Batch Set)"), QKeySequence(Qt::CTRL | Qt::Key_O),
+            &BatchWindow::mnuFile_Open_Click);
+    addItem(QStringLiteral("mnuFile_Save"), QStringLiteral("Save (Batch Set)"), QKeySequence(Qt::CTRL | Qt::Key_S),
+            &BatchWindow::mnuFile_Save_Click);
+    addItem(QStringLiteral("mnuFile_SaveAs"), QStringLiteral("Save As... (Batch Set)"), QKeySequence(),
+            &BatchWindow::mnuFile_SaveAs_Click);
+    menu->addSeparator();
+    addItem(QStringLiteral("mnuFile_Close"), QStringLiteral("Close Window"), QKeySequence(), &BatchWindow::close);
+}
+
+void BatchWindow::fillDrives()
+{
+    auto volumes = QStorageInfo::mountedVolumes();
+    std::sort(volumes.begin(), volumes.end(),
+              [](const QStorageInfo& a, const QStorageInfo& b) { return a.rootPath() < b.rootPath(); });
+    for (const auto& volume : volumes)
+        if (volume.isValid()) drive1_->addItem(driveLabel(volume), volume.rootPath());
+}
+
+void BatchWindow::Drive1_Change()
+{
+    const QString root = drive1_->currentData().toString();
+    if (!QStorageInfo(root).isReady() || !QDir(root).isReadable()) {
+        desktop_.messageBox(QStringLiteral("The drive %1 is not ready.").arg(QDir::toNativeSeparators(root)),
+                            MessageStyle::Plain);
+        showFolderTree();
+        return;
+    }
+    Dir1_Open(root);
+}
+
+void BatchWindow::Dir1_Open(const QString& folder)
+{
+    const QDir dir(folder);
+    if (!dir.exists() || !dir.isReadable()) {
+        desktop_.messageBox(QStringLiteral("The folder \"%1\" cannot be read.").arg(QDir::toNativeSeparators(folder)),
+                            MessageStyle::Plain);
+        return;
+    }
+    openFolder_ = dir.absolutePath();
+    showFolderTree();
+    listKitDumpFiles();
+}
+
+// The open folder with the folders above it up to its drive, as one branch,
+// and its own subfolders below it.
+void BatchWindow::showFolderTree()
+{
+    const QString driveRoot = QStorageInfo(openFolder_).rootPath();
+    if (const int drive = drive1_->findData(driveRoot); drive >= 0) drive1_->setCurrentIndex(drive);
+
+    QStringList branch;
+    for (QDir dir(openFolder_);; dir.cdUp()) {
+        branch.prepend(dir.absolutePath());
+        if (dir.absolutePath() == driveRoot || dir.isRoot()) break;
+    }
+    dir1_->clear();
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    QTreeWidgetItem* item = nullptr;
+    for (const QString& path : branch) {
+        auto* next = item ? new QTreeWidgetItem(item) : new QTreeWidgetItem(dir1_);
+        next->setText(0, folderLabel(path));
+        next->setIcon(0, openIcon);
+        next->setData(0, FolderPathRole, path);
+        item = next;
+    }
+    const QDir open(openFolder_);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon);
+    for (const QString& name : sortedByName(open.entryList(QDir::Dirs | QDir::NoDotAndDotDot))) {
+        auto* child = new QTreeWidgetItem(item);
+        child->setText(0, name);
+        child->setIcon(0, closedIcon);
+        child->setData(0, FolderPathRole, open.filePath(name));
+    }
+    dir1_->expandAll();
+    dir1_->setCurrentItem(item);
+}
+
+void BatchWindow::listKitDumpFiles()
+{
+    QStringList kitDumps;
+    for (const QString& name : QDir(openFolder_).entryList(QDir::Files))
+        if (matchesKitDumpPattern(nativePath(name))) kitDumps << name;
+    file1_->clear();
+    file1_->addItems(sortedByName(kitDumps));
+}
+
+QString BatchWindow::highlightedFolder() const
+{
+    const auto* item = dir1_->currentItem();
+    return item ? item->data(0, FolderPathRole).toString() : openFolder_;
+}
+
+void BatchWindow::FileAddBtn_Click()
+{
+    const NativePathText folder = nativePath(openFolder_);
+    for (int row = 0; row < file1_->count(); ++row) {
+        const auto* item = file1_->item(row);
+        if (item->isSelected()) list_.add(listEntryText(joinFolderAndName(folder, nativePath(item->text()))));
+    }
+    showNewEntries();
+    showEntryCount();
+}
+
+void BatchWindow::DirAddBtn_Click()
+{
+    // The search lets events through; a second click meanwhile would nest a
+    // second search inside the first.
+    if (searching_) return;
+    searching_ = true;
+    stopSearch_ = false;
+    showProgress(SearchingFolderText);
+    desktop_.processEvents();
+    const auto result = addFolderTree(list_, nativePath(highlightedFolder()), [this] {
+        showNewEntries();
+        desktop_.processEvents();
+        return !stopSearch_;
+    });
+    searching_ = false;
+    showNewEntries();
+    showProgress(kitDumpsAddedText(result.added));
+    showEntryCount();
+    reportUnreadableFolders(result.unreadableFolders);
+}
+
+// SysexList shows the list's first entries; anything added since is appended.
+void BatchWindow::showNewEntries()
+{
+    QStringList added;
+    for (auto row = static_cast<std::size_t>(sysexList_->count()); row < list_.size(); ++row)
+        added << QString::fromStdString(list_[row]);
+    sysexList_->addItems(added);
+}
+
+void BatchWindow::showEntryCount() { fileLabel_->setText(kitDumpsToSendText(list_.size())); }
+
+void BatchWindow::reportUnreadableFolders(const std::vector<std::string>& folders)
+{
+    if (folders.empty()) return;
+    QStringList lines{QStringLiteral("These folders could not be read and were skipped:"), QString()};
+    const std::size_t named = std::min(folders.size(), MostFoldersNamed);
+    for (std::size_t i = 0; i < named; ++i) lines << QString::fromStdString(folders[i]);
+    if (folders.size() > named) lines << QStringLiteral("... and %1 more.").arg(folders.size() - named);
+    desktop_.messageBox(lines.join(QStringLiteral("\n")), MessageStyle::Plain);
+}
+
+void BatchWindow::SysexList_KeyDown(int key)
+{
+    if (key != Qt::Key_Delete) return;
+    std::vector<std::size_t> rows;
+    for (const QModelIndex& index : sysexList_->selectionModel()->selectedRows())
+        rows.push_back(static_cast<std::size_t>(index.row()));
+    if (rows.empty()) return;
+    std::sort(rows.begin(), rows.end());
+    list_.removeRows(rows);
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) delete sysexList_->takeItem(static_cast<int>(*row));
+    highlightEntry(selectionAfterRemoval(rows.front(), list_.size()));
+    showEntryCount();
+}
+
+void BatchWindow::SendSysexBtn_Click() { sender_.sendAll(); }
+
+void BatchWindow::StopBtn_Click() { sender_.requestStop(); }
+
+// A search of a whole disk could otherwise keep a closed program running.
+void BatchWindow::closeEvent(QCloseEvent* event)
+{
+    stopSearch_ = searching_;
+    sender_.requestStop();
+    event->accept();
+}
+
+bool BatchWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == sysexList_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        SysexList_KeyDown(key);
+        if (key == Qt::Key_Delete) return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void BatchWindow::mnuFile_Open_Click()
+{
+    const auto path =
+        desktop_.openFileName({BatchSetFilter, batchSetPath_.isEmpty() ? openFolder_ : batchSetPath_, true});
+    if (!path) return;
+    const auto entries = readBatchSet(path->toStdString());
+    if (!entries) {
+        desktop_.messageBox(QString::fromStdString(entries.error()), MessageStyle::Plain);
+        return;
+    }
+    batchSetPath_ = *path;
+    replaceList(entries.value());
+}
+
+void BatchWindow::mnuFile_Save_Click()
+{
+    if (batchSetPath_.isEmpty())
+        mnuFile_SaveAs_Click();
+    else
+        saveBatchSetTo(batchSetPath_);
+}
+
+void BatchWindow::mnuFile_SaveAs_Click()
+{
+    const auto path = desktop_.saveFileName({BatchSetFilter, batchSetPath_.isEmpty() ? openFolder_ : batchSetPath_});
+    if (path) saveBatchSetTo(*path);
+}
+
+void BatchWindow::replaceList(const std::vector<std::string>& entries)
+{
+    list_.clear();
+    sysexList_->clear();
+    for (const auto& entry : entries) list_.add(entry);
+    showNewEntries();
+    showEntryCount();
+}
+
+void BatchWindow::saveBatchSetTo(const QString& path)
+{
+    if (const auto saved = saveBatchSet(path.toStdString(), list_.entries()); !saved) {
+        desktop_.messageBox(QString::fromStdString(saved.error()), MessageStyle::Plain);
+        return;
+    }
+    batchSetPath_ = path;
+}
+
+QString BatchWindow::delayText() const { return sendDelayText_->text(); }
+
+void BatchWindow::showProgress(const QString& text)
+{
+    pleaseWaitLabel_->setText(text);
+    pleaseWaitLabel_->show();
+}
+
+void BatchWindow::highlightEntry(std::optional<std::size_t> row)
+{
+    if (row)
+        sysexList_->setCurrentRow(static_cast<int>(*row), QItemSelectionModel::ClearAndSelect);
+    else
+        sysexList_->clearSelection();
+}
+
+}  // namespace morvane

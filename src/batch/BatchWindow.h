@@ -1,0 +1,84 @@
+#pragma once
+
+#include "BatchList.h"
+#include "BatchSender.h"
+
+#include <QMainWindow>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTreeWidget;
+
+namespace morvane {
+
+class Desktop;
+class MidiDevices;
+
+// BatchSysexDump: gathers .syx files from the machine's folders into a list
+// and sends them one after the other. Created once and reused; closing it
+// hides it, keeps its list, ends a folder search before the next folder and
+// stops a running send before the next file.
+class BatchWindow final : public QMainWindow, private BatchSendPanel {
+    Q_OBJECT
+public:
+    BatchWindow(Desktop& desktop, MidiDevices& devices, QWidget* parent = nullptr);
+
+    // Shows the window without blocking the others, or brings it forward.
+    void open();
+    // The folder Dir1 shows open and File1 lists.
+    QString openFolder() const { return openFolder_; }
+    void Dir1_Open(const QString& folder);
+
+    void Drive1_Change();
+    void FileAddBtn_Click();
+    void DirAddBtn_Click();
+    void SysexList_KeyDown(int key);
+    void SendSysexBtn_Click();
+    void StopBtn_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    QWidget* buildSendRow();
+    void buildFileMenu();
+    void fillDrives();
+    void showFolderTree();
+    void listKitDumpFiles();
+    QString highlightedFolder() const;
+    void showNewEntries();
+    void showEntryCount();
+    void reportUnreadableFolders(const std::vector<std::string>& folders);
+
+    void mnuFile_Open_Click();
+    void mnuFile_Save_Click();
+    void mnuFile_SaveAs_Click();
+    void replaceList(const std::vector<std::string>& entries);
+    void saveBatchSetTo(const QString& path);
+
+    QString delayText() const override;
+    void showProgress(const QString& text) override;
+    void highlightEntry(std::optional<std::size_t> row) override;
+
+    Desktop& desktop_;
+    BatchList list_;
+    BatchSender sender_;
+    QString openFolder_;
+    QString batchSetPath_;
+    bool searching_ = false;
+    bool stopSearch_ = false;
+
+    QComboBox* drive1_;
+    QTreeWidget* dir1_;
+    QListWidget* file1_;
+    QListWidget* sysexList_;
+    QLabel* pleaseWaitLabel_;
+    QLabel* fileLabel_;
+    QLineEdit* sendDelayText_;
+};
+
+}  // namespace morvane

@@ -1,0 +1,89 @@
+#include "batch/BatchList.h"
+#include "batch/BatchTexts.h"
+
+#include "TempTree.h"
+
+#include <gtest/gtest.h>
+
+namespace morvane {
+namespace {
+
+using testing::TempTree;
+using Entries = std::vector<std::string>;
+
+TEST(BatchList, AddingTheSameFilesTwiceLeavesTheListUnchanged)
+{
+    BatchList list;
+    EXPECT_TRUE(list.add("/kits/one.syx"));
+    EXPECT_TRUE(list.add("/kits/two.syx"));
+    EXPECT_FALSE(list.add("/kits/one.syx"));
+    EXPECT_FALSE(list.add("/kits/two.syx"));
+    EXPECT_EQ(list.entries(), (Entries{"/kits/one.syx", "/kits/two.syx"}));
+    EXPECT_EQ(kitDumpsToSendText(list.size()), "2 Kit dumps to send");
+}
+
+TEST(BatchList, EntriesDifferingOnlyInLetterCaseAreDifferent)
+{
+    BatchList list;
+    EXPECT_TRUE(list.add("/kits/Kit.syx"));
+    EXPECT_TRUE(list.add("/kits/kit.syx"));
+    EXPECT_EQ(list.size(), 2u);
+}
+
+TEST(BatchList, RemovedEntriesCanBeAddedAgainAtTheEnd)
+{
+    BatchList list;
+    for (const char* path : {"a", "b", "c", "d"}) ASSERT_TRUE(list.add(path));
+    list.removeRows({2, 0, 2, 9});
+    EXPECT_EQ(list.entries(), (Entries{"b", "d"}));
+    EXPECT_FALSE(list.contains("a"));
+    EXPECT_TRUE(list.add("a"));
+    EXPECT_EQ(list.entries(), (Entries{"b", "d", "a"}));
+}
+
+TEST(BatchList, SelectionAfterRemovalFollowsTheRemovedEntry)
+{
+    // First of three removed: the new first entry.
+    EXPECT_EQ(selectionAfterRemoval(0, 2), 0u);
+    // Middle of three removed: the entry that followed it.
+    EXPECT_EQ(selectionAfterRemoval(1, 2), 1u);
+    // Last removed: nothing.
+    EXPECT_EQ(selectionAfterRemoval(2, 2), std::nullopt);
+    // The only entry removed: nothing.
+    EXPECT_EQ(selectionAfterRemoval(0, 0), std::nullopt);
+}
+
+TEST(BatchList, AddingAPartlyListedTreeCountsOnlyTheNewFiles)
+{
+    TempTree tree;
+    const auto known = tree.file("kits/B/b.syx");
+    tree.file("kits/a.syx");
+    tree.file("kits/c.SYX");
+    BatchList list;
+    list.add("/elsewhere/first.syx");
+    list.add(known);
+    int subfolders = 0;
+
+    const auto result = addFolderTree(list, tree.path("kits"), [&] { return ++subfolders > 0; });
+
+    EXPECT_EQ(result.added, 2u);
+    EXPECT_TRUE(result.unreadableFolders.empty());
+    EXPECT_EQ(subfolders, 1);
+    EXPECT_EQ(list.entries(),
+              (Entries{"/elsewhere/first.syx", known, tree.path("kits/a.syx"), tree.path("kits/c.SYX")}));
+    EXPECT_EQ(addFolderTree(list, tree.path("kits"), {}).added, 0u);
+}
+
+TEST(BatchList, AddingAnUnreadableTreeNamesItAndAddsNothing)
+{
+    TempTree tree;
+    BatchList list;
+    const auto result = addFolderTree(list, tree.path("missing"), {});
+    EXPECT_EQ(result.added, 0u);
+    ASSERT_EQ(result.unreadableFolders.size(), 1u);
+    EXPECT_EQ(result.unreadableFolders[0].rfind(tree.path("missing") + ": ", 0), 0u);
+    EXPECT_TRUE(list.empty());
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,251 @@
+#include "batch/BatchSender.h"
+#include "batch/BatchTexts.h"
+
+#include "TempTree.h"
+#include "support/LoopbackMidiDevices.h"
+#include "support/ScriptedDesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace morvane {
+namespace {
+
+using testing::Beep;
+using testing::LoopbackMidiDevices;
+using testing::ScriptedDesktop;
+using testing::TempTree;
+using Bytes = std::vector<std::uint8_t>;
+using Highlights = std::vector<std::optional<std::size_t>>;
+
+class RecordingPanel final : public BatchSendPanel {
+public:
+    QString delay = QStringLiteral("1400");
+    QStringList shown;
+    Highlights highlights;
+
+    QString delayText() const override { return delay; }
+    void showProgress(const QString& text) override { shown << text; }
+    void highlightEntry(std::optional<std::size_t> row) override { highlights.push_back(row); }
+};
+
+Bytes kit(std::uint8_t marker) { return {0xF0, 0x00, marker, 0xF7}; }
+
+class BatchSend : public ::testing::Test {
+protected:
+    BatchSend()
+    {
+        devices.outputs = {"Pad Out"};
+        EXPECT_TRUE(devices.openOutput(0));
+    }
+
+    std::string listKit(const std::string& name, const Bytes& bytes)
+    {
+        const auto path = tree.file(name, bytes);
+        list.add(path);
+        return path;
+    }
+
+    TempTree tree;
+    BatchList list;
+    RecordingPanel panel;
+    ScriptedDesktop desktop;
+    LoopbackMidiDevices devices;
+    BatchSender sender{list, panel, desktop, devices};
+};
+
+TEST_F(BatchSend, OneFileGoesOutThenOnePauseThenTheSingularText)
+{
+    listKit("one.syx", kit(1));
+
+    const auto result = sender.sendAll();
+
+    EXPECT_EQ(result.end, BatchResult::End::Completed);
+    EXPECT_EQ(devices.sent, (std::vector<Bytes>{kit(1)}));
+    EXPECT_EQ(desktop.sleeps, (std::vector<int>{1400}));
+    EXPECT_EQ(desktop.beeps, (std::vector<Beep>{{1000, 150}}));
+    EXPECT_EQ(desktop.pendingEventRuns, 2);
+    EXPECT_EQ(panel.shown, (QStringList{SendingKitDumpsText, "1 Kit dump successfully sent."}));
+    EXPECT_EQ(panel.highlights, (Highlights{0, std::nullopt}));
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(BatchSend, ThreeFilesWithNoDelayGoOutInListOrderMessageByMessage)
+{
+    listKit("c.syx", kit(3));
+    Bytes bank = kit(1);
+    const Bytes second = kit(2);
+    bank.insert(bank.end(), second.begin(), second.end());
+    listKit("a-bank.syx", bank);
+    listKit("b.syx", kit(4));
+    panel.delay = QStringLiteral("0");
+    Highlights duringTransfers;
+    devices.duringSend = [&] { duringTransfers.push_back(panel.highlights.back()); };
+
+    sender.sendAll();
+
+    EXPECT_EQ(devices.sent, (std::vector<Bytes>{kit(3), kit(1), kit(2), kit(4)}));
+    EXPECT_EQ(duringTransfers, (Highlights{0, 1, 1, 2}));
+    EXPECT_EQ(desktop.sleeps, (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(desktop.beeps.size(), 1u);
+    EXPECT_EQ(panel.shown.back(), "3 Kit dumps successfully sent.");
+}
+
+TEST_F(BatchSend, StopWhileIdleCancelsTheNextBatchAtOnceAndOnlyThatOne)
+{
+    listKit("one.syx", kit(1));
+    sender.requestStop();
+
+    EXPECT_EQ(sender.sendAll().end, BatchResult::End::Cancelled);
+    EXPECT_TRUE(devices.sent.empty());
+    EXPECT_TRUE(desktop.beeps.empty());
+    EXPECT_EQ(panel.shown.back(), BatchCancelledText);
+    EXPECT_FALSE(sender.stopRequested());
+
+    EXPECT_EQ(sender.sendAll().end, BatchResult::End::Completed);
+    EXPECT_EQ(devices.sent.size(), 1u);
+}
+
+TEST_F(BatchSend, StopDuringATransferEndsTheBatchBeforeTheNextFile)
+{
+    listKit("a.syx", kit(1));
+    listKit("b.syx", kit(2));
+    listKit("c.syx", kit(3));
+    devices.duringSend = [&] { sender.requestStop(); };
+
+    const auto result = sender.sendAll();
+
+    EXPECT_EQ(result.end, BatchResult::End::Cancelled);
+    EXPECT_EQ(result.sent, 1u);
+    EXPECT_EQ(desktop.sleeps.size(), 1u);
+    EXPECT_EQ(panel.shown.back(), BatchCancelledText);
+    EXPECT_FALSE(sender.stopRequested());
+}
+
+TEST_F(BatchSend, SendClickedDuringABatchIsIgnored)
+{
+    listKit("a.syx", kit(1));
+    listKit("b.syx", kit(2));
+    std::vector<BatchResult::End> nested;
+    devices.duringSend = [&] { nested.push_back(sender.sendAll().end); };
+
+    EXPECT_EQ(sender.sendAll().end, BatchResult::End::Completed);
+    EXPECT_EQ(nested, (std::vector<BatchResult::End>{BatchResult::End::AlreadySending, BatchResult::End::AlreadySending}));
+    EXPECT_EQ(devices.sent.size(), 2u);
+}
+
+TEST_F(BatchSend, EmptyListChangesNothing)
+{
+    sender.requestStop();
+    EXPECT_EQ(sender.sendAll().end, BatchResult::End::NothingToSend);
+    EXPECT_TRUE(panel.shown.isEmpty());
+    EXPECT_EQ(desktop.pendingEventRuns, 0);
+    EXPECT_TRUE(sender.stopRequested());
+}
+
+TEST_F(BatchSend, DelayThatIsNotAWholeNumberUpTo60000IsRefusedBeforeStarting)
+{
+    listKit("a.syx", kit(1));
+    for (const char* text : {"", "-1", "1.5", "60001", "99999999999", "1e3", "abc", "+5"}) {
+        panel.delay = QString::fromLatin1(text);
+        EXPECT_EQ(sender.sendAll().end, BatchResult::End::DelayRefused) << text;
+    }
+    EXPECT_TRUE(devices.sent.empty());
+    EXPECT_TRUE(panel.shown.isEmpty());
+    ASSERT_EQ(desktop.messages.size(), 8u);
+    EXPECT_EQ(desktop.messages[0].text, InvalidDelayText);
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Plain);
+
+    EXPECT_EQ(parseSendDelay(" 60000 "), 60000);
+    EXPECT_EQ(parseSendDelay("0"), 0);
+}
+
+TEST_F(BatchSend, DelayChangedDuringTheBatchAppliesFromTheNextPause)
+{
+    listKit("a.syx", kit(1));
+    listKit("b.syx", kit(2));
+    listKit("c.syx", kit(3));
+    int transfer = 0;
+    devices.duringSend = [&] { panel.delay = ++transfer == 1 ? QStringLiteral("250") : QStringLiteral("oops"); };
+
+    sender.sendAll();
+
+    EXPECT_EQ(desktop.sleeps, (std::vector<int>{250, 250, 250}));
+}
+
+TEST_F(BatchSend, FilesThatCannotBeReadOrAreNotSysexAreSkippedAndNamed)
+{
+    const auto missing = tree.path("missing.syx");
+    list.add(missing);
+    listKit("empty.syx", {});
+    const auto text = listKit("notes.syx", {'h', 'i'});
+    listKit("good.syx", kit(7));
+    listKit("huge.syx", Bytes(1024 * 1024 + 1, 0xF0));
+
+    const auto result = sender.sendAll();
+
+    EXPECT_EQ(devices.sent, (std::vector<Bytes>{kit(7)}));
+    EXPECT_FALSE(std::filesystem::exists(missing));
+    ASSERT_EQ(result.notSent.size(), 4u);
+    EXPECT_EQ(result.notSent[0].path, missing);
+    EXPECT_EQ(desktop.sleeps.size(), 5u);
+    EXPECT_EQ(panel.shown.back(), "1 Kit dump successfully sent.\n4 files were not sent.");
+    // Send_Sysex refuses the text file in its own box; the summary comes last.
+    ASSERT_EQ(desktop.messages.size(), 2u);
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Critical);
+    const QString summary = desktop.messages[1].text;
+    EXPECT_TRUE(summary.startsWith("These files were not sent:")) << summary.toStdString();
+    for (const auto& notSent : result.notSent)
+        EXPECT_TRUE(summary.contains(QString::fromStdString(notSent.path))) << notSent.path;
+    EXPECT_TRUE(summary.contains(QString::fromStdString(text) + "\" is not System Exclusive"));
+}
+
+TEST_F(BatchSend, FailedTransfersAreCountedAsFailedNotSent)
+{
+    const auto a = listKit("a.syx", kit(1));
+    listKit("b.syx", kit(2));
+    devices.sendRefusal = "The output refused the message.";
+
+    const auto result = sender.sendAll();
+
+    EXPECT_EQ(result.sent, 0u);
+    EXPECT_EQ(result.notSent.size(), 2u);
+    EXPECT_EQ(desktop.messageTexts().mid(0, 2),
+              (QStringList{"PROBLEM IN SENDING SOUND DUMP REQUEST", "PROBLEM IN SENDING SOUND DUMP REQUEST"}));
+    EXPECT_TRUE(desktop.messages.back().text.contains("\"" + QString::fromStdString(a) + "\": the transfer failed."));
+    EXPECT_EQ(panel.shown.back(), "0 Kit dumps successfully sent.\n2 files were not sent.");
+    EXPECT_EQ(desktop.beeps.size(), 1u);
+}
+
+TEST_F(BatchSend, EntriesRemovedDuringTheBatchEndItAtTheLastExistingEntry)
+{
+    listKit("a.syx", kit(1));
+    listKit("b.syx", kit(2));
+    listKit("c.syx", kit(3));
+    listKit("d.syx", kit(4));
+    devices.duringSend = [&] {
+        if (devices.sent.size() == 1) list.removeRows({2, 3});
+    };
+
+    const auto result = sender.sendAll();
+
+    EXPECT_EQ(result.end, BatchResult::End::Completed);
+    EXPECT_EQ(devices.sent, (std::vector<Bytes>{kit(1), kit(2)}));
+    EXPECT_EQ(panel.shown.back(), "2 Kit dumps successfully sent.");
+}
+
+TEST_F(BatchSend, EntriesAddedDuringTheBatchWaitForTheNextOne)
+{
+    listKit("a.syx", kit(1));
+    const auto later = tree.file("later.syx", kit(2));
+    devices.duringSend = [&] { list.add(later); };
+
+    sender.sendAll();
+
+    EXPECT_EQ(devices.sent, (std::vector<Bytes>{kit(1)}));
+    EXPECT_EQ(panel.shown.back(), "1 Kit dump successfully sent.");
+}
+
+}  // namespace
+}  // namespace morvane

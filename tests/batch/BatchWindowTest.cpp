@@ -1,0 +1,276 @@
+#include "batch/BatchWindow.h"
+#include "batch/BatchTexts.h"
+
+#include "TempTree.h"
+#include "support/LoopbackMidiDevices.h"
+#include "support/ScriptedDesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+namespace morvane {
+namespace {
+
+using testing::LoopbackMidiDevices;
+using testing::ScriptedDesktop;
+using testing::TempTree;
+
+QString q(const std::string& text) { return QString::fromStdString(text); }
+
+class BatchWindowTest : public ::testing::Test {
+protected:
+    BatchWindowTest()
+    {
+        devices.outputs = {"Pad Out"};
+        EXPECT_TRUE(devices.openOutput(0));
+        window.open();
+        window.Dir1_Open(q(tree.root().string()));
+    }
+
+    template <typename T>
+    T* child(const char* name)
+    {
+        auto* found = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QString text(const char* label) { return child<QLabel>(label)->text(); }
+    void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+
+    QStringList listed()
+    {
+        QStringList entries;
+        auto* list = child<QListWidget>("SysexList");
+        for (int row = 0; row < list->count(); ++row) entries << list->item(row)->text();
+        return entries;
+    }
+    QList<int> selectedRows()
+    {
+        QList<int> rows;
+        for (const auto& index : child<QListWidget>("SysexList")->selectionModel()->selectedRows()) rows << index.row();
+        return rows;
+    }
+    void selectIn(const char* listName, const QStringList& texts)
+    {
+        auto* list = child<QListWidget>(listName);
+        list->clearSelection();
+        for (const auto& t : texts) list->findItems(t, Qt::MatchExactly).at(0)->setSelected(true);
+    }
+    void highlightFolder(const std::string& path)
+    {
+        auto* dir1 = child<QTreeWidget>("Dir1");
+        const auto items = dir1->findItems(QString(), Qt::MatchContains | Qt::MatchRecursive);
+        for (auto* item : items)
+            if (item->data(0, Qt::UserRole).toString() == q(path)) {
+                QTest::mouseClick(dir1->viewport(), Qt::LeftButton, {}, dir1->visualItemRect(item).center());
+                return;
+            }
+        ADD_FAILURE() << "Dir1 does not show " << path;
+    }
+    void listFiles(int count)
+    {
+        for (int i = 0; i < count; ++i) tree.file("kit" + std::to_string(i) + ".syx", {0xF0, std::uint8_t(i), 0xF7});
+        window.Dir1_Open(q(tree.root().string()));
+        auto* file1 = child<QListWidget>("File1");
+        file1->selectAll();
+        click("FileAddBtn");
+    }
+
+    TempTree tree;
+    ScriptedDesktop desktop;
+    LoopbackMidiDevices devices;
+    BatchWindow window{desktop, devices};
+};
+
+TEST_F(BatchWindowTest, ShowsItsControlsWithTheirDesignedTexts)
+{
+    EXPECT_EQ(window.objectName(), "BatchSysexDump");
+    EXPECT_EQ(window.windowTitle(), "Send Multiple Sysex Kit Dumps (Batch)");
+    EXPECT_FALSE(window.isModal());
+    EXPECT_EQ(text("FileLabel"), "Kit dumps to send");
+    EXPECT_EQ(text("Label2"), "Select .syx file(s) to be sent. Then click the \"Add to list\" button.");
+    EXPECT_TRUE(text("Label1").startsWith("Select a folder containing .syx files to be sent. Double-click it"));
+    EXPECT_EQ(text("Label3"), "Milliseconds to delay between sending each kit:");
+    EXPECT_EQ(child<QLineEdit>("SendDelayText")->text(), "1400");
+    EXPECT_EQ(child<QPushButton>("FileAddBtn")->text(), "Add File(s) To List");
+    EXPECT_EQ(child<QPushButton>("DirAddBtn")->text(), "Add Entire Directory To List");
+    EXPECT_EQ(child<QPushButton>("SendSysexBtn")->text(), "Send Sysex");
+    EXPECT_EQ(child<QPushButton>("StopBtn")->text(), "Stop Send");
+    EXPECT_FALSE(child<QLabel>("PleaseWaitLabel")->isVisible());
+    EXPECT_GT(child<QComboBox>("Drive1")->count(), 0);
+    EXPECT_EQ(child<QAction>("mnuFile_Open")->text(), "Open (Batch Set)");
+    EXPECT_EQ(child<QAction>("mnuFile_Open")->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(child<QAction>("mnuFile_Save")->shortcut(), QKeySequence("Ctrl+S"));
+    EXPECT_EQ(child<QAction>("mnuFile_SaveAs")->text(), "Save As... (Batch Set)");
+    EXPECT_EQ(child<QAction>("mnuFile_Close")->text(), "Close Window");
+}
+
+TEST_F(BatchWindowTest, OpeningAFolderListsItsKitDumpsAndAddingThemTwiceChangesNothing)
+{
+    tree.file("b.SYX");
+    tree.file("a.syx");
+    tree.file("readme.txt");
+    tree.folder("sub");
+    window.Dir1_Open(q(tree.root().string()));
+    auto* file1 = child<QListWidget>("File1");
+    ASSERT_EQ(file1->count(), 2);
+    EXPECT_EQ(file1->item(0)->text(), "a.syx");
+
+    selectIn("File1", {"a.syx", "b.SYX"});
+    click("FileAddBtn");
+    click("FileAddBtn");
+
+    EXPECT_EQ(listed(), (QStringList{q(tree.path("a.syx")), q(tree.path("b.SYX"))}));
+    EXPECT_EQ(text("FileLabel"), "2 Kit dumps to send");
+}
+
+TEST_F(BatchWindowTest, AddingTheHighlightedFolderTreeAddsOnlyNewFilesInSearchOrder)
+{
+    tree.file("kits/B/b.syx");
+    tree.file("kits/a.syx");
+    tree.file("kits/C/c.syx");
+    window.Dir1_Open(q(tree.path("kits/B")));
+    selectIn("File1", {"b.syx"});
+    click("FileAddBtn");
+    highlightFolder(tree.path("kits"));
+
+    click("DirAddBtn");
+
+    EXPECT_EQ(listed(),
+              (QStringList{q(tree.path("kits/B/b.syx")), q(tree.path("kits/C/c.syx")), q(tree.path("kits/a.syx"))}));
+    EXPECT_EQ(text("PleaseWaitLabel"), "2 Kit dumps added.");
+    EXPECT_TRUE(child<QLabel>("PleaseWaitLabel")->isVisible());
+    EXPECT_EQ(text("FileLabel"), "3 Kit dumps to send");
+    // Once before the search and once before each of the two subfolders.
+    EXPECT_EQ(desktop.pendingEventRuns, 3);
+}
+
+TEST_F(BatchWindowTest, ClosingDuringAFolderSearchEndsItBeforeTheNextFolder)
+{
+    tree.file("kits/A/a.syx");
+    tree.file("kits/B/b.syx");
+    tree.file("kits/c.syx");
+    window.Dir1_Open(q(tree.path("kits")));
+    QTimer::singleShot(0, &window, &QWidget::close);
+
+    click("DirAddBtn");
+
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(listed().isEmpty());
+    EXPECT_EQ(text("PleaseWaitLabel"), "0 Kit dumps added.");
+}
+
+TEST_F(BatchWindowTest, FolderThatCannotBeOpenedIsReportedAndTheOpenFolderStays)
+{
+    const QString before = window.openFolder();
+    window.Dir1_Open(q(tree.path("gone")));
+    EXPECT_EQ(window.openFolder(), before);
+    EXPECT_EQ(desktop.messageTexts(), QStringList{"The folder \"" + q(tree.path("gone")) + "\" cannot be read."});
+}
+
+TEST_F(BatchWindowTest, DeleteRemovesTheSelectedEntryAndSelectsTheOneThatFollowed)
+{
+    listFiles(4);
+    auto* list = child<QListWidget>("SysexList");
+    const QStringList all = listed();
+
+    list->setCurrentRow(1);
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(listed(), (QStringList{all[0], all[2], all[3]}));
+    EXPECT_EQ(selectedRows(), QList<int>{1});
+    EXPECT_EQ(text("FileLabel"), "3 Kit dumps to send");
+
+    list->setCurrentRow(0);
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(selectedRows(), QList<int>{0});
+
+    list->setCurrentRow(1);
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(listed(), QStringList{all[2]});
+    EXPECT_TRUE(selectedRows().isEmpty());
+
+    QTest::keyClick(list, Qt::Key_Backspace);
+    EXPECT_EQ(listed().size(), 1);
+    EXPECT_EQ(text("FileLabel"), "1 Kit dumps to send");
+}
+
+TEST_F(BatchWindowTest, SendingTheListReportsTheCountAndLeavesNothingSelected)
+{
+    listFiles(3);
+    child<QLineEdit>("SendDelayText")->setText("0");
+
+    click("SendSysexBtn");
+
+    EXPECT_EQ(devices.sent.size(), 3u);
+    EXPECT_EQ(devices.sent[2], (std::vector<std::uint8_t>{0xF0, 2, 0xF7}));
+    EXPECT_EQ(text("PleaseWaitLabel"), "3 Kit dumps successfully sent.");
+    EXPECT_TRUE(selectedRows().isEmpty());
+}
+
+TEST_F(BatchWindowTest, ClosingDuringASendStopsItBeforeTheNextFile)
+{
+    listFiles(3);
+    devices.duringSend = [&] {
+        if (window.isVisible()) window.close();
+    };
+
+    click("SendSysexBtn");
+
+    EXPECT_EQ(devices.sent.size(), 1u);
+    EXPECT_EQ(text("PleaseWaitLabel"), BatchCancelledText);
+    devices.duringSend = nullptr;
+    window.open();
+    click("SendSysexBtn");
+    EXPECT_EQ(devices.sent.size(), 4u);
+}
+
+TEST_F(BatchWindowTest, StopOrClosingWhileIdleCancelsTheNextSendAtOnce)
+{
+    listFiles(1);
+    click("StopBtn");
+    click("SendSysexBtn");
+    EXPECT_EQ(text("PleaseWaitLabel"), BatchCancelledText);
+
+    window.close();
+    window.open();
+    click("SendSysexBtn");
+    EXPECT_EQ(text("PleaseWaitLabel"), BatchCancelledText);
+    click("SendSysexBtn");
+    EXPECT_EQ(text("PleaseWaitLabel"), "1 Kit dump successfully sent.");
+    EXPECT_EQ(devices.sent.size(), 1u);
+}
+
+TEST_F(BatchWindowTest, BatchSetIsSavedAsPlainTextAndOpenedAgain)
+{
+    listFiles(2);
+    const QStringList entries = listed();
+    const QString setPath = q(tree.path("set.txt"));
+    desktop.saveChoices.push_back(setPath);
+    child<QAction>("mnuFile_SaveAs")->trigger();
+    QFile saved(setPath);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(saved.readAll()), entries.join("\n") + "\n");
+
+    BatchWindow other(desktop, devices);
+    desktop.openChoices.push_back(setPath);
+    other.findChild<QAction*>("mnuFile_Open")->trigger();
+    QStringList reopened;
+    auto* list = other.findChild<QListWidget*>("SysexList");
+    for (int row = 0; row < list->count(); ++row) reopened << list->item(row)->text();
+    EXPECT_EQ(reopened, entries);
+    EXPECT_EQ(other.findChild<QLabel*>("FileLabel")->text(), "2 Kit dumps to send");
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+}  // namespace
+}  // namespace morvane

@@ -1,0 +1,50 @@
+#include "batch/BatchList.h"
+
+#include "TempTree.h"
+#include "support/ToolRun.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace morvane {
+namespace {
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) result.push_back(line);
+    return result;
+}
+
+TEST(FindCommand, PrintsWhatAddEntireDirectoryAddsInTheSameOrder)
+{
+    testing::TempTree tree;
+    tree.file("kits/Rock/r.syx");
+    tree.file("kits/rock/R.SYX");
+    tree.file("kits/jazz/deep/d.syx");
+    tree.file("kits/jazz/j.Syx");
+    tree.file("kits/top.syx");
+    tree.file("kits/notes.txt");
+    BatchList list;
+    addFolderTree(list, tree.path("kits"), {});
+
+    const auto run = test::runTool(MORVANE_KIT_PROGRAM, {"find", tree.path("kits")});
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(lines(run.out), list.entries());
+    EXPECT_EQ(list.size(), 5u);
+}
+
+TEST(FindCommand, NamesAFolderItCannotReadAndFailsWithStatusOne)
+{
+    testing::TempTree tree;
+    const auto run = test::runTool(MORVANE_KIT_PROGRAM, {"find", tree.path("missing")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_NE(run.err.find("cannot read \"" + tree.path("missing") + "\""), std::string::npos) << run.err;
+}
+
+}  // namespace
+}  // namespace morvane
