@@ -9,8 +9,38 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr const char* Usage =
+    "usage: morvane-editor [KIT.syx]\n"
+    "       morvane-editor --help | --version\n"
+    "\n"
+    "Edits the kits of the Morvane 24-pad MIDI percussion controller, opening KIT.syx\n"
+    "when one is named. Settings live in $XDG_CONFIG_HOME (default ~/.config).\n";
+
+// Answered before any window exists, so they work without a display.
+bool answeredInformationOption(int argc, char** argv)
+{
+    if (argc != 2) return false;
+    if (std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(Usage, stdout);
+        return true;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("morvane-editor %s\n", MORVANE_VERSION);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    if (answeredInformationOption(argc, argv)) return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(morvane::texts::ProductName);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));

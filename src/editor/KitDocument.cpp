@@ -142,6 +142,6 @@ void KitDocument::mnuFile_SaveAs_Click()
     view_.Status_Update(texts::SavedStatus);
 }
 
-void KitDocument::openFromCommandLine(const QString& path) { reportFailure(Open_Sysex_File(path)); }
+void KitDocument::openNamedFile(const QString& path) { reportFailure(Open_Sysex_File(path)); }
 
 }  // namespace morvane

@@ -49,8 +49,9 @@ public:
     void mnuFile_Open_Click();
     void mnuFile_Save_Click();
     void mnuFile_SaveAs_Click();
-    // Start-up with a path: a file that cannot be opened is reported.
-    void openFromCommandLine(const QString& path);
+    // A path from the command line or a file dropped on the window: opened
+    // as File > Open opens it, without the dialog and leaving "loadpath" be.
+    void openNamedFile(const QString& path);
 
 private:
     // Makes a decoded kit the current one, asks about its bad pad values

@@ -14,6 +14,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -28,6 +30,14 @@ namespace {
 constexpr QSize FacePictureSize(750, 504);
 constexpr QSize LogoPictureSize(149, 60);
 const QColor FaceFallback(28, 28, 32);
+
+// The one local file a drag carries, or nothing when it carries anything else.
+QString droppedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().constFirst();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
 
 // Pixels per inch of the coordinates the window lays its parts out in.
 int measureScreenDpi() { return qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchX()); }
@@ -48,6 +58,7 @@ MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices, const QString
     createKitSettings();
     connectMenus();
     midi_ = std::make_unique<MidiMenus>(*this, desktop_, midiDevices);
+    setAcceptDrops(true);
     Form_Load(commandLinePath);
 }
 
@@ -145,7 +156,7 @@ void MainWindow::Form_Load(const QString& commandLinePath)
     sizeWindow();
     setWindowTitle(texts::startCaption());
     kitHeader_->Display_Print_Header(false);
-    if (!commandLinePath.isEmpty()) kit_.openFromCommandLine(commandLinePath);
+    if (!commandLinePath.isEmpty()) kit_.openNamedFile(commandLinePath);
     midi_->midi().startUp();
     if (!kit_.kitLoaded()) Display_No_Kit_Loaded_Frame(true);
 }
@@ -212,6 +223,19 @@ void MainWindow::Pad_Clicked(int Index, bool TCH_Clicked)
 {
     padEditing_.Pad_Clicked(Index, TCH_Clicked);
     padBoard_->setSelectedPad(padEditing_.SelectedPad());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    kit_.openNamedFile(path);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event)

@@ -1,7 +1,9 @@
 #include "WindowFixture.h"
 
 #include <QAction>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -172,4 +174,62 @@ TEST_F(FileCommands, AFieldTheDumpCannotHoldIsReportedOnSave)
     ASSERT_EQ(desktop.messages.size(), 1U);
     EXPECT_TRUE(desktop.messages[0].text.contains(QStringLiteral("pad 3")));
     EXPECT_EQ(kits.read(QStringLiteral("rock1.syx")), makeKitDump());
+}
+
+namespace {
+
+// Drags urls onto the window as the desktop's file manager would; true when
+// the window accepted the drop.
+bool dropOnWindow(QWidget& window, const QList<QUrl>& urls)
+{
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint centre = window.rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    return drop.isAccepted();
+}
+
+}  // namespace
+
+TEST_F(FileCommands, DroppedKitFileOpensAsFileOpenDoesButLeavesLoadpath)
+{
+    start();
+    const QString path = kits.write(QStringLiteral("jazz.syx"), secondKit());
+
+    EXPECT_TRUE(dropOnWindow(*window, {QUrl::fromLocalFile(path)}));
+
+    EXPECT_EQ(window->kit().kitDump(), secondKit());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("VEXO Morvane Editor v1.03 - JAZZ BRUSHES (jazz.syx)"));
+    EXPECT_EQ(window->statusText(), QStringLiteral("Successfully loaded file..."));
+    EXPECT_FALSE(shown(QStringLiteral("No_Kit_Loaded_Frame")));
+    EXPECT_TRUE(loadPath().isEmpty());
+    EXPECT_TRUE(desktop.openRequests.empty());
+}
+
+TEST_F(FileCommands, DroppedFileThatCannotOpenIsReportedAndKeepsTheKit)
+{
+    startWith(makeKitDump());
+    const QString caption = window->windowTitle();
+
+    EXPECT_TRUE(dropOnWindow(*window, {QUrl::fromLocalFile(kits.write(QStringLiteral("short.syx"), KitDump(100, 0)))}));
+
+    ASSERT_EQ(desktop.messages.size(), 1U);
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Plain);
+    EXPECT_TRUE(desktop.messages[0].text.contains(QStringLiteral("short.syx")));
+    EXPECT_EQ(window->windowTitle(), caption);
+    EXPECT_EQ(window->kit().kitDump(), makeKitDump());
+}
+
+TEST_F(FileCommands, DragsOfSeveralFilesOrRemoteUrlsAreNotTaken)
+{
+    start();
+    const QString a = kits.write(QStringLiteral("a.syx"), secondKit());
+    const QString b = kits.write(QStringLiteral("b.syx"), secondKit());
+    EXPECT_FALSE(dropOnWindow(*window, {QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)}));
+    EXPECT_FALSE(dropOnWindow(*window, {QUrl(QStringLiteral("https://vexo.invalid/kit.syx"))}));
+    EXPECT_FALSE(window->kit().kitLoaded());
 }
