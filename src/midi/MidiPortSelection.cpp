@@ -69,7 +69,6 @@ void MidiPortSelection::mnuMIDI_inputs_Click(int index)
 
 void MidiPortSelection::OPENMIDIIN(int device)
 {
-    inputMenu_.checked.reset();
     receiver_.resetAndCloseInput();
     inputMenu_.checked = device;
     receiver_.setMidiInDevice(device);
@@ -84,12 +83,7 @@ void MidiPortSelection::mnuMIDI_outputs_Click(int index)
 
 void MidiPortSelection::OPENMIDIOUT(int device)
 {
-    outputMenu_.checked.reset();
-    if (midiOutIsOpen_) {
-        devices_.resetOutput();
-        devices_.closeOutput();
-        midiOutIsOpen_ = false;
-    }
+    closeOutput();
     outputMenu_.checked = device;
     menusChanged();
     if (!devices_.openOutput(device)) {
@@ -121,11 +115,15 @@ void MidiPortSelection::restoreSavedPorts()
 void MidiPortSelection::closePorts()
 {
     if (receiver_.MidiInIsOpen()) receiver_.Listen_For_Midi_Input(false);
-    if (midiOutIsOpen_) {
-        devices_.resetOutput();
-        devices_.closeOutput();
-        midiOutIsOpen_ = false;
-    }
+    closeOutput();
+}
+
+void MidiPortSelection::closeOutput()
+{
+    if (!midiOutIsOpen_) return;
+    devices_.resetOutput();
+    devices_.closeOutput();
+    midiOutIsOpen_ = false;
 }
 
 void MidiPortSelection::menusChanged()

@@ -43,6 +43,7 @@ public:
 
 private:
     void fillMenu(PortMenu& menu, const std::vector<std::string>& names, const QString& noDevicesText);
+    void closeOutput();
     void remember(const QString& indexKey, const QString& nameKey, const PortMenu& menu, int index);
     void menusChanged();
 
