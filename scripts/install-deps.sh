@@ -11,7 +11,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   xvfb xauth xdotool poppler-utils imagemagick
   desktop-file-utils shared-mime-info dpkg-dev file
-  fonts-liberation fonts-dejavu-core
+  fonts-liberation fonts-dejavu-core python3
 )
 
 if ! command -v apt-get >/dev/null 2>&1; then

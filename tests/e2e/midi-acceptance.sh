@@ -23,8 +23,10 @@ jack_lsp >/dev/null 2>&1 || skip "no JACK server runs; source scripts/jack-sessi
 
 work=$(mktemp -d)
 pids=()
+# Newest first: an editor that loses its X display dies without leaving the
+# JACK server, which would stall the server for every later test.
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -115,12 +117,17 @@ if sent != bytes(expected):
 print("morvane-sim received the edited kit, byte for byte")
 CHECK
 
-xdotool windowfocus --sync "$window" key ctrl+q
-for _ in $(seq 1 50); do
-  kill -0 "$editor_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$editor_pid" 2>/dev/null && { echo "Ctrl+Q did not end the editor" >&2; exit 1; }
+quit_editor() {
+  xdotool windowfocus --sync "$window" key ctrl+q
+  for _ in $(seq 1 50); do
+    kill -0 "$editor_pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  echo "Ctrl+Q did not end the editor" >&2
+  exit 1
+}
+
+quit_editor
 start_editor
 connections=$(jack_lsp -c)
 for port in "morvane-sim out:Morvane (virtual)" "morvane-sim in:Morvane (virtual)"; do
@@ -128,3 +135,4 @@ for port in "morvane-sim out:Morvane (virtual)" "morvane-sim in:Morvane (virtual
     { echo "after the restart, $port is not connected to the editor" >&2; exit 1; }
 done
 echo "the ports were restored at the next start"
+quit_editor

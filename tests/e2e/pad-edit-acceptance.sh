@@ -15,6 +15,10 @@ for tool in Xvfb xdotool python3; do
   fi
 done
 
+# Pad editing needs no MIDI: keep the editor off any running JACK server, which
+# the MIDI tests own (a client killed mid-cycle would stall it for them).
+export JACK_DEFAULT_SERVER=morvane-no-midi-here JACK_NO_START_SERVER=1
+
 work=$(mktemp -d)
 xvfb_pid=
 editor_pid=
