@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QThread>
 
 namespace morvane {
@@ -46,6 +47,15 @@ MessageAnswer answerFor(int button)
     }
 }
 
+// "Sysex Files (*.syx)" -> "syx"
+QString firstExtensionOf(const QString& filter)
+{
+    const int star = filter.indexOf(QLatin1String("*."));
+    if (star < 0) return {};
+    const int end = filter.indexOf(QRegularExpression(QStringLiteral("[ ;)]")), star);
+    return filter.mid(star + 2, end < 0 ? -1 : end - star - 2);
+}
+
 std::optional<QString> chosen(const QString& path)
 {
     if (path.isEmpty()) return std::nullopt;
@@ -73,7 +83,13 @@ std::optional<QString> QtDesktop::openFileName(const FileDialogRequest& request)
 
 std::optional<QString> QtDesktop::saveFileName(const FileDialogRequest& request)
 {
-    return chosen(QFileDialog::getSaveFileName(parent_, QString(), request.startPath, request.filter));
+    QFileDialog dialog(parent_, QString(), request.startPath, request.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // "mykit" becomes "mykit.syx", so the open dialog's filter shows it later.
+    dialog.setDefaultSuffix(firstExtensionOf(request.filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return chosen(dialog.selectedFiles().constFirst());
 }
 
 bool QtDesktop::choosePrinter(QPrinter& printer)
