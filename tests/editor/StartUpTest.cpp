@@ -84,14 +84,6 @@ TEST_F(StartUp, AKitFileThatCannotBeOpenedIsReportedAndNoKitIsLoaded)
     expectNoKitLoaded();
 }
 
-TEST_F(StartUp, AFileTooShortToBeAKitIsReportedAndNoKitIsLoaded)
-{
-    start(kits.write(QStringLiteral("short.syx"), KitDump(100, 1)));
-    ASSERT_EQ(desktop.messages.size(), 1U);
-    EXPECT_TRUE(desktop.messages[0].text.contains(QStringLiteral("too short")));
-    expectNoKitLoaded();
-}
-
 TEST_F(StartUp, AboutBoxIsAnInformationBoxWithCredits)
 {
     start();

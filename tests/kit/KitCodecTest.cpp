@@ -208,13 +208,6 @@ TEST(KitEncode, RefusesValuesTheDumpCannotHoldNamingThemAndWritesNothing)
     }
 }
 
-TEST(KitEncode, RefusesADumpTooShortToHoldAKit)
-{
-    KitDump dump(100, 7);
-    EXPECT_FALSE(encodeKit(encodableFields(), dump));
-    EXPECT_EQ(dump, KitDump(100, 7));
-}
-
 TEST(KitEncode, EmptyNamePositionsBecomeSpacesAndSmallCodesKeepHighNibbleZero)
 {
     KitFields fields = encodableFields();
@@ -229,15 +222,6 @@ TEST(KitEncode, EmptyNamePositionsBecomeSpacesAndSmallCodesKeepHighNibbleZero)
     }
     EXPECT_EQ(fields.KitName, "Ab\x07" "d");
     EXPECT_EQ(decoded(dump).KitName, "Ab\x07" "d        ");
-}
-
-TEST(KitEncode, LeavesBytesBeyondTheStandardLengthAlone)
-{
-    KitDump dump(1000, 0);
-    for (std::size_t i = KitDumpLength; i < dump.size(); ++i) dump[i] = static_cast<std::uint8_t>(i);
-    const KitDump before = dump;
-    ASSERT_TRUE(encodeKit(encodableFields(), dump));
-    EXPECT_TRUE(std::equal(dump.begin() + KitDumpLength, dump.end(), before.begin() + KitDumpLength));
 }
 
 TEST(ReplaceSystemVariables, ChangesOnlyWhatIsGiven)
@@ -257,16 +241,6 @@ TEST(ReplaceSystemVariables, ChangesOnlyWhatIsGiven)
 
     replaceSystemVariables(fields, "", 0, -4);
     EXPECT_EQ(fields.BankNumber, 0);
-}
-
-TEST(ReplaceSystemVariables, KeepsALongNameWholeButOnlyTwelveCharactersReachTheDump)
-{
-    KitFields fields = encodableFields();
-    replaceSystemVariables(fields, "Fourteen chars", 0, 0);
-    EXPECT_EQ(fields.KitName, "Fourteen chars");
-    KitDump dump = zeroDump();
-    ASSERT_TRUE(encodeKit(fields, dump));
-    EXPECT_EQ(decoded(dump).KitName, "Fourteen cha");
 }
 
 // For every dump whose owned bytes are 7-bit data, decoding and encoding

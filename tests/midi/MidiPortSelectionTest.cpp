@@ -25,15 +25,6 @@ TEST_F(PortSelection, NoDevicesAtAllShowsBothMessagesInputsFirstAndStartsAnyway)
     EXPECT_TRUE(devices.calls.empty());
 }
 
-TEST_F(PortSelection, MenusListTheDevicesInTheirOrder)
-{
-    midi.ports.Fill_mnuMIDI_Ports();
-    EXPECT_EQ(midi.ports.inputMenu().items, (std::vector<QString>{"Pad In", "Other In"}));
-    EXPECT_EQ(midi.ports.outputMenu().items, (std::vector<QString>{"Pad Out", "Other Out"}));
-    EXPECT_FALSE(midi.ports.inputMenu().checked);
-    EXPECT_TRUE(desktop.messages.empty());
-}
-
 TEST_F(PortSelection, ChosenInputIsCheckedListenedToAndRememberedByNumberAndName)
 {
     midi.ports.Fill_mnuMIDI_Ports();
@@ -121,14 +112,6 @@ TEST_F(PortSelection, RememberedNameWinsWhenTheDeviceMovedToAnotherNumber)
     EXPECT_EQ(devices.openInputDevice, 1);
     EXPECT_EQ(devices.openOutputDevice, 0);
     EXPECT_EQ(setting("Input Index"), "1");
-}
-
-TEST_F(PortSelection, GoneNamedDeviceFallsBackToTheRememberedNumber)
-{
-    remember("Input Index", "1");
-    remember("Input Name", "Unplugged In");
-    midi.startUp();
-    EXPECT_EQ(devices.openInputDevice, 1);
 }
 
 TEST_F(PortSelection, RememberedNumbersThatAreNoDeviceRestoreNothing)

@@ -2,8 +2,9 @@
 
 #include "kit/KitDump.h"
 
+#include "support/TempFolder.h"
+
 #include <QString>
-#include <QTemporaryDir>
 
 #include <array>
 #include <cstdint>
@@ -23,15 +24,24 @@ struct KitSpec {
 
 KitDump makeKitDump(const KitSpec& spec = {});
 
+// Stores value as two bytes, low half first, as a dump holds its wider values.
+void writeNibblePair(KitDump& dump, std::size_t offset, int value);
+
 // Real files in a folder of their own that disappears with the test.
 class KitFolder {
 public:
-    QString path(const QString& fileName) const { return dir_.filePath(fileName); }
-    QString write(const QString& fileName, const KitDump& bytes) const;
-    KitDump read(const QString& fileName) const;
+    QString path(const QString& fileName) const
+    {
+        return QString::fromStdString(folder_.path(fileName.toStdString()));
+    }
+    QString write(const QString& fileName, const KitDump& bytes) const
+    {
+        return QString::fromStdString(folder_.file(fileName.toStdString(), bytes));
+    }
+    KitDump read(const QString& fileName) const { return readBytes(folder_.path(fileName.toStdString())); }
 
 private:
-    QTemporaryDir dir_;
+    TempFolder folder_;
 };
 
 }  // namespace morvane::testing
