@@ -9,7 +9,7 @@
 #include "midi/RtMidiDevices.h"
 
 #include "support/TempFolder.h"
-#include "support/ExampleKit.h"
+#include "support/KitFiles.h"
 #include "support/MidiPeers.h"
 #include "support/ScriptedDesktop.h"
 

@@ -5,7 +5,7 @@
 #include "midi/EditorMidi.h"
 #include "midi/MidiSettings.h"
 #include "midi/RtMidiDevices.h"
-#include "support/ExampleKit.h"
+#include "support/KitFiles.h"
 #include "support/MidiPeers.h"
 #include "support/ScriptedDesktop.h"
 

@@ -1,7 +1,7 @@
 // morvane-kit ports, send and receive against morvane-sim over JACK.
 #include "kit/KitFile.h"
 #include "midi/RtMidiDevices.h"
-#include "support/ExampleKit.h"
+#include "support/KitFiles.h"
 #include "support/MidiPeers.h"
 #include "support/ToolRun.h"
 

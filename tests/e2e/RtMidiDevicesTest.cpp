@@ -1,6 +1,6 @@
 // The real RtMidi devices against morvane-sim through a real JACK server.
 #include "midi/RtMidiDevices.h"
-#include "support/ExampleKit.h"
+#include "support/KitFiles.h"
 #include "support/MidiPeers.h"
 
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "MidiFixture.h"
 
-#include "support/ExampleKit.h"
+#include "support/KitFiles.h"
 
 #include <QProgressBar>
 #include <QPushButton>

@@ -25,4 +25,9 @@ KitDump makeKitDump(const KitSpec& spec)
     return dump;
 }
 
+KitDump exampleKitDump(const char* relativePath)
+{
+    return readBytes(std::string(MORVANE_SOURCE_DIR) + "/" + relativePath);
+}
+
 }  // namespace morvane::testing

@@ -24,6 +24,10 @@ struct KitSpec {
 
 KitDump makeKitDump(const KitSpec& spec = {});
 
+// A kit from the project's examples folder: by default the demo kit, a
+// complete 746-byte dump (kit 3, bank 0, "Morvane Demo").
+KitDump exampleKitDump(const char* relativePath = "examples/demo-kit.syx");
+
 // Stores value as two bytes, low half first, as a dump holds its wider values.
 void writeNibblePair(KitDump& dump, std::size_t offset, int value);
 
