@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>

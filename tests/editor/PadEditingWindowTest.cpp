@@ -22,7 +22,6 @@ protected:
 
     void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
     void clickPad(const char* array, int i) { click(padName(array, i)); }
-    void clickBackground() { QTest::mouseClick(window->face(), Qt::LeftButton, {}, QPoint(2, 320)); }
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(window.get(), key, modifiers);

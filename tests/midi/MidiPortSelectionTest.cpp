@@ -36,18 +36,6 @@ TEST_F(PortSelection, ChosenInputIsCheckedListenedToAndRememberedByNumberAndName
     EXPECT_EQ(setting("Input Name"), "Other In");
 }
 
-TEST_F(PortSelection, ChoosingAnotherInputWhileListeningClosesTheFirstBeforeOpening)
-{
-    midi.ports.Fill_mnuMIDI_Ports();
-    midi.ports.mnuMIDI_inputs_Click(0);
-    devices.calls.clear();
-    midi.ports.mnuMIDI_inputs_Click(0);
-    EXPECT_EQ(devices.calls, (Calls{"resetInput", "closeInput", "openInput 0"}));
-    midi.ports.mnuMIDI_inputs_Click(1);
-    EXPECT_EQ(midi.ports.inputMenu().checked, 1);
-    EXPECT_EQ(devices.openInputDevice, 1);
-}
-
 TEST_F(PortSelection, InputThatCannotOpenIsCheckedSilentlyAndStillRemembered)
 {
     devices.unopenableInputs = {0};

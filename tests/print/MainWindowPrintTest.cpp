@@ -3,8 +3,8 @@
 #include "PdfPrinting.h"
 
 #include "editor/MainWindow.h"
-#include "support/KitFiles.h"
 #include "print/PrintCommand.h"
+#include "support/KitFiles.h"
 #include "support/LoopbackMidiDevices.h"
 
 #include <gtest/gtest.h>
