@@ -226,5 +226,17 @@ TEST_F(BatchSend, EntriesRemovedDuringTheBatchEndItAtTheLastExistingEntry)
     EXPECT_EQ(panel.shown.back(), "2 Kit dumps successfully sent.");
 }
 
+TEST_F(BatchSend, EntriesAddedDuringTheBatchWaitForTheNextOne)
+{
+    listKit("a.syx", kit(1));
+    const auto later = tree.file("later.syx", kit(2));
+    devices.duringSend = [&] { list.add(later); };
+
+    sender.sendAll();
+
+    EXPECT_EQ(devices.sent, (std::vector<Bytes>{kit(1)}));
+    EXPECT_EQ(panel.shown.back(), "1 Kit dump successfully sent.");
+}
+
 }  // namespace
 }  // namespace morvane

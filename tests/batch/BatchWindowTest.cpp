@@ -218,5 +218,13 @@ TEST_F(BatchWindowTest, BatchSetIsSavedAsPlainTextAndOpenedAgain)
     EXPECT_TRUE(desktop.messages.empty());
 }
 
+TEST_F(BatchWindowTest, FolderThatCannotBeOpenedIsReportedAndTheOpenFolderStays)
+{
+    const QString before = window.openFolder();
+    window.Dir1_Open(q(tree.path("gone")));
+    EXPECT_EQ(window.openFolder(), before);
+    EXPECT_EQ(desktop.messageTexts(), QStringList{"The folder \"" + q(tree.path("gone")) + "\" cannot be read."});
+}
+
 }  // namespace
 }  // namespace morvane

@@ -70,21 +70,6 @@ TEST(FolderSearch, NamesAreOrderedIgnoringLetterCaseExtensionsMatchInAnyCaseAndH
                                                                       tree.path("A.syx"), tree.path("b.syx")}));
 }
 
-TEST(FolderSearch, ListenerCanEndTheSearchBeforeAnySubfolder)
-{
-    TempFolder tree;
-    tree.file("A/a.syx");
-    tree.file("B/b.syx");
-    tree.file("c.syx");
-    Collector collector;
-    int entered = 0;
-    collector.onEnteringSubfolder = [&] { return ++entered < 2; };
-    Search_Folder(tree.root().string(), collector);
-
-    EXPECT_EQ(collector.found, (std::vector<std::string>{tree.path("A/a.syx")}));
-    EXPECT_EQ(entered, 2);
-}
-
 TEST(FolderSearch, PathsJoinWithExactlyOneSeparator)
 {
     const NativePathText separator(1, fs::path::preferred_separator);

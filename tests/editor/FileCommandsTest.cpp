@@ -207,3 +207,13 @@ TEST_F(FileCommands, DragsOfSeveralFilesOrRemoteUrlsAreNotTaken)
     EXPECT_FALSE(dropOnWindow(*window, {QUrl(QStringLiteral("https://vexo.invalid/kit.syx"))}));
     EXPECT_FALSE(window->kit().kitLoaded());
 }
+
+TEST_F(FileCommands, AFieldTheDumpCannotHoldIsReportedOnSave)
+{
+    start(kits.write(QStringLiteral("rock1.syx"), makeKitDump()));
+    window->kit().fields().PadTCH[2] = 0;
+    trigger("MnuFile_Save");
+    ASSERT_EQ(desktop.messages.size(), 1U);
+    EXPECT_TRUE(desktop.messages[0].text.contains(QStringLiteral("pad 3")));
+    EXPECT_EQ(kits.read(QStringLiteral("rock1.syx")), makeKitDump());
+}

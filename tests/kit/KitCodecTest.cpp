@@ -191,6 +191,13 @@ TEST(KitEncode, RefusesValuesTheDumpCannotHoldNamingThemAndWritesNothing)
     }
 }
 
+TEST(KitEncode, RefusesADumpTooShortToHoldAKit)
+{
+    KitDump dump(100, 7);
+    EXPECT_FALSE(encodeKit(encodableFields(), dump));
+    EXPECT_EQ(dump, KitDump(100, 7));
+}
+
 TEST(KitEncode, EmptyNamePositionsBecomeSpacesAndSmallCodesKeepHighNibbleZero)
 {
     KitFields fields = encodableFields();
@@ -224,6 +231,16 @@ TEST(ReplaceSystemVariables, ChangesOnlyWhatIsGiven)
 
     replaceSystemVariables(fields, "", 0, -4);
     EXPECT_EQ(fields.BankNumber, 0);
+}
+
+TEST(ReplaceSystemVariables, KeepsALongNameWholeButOnlyTwelveCharactersReachTheDump)
+{
+    KitFields fields = encodableFields();
+    replaceSystemVariables(fields, "Fourteen chars", 0, 0);
+    EXPECT_EQ(fields.KitName, "Fourteen chars");
+    KitDump dump = zeroDump();
+    ASSERT_TRUE(encodeKit(fields, dump));
+    EXPECT_EQ(decoded(dump).KitName, "Fourteen cha");
 }
 
 // For every dump whose owned bytes are 7-bit data, decoding and encoding

@@ -131,4 +131,12 @@ TEST_F(PortSelection, ShutDownStopsListeningThenClosesTheOutput)
     EXPECT_TRUE(devices.calls.empty());
 }
 
+TEST_F(PortSelection, GoneNamedDeviceFallsBackToTheRememberedNumber)
+{
+    remember("Input Index", "1");
+    remember("Input Name", "Unplugged In");
+    midi.startUp();
+    EXPECT_EQ(devices.openInputDevice, 1);
+}
+
 }  // namespace

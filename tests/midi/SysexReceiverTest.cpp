@@ -170,4 +170,14 @@ TEST_F(Receiving, InputThatVanishedBeforeTheCommandIsReportedInsteadOfWaitingInV
     EXPECT_FALSE(midi.receiver.ReceivingSysex());
 }
 
+TEST_F(Receiving, InputThatWillNotCloseShowsWhyAndStaysOpen)
+{
+    devices.closeInputRefusal = "the driver is busy";
+    midi.receiver.Listen_For_Midi_Input(false);
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].text, "the driver is busy");
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Critical);
+    EXPECT_TRUE(midi.receiver.MidiInIsOpen());
+}
+
 }  // namespace
