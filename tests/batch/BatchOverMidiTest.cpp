@@ -8,8 +8,8 @@
 #include "midi/MidiSettings.h"
 #include "midi/RtMidiDevices.h"
 
-#include "TempTree.h"
-#include "support/ExampleKit.h"
+#include "support/TempFolder.h"
+#include "support/KitFiles.h"
 #include "support/MidiPeers.h"
 #include "support/ScriptedDesktop.h"
 
@@ -29,7 +29,7 @@ namespace {
 
 using testing::ScriptedDesktop;
 using testing::SimulatedController;
-using testing::TempTree;
+using testing::TempFolder;
 
 class BatchOverMidi : public ::testing::Test {
 protected:
@@ -64,22 +64,13 @@ protected:
         return batch->findChild<T*>(QString::fromLatin1(name));
     }
 
-    TempTree tree;
+    TempFolder tree;
     SimulatedController sim;
     RtMidiDevices devices;
     ScriptedDesktop desktop;
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<BatchWindow> batch;
 };
-
-TEST_F(BatchOverMidi, F3WithoutAnOutputAdvisesChoosingOneAndOpensNothing)
-{
-    QTest::keyClick(window.get(), Qt::Key_F3);
-    EXPECT_FALSE(batch->isVisible());
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Exclamation);
-    EXPECT_TRUE(desktop.messages[0].text.startsWith("No Midi Output selected."));
-}
 
 TEST_F(BatchOverMidi, FolderTreeArrivesAtTheInstrumentInListOrderByteForByte)
 {

@@ -1,6 +1,6 @@
 #include "batch/BatchList.h"
 
-#include "TempTree.h"
+#include "support/TempFolder.h"
 #include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,9 @@
 
 namespace morvane {
 namespace {
+
+using testing::runTool;
+using testing::TempFolder;
 
 std::vector<std::string> lines(const std::string& text)
 {
@@ -20,7 +23,7 @@ std::vector<std::string> lines(const std::string& text)
 
 TEST(FindCommand, PrintsWhatAddEntireDirectoryAddsInTheSameOrder)
 {
-    testing::TempTree tree;
+    TempFolder tree;
     tree.file("kits/Rock/r.syx");
     tree.file("kits/rock/R.SYX");
     tree.file("kits/jazz/deep/d.syx");
@@ -30,7 +33,7 @@ TEST(FindCommand, PrintsWhatAddEntireDirectoryAddsInTheSameOrder)
     BatchList list;
     addFolderTree(list, tree.path("kits"), {});
 
-    const auto run = test::runTool(MORVANE_KIT_PROGRAM, {"find", tree.path("kits")});
+    const auto run = runTool(MORVANE_KIT_PROGRAM, {"find", tree.path("kits")});
 
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(lines(run.out), list.entries());
@@ -39,8 +42,8 @@ TEST(FindCommand, PrintsWhatAddEntireDirectoryAddsInTheSameOrder)
 
 TEST(FindCommand, NamesAFolderItCannotReadAndFailsWithStatusOne)
 {
-    testing::TempTree tree;
-    const auto run = test::runTool(MORVANE_KIT_PROGRAM, {"find", tree.path("missing")});
+    TempFolder tree;
+    const auto run = runTool(MORVANE_KIT_PROGRAM, {"find", tree.path("missing")});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.empty());
     EXPECT_NE(run.err.find("cannot read \"" + tree.path("missing") + "\""), std::string::npos) << run.err;

@@ -5,7 +5,7 @@
 #include "midi/EditorMidi.h"
 #include "midi/MidiSettings.h"
 #include "midi/RtMidiDevices.h"
-#include "support/ExampleKit.h"
+#include "support/KitFiles.h"
 #include "support/MidiPeers.h"
 #include "support/ScriptedDesktop.h"
 
@@ -33,30 +33,18 @@ protected:
         MORVANE_REQUIRE_JACK();
         QSettings(QSettings::NativeFormat, QSettings::UserScope, midisettings::Application).clear();
         ASSERT_TRUE(sim.ready());
-        openWindow();
+        window = std::make_unique<MainWindow>(desktop, devices);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         choose("mnuMIDI_Input", SimulatedController::EditorInputName);
         choose("mnuMIDI_Output", SimulatedController::EditorOutputName);
     }
 
-    void openWindow()
-    {
-        window = std::make_unique<MainWindow>(desktop, devices);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
-    QAction* portItem(const char* menuName, const char* deviceName)
-    {
-        for (auto* item : window->findChild<QMenu*>(menuName)->actions())
-            if (item->text() == deviceName) return item;
-        return nullptr;
-    }
-
     void choose(const char* menuName, const char* deviceName)
     {
-        auto* item = portItem(menuName, deviceName);
-        ASSERT_NE(item, nullptr) << deviceName;
-        item->trigger();
+        for (auto* item : window->findChild<QMenu*>(menuName)->actions())
+            if (item->text() == deviceName) return item->trigger();
+        FAIL() << deviceName << " is not listed";
     }
 
     void press(Qt::Key key) { QTest::keyClick(window.get(), key); }
@@ -129,17 +117,6 @@ TEST_F(EditorOverMidi, DumpWhileNoDialogIsOpenIsIgnored)
     sendFromController(KitFile);
     EXPECT_FALSE(window->kit().kitLoaded());
     EXPECT_EQ(window->statusText(), "");
-}
-
-TEST_F(EditorOverMidi, ChosenPortsAreRestoredAtTheNextStart)
-{
-    window->close();
-    window.reset();
-    openWindow();
-    EXPECT_TRUE(portItem("mnuMIDI_Input", SimulatedController::EditorInputName)->isChecked());
-    EXPECT_TRUE(portItem("mnuMIDI_Output", SimulatedController::EditorOutputName)->isChecked());
-    EXPECT_TRUE(window->midi().receiver.MidiInIsOpen());
-    EXPECT_TRUE(window->midi().ports.MidiOutIsOpen());
 }
 
 }  // namespace

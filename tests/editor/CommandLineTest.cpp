@@ -4,28 +4,18 @@
 
 using morvane::commandLinePath;
 
-TEST(CommandLine, OnePairOfSurroundingQuotesIsRemoved)
+TEST(CommandLine, QuotesAndBlanksAroundAPathAreUndoneAsTheShellSplitThem)
 {
-    EXPECT_EQ(commandLinePath({QStringLiteral("\"/kits/rock1.syx\"")}), QStringLiteral("/kits/rock1.syx"));
-    EXPECT_EQ(commandLinePath({QStringLiteral("\"\"/kits/a.syx\"\"")}), QStringLiteral("\"/kits/a.syx\""));
-}
-
-TEST(CommandLine, ABarePathKeepsEveryCharacter)
-{
-    EXPECT_EQ(commandLinePath({QStringLiteral("/kits/rock1.syx")}), QStringLiteral("/kits/rock1.syx"));
-    EXPECT_EQ(commandLinePath({QStringLiteral("\"/kits/a.syx")}), QStringLiteral("\"/kits/a.syx"));
-    EXPECT_EQ(commandLinePath({QStringLiteral("\"")}), QStringLiteral("\""));
-}
-
-TEST(CommandLine, APathSplitAtBlanksIsJoinedAgain)
-{
-    EXPECT_EQ(commandLinePath({QStringLiteral("/my"), QStringLiteral("kits/a.syx")}), QStringLiteral("/my kits/a.syx"));
-    EXPECT_EQ(commandLinePath({QStringLiteral("\"/my"), QStringLiteral("kits/a.syx\"")}),
-              QStringLiteral("/my kits/a.syx"));
-}
-
-TEST(CommandLine, NoArgumentOrEmptyQuotesGiveNoPath)
-{
-    EXPECT_TRUE(commandLinePath({}).isEmpty());
-    EXPECT_TRUE(commandLinePath({QStringLiteral("\"\"")}).isEmpty());
+    const std::pair<QStringList, QString> cases[] = {
+        {{}, {}},
+        {{"\"\""}, {}},
+        {{"\"/kits/rock1.syx\""}, "/kits/rock1.syx"},
+        {{"\"\"/kits/a.syx\"\""}, "\"/kits/a.syx\""},  // one pair of quotes only
+        {{"/kits/rock1.syx"}, "/kits/rock1.syx"},
+        {{"\"/kits/a.syx"}, "\"/kits/a.syx"},
+        {{"\""}, "\""},
+        {{"/my", "kits/a.syx"}, "/my kits/a.syx"},
+        {{"\"/my", "kits/a.syx\""}, "/my kits/a.syx"},
+    };
+    for (const auto& [args, path] : cases) EXPECT_EQ(commandLinePath(args), path) << args.join(' ').toStdString();
 }

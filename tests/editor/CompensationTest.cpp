@@ -10,16 +10,6 @@ const PadDesign& padOne() { return padDesigns()[0]; }
 
 }  // namespace
 
-TEST(Compensation, ChannelLabelSitsFiveHundredSixtyTwipsRightOfTheNoteLabel)
-{
-    const Compensation c(96);
-    EXPECT_DOUBLE_EQ(c.DpiScale(), 1.0);
-    EXPECT_DOUBLE_EQ(placePad(padOne(), c).noteLeft, 3660);
-    EXPECT_DOUBLE_EQ(placePad(padOne(), c).channelLeft, 4220);  // designed at 4200
-    for (const auto& pad : padDesigns())
-        EXPECT_DOUBLE_EQ(placePad(pad, c).channelLeft - placePad(pad, c).noteLeft, 560);
-}
-
 TEST(Compensation, At120DpiDesignValuesAreDividedByOneAndAQuarter)
 {
     const Compensation c(120);

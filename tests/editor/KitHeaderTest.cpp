@@ -30,30 +30,6 @@ TEST_F(WindowTest, HeaderShowsEveryAmpersandOfTheKitNameLiterally)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("VEXO Morvane Editor v1.03 - R&&B (rock1.syx)"));
 }
 
-TEST_F(WindowTest, HeaderKeepsTrailingSpacesAndShowsNumbersAsStored)
-{
-    KitSpec spec;
-    spec.name = "AB          ";
-    spec.kitNumber = 7;
-    spec.bankNumber = 0;
-    startWith(makeKitDump(spec));
-    EXPECT_EQ(text(QStringLiteral("Print_KitTitleLabel")), QStringLiteral("AB          "));
-    EXPECT_EQ(text(QStringLiteral("Print_KitNumberLabel")), QStringLiteral("Kit #: 7"));
-    EXPECT_EQ(text(QStringLiteral("Print_BankNumberLabel")), QStringLiteral("Bank #: 0"));
-    EXPECT_EQ(control(QStringLiteral("Print_BankNumberLabel"))->toolTip(),
-              QStringLiteral("Click here to change the kit's bank number"));
-}
-
-TEST_F(WindowTest, NewKitNumberAndBankRefreshTheHeaderAtOnce)
-{
-    startWith(makeKitDump());
-    const QString caption = window->windowTitle();
-    ASSERT_TRUE(window->kit().Replace_System_Variables(QString(), 12, 1));
-    EXPECT_EQ(text(QStringLiteral("Print_KitNumberLabel")), QStringLiteral("Kit #: 12"));
-    EXPECT_EQ(text(QStringLiteral("Print_BankNumberLabel")), QStringLiteral("Bank #: 0"));
-    EXPECT_EQ(window->windowTitle(), caption);
-}
-
 TEST_F(WindowTest, TitleUnderlineLightsWhileTheMouseIsOverTheTitle)
 {
     startWith(makeKitDump());
@@ -63,16 +39,6 @@ TEST_F(WindowTest, TitleUnderlineLightsWhileTheMouseIsOverTheTitle)
     EXPECT_EQ(line->palette().color(QPalette::Window), QColor(Qt::white));
     moveOverBackground();
     EXPECT_EQ(line->palette().color(QPalette::Window), QColor(Qt::black));
-}
-
-TEST_F(WindowTest, ClicksOnTheHeaderAskForTheKitSettings)
-{
-    startWith(makeKitDump());
-    int requests = 0;
-    QObject::connect(&window->kitHeader(), &KitHeader::kitSettingsRequested, [&] { ++requests; });
-    for (const char* label : {"Print_KitTitleLabel", "Print_KitNumberLabel", "Print_BankNumberLabel"})
-        QTest::mouseClick(control(QString::fromLatin1(label)), Qt::LeftButton);
-    EXPECT_EQ(requests, 3);
 }
 
 TEST_F(WindowTest, EmptyNamePositionsReadAsBlanks)

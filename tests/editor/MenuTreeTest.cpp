@@ -48,15 +48,3 @@ TEST_F(WindowTest, MenuTreeHasEveryItemWithItsCaptionShortcutAndPlace)
     };
     EXPECT_EQ(tree, expected);
 }
-
-TEST_F(WindowTest, MenuItemsAreEnabledAndVisibleInEveryState)
-{
-    start();
-    const auto actions = window->menuBar()->findChildren<QAction*>();
-    ASSERT_FALSE(actions.isEmpty());
-    for (auto* action : actions) {
-        EXPECT_TRUE(action->isEnabled()) << action->objectName().toStdString();
-        EXPECT_TRUE(action->isVisible()) << action->objectName().toStdString();
-    }
-    EXPECT_EQ(window->menuAction(QStringLiteral("MnuFile_SaveAs"))->text(), QStringLiteral("Save As"));
-}

@@ -168,16 +168,6 @@ TEST_F(PadEditingTest, EscCommitsLikeEnterAndAnEmptyLabelCommitsAsZero)
     EXPECT_EQ(board.channel(1), "0");
 }
 
-TEST_F(PadEditingTest, KeypadDigitsTypeAndOtherKeysAreIgnored)
-{
-    editing.Pad_Clicked(0, false);
-    type({keys::Keypad0 + 9, keys::Keypad0 + 0});
-    EXPECT_EQ(board.note(0), "90");
-    type({keys::None, 35, 36, 65, 106, 110, 32, 16});  // keypad End/Home, A, keypad * and ., space, Shift
-    EXPECT_EQ(board.note(0), "90");
-    EXPECT_EQ(editing.SelectedPad(), 1);
-}
-
 TEST_F(PadEditingTest, RangeEndsAreAcceptedAndValuesBeyondRefusedWithTheirMessage)
 {
     const auto commit = [this](int pad, bool channel, const char* digits) {

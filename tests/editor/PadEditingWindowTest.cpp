@@ -22,7 +22,6 @@ protected:
 
     void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
     void clickPad(const char* array, int i) { click(padName(array, i)); }
-    void clickBackground() { QTest::mouseClick(window->face(), Qt::LeftButton, {}, QPoint(2, 320)); }
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(window.get(), key, modifiers);
@@ -55,55 +54,6 @@ TEST_F(PadEditingWindow, ClickTypeAndEnterStoresTheNoteAndHidesTheSelection)
     EXPECT_FALSE(shown(padName("PadMNNSelImage", 0)));
     EXPECT_FALSE(shown(padName("PadLitImage", 0)));
     EXPECT_EQ(window->statusText(), "No pad is currently selected for editing.");
-}
-
-TEST_F(PadEditingWindow, EveryPadControlSelectsItsField)
-{
-    clickPad("PadImage", 3);
-    EXPECT_EQ(window->padEditing().SelectedPad(), 4);
-    clickPad("PadTCHLabel", 3);
-    EXPECT_TRUE(shown(padName("PadTCHSelImage", 3)));
-    EXPECT_FALSE(shown(padName("PadMNNSelImage", 3)));
-    press(Qt::Key_7, Qt::KeypadModifier);
-    clickPad("PadTCHSelImage", 3);  // the same field afresh: commits, typing starts over
-    EXPECT_EQ(window->kit().fields().PadTCH[3], 7);
-    EXPECT_FALSE(window->padEditing().TypingStarted());
-    clickPad("PadTCHSelImage", 3);
-    clickPad("PadMNNLabel", 9);
-    clickPad("PadMNNSelImage", 9);
-    EXPECT_EQ(window->padEditing().selectedField(), PadField::Note);
-    EXPECT_EQ(window->padEditing().SelectedPad(), 10);
-}
-
-TEST_F(PadEditingWindow, BackgroundClickAndEscEndEditing)
-{
-    clickPad("PadTCHLabel", 5);
-    typeDigits("12");
-    clickBackground();
-    EXPECT_EQ(window->kit().fields().PadTCH[5], 12);
-    EXPECT_EQ(window->padEditing().SelectedPad(), 0);
-
-    clickPad("PadMNNLabel", 5);
-    press(Qt::Key_Delete);
-    press(Qt::Key_Escape);
-    EXPECT_EQ(window->kit().fields().PadMNN[5], 0);
-    EXPECT_EQ(text(padName("PadMNNLabel", 5)), "0");
-}
-
-TEST_F(PadEditingWindow, HoveringOtherPadsLeavesTheSelectedPadAloneLit)
-{
-    clickPad("PadMNNLabel", 4);
-    moveOver(control(padName("PadImage", 8)));
-    EXPECT_EQ(text("LEDLabel"), "Pad 9");
-    EXPECT_TRUE(shown(padName("PadLitImage", 4)));
-    EXPECT_FALSE(shown(padName("PadLitImage", 8)));
-    moveOverBackground();
-    EXPECT_TRUE(shown(padName("PadLitImage", 4)));
-
-    press(Qt::Key_Return);
-    moveOver(control(padName("PadImage", 8)));
-    EXPECT_TRUE(shown(padName("PadLitImage", 8)));
-    EXPECT_FALSE(shown(padName("PadLitImage", 4)));
 }
 
 TEST_F(PadEditingWindow, HeaderLabelsOpenTheKitSettingsAndLeaveAnEditPending)

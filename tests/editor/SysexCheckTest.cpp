@@ -50,12 +50,3 @@ TEST_F(WindowTest, NoSilencesTheQuestionsForTheRestOfTheRun)
     EXPECT_EQ(desktop.messages.size(), 1U);
     EXPECT_EQ(text(QStringLiteral("PadTCHLabel_6")), QStringLiteral("17"));
 }
-
-TEST_F(WindowTest, ValuesAtTheUpperBoundsAskNothing)
-{
-    KitSpec spec;
-    spec.notes.fill(128);
-    spec.channels.fill(16);
-    startWith(makeKitDump(spec));
-    EXPECT_TRUE(desktop.messages.empty());
-}

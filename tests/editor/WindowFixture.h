@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KitFiles.h"
+#include "support/KitFiles.h"
 #include "editor/EditorTexts.h"
 #include "editor/MainWindow.h"
 #include "platform/UserSettings.h"

@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
-using morvane::test::runTool;
+using morvane::testing::runTool;
 
 namespace {
 

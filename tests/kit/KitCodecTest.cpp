@@ -159,23 +159,6 @@ TEST(KitEncode, WritesNibblePairsLowFirstAndChannelsMinusOne)
     EXPECT_EQ(dump[716], 0);
 }
 
-TEST(KitEncode, AcceptsTheLargestValuesSevenBitDataCanHold)
-{
-    KitFields fields = encodableFields();
-    fields.KitNumber = 128;
-    fields.BankNumber = 255;
-    fields.PadMNN.fill(255);
-    fields.PadTCH.fill(128);
-    KitDump dump = zeroDump();
-    ASSERT_TRUE(encodeKit(fields, dump));
-    for (auto b : dump) EXPECT_LT(b, 128);
-    const auto back = decoded(dump);
-    EXPECT_EQ(back.KitNumber, 128);
-    EXPECT_EQ(back.BankNumber, 255);
-    EXPECT_EQ(back.PadMNN, fields.PadMNN);
-    EXPECT_EQ(back.PadTCH, fields.PadTCH);
-}
-
 TEST(KitEncode, RefusesValuesTheDumpCannotHoldNamingThemAndWritesNothing)
 {
     struct Case {
@@ -229,15 +212,6 @@ TEST(KitEncode, EmptyNamePositionsBecomeSpacesAndSmallCodesKeepHighNibbleZero)
     }
     EXPECT_EQ(fields.KitName, "Ab\x07" "d");
     EXPECT_EQ(decoded(dump).KitName, "Ab\x07" "d        ");
-}
-
-TEST(KitEncode, LeavesBytesBeyondTheStandardLengthAlone)
-{
-    KitDump dump(1000, 0);
-    for (std::size_t i = KitDumpLength; i < dump.size(); ++i) dump[i] = static_cast<std::uint8_t>(i);
-    const KitDump before = dump;
-    ASSERT_TRUE(encodeKit(encodableFields(), dump));
-    EXPECT_TRUE(std::equal(dump.begin() + KitDumpLength, dump.end(), before.begin() + KitDumpLength));
 }
 
 TEST(ReplaceSystemVariables, ChangesOnlyWhatIsGiven)

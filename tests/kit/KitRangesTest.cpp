@@ -5,17 +5,6 @@
 
 using namespace morvane;
 
-TEST(KitRanges, MessagesAndTitlesReadAsTheEditorShowsThem)
-{
-    EXPECT_EQ(rangeMessage(KitNumberRule), "Kit Number cannot be higher than 24 or lower than 1.");
-    EXPECT_EQ(rangeTitle(KitNumberRule), "Kit Number too high or too low");
-    EXPECT_EQ(rangeMessage(BankNumberRule), "Bank Number cannot be higher than 128 or lower than 0.");
-    EXPECT_EQ(rangeMessage(NoteRule), "Midi Note Number cannot be higher than 128 or lower than 0.");
-    EXPECT_EQ(rangeTitle(NoteRule), "Midi Note Number too high or too low");
-    EXPECT_EQ(rangeMessage(ChannelRule), "Transmit Channel cannot be higher than 16 or lower than 0.");
-    EXPECT_EQ(rangeTitle(ChannelRule), "Transmit Channel too high or too low");
-}
-
 TEST(KitRanges, WholeNumbersMayBeSignedAndSpacedButNothingElse)
 {
     EXPECT_EQ(parseWholeNumber("12"), 12);

@@ -1,6 +1,6 @@
 #include "MidiFixture.h"
 
-#include "support/ExampleKit.h"
+#include "support/KitFiles.h"
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -72,15 +72,6 @@ TEST_F(Sending, WithoutAnOpenOutputBothCommandsAdviseChoosingOne)
     EXPECT_FALSE(batchOpened);
 }
 
-TEST_F(Sending, BatchCommandOpensTheBatchWindowWhenAnOutputIsOpen)
-{
-    bool batchOpened = false;
-    midi.sender.openBatchWindow = [&] { batchOpened = true; };
-    midi.sender.MnuSysex_SendMultipleKitDumps_Click();
-    EXPECT_TRUE(batchOpened);
-    EXPECT_TRUE(desktop.messages.empty());
-}
-
 TEST_F(Sending, FailedTransferIsReportedAsFailedWithoutSuccessBeepOrText)
 {
     devices.sendRefusal = "the device went away";
@@ -111,16 +102,6 @@ TEST_F(Sending, KitTheEncoderRefusesIsNotSentAndTheDumpStaysAsItWas)
     EXPECT_TRUE(desktop.messages[1].text.startsWith("The kit cannot be sent. The transmit channel 0 of pad 1"));
     EXPECT_EQ(desktop.messages[1].style, MessageStyle::Critical);
     EXPECT_EQ(host.dump, before);
-    EXPECT_TRUE(devices.sent.empty());
-    expectFailedSendStatus();
-}
-
-TEST_F(Sending, DumpWithoutItsClosingByteIsRefusedBeforeAnythingIsSent)
-{
-    host.dump.back() = 0;
-    midi.sender.MnuSysex_SendSysex_Click();
-    ASSERT_EQ(desktop.messages.size(), 2u);
-    EXPECT_TRUE(desktop.messages[1].text.contains("has no closing 247"));
     EXPECT_TRUE(devices.sent.empty());
     expectFailedSendStatus();
 }

@@ -3,8 +3,8 @@
 #include "PdfPrinting.h"
 
 #include "editor/MainWindow.h"
-#include "kit/KitCodec.h"
 #include "print/PrintCommand.h"
+#include "support/KitFiles.h"
 #include "support/LoopbackMidiDevices.h"
 
 #include <gtest/gtest.h>
@@ -19,19 +19,10 @@ namespace {
 
 KitDump kitToPrint()
 {
-    KitFields fields;
-    fields.KitName = "PRINT ME";
-    std::copy(fields.KitName.begin(), fields.KitName.end(), fields.KitNameChars.begin());
-    fields.KitNumber = 7;
-    for (int pad = 0; pad < PadCount; ++pad) {
-        fields.PadMNN[pad] = static_cast<std::uint8_t>(36 + pad);
-        fields.PadTCH[pad] = 10;
-    }
-    KitDump dump = emptyKitDump();
-    dump.front() = 240;
-    dump.back() = 247;
-    EXPECT_TRUE(encodeKit(fields, dump));
-    return dump;
+    KitSpec spec;
+    spec.name = "PRINT ME    ";
+    spec.kitNumber = 7;
+    return makeKitDump(spec);
 }
 
 double meanBrightness(const QImage& page, const QRect& area)

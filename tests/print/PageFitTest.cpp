@@ -11,13 +11,6 @@ constexpr Extent KitSheet{747, 310};
 constexpr Extent A4Landscape{29700, 21000};
 constexpr Extent LetterLandscape{27940, 21590};
 
-Extent fitted(Extent picture, Extent printable)
-{
-    const auto fit = fitToPage(picture, printable);
-    EXPECT_TRUE(fit) << (fit ? "" : fit.error());
-    return fit ? fit.value() : Extent{};
-}
-
 }  // namespace
 
 TEST(PageFit, OnlyAPictureWiderThanHighIsPrintedLandscape)
@@ -27,35 +20,24 @@ TEST(PageFit, OnlyAPictureWiderThanHighIsPrintedLandscape)
     EXPECT_EQ(orientationFor({310, 747}), PageOrientation::Portrait);
 }
 
-TEST(PageFit, TheKitSheetFillsThePrintableWidthOfA4AndLetter)
+TEST(PageFit, PictureFillsThePrintableWidthOrHeightWhicheverComesFirstKeepingItsRatio)
 {
-    for (const Extent page : {A4Landscape, LetterLandscape}) {
-        const Extent drawn = fitted(KitSheet, page);
-        EXPECT_DOUBLE_EQ(drawn.width, page.width);
-        EXPECT_DOUBLE_EQ(drawn.height, page.width * 310 / 747);
-        EXPECT_LT(drawn.height, page.height);
+    struct Case {
+        Extent picture, printable, drawn;
+    };
+    const Case cases[] = {
+        {KitSheet, A4Landscape, {29700, 29700.0 * 310 / 747}},
+        {KitSheet, LetterLandscape, {27940, 27940.0 * 310 / 747}},
+        {{100, 100}, {21000, 29700}, {21000, 21000}},
+        {KitSheet, {7470, 3100}, {7470, 3100}},
+        {KitSheet, {10000, 1000}, {1000.0 * 747 / 310, 1000}},
+    };
+    for (const auto& c : cases) {
+        const auto fit = fitToPage(c.picture, c.printable);
+        ASSERT_TRUE(fit) << fit.error();
+        EXPECT_DOUBLE_EQ(fit.value().width, c.drawn.width) << c.printable.width;
+        EXPECT_DOUBLE_EQ(fit.value().height, c.drawn.height) << c.printable.width;
     }
-}
-
-TEST(PageFit, ASquarePictureFillsTheWidthOfAPortraitPage)
-{
-    const Extent drawn = fitted({100, 100}, {21000, 29700});
-    EXPECT_DOUBLE_EQ(drawn.width, 21000);
-    EXPECT_DOUBLE_EQ(drawn.height, 21000);
-}
-
-TEST(PageFit, EqualRatiosFillTheWholePrintableArea)
-{
-    const Extent drawn = fitted({747, 310}, {7470, 3100});
-    EXPECT_DOUBLE_EQ(drawn.width, 7470);
-    EXPECT_DOUBLE_EQ(drawn.height, 3100);
-}
-
-TEST(PageFit, APictureWiderThanThePageRatioIsLimitedByTheHeight)
-{
-    const Extent drawn = fitted(KitSheet, {10000, 1000});
-    EXPECT_DOUBLE_EQ(drawn.height, 1000);
-    EXPECT_DOUBLE_EQ(drawn.width, 1000.0 * 747 / 310);
 }
 
 TEST(PageFit, AZeroHeightIsRefusedWithItsReason)

@@ -3,7 +3,7 @@
 #include <QProcess>
 #include <QStringList>
 
-namespace morvane::test {
+namespace morvane::testing {
 
 ToolRun runTool(const std::string& program, const std::vector<std::string>& args)
 {
@@ -22,4 +22,4 @@ ToolRun runTool(const std::string& program, const std::vector<std::string>& args
     return run;
 }
 
-}  // namespace morvane::test
+}  // namespace morvane::testing

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace morvane::test {
+namespace morvane::testing {
 
 // What a command-line program printed and how it ended.
 struct ToolRun {
@@ -15,4 +15,4 @@ struct ToolRun {
 // Runs program with args (no shell), waits for it and collects its output.
 ToolRun runTool(const std::string& program, const std::vector<std::string>& args);
 
-}  // namespace morvane::test
+}  // namespace morvane::testing

@@ -1,17 +1,12 @@
-#include "KitFiles.h"
-
-#include <QFile>
+#include "support/KitFiles.h"
 
 namespace morvane::testing {
-namespace {
 
 void writeNibblePair(KitDump& dump, std::size_t offset, int value)
 {
     dump[offset] = static_cast<std::uint8_t>(value % 16);
     dump[offset + 1] = static_cast<std::uint8_t>(value / 16);
 }
-
-}  // namespace
 
 KitDump makeKitDump(const KitSpec& spec)
 {
@@ -30,20 +25,9 @@ KitDump makeKitDump(const KitSpec& spec)
     return dump;
 }
 
-QString KitFolder::write(const QString& fileName, const KitDump& bytes) const
+KitDump exampleKitDump(const char* relativePath)
 {
-    QFile file(path(fileName));
-    if (!file.open(QIODevice::WriteOnly)) return {};
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
-    return file.fileName();
-}
-
-KitDump KitFolder::read(const QString& fileName) const
-{
-    QFile file(path(fileName));
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray bytes = file.readAll();
-    return KitDump(bytes.begin(), bytes.end());
+    return readBytes(std::string(MORVANE_SOURCE_DIR) + "/" + relativePath);
 }
 
 }  // namespace morvane::testing
