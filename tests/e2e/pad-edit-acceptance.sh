@@ -7,41 +7,19 @@ set -euo pipefail
 editor=$1
 source_kit=$2
 
-for tool in Xvfb xdotool python3; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "$tool is not installed" >&2
-    [[ ${CI:-} == true ]] && exit 1
-    exit 77
-  fi
-done
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb-session.sh"
+require_tools Xvfb xdotool python3
 
 # Pad editing needs no MIDI: keep the editor off any running JACK server, which
 # the MIDI tests own (a client killed mid-cycle would stall it for them).
 export JACK_DEFAULT_SERVER=morvane-no-midi-here JACK_NO_START_SERVER=1
 
-work=$(mktemp -d)
-xvfb_pid=
-editor_pid=
-cleanup() {
-  [[ -n $editor_pid ]] && kill "$editor_pid" 2>/dev/null || true
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
+start_session
 cp "$source_kit" "$work/kit.syx"
 cp "$source_kit" "$work/original.syx"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 1 100); do
-  [[ -s $work/display ]] && break
-  sleep 0.1
-done
-export DISPLAY=":$(cat "$work/display")"
-
 XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 "$editor" "$work/kit.syx" 2>"$work/editor.log" &
-editor_pid=$!
+pids+=($!)
 # On a machine without MIDI ports the editor first says so in message boxes
 # (titled just "VEXO Morvane Editor"); answer them until the window shows.
 window=

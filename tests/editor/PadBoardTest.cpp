@@ -72,10 +72,8 @@ TEST_F(PadBoardTest, ControlsSitAtTheirDesignPixels)
     EXPECT_EQ(control(QStringLiteral("LEDLabel"))->geometry(), QRect(359, 66, 33, 17));
     EXPECT_EQ(control(QStringLiteral("PadTCHLabel_23"))->toolTip(),
               QStringLiteral("Click here to change the Transmit Channel for pad 24"));
-}
 
-TEST_F(PadBoardTest, ValueLabelsAndMarkersLieAboveTheRestOfTheBoard)
-{
+    // Value labels and markers lie above the rest of the board.
     const auto siblings = window->face()->children();
     const auto indexOf = [&](const char* name) { return siblings.indexOf(control(QString::fromLatin1(name))); };
     EXPECT_GT(indexOf("PadMNNLabel_0"), indexOf("PadImage_23"));

@@ -223,23 +223,6 @@ TEST_F(PadEditingTest, RefusedCommitKeepsTheSelection)
     EXPECT_EQ(board.note(3), "5");
 }
 
-TEST_F(PadEditingTest, LeadingZerosOfAnUnchangedValueStayUntilTheLabelsAreRefilled)
-{
-    showNote(0, 7);
-    editing.Pad_Clicked(0, false);
-    typeDigits("007");
-    type({keys::Enter});
-    EXPECT_TRUE(desktop.messages.empty());
-    EXPECT_FALSE(board.statuses.contains(Modified));
-    EXPECT_EQ(board.note(0), "007");
-
-    editing.Pad_Clicked(0, false);
-    typeDigits("000");
-    type({keys::Enter});
-    EXPECT_EQ(fields.PadMNN[0], 0);
-    EXPECT_EQ(board.note(0), "0");
-}
-
 TEST_F(PadEditingTest, ClickingAnotherFieldCommitsAndMovesTheSelection)
 {
     editing.Pad_Clicked(5, false);
@@ -281,11 +264,6 @@ TEST_F(PadEditingTest, FillAllCopiesTheShownValueOfTheSelectedFieldWithoutARange
     editing.Pad_Clicked(-1);  // nothing left to commit
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_EQ(board.statuses.last(), NoneSelected);
-
-    board.labels[0][0] = "007";
-    editing.fillAll();  // nothing selected: the labels are refilled only
-    EXPECT_EQ(board.note(0), "200");
-    EXPECT_EQ(board.statuses.last(), Modified);
 }
 
 TEST_F(PadEditingTest, FillAllRefusesAnEmptyOrOversizedValueAndStoresNothing)

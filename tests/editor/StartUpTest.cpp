@@ -37,11 +37,7 @@ TEST_F(StartUp, WithoutAKitTheWindowTellsHowToGetOne)
     EXPECT_TRUE(desktop.messages.empty());
     EXPECT_TRUE(text(QStringLiteral("No_Kit_Loaded_Label")).startsWith(QStringLiteral("No kit is currently loaded.")));
     EXPECT_TRUE(text(QStringLiteral("No_Kit_Loaded_To_Open_A_Kit_Label")).contains(QStringLiteral("click \"OK\"")));
-}
-
-TEST_F(StartUp, NoKitFrameCoversTheBoardAndTheLogo)
-{
-    start();
+    EXPECT_EQ(window->face()->size(), QSize(746, 324));  // the design size in logical pixels
     const QRect frame = control(QStringLiteral("No_Kit_Loaded_Frame"))->geometry();
     EXPECT_EQ(frame, QRect(0, 0, 747, 313));  // 11200 x 4695 twips at twip 1, 1
     for (const char* covered : {"PadImage_14", "PadMNNLabel_23", "VexoButtonOffImage", "Print_KitTitleLabel"})
@@ -120,11 +116,4 @@ TEST_F(StartUp, TheLogoLightsUnderTheMouseAndOpensOurPage)
     ASSERT_EQ(desktop.openedUrls.size(), 1U);
     EXPECT_EQ(desktop.openedUrls[0].scheme(), QStringLiteral("https"));
     EXPECT_TRUE(desktop.messages.empty());
-}
-
-TEST_F(StartUp, ClientAreaHasTheDesignSizeInLogicalPixels)
-{
-    start();
-    EXPECT_EQ(window->compensation().ScreenDPI(), 96);
-    EXPECT_EQ(window->face()->size(), QSize(746, 324));
 }

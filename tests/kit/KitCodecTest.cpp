@@ -85,20 +85,6 @@ TEST(KitDecode, ReadsPadKitAndBankFromTheirOffsets)
     EXPECT_EQ(last.KitNumber, 24);
 }
 
-TEST(KitDecode, KeepsAllTwelveNameCharactersIncludingSpacesAndZeros)
-{
-    KitDump dump = zeroDump();
-    const std::string name = "Kit A   ";
-    for (std::size_t c = 0; c < name.size(); ++c) {
-        dump[offsets::nameChar(static_cast<int>(c))] = static_cast<std::uint8_t>(name[c] % 16);
-        dump[offsets::nameChar(static_cast<int>(c)) + 1] = static_cast<std::uint8_t>(name[c] / 16);
-    }
-    const auto fields = decoded(dump);
-    EXPECT_EQ(fields.KitName, std::string("Kit A   ") + std::string(4, '\0'));
-    EXPECT_EQ(fields.KitNameChars[0], 'K');
-    EXPECT_EQ(fields.KitNameChars[11], 0);
-}
-
 TEST(KitDecode, NeedsSevenHundredFortyFiveBytesAndSaysHowManyItGot)
 {
     EXPECT_TRUE(decodeKit(KitDump(MinDecodableLength, 0)));
@@ -152,11 +138,6 @@ TEST(KitEncode, WritesNibblePairsLowFirstAndChannelsMinusOne)
     EXPECT_EQ(dump[34], 8);
     EXPECT_EQ(dump[41], 15);
     EXPECT_EQ(decoded(dump).PadMNN[0], 7);
-
-    fields.BankNumber = 5;
-    ASSERT_TRUE(encodeKit(fields, dump));
-    EXPECT_EQ(dump[715], 5);
-    EXPECT_EQ(dump[716], 0);
 }
 
 TEST(KitEncode, RefusesValuesTheDumpCannotHoldNamingThemAndWritesNothing)

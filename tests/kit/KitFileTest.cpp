@@ -19,7 +19,8 @@ std::vector<std::uint8_t> countingBytes(std::size_t length)
     return bytes;
 }
 
-void expectRefusal(const Result<std::vector<std::uint8_t>>& read, const std::string& path, const std::string& why)
+template <typename T>
+void expectRefusal(const Result<T>& read, const std::string& path, const std::string& why)
 {
     ASSERT_FALSE(read);
     EXPECT_EQ(read.error(), "Cannot open \"" + path + "\": " + why);
@@ -47,56 +48,40 @@ TEST(ReadWholeFile, RefusesMissingFoldersEmptyAndOversizedFilesNamingThem)
     EXPECT_TRUE(readWholeFile(huge));
 }
 
-TEST(ReadKitFile, KeepsTheFileLengthAndDecodesTheKit)
+TEST(ReadKitFile, KeepsTheFileLengthAndRefusesADamagedDumpNamingFileAndOffset)
 {
     TempFolder folder;
     auto bytes = countingBytes(1000);
     bytes[offsets::KitNumber] = 4;
-    folder.file("long.syx", bytes);
-    const auto kit = readKitFile(folder.path("long.syx"));
+    const auto kit = readKitFile(folder.file("long.syx", bytes));
     ASSERT_TRUE(kit) << kit.error();
     EXPECT_EQ(kit.value().dump, bytes);
     EXPECT_EQ(kit.value().fields.KitNumber, 5);
-}
 
-TEST(ReadKitFile, RefusesADamagedDumpNamingFileAndOffset)
-{
-    TempFolder folder;
-    const auto damagedFile = folder.path("damaged.syx");
-    auto bytes = countingBytes(KitDumpLength);
     bytes[offsets::padChannel(2)] = 200;
-    writeBytes(damagedFile, bytes);
-    const auto damaged = readKitFile(damagedFile);
-    ASSERT_FALSE(damaged);
-    EXPECT_EQ(damaged.error(), "Cannot open \"" + damagedFile +
-                                   "\": the kit dump is damaged at offset 65, which holds 200; MIDI data bytes "
-                                   "lie between 0 and 127.");
+    const auto damagedFile = folder.file("damaged.syx", bytes);
+    expectRefusal(readKitFile(damagedFile), damagedFile,
+                  "the kit dump is damaged at offset 65, which holds 200; MIDI data bytes lie between 0 and 127.");
 }
 
-TEST(SaveWholeFile, WritesExactlyTheBytesAndCutsALongerOldFile)
+TEST(SaveWholeFile, WritesExactlyTheBytesAndCutsALongerOldFileButRefusesAReadOnlyOne)
 {
     TempFolder folder;
     const auto path = folder.path("kit.syx");
-    writeBytes(path, std::vector<std::uint8_t>(1000, 0x55));
+    const std::vector<std::uint8_t> old(1000, 0x55);
+    writeBytes(path, old);
     const auto bytes = countingBytes(KitDumpLength);
     ASSERT_TRUE(saveWholeFile(path, bytes));
     EXPECT_EQ(readBytes(path), bytes);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.root()), fs::directory_iterator()), 1)
         << "no temporary file is left behind";
-}
 
-TEST(SaveWholeFile, RefusesAReadOnlyFileAndLeavesItWhole)
-{
-    TempFolder folder;
-    const auto path = folder.path("locked.syx");
-    const std::vector<std::uint8_t> old(1000, 0x55);
-    writeBytes(path, old);
     fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    const auto saved = saveWholeFile(path, countingBytes(KitDumpLength));
+    const auto saved = saveWholeFile(path, old);
     ASSERT_FALSE(saved);
     EXPECT_EQ(saved.error(), "Cannot save \"" + path + "\": the file is read-only.");
-    EXPECT_EQ(readBytes(path), old);
+    EXPECT_EQ(readBytes(path), bytes);
 }
 
 TEST(SaveWholeFile, ThroughALinkReplacesTheLinkedFile)

@@ -51,7 +51,7 @@ TEST_F(Receiving, CommandWithoutAListeningInputAdvisesChoosingOne)
     EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST_F(Receiving, CommandBeepsReopensTheInputAndWaitsInTheDialog)
+TEST_F(Receiving, CommandWaitsInTheDialogAndTheArrivingKitBecomesTheCurrentKitWithoutAFile)
 {
     devices.calls.clear();
     midi.receiver.MnuSysex_ReceiveSysex_Click();
@@ -62,17 +62,14 @@ TEST_F(Receiving, CommandBeepsReopensTheInputAndWaitsInTheDialog)
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.windowTitle(), "Receive Sysex Kit Dump");
     EXPECT_EQ(progress(), 0);
-}
 
-TEST_F(Receiving, ArrivingKitBecomesTheCurrentKitWithoutAFile)
-{
-    startReceive();
+    host.statuses.clear();
     const auto kit = exampleKitDump();
     ASSERT_TRUE(devices.playSysex(kit));
     deliverPending();
     EXPECT_EQ(progress(), ReceiveProgressMaximum);
     EXPECT_FALSE(midi.receiver.ReceivingSysex());
-    EXPECT_EQ(desktop.beeps, (std::vector<Beep>{{500, 100}}));
+    EXPECT_EQ(desktop.beeps, (std::vector<Beep>{{2000, 30}, {500, 100}}));
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(host.statuses, (QStringList{"Sysex receive aborted.", "Sysex succesfully received."}));
     EXPECT_EQ(host.dump, kit);
@@ -90,28 +87,19 @@ TEST_F(Receiving, ReceivedDumpLongerThanTheBufferIsCutToIt)
     EXPECT_EQ(host.dump, KitDump(tooLong.begin(), tooLong.begin() + ReceiveBufferSize));
 }
 
-TEST_F(Receiving, NotesEmptyBuffersAndDumpsOutsideAReceiveChangeNothing)
+TEST_F(Receiving, NotesEmptyBuffersAndDumpsSentBeforeTheCommandChangeNothing)
 {
     const auto before = host.dump;
     devices.playSysex(exampleKitDump());
     deliverPending();
-    startReceive();
+    devices.playSysex(exampleKitDump());  // sent before the command, not yet handled
+    midi.receiver.MnuSysex_ReceiveSysex_Click();
     devices.playNote(38);
     devices.playSysex({});
     deliverPending();
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(midi.receiver.ReceivingSysex());
-    EXPECT_TRUE(desktop.beeps.empty());
-    expectKitUntouched(before);
-}
-
-TEST_F(Receiving, DumpStillOnItsWayWhenTheCommandStartsIsNotTakenForTheAwaitedOne)
-{
-    const auto before = host.dump;
-    devices.playSysex(exampleKitDump());  // sent before the command, not yet handled
-    midi.receiver.MnuSysex_ReceiveSysex_Click();
-    deliverPending();
-    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(desktop.beeps.size(), 1u);
     expectKitUntouched(before);
 }
 

@@ -80,7 +80,7 @@ TEST_F(MorvaneKit, ShowPrintsTheTableThenTheCheckTextsInOrder)
               "Do you wish to continue to be alerted of these errors?\n");
 }
 
-TEST_F(MorvaneKit, EditChangesExactlyTheOwnedBytesAndWritesOut)
+TEST_F(MorvaneKit, EditChangesExactlyTheOwnedBytesAndWritesOutOrInPlace)
 {
     const auto in = copyOfDemo();
     const auto out = folder.path("out.syx");
@@ -99,15 +99,12 @@ TEST_F(MorvaneKit, EditChangesExactlyTheOwnedBytesAndWritesOut)
     writeNibblePair(expected, 9 + 24 * 23, 128);
     EXPECT_EQ(readBytes(out), expected);
     EXPECT_EQ(readBytes(in), demo);
-}
 
-TEST_F(MorvaneKit, EditInPlaceKeepsTheBytesBeyondTheDump)
-{
+    // In place, the bytes beyond the dump stay.
     const auto path = folder.path("long.syx");
     fs::copy_file(fs::path(MORVANE_SOURCE_DIR) / "examples" / "long-dump.syx", path);
-    auto expected = readBytes(path);
-    const auto run = morvaneKit({"edit", path, "--channel", "1=1"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    expected = readBytes(path);
+    ASSERT_EQ(morvaneKit({"edit", path, "--channel", "1=1"}).exitCode, 0);
     expected[17] = 0;
     EXPECT_EQ(readBytes(path), expected);
 }
