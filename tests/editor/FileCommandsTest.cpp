@@ -114,19 +114,7 @@ TEST_F(FileCommands, SaveAsNamesTheKitsNewFileButNotTheLoadPath)
     EXPECT_EQ(loadPath(), original);
 }
 
-TEST_F(FileCommands, SaveOfAKitWithoutAFileAsksForOne)
-{
-    start();
-    ASSERT_TRUE(window->Interpret_Buffer(makeKitDump()));  // as a MIDI receive hands it over
-    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("(file not saved)")));
-    desktop.saveChoices.push_back(std::nullopt);
-    trigger("MnuFile_Save");
-    EXPECT_EQ(desktop.saveRequests.size(), 1U);
-    EXPECT_TRUE(desktop.messages.empty());
-    EXPECT_TRUE(window->kit().CurrentSysexFile().isEmpty());
-}
-
-TEST_F(FileCommands, SavingWithoutAKitIsRefusedPlainly)
+TEST_F(FileCommands, SavingWithoutAKitIsRefusedPlainlyAndAKitWithoutAFileAsksForOne)
 {
     start();
     trigger("MnuFile_Save");
@@ -135,6 +123,13 @@ TEST_F(FileCommands, SavingWithoutAKitIsRefusedPlainly)
     ASSERT_EQ(desktop.messages.size(), 2U);
     EXPECT_EQ(desktop.messages[0].text, texts::NothingToSave);
     EXPECT_EQ(desktop.messages[0].style, MessageStyle::Plain);
+
+    ASSERT_TRUE(window->Interpret_Buffer(makeKitDump()));  // as a MIDI receive hands it over
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("(file not saved)")));
+    trigger("MnuFile_Save");
+    EXPECT_EQ(desktop.saveRequests.size(), 1U);
+    EXPECT_EQ(desktop.messages.size(), 2U);
+    EXPECT_TRUE(window->kit().CurrentSysexFile().isEmpty());
 }
 
 TEST_F(FileCommands, FailedSavesAreAlwaysReportedAndLeaveTheFileAlone)
@@ -153,6 +148,12 @@ TEST_F(FileCommands, FailedSavesAreAlwaysReportedAndLeaveTheFileAlone)
     EXPECT_TRUE(desktop.messages[1].text.startsWith(QStringLiteral("Cannot save")));
     EXPECT_EQ(window->kit().CurrentSysexFile(), path);
     EXPECT_EQ(window->statusText(), QStringLiteral("Successfully loaded file..."));
+    EXPECT_EQ(kits.read(QStringLiteral("locked.syx")), makeKitDump());
+
+    window->kit().fields().PadTCH[2] = 0;  // a field the dump cannot hold
+    trigger("MnuFile_Save");
+    ASSERT_EQ(desktop.messages.size(), 3U);
+    EXPECT_TRUE(desktop.messages[2].text.contains(QStringLiteral("pad 3")));
     EXPECT_EQ(kits.read(QStringLiteral("locked.syx")), makeKitDump());
 }
 
@@ -175,10 +176,13 @@ bool dropOnWindow(QWidget& window, const QList<QUrl>& urls)
 
 }  // namespace
 
-TEST_F(FileCommands, DroppedKitFileOpensAsFileOpenDoesButLeavesLoadpath)
+TEST_F(FileCommands, OneDroppedKitFileOpensAsFileOpenDoesButLeavesLoadpath)
 {
     start();
     const QString path = kits.write(QStringLiteral("jazz.syx"), secondKit());
+    EXPECT_FALSE(dropOnWindow(*window, {QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)}));
+    EXPECT_FALSE(dropOnWindow(*window, {QUrl(QStringLiteral("https://vexo.invalid/kit.syx"))}));
+    EXPECT_FALSE(window->kit().kitLoaded());
 
     EXPECT_TRUE(dropOnWindow(*window, {QUrl::fromLocalFile(path)}));
 
@@ -188,24 +192,4 @@ TEST_F(FileCommands, DroppedKitFileOpensAsFileOpenDoesButLeavesLoadpath)
     EXPECT_FALSE(shown(QStringLiteral("No_Kit_Loaded_Frame")));
     EXPECT_TRUE(loadPath().isEmpty());
     EXPECT_TRUE(desktop.openRequests.empty());
-}
-
-TEST_F(FileCommands, DragsOfSeveralFilesOrRemoteUrlsAreNotTaken)
-{
-    start();
-    const QString a = kits.write(QStringLiteral("a.syx"), secondKit());
-    const QString b = kits.write(QStringLiteral("b.syx"), secondKit());
-    EXPECT_FALSE(dropOnWindow(*window, {QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)}));
-    EXPECT_FALSE(dropOnWindow(*window, {QUrl(QStringLiteral("https://vexo.invalid/kit.syx"))}));
-    EXPECT_FALSE(window->kit().kitLoaded());
-}
-
-TEST_F(FileCommands, AFieldTheDumpCannotHoldIsReportedOnSave)
-{
-    start(kits.write(QStringLiteral("rock1.syx"), makeKitDump()));
-    window->kit().fields().PadTCH[2] = 0;
-    trigger("MnuFile_Save");
-    ASSERT_EQ(desktop.messages.size(), 1U);
-    EXPECT_TRUE(desktop.messages[0].text.contains(QStringLiteral("pad 3")));
-    EXPECT_EQ(kits.read(QStringLiteral("rock1.syx")), makeKitDump());
 }

@@ -117,7 +117,7 @@ TEST_F(PadEditingTest, WithNothingSelectedKeysDoNothingAndABackgroundClickOnlyRe
     EXPECT_TRUE(desktop.messages.empty());
 }
 
-TEST_F(PadEditingTest, FirstDigitReplacesTheShownValueThenDigitsAppendUpToTheLimit)
+TEST_F(PadEditingTest, FirstDigitReplacesTheShownValueThenDigitsAppendUpToTheLimitAndKeysShorten)
 {
     showNote(0, 127);
     editing.Pad_Clicked(0, false);
@@ -131,10 +131,8 @@ TEST_F(PadEditingTest, FirstDigitReplacesTheShownValueThenDigitsAppendUpToTheLim
     editing.Pad_Clicked(1, true);
     typeDigits("169");
     EXPECT_EQ(board.channel(1), "16");
-}
 
-TEST_F(PadEditingTest, BackspaceAndDeleteShortenWithoutChangingTypingStarted)
-{
+    // Backspace and Delete shorten without changing whether typing started.
     showNote(4, 127);
     editing.Pad_Clicked(4, false);
     type({keys::Backspace});

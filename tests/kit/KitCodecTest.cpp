@@ -138,6 +138,18 @@ TEST(KitEncode, WritesNibblePairsLowFirstAndChannelsMinusOne)
     EXPECT_EQ(dump[34], 8);
     EXPECT_EQ(dump[41], 15);
     EXPECT_EQ(decoded(dump).PadMNN[0], 7);
+
+    // Empty name positions become spaces; small codes keep a high half of zero.
+    replaceSystemVariables(fields, std::string("Ab\x07") + "d", 0, 0);
+    ASSERT_TRUE(encodeKit(fields, dump));
+    EXPECT_EQ(dump[offsets::nameChar(2)], 7);
+    EXPECT_EQ(dump[offsets::nameChar(2) + 1], 0);
+    for (int c = 4; c < KitNameLength; ++c) {
+        EXPECT_EQ(dump[offsets::nameChar(c)], 0);
+        EXPECT_EQ(dump[offsets::nameChar(c) + 1], 2);
+    }
+    EXPECT_EQ(fields.KitName, "Ab\x07" "d");
+    EXPECT_EQ(decoded(dump).KitName, "Ab\x07" "d        ");
 }
 
 TEST(KitEncode, RefusesValuesTheDumpCannotHoldNamingThemAndWritesNothing)
@@ -177,22 +189,6 @@ TEST(KitEncode, RefusesADumpTooShortToHoldAKit)
     KitDump dump(100, 7);
     EXPECT_FALSE(encodeKit(encodableFields(), dump));
     EXPECT_EQ(dump, KitDump(100, 7));
-}
-
-TEST(KitEncode, EmptyNamePositionsBecomeSpacesAndSmallCodesKeepHighNibbleZero)
-{
-    KitFields fields = encodableFields();
-    replaceSystemVariables(fields, std::string("Ab\x07") + "d", 0, 0);
-    KitDump dump = zeroDump();
-    ASSERT_TRUE(encodeKit(fields, dump));
-    EXPECT_EQ(dump[offsets::nameChar(2)], 7);
-    EXPECT_EQ(dump[offsets::nameChar(2) + 1], 0);
-    for (int c = 4; c < KitNameLength; ++c) {
-        EXPECT_EQ(dump[offsets::nameChar(c)], 0);
-        EXPECT_EQ(dump[offsets::nameChar(c) + 1], 2);
-    }
-    EXPECT_EQ(fields.KitName, "Ab\x07" "d");
-    EXPECT_EQ(decoded(dump).KitName, "Ab\x07" "d        ");
 }
 
 TEST(ReplaceSystemVariables, ChangesOnlyWhatIsGiven)
