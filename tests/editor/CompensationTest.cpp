@@ -23,10 +23,8 @@ TEST(Compensation, At120DpiDesignValuesAreDividedByOneAndAQuarter)
     EXPECT_DOUBLE_EQ(c.compensate(design::NoKitFrameShownWidth), 8960);
     EXPECT_DOUBLE_EQ(c.compensate(design::NoKitFrameShownHeight), 3756);
     EXPECT_DOUBLE_EQ(c.fontPoints(12), 9.6);
-}
 
-TEST(Compensation, OnlyAbove96DpiTheWindowGainsThreeHundredTwipsOfHeightFirst)
-{
+    // Only above 96 dpi the window gains 300 twips of height first.
     const auto at120 = Compensation(120).windowOuterSize(11190, 4860);
     EXPECT_DOUBLE_EQ(at120.width, 11190 / 1.25);
     EXPECT_DOUBLE_EQ(at120.height, (4860 + 300) / 1.25);

@@ -26,7 +26,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PadBoardTest, HoveringAPadLightsOnlyThatPadAndNamesIt)
+TEST_F(PadBoardTest, HoveringAPadNamesItAndLightsItUnlessAnotherIsSelected)
 {
     hoverPad(2);
     hoverPad(6);
@@ -42,10 +42,8 @@ TEST_F(PadBoardTest, HoveringAPadLightsOnlyThatPadAndNamesIt)
     moveOverBackground();
     EXPECT_EQ(litCount(), 0);
     EXPECT_EQ(text(QStringLiteral("LEDLabel")), QString());
-}
 
-TEST_F(PadBoardTest, WhileAValueIsSelectedOnlyTheSelectedPadStaysLit)
-{
+    // While a value is selected only the selected pad stays lit.
     auto& board = window->padBoard();
     board.PadLitImage(4)->show();  // pad 5 selected, as pad editing shows it
     board.setSelectedPad(5);
