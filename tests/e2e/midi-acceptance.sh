@@ -78,21 +78,8 @@ xdotool key F1
 sleep 0.5
 xdotool key Return  # OK in "Dump Sysex to Morvane?"
 
-python3 - "$kit" "$work/received/received-0001.syx" <<'CHECK'
-import os, sys, time
-expected = bytearray(open(sys.argv[1], "rb").read())
-expected[9], expected[10] = 13, 2  # note 45 as Save writes it
-for _ in range(100):
-    if os.path.exists(sys.argv[2]):
-        break
-    time.sleep(0.1)
-sent = open(sys.argv[2], "rb").read()
-if sent != bytes(expected):
-    changed = [i for i in range(max(len(sent), len(expected)))
-               if i >= len(sent) or i >= len(expected) or sent[i] != expected[i]]
-    sys.exit(f"the kit morvane-sim received differs at offsets {changed[:20]}")
-print("morvane-sim received the edited kit, byte for byte")
-CHECK
+expect_pad1_note45 "$kit" "$work/received/received-0001.syx"
+echo "morvane-sim received the edited kit, byte for byte"
 
 quit_editor() {
   xdotool windowfocus --sync "$window" key ctrl+q

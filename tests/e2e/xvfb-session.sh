@@ -30,3 +30,25 @@ start_session() {
   done
   export DISPLAY=":$(cat "$work/display")"
 }
+
+# Waits until the file $2 exists and differs from the kit $1, then checks
+# that it is $1 with pad 1's note set to 45 (bytes 13, 2) and nothing else.
+expect_pad1_note45() {
+  python3 - "$1" "$2" <<'CHECK'
+import os, sys, time
+original = open(sys.argv[1], "rb").read()
+expected = bytearray(original)
+expected[9], expected[10] = 13, 2
+actual = original
+for _ in range(100):
+    if os.path.exists(sys.argv[2]):
+        actual = open(sys.argv[2], "rb").read()
+        if actual != original:
+            break
+    time.sleep(0.1)
+if actual != bytes(expected):
+    changed = [i for i in range(max(len(actual), len(expected)))
+               if i >= len(actual) or i >= len(expected) or actual[i] != expected[i]]
+    sys.exit(f"{sys.argv[2]} differs from the expected kit at offsets {changed[:20]}")
+CHECK
+}

@@ -97,26 +97,19 @@ TEST(KitDecode, NeedsSevenHundredFortyFiveBytesAndSaysHowManyItGot)
 
 TEST(KitDecode, RefusesEveryOwnedByteOutsideSevenBitDataNamingOffsetAndValue)
 {
-    for (auto offset : ownedNibbleOffsets()) {
-        KitDump dump = zeroDump();
-        dump[offset] = 15;
-        EXPECT_TRUE(decodeKit(dump)) << offset;
-        dump[offset] = 16;
-        const auto refused = decodeKit(dump);
-        ASSERT_FALSE(refused) << offset;
-        EXPECT_NE(refused.error().find("offset " + std::to_string(offset) + ", which holds 16"), std::string::npos)
-            << refused.error();
-    }
-    for (auto offset : ownedDataByteOffsets()) {
-        KitDump dump = zeroDump();
-        dump[offset] = 127;
-        EXPECT_TRUE(decodeKit(dump)) << offset;
-        dump[offset] = 255;
-        const auto refused = decodeKit(dump);
-        ASSERT_FALSE(refused) << offset;
-        EXPECT_NE(refused.error().find("offset " + std::to_string(offset) + ", which holds 255"), std::string::npos)
-            << refused.error();
-    }
+    const std::pair<std::vector<std::size_t>, std::uint8_t> ranges[] = {{ownedNibbleOffsets(), 15},
+                                                                        {ownedDataByteOffsets(), 127}};
+    for (const auto& [owned, highest] : ranges)
+        for (auto offset : owned) {
+            KitDump dump = zeroDump();
+            dump[offset] = highest;
+            EXPECT_TRUE(decodeKit(dump)) << offset;
+            dump[offset] = highest + 1;
+            const auto refused = decodeKit(dump);
+            ASSERT_FALSE(refused) << offset;
+            const auto named = "offset " + std::to_string(offset) + ", which holds " + std::to_string(highest + 1);
+            EXPECT_NE(refused.error().find(named), std::string::npos) << refused.error();
+        }
 }
 
 TEST(KitEncode, WritesNibblePairsLowFirstAndChannelsMinusOne)
@@ -208,11 +201,8 @@ TEST(ReplaceSystemVariables, ChangesOnlyWhatIsGiven)
 
     replaceSystemVariables(fields, "", 0, -4);
     EXPECT_EQ(fields.BankNumber, 0);
-}
 
-TEST(ReplaceSystemVariables, KeepsALongNameWholeButOnlyTwelveCharactersReachTheDump)
-{
-    KitFields fields = encodableFields();
+    // A long name is kept whole, but only twelve characters reach the dump.
     replaceSystemVariables(fields, "Fourteen chars", 0, 0);
     EXPECT_EQ(fields.KitName, "Fourteen chars");
     KitDump dump = zeroDump();
