@@ -155,7 +155,8 @@ TEST_F(MorvaneKit, EveryRefusalExitsOneWithOneLineAndTouchesNoFile)
     EXPECT_EQ(readBytes(folder.path("damaged.syx")), damaged);
 }
 
-TEST_F(MorvaneKit, UsageErrorsExitTwoAndTouchNothing)
+// The version is checked on the installed program.
+TEST_F(MorvaneKit, UsageErrorsExitTwoAndTouchNothingWhileHelpGoesToStandardOutput)
 {
     const auto in = copyOfDemo();
     const std::vector<std::string> usages[] = {
@@ -173,11 +174,7 @@ TEST_F(MorvaneKit, UsageErrorsExitTwoAndTouchNothing)
         EXPECT_EQ(run.out, "");
     }
     EXPECT_EQ(readBytes(in), demo);
-}
 
-// The version is checked on the installed program.
-TEST_F(MorvaneKit, HelpGoesToStandardOutput)
-{
     const auto help = morvaneKit({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("  show [--json] FILE"), std::string::npos);
