@@ -23,8 +23,16 @@ protected:
     }
 };
 
-TEST_F(Sending, ConfirmedSendCommitsEncodesAndSendsTheWholeKitOnce)
+TEST_F(Sending, CancelledQuestionSendsNothingAndConfirmedSendCommitsEncodesAndSendsTheWholeKitOnce)
 {
+    desktop.answers = {MessageAnswer::Cancel};
+    midi.sender.MnuSysex_SendSysex_Click();
+    EXPECT_EQ(host.statuses, QStringList{"Sysex send aborted."});
+    EXPECT_TRUE(host.steps.isEmpty());
+    EXPECT_TRUE(devices.sent.empty());
+    desktop.messages.clear();
+    host.statuses.clear();
+
     host.fields.PadMNN[3] = 99;
     midi.sender.MnuSysex_SendSysex_Click();
     ASSERT_FALSE(desktop.messages.empty());
@@ -39,15 +47,6 @@ TEST_F(Sending, ConfirmedSendCommitsEncodesAndSendsTheWholeKitOnce)
     EXPECT_EQ(decodeKit(devices.sent[0]).value().PadMNN[3], 99);
     EXPECT_EQ(desktop.beeps, (std::vector<Beep>{{1000, 150}}));
     EXPECT_EQ(host.statuses, QStringList{"Sysex succesfully sent."});
-}
-
-TEST_F(Sending, CancelledQuestionSendsNothingAndLeavesThePendingEdit)
-{
-    desktop.answers = {MessageAnswer::Cancel};
-    midi.sender.MnuSysex_SendSysex_Click();
-    EXPECT_EQ(host.statuses, QStringList{"Sysex send aborted."});
-    EXPECT_TRUE(host.steps.isEmpty());
-    EXPECT_TRUE(devices.sent.empty());
 }
 
 TEST_F(Sending, WithoutAnOpenOutputBothCommandsAdviseChoosingOne)

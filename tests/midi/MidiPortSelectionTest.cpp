@@ -82,17 +82,16 @@ TEST_F(PortSelection, StartUpRestoresBothRememberedPortsAndShutDownClosesThemOnc
     EXPECT_EQ(devices.calls, (Calls{"resetInput", "closeInput", "resetOutput", "closeOutput"}));
 }
 
-TEST_F(PortSelection, RememberedNameWinsWhenTheDeviceMovedToAnotherNumber)
+TEST_F(PortSelection, RememberedNameWinsWhenTheDeviceMovedAndTheNumberWhenTheNameIsGone)
 {
     remember("Input Index", "0");
     remember("Input Name", "Pad In");
-    remember("Output Index", "0");
-    remember("Output Name", "Pad Out");
+    remember("Output Index", "1");
+    remember("Output Name", "Unplugged Out");
     devices.inputs = {"New In", "Pad In"};
-    devices.outputs = {"Pad Out", "New Out"};
     midi.startUp();
     EXPECT_EQ(devices.openInputDevice, 1);
-    EXPECT_EQ(devices.openOutputDevice, 0);
+    EXPECT_EQ(devices.openOutputDevice, 1);
     EXPECT_EQ(setting("Input Index"), "1");
 }
 
@@ -110,14 +109,6 @@ TEST_F(PortSelection, RememberedNumbersThatAreNoDeviceRestoreNothing)
         EXPECT_FALSE(midi.ports.outputMenu().checked);
         EXPECT_TRUE(desktop.messages.empty());
     }
-}
-
-TEST_F(PortSelection, GoneNamedDeviceFallsBackToTheRememberedNumber)
-{
-    remember("Input Index", "1");
-    remember("Input Name", "Unplugged In");
-    midi.startUp();
-    EXPECT_EQ(devices.openInputDevice, 1);
 }
 
 }  // namespace

