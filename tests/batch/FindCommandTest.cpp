@@ -21,7 +21,7 @@ std::vector<std::string> lines(const std::string& text)
     return result;
 }
 
-TEST(FindCommand, PrintsWhatAddEntireDirectoryAddsInTheSameOrder)
+TEST(FindCommand, PrintsWhatAddEntireDirectoryAddsInTheSameOrderAndNamesAFolderItCannotRead)
 {
     TempFolder tree;
     tree.file("kits/Rock/r.syx");
@@ -38,15 +38,11 @@ TEST(FindCommand, PrintsWhatAddEntireDirectoryAddsInTheSameOrder)
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(lines(run.out), list.entries());
     EXPECT_EQ(list.size(), 5u);
-}
 
-TEST(FindCommand, NamesAFolderItCannotReadAndFailsWithStatusOne)
-{
-    TempFolder tree;
-    const auto run = runTool(MORVANE_KIT_PROGRAM, {"find", tree.path("missing")});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.out.empty());
-    EXPECT_NE(run.err.find("cannot read \"" + tree.path("missing") + "\""), std::string::npos) << run.err;
+    const auto missing = runTool(MORVANE_KIT_PROGRAM, {"find", tree.path("missing")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.out.empty());
+    EXPECT_NE(missing.err.find("cannot read \"" + tree.path("missing") + "\""), std::string::npos) << missing.err;
 }
 
 }  // namespace

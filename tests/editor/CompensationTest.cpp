@@ -4,17 +4,11 @@
 
 using namespace morvane;
 
-namespace {
-
-const PadDesign& padOne() { return padDesigns()[0]; }
-
-}  // namespace
-
 TEST(Compensation, At120DpiDesignValuesAreDividedByOneAndAQuarter)
 {
     const Compensation c(120);
     EXPECT_DOUBLE_EQ(c.DpiScale(), 1.25);
-    const auto p = placePad(padOne(), c);
+    const auto p = placePad(padDesigns()[0], c);
     EXPECT_DOUBLE_EQ(p.noteLeft, 2928);
     EXPECT_DOUBLE_EQ(p.noteTop, 2400);
     EXPECT_DOUBLE_EQ(p.channelLeft, 3376);

@@ -2,7 +2,6 @@
 
 #include "editor/KitHeader.h"
 
-
 using namespace morvane;
 using namespace morvane::testing;
 
@@ -17,7 +16,7 @@ KitDump kitNamed(const std::string& name)
 
 }  // namespace
 
-TEST_F(WindowTest, HeaderShowsEveryAmpersandOfTheKitNameLiterally)
+TEST_F(WindowTest, HeaderShowsEveryAmpersandOfTheKitNameLiterallyAndUnderlinesItUnderTheMouse)
 {
     startWith(kitNamed("ROCK & ROLL "));
     auto* title = control<QLabel>(QStringLiteral("Print_KitTitleLabel"));
@@ -28,14 +27,11 @@ TEST_F(WindowTest, HeaderShowsEveryAmpersandOfTheKitNameLiterally)
     ASSERT_TRUE(window->kit().Replace_System_Variables(QStringLiteral("R&&B"), 0, 0));
     EXPECT_EQ(title->text(), QStringLiteral("R&&B"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("VEXO Morvane Editor v1.03 - R&&B (rock1.syx)"));
-}
 
-TEST_F(WindowTest, TitleUnderlineLightsWhileTheMouseIsOverTheTitle)
-{
-    startWith(makeKitDump());
+    // The underline lights while the mouse is over the title.
     auto* line = control(QStringLiteral("Line1"));
     EXPECT_EQ(line->palette().color(QPalette::Window), QColor(Qt::black));
-    moveOver(control(QStringLiteral("Print_KitTitleLabel")));
+    moveOver(title);
     EXPECT_EQ(line->palette().color(QPalette::Window), QColor(Qt::white));
     moveOverBackground();
     EXPECT_EQ(line->palette().color(QPalette::Window), QColor(Qt::black));

@@ -30,7 +30,7 @@ protected:
 
 }  // namespace
 
-TEST_F(StartUp, WithoutAKitTheWindowTellsHowToGetOne)
+TEST_F(StartUp, WithoutAKitTheWindowTellsHowToGetOneAndAboutShowsTheCredits)
 {
     start();
     expectNoKitLoaded();
@@ -42,6 +42,12 @@ TEST_F(StartUp, WithoutAKitTheWindowTellsHowToGetOne)
     EXPECT_EQ(frame, QRect(0, 0, 747, 313));  // 11200 x 4695 twips at twip 1, 1
     for (const char* covered : {"PadImage_14", "PadMNNLabel_23", "VexoButtonOffImage", "Print_KitTitleLabel"})
         EXPECT_TRUE(frame.contains(control(QString::fromLatin1(covered))->geometry())) << covered;
+
+    control<QAction>(QStringLiteral("mnu_about"))->trigger();
+    ASSERT_EQ(desktop.messages.size(), 1U);
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Information);
+    EXPECT_EQ(desktop.messages[0].title, QStringLiteral("About"));
+    EXPECT_EQ(desktop.messages[0].text.split(QLatin1Char('\n')).size(), 6);
 }
 
 TEST_F(StartUp, WithAKitFileTheKitIsShown)
@@ -75,16 +81,6 @@ TEST_F(StartUp, AKitFileThatCannotBeOpenedIsReportedAndNoKitIsLoaded)
     EXPECT_TRUE(desktop.messages[0].text.contains(missing));
     EXPECT_TRUE(window->kit().CurrentSysexFile().isEmpty());
     expectNoKitLoaded();
-}
-
-TEST_F(StartUp, AboutBoxIsAnInformationBoxWithCredits)
-{
-    start();
-    control<QAction>(QStringLiteral("mnu_about"))->trigger();
-    ASSERT_EQ(desktop.messages.size(), 1U);
-    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Information);
-    EXPECT_EQ(desktop.messages[0].title, QStringLiteral("About"));
-    EXPECT_EQ(desktop.messages[0].text.split(QLatin1Char('\n')).size(), 6);
 }
 
 TEST_F(StartUp, QuitClosesTheWindowAndTheProgramsOtherWindows)

@@ -64,7 +64,7 @@ TEST(ReadKitFile, KeepsTheFileLengthAndRefusesADamagedDumpNamingFileAndOffset)
                   "the kit dump is damaged at offset 65, which holds 200; MIDI data bytes lie between 0 and 127.");
 }
 
-TEST(SaveWholeFile, WritesExactlyTheBytesAndCutsALongerOldFileButRefusesAReadOnlyOne)
+TEST(SaveWholeFile, WritesExactlyTheBytesCutsALongerOldFileRefusesAReadOnlyOneAndFollowsLinks)
 {
     TempFolder folder;
     const auto path = folder.path("kit.syx");
@@ -82,11 +82,8 @@ TEST(SaveWholeFile, WritesExactlyTheBytesAndCutsALongerOldFileButRefusesAReadOnl
     ASSERT_FALSE(saved);
     EXPECT_EQ(saved.error(), "Cannot save \"" + path + "\": the file is read-only.");
     EXPECT_EQ(readBytes(path), bytes);
-}
 
-TEST(SaveWholeFile, ThroughALinkReplacesTheLinkedFile)
-{
-    TempFolder folder;
+    // Through a link, the linked file is replaced and the link stays.
     const auto target = folder.path("target.syx");
     const auto link = folder.path("link.syx");
     writeBytes(target, {1, 2, 3});
