@@ -80,7 +80,7 @@ protected:
     BatchWindow window{desktop, devices};
 };
 
-TEST_F(BatchWindowTest, OpeningAFolderListsItsKitDumpsAndAddingThemTwiceChangesNothing)
+TEST_F(BatchWindowTest, OpeningAFolderListsItsKitDumpsAddingThemTwiceChangesNothingAndAnUnreadableFolderIsReported)
 {
     tree.file("b.SYX");
     tree.file("a.syx");
@@ -97,6 +97,12 @@ TEST_F(BatchWindowTest, OpeningAFolderListsItsKitDumpsAndAddingThemTwiceChangesN
 
     EXPECT_EQ(listed(), (QStringList{q(tree.path("a.syx")), q(tree.path("b.SYX"))}));
     EXPECT_EQ(text("FileLabel"), "2 Kit dumps to send");
+
+    // A folder that cannot be opened is reported and the open one stays.
+    const QString before = window.openFolder();
+    window.Dir1_Open(q(tree.path("gone")));
+    EXPECT_EQ(window.openFolder(), before);
+    EXPECT_EQ(desktop.messageTexts(), QStringList{"The folder \"" + q(tree.path("gone")) + "\" cannot be read."});
 }
 
 TEST_F(BatchWindowTest, AddingTheHighlightedFolderTreeAddsOnlyNewFilesInSearchOrder)
@@ -191,14 +197,6 @@ TEST_F(BatchWindowTest, BatchSetIsSavedAsPlainTextAndOpenedAgain)
     EXPECT_EQ(listed(&other), entries);
     EXPECT_EQ(other.findChild<QLabel*>("FileLabel")->text(), "2 Kit dumps to send");
     EXPECT_TRUE(desktop.messages.empty());
-}
-
-TEST_F(BatchWindowTest, FolderThatCannotBeOpenedIsReportedAndTheOpenFolderStays)
-{
-    const QString before = window.openFolder();
-    window.Dir1_Open(q(tree.path("gone")));
-    EXPECT_EQ(window.openFolder(), before);
-    EXPECT_EQ(desktop.messageTexts(), QStringList{"The folder \"" + q(tree.path("gone")) + "\" cannot be read."});
 }
 
 }  // namespace
