@@ -23,10 +23,10 @@ QString quoted(const std::string& path)
     return QStringLiteral("\"") + QString::fromStdString(path) + QStringLiteral("\"");
 }
 
-QString whyNotSent(const std::string& path, const MidiBytes& bytes)
+QString whyNotSent(const std::string& path, const SysexSendResult& outcome)
 {
-    if (auto messages = splitSysexMessages(bytes); !messages)
-        return quoted(path) + QStringLiteral(" is not System Exclusive: ") + QString::fromStdString(messages.error());
+    if (outcome.kind == SysexSendResult::Kind::NotSysex)
+        return quoted(path) + QStringLiteral(" is not System Exclusive: ") + QString::fromStdString(outcome.reason);
     return quoted(path) + QStringLiteral(": the transfer failed.");
 }
 
@@ -98,10 +98,10 @@ void BatchSender::sendFile(const std::string& path, BatchResult& result)
         result.notSent.push_back({path, QString::fromStdString(bytes.error())});
         return;
     }
-    if (Send_Sysex(devices_, desktop_, bytes.value()))
+    if (const auto outcome = Send_Sysex(devices_, desktop_, bytes.value()))
         ++result.sent;
     else
-        result.notSent.push_back({path, whyNotSent(path, bytes.value())});
+        result.notSent.push_back({path, whyNotSent(path, outcome)});
 }
 
 // The text is read at every pause, as the user may change the pace during a

@@ -38,28 +38,27 @@ Result<std::vector<MidiBytes>> splitSysexMessages(const MidiBytes& bytes)
     return messages;
 }
 
-Status transmitSysex(MidiDevices& devices, const MidiBytes& bytes)
+Status sendSysexMessages(MidiDevices& devices, const std::vector<MidiBytes>& messages)
 {
-    auto messages = splitSysexMessages(bytes);
-    if (!messages) return Status::failure(messages.error());
-    for (const auto& message : messages.value())
+    for (const auto& message : messages)
         if (auto sent = devices.sendSysex(message); !sent) return sent;
     return succeeded();
 }
 
-bool Send_Sysex(MidiDevices& devices, Desktop& desktop, const MidiBytes& bytes)
+SysexSendResult Send_Sysex(MidiDevices& devices, Desktop& desktop, const MidiBytes& bytes)
 {
-    if (auto messages = splitSysexMessages(bytes); !messages) {
+    auto messages = splitSysexMessages(bytes);
+    if (!messages) {
         desktop.messageBox(QStringLiteral("These bytes cannot be sent: ") +
                                QString::fromStdString(messages.error()),
                            MessageStyle::Critical);
-        return false;
+        return {SysexSendResult::Kind::NotSysex, messages.error()};
     }
-    if (auto sent = transmitSysex(devices, bytes); !sent) {
+    if (auto sent = sendSysexMessages(devices, messages.value()); !sent) {
         desktop.messageBox(QStringLiteral("PROBLEM IN SENDING SOUND DUMP REQUEST"), MessageStyle::Critical);
-        return false;
+        return {SysexSendResult::Kind::TransferFailed, sent.error()};
     }
-    return true;
+    return {};
 }
 
 }  // namespace morvane

@@ -4,6 +4,7 @@
 #include "kit/Result.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace morvane {
@@ -17,11 +18,19 @@ using MidiBytes = std::vector<std::uint8_t>;
 // anything is sent: a half-open SysEx would leave the instrument waiting.
 Result<std::vector<MidiBytes>> splitSysexMessages(const MidiBytes& bytes);
 
-// Sends every message of bytes, in order, each whole. No user interface.
-Status transmitSysex(MidiDevices& devices, const MidiBytes& bytes);
+// Sends messages already split, in order, each whole. No user interface.
+Status sendSysexMessages(MidiDevices& devices, const std::vector<MidiBytes>& messages);
 
-// Send_Sysex: transmitSysex, telling the user in a critical box when the
-// bytes are refused or the transfer fails. True when everything went out.
-bool Send_Sysex(MidiDevices& devices, Desktop& desktop, const MidiBytes& bytes);
+// What became of a Send_Sysex call; true when everything went out.
+struct SysexSendResult {
+    enum class Kind { Sent, NotSysex, TransferFailed };
+    Kind kind = Kind::Sent;
+    std::string reason;  // why the bytes are not SysEx, or why the transfer failed
+    explicit operator bool() const { return kind == Kind::Sent; }
+};
+
+// Send_Sysex: splits bytes and sends every message, telling the user in a critical box when the
+// bytes are refused or the transfer fails.
+SysexSendResult Send_Sysex(MidiDevices& devices, Desktop& desktop, const MidiBytes& bytes);
 
 }  // namespace morvane

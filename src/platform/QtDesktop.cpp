@@ -56,8 +56,11 @@ QString firstExtensionOf(const QString& filter)
     return filter.mid(star + 2, end < 0 ? -1 : end - star - 2);
 }
 
-std::optional<QString> chosen(const QString& path)
+// The file the user picked, or nothing when the dialog was cancelled.
+std::optional<QString> chosenFile(QFileDialog& dialog)
 {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const QString path = dialog.selectedFiles().constFirst();
     if (path.isEmpty()) return std::nullopt;
     return path;
 }
@@ -77,8 +80,7 @@ std::optional<QString> QtDesktop::openFileName(const FileDialogRequest& request)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     if (QFileInfo(request.startPath).isFile()) dialog.selectFile(request.startPath);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return chosen(dialog.selectedFiles().constFirst());
+    return chosenFile(dialog);
 }
 
 std::optional<QString> QtDesktop::saveFileName(const FileDialogRequest& request)
@@ -88,8 +90,7 @@ std::optional<QString> QtDesktop::saveFileName(const FileDialogRequest& request)
     dialog.setFileMode(QFileDialog::AnyFile);
     // "mykit" becomes "mykit.syx", so the open dialog's filter shows it later.
     dialog.setDefaultSuffix(firstExtensionOf(request.filter));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return chosen(dialog.selectedFiles().constFirst());
+    return chosenFile(dialog);
 }
 
 bool QtDesktop::choosePrinter(QPrinter& printer)

@@ -1,5 +1,6 @@
 #include "midi/SysexSender.h"
 #include "support/LoopbackMidiDevices.h"
+#include "support/ScriptedDesktop.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,21 @@ namespace {
 TEST(SysexSplitting, EveryCompleteMessageGoesOutWholeAndInOrderUntilOneIsRefused)
 {
     LoopbackMidiDevices devices;
+    ScriptedDesktop desktop;
     devices.outputs = {"Out"};
     ASSERT_TRUE(devices.openOutput(0));
-    ASSERT_TRUE(transmitSysex(devices, {0xF0, 1, 2, 0xF7, 0xF0, 3, 0xF7}));
+    ASSERT_TRUE(Send_Sysex(devices, desktop, {0xF0, 1, 2, 0xF7, 0xF0, 3, 0xF7}));
     EXPECT_EQ(devices.sent, (std::vector<MidiBytes>{{0xF0, 1, 2, 0xF7}, {0xF0, 3, 0xF7}}));
+    EXPECT_TRUE(desktop.messages.empty());
 
     devices.sendRefusal = "gone";
-    auto refused = transmitSysex(devices, {0xF0, 1, 0xF7, 0xF0, 2, 0xF7});
+    const auto refused = Send_Sysex(devices, desktop, {0xF0, 1, 0xF7, 0xF0, 2, 0xF7});
     ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.error(), "gone");
+    EXPECT_EQ(refused.kind, SysexSendResult::Kind::TransferFailed);
+    EXPECT_EQ(refused.reason, "gone");
+    ASSERT_EQ(desktop.messages.size(), 1U);
+    EXPECT_EQ(desktop.messages[0].text, "PROBLEM IN SENDING SOUND DUMP REQUEST");
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Critical);
 }
 
 TEST(SysexSplitting, BytesOutsideCompleteFramingAreRefusedBeforeAnythingIsSent)
@@ -32,12 +39,16 @@ TEST(SysexSplitting, BytesOutsideCompleteFramingAreRefusedBeforeAnythingIsSent)
     };
     for (const auto& [bytes, why] : broken) {
         LoopbackMidiDevices devices;
+        ScriptedDesktop desktop;
         devices.outputs = {"Out"};
         ASSERT_TRUE(devices.openOutput(0));
-        auto sent = transmitSysex(devices, bytes);
+        const auto sent = Send_Sysex(devices, desktop, bytes);
         ASSERT_FALSE(sent);
-        EXPECT_NE(sent.error().find(why), std::string::npos) << sent.error();
+        EXPECT_EQ(sent.kind, SysexSendResult::Kind::NotSysex);
+        EXPECT_NE(sent.reason.find(why), std::string::npos) << sent.reason;
         EXPECT_TRUE(devices.sent.empty());
+        ASSERT_EQ(desktop.messages.size(), 1U);
+        EXPECT_TRUE(desktop.messages[0].text.contains(QString::fromStdString(why)));
     }
 }
 

@@ -106,7 +106,8 @@ int runPorts(const Arguments& args, Console& console)
 
 struct KitFileToSend {
     std::string path;
-    MidiBytes bytes;
+    std::size_t length;
+    std::vector<MidiBytes> messages;
 };
 
 int runSend(const Arguments& args, Console& console)
@@ -123,9 +124,9 @@ int runSend(const Arguments& args, Console& console)
     for (const auto& path : parsed.positional) {
         auto bytes = readWholeFile(path);
         if (!bytes) return refuse(console, bytes.error());
-        if (auto messages = splitSysexMessages(bytes.value()); !messages)
-            return refuse(console, path + ": " + messages.error());
-        files.push_back({path, std::move(bytes).value()});
+        auto messages = splitSysexMessages(bytes.value());
+        if (!messages) return refuse(console, path + ": " + messages.error());
+        files.push_back({path, bytes.value().size(), std::move(messages).value()});
     }
 
     RtMidiDevices devices(ClientName);
@@ -133,9 +134,9 @@ int runSend(const Arguments& args, Console& console)
     if (!device) return refuse(console, "there is no MIDI output \"" + *port + "\" (see morvane-kit ports)");
     if (auto opened = devices.openOutput(*device); !opened) return refuse(console, opened.error());
     for (const auto& file : files) {
-        if (auto sent = transmitSysex(devices, file.bytes); !sent)
+        if (auto sent = sendSysexMessages(devices, file.messages); !sent)
             return refuse(console, file.path + ": " + sent.error());
-        console.out << "sent " << file.path << " (" << file.bytes.size() << " bytes)\n";
+        console.out << "sent " << file.path << " (" << file.length << " bytes)\n";
         std::this_thread::sleep_for(std::chrono::milliseconds(*delay));
     }
     devices.closeOutput();
