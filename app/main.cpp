@@ -4,6 +4,7 @@
 #include "editor/EditorTexts.h"
 #include "editor/MainWindow.h"
 #include "midi/RtMidiDevices.h"
+#include "midi/SystemMidiDevices.h"
 #include "platform/QtDesktop.h"
 
 #include <QApplication>
@@ -46,10 +47,10 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
 
     morvane::QtDesktop desktop;
-    morvane::RtMidiDevices midiDevices;
-    morvane::MainWindow window(desktop, midiDevices, morvane::commandLinePath(QApplication::arguments().mid(1)));
+    const auto midiDevices = morvane::systemMidiDevices(morvane::OwnClientPrefix);
+    morvane::MainWindow window(desktop, *midiDevices, morvane::commandLinePath(QApplication::arguments().mid(1)));
     desktop.setDialogParent(&window);
-    morvane::BatchWindow batchWindow(desktop, midiDevices);
+    morvane::BatchWindow batchWindow(desktop, *midiDevices);
     morvane::attachBatchWindow(window, batchWindow);
     morvane::attachPrintCommand(window, desktop);
     window.show();

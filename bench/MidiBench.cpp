@@ -5,6 +5,7 @@
 // the figures follow the server's period (256 frames at 48 kHz here).
 #include "editor/MainWindow.h"
 #include "kit/KitFile.h"
+#include "midi/JackMidiDevices.h"
 #include "midi/RtMidiDevices.h"
 #include "support/ScriptedDesktop.h"
 
@@ -33,7 +34,7 @@ struct Rig {
     RtMidiOut peerOut{RtMidi::UNIX_JACK, "morvane-bench out"};
     RtMidiIn peerIn{RtMidi::UNIX_JACK, "morvane-bench in"};
     std::atomic<bool> peerGotKit{false};
-    RtMidiDevices devices;
+    JackMidiDevices devices{OwnClientPrefix};
     testing::ScriptedDesktop desktop;
     std::unique_ptr<MainWindow> window;
 

@@ -1,9 +1,14 @@
 #include "EditorMidi.h"
 
+#include "KitHost.h"
+
 namespace morvane {
 
 EditorMidi::EditorMidi(MidiDevices& devices, Desktop& desktop, KitHost& host, ReceiveDialog& dialog)
-    : receiver(devices, desktop, host, dialog), ports(devices, desktop, receiver), sender(devices, desktop, host, ports)
+    : receiver(devices, desktop, host, dialog),
+      ports(devices, desktop, receiver),
+      sender(devices, desktop, host, ports),
+      host_(host)
 {
 }
 
@@ -11,7 +16,7 @@ void EditorMidi::startUp()
 {
     ports.Fill_mnuMIDI_Ports();
     receiver.setReceivingSysex(false);
-    ports.restoreSavedPorts();
+    if (const auto missing = ports.restoreSavedPorts(); !missing.isEmpty()) host_.Status_Update(missing);
 }
 
 void EditorMidi::shutDown() { ports.closePorts(); }

@@ -21,6 +21,9 @@ public:
     SysexReceiver receiver;
     MidiPortSelection ports;
     KitSender sender;
+
+private:
+    KitHost& host_;
 };
 
 }  // namespace morvane

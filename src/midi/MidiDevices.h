@@ -17,8 +17,9 @@ struct MidiInputEvent {
     std::vector<std::uint8_t> bytes;
 };
 
-// The machine's MIDI ports, numbered as the menus show them (0 to count - 1).
-// One input and one output are open at a time.
+// The machine's MIDI ports by name. Ports are opened by the name the user
+// chose, never by a number, as numbers shift when devices come and go. One
+// input and one output are open at a time.
 class MidiDevices {
 public:
     virtual ~MidiDevices() = default;
@@ -26,21 +27,29 @@ public:
     virtual std::vector<std::string> inputNames() = 0;
     virtual std::vector<std::string> outputNames() = 0;
 
-    virtual Status openInput(int device) = 0;
+    virtual Status openInput(const std::string& name) = 0;
     virtual void resetInput() = 0;
     virtual Status closeInput() = 0;
 
-    virtual Status openOutput(int device) = 0;
+    virtual Status openOutput(const std::string& name) = 0;
     virtual void resetOutput() = 0;
     virtual void closeOutput() = 0;
 
     // Sends one complete SysEx message (240 ... 247) whole on the open output
-    // and returns once the bytes may be reused. A device that refuses or
-    // vanishes fails the send; it never waits for ever.
+    // and returns once the bytes may be reused. Succeeds only when the whole
+    // message was handed to a live connection to the chosen device; a message
+    // too large for the transport is refused unsent; a device that refuses,
+    // vanishes or came back without our connection fails the send, which ends
+    // within a bound set by the message's length.
     virtual Status sendSysex(const std::vector<std::uint8_t>& message) = 0;
+    // False when the open output no longer reaches its device: it vanished,
+    // came back without our connection, or the MIDI service stopped.
+    virtual bool outputReachable() = 0;
 
-    // Runs on the window thread for each message the open input receives;
-    // implementations hand messages over from their own threads first.
+    // Runs on the window thread for each message the open input receives:
+    // a SysEx message is whole (F0 ... F7, real-time bytes taken out) and
+    // holds nothing from before the input was last opened. Implementations
+    // hand messages over from their own threads first.
     using InputHandler = std::function<void(const MidiInputEvent&)>;
     virtual void setInputHandler(InputHandler handler) = 0;
 };

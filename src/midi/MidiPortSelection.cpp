@@ -3,27 +3,38 @@
 #include "MidiDevices.h"
 #include "MidiSettings.h"
 #include "SysexReceiver.h"
+#include "SysexSender.h"
 #include "platform/Desktop.h"
+
+#include <QStringList>
 
 namespace morvane {
 namespace {
 
-// The device to restore: the remembered name wins where such a device
-// exists, because numbers shift when devices come and go; otherwise the
-// remembered number, when it is a number and such a device exists.
-std::optional<int> rememberedDevice(Desktop& desktop, const QString& indexKey, const QString& nameKey,
-                                    const std::vector<std::string>& names)
+// The device to restore. A remembered name is looked for by name only: when
+// that device is absent, whatever now holds its old number is another device.
+// Settings that hold only a number keep the number rule.
+struct RememberedDevice {
+    std::optional<int> index;
+    QString missingName;
+};
+
+RememberedDevice rememberedDevice(Desktop& desktop, const QString& indexKey, const QString& nameKey,
+                                  const std::vector<std::string>& names)
 {
     using namespace midisettings;
-    const auto name = desktop.readSetting(Application, Section, nameKey).toStdString();
-    if (!name.empty())
+    const auto name = desktop.readSetting(Application, Section, nameKey);
+    if (!name.isEmpty()) {
         for (std::size_t i = 0; i < names.size(); ++i)
-            if (names[i] == name) return static_cast<int>(i);
+            if (QString::fromStdString(names[i]) == name) return {static_cast<int>(i), {}};
+        return {std::nullopt, name};
+    }
     bool isNumber = false;
     const int index = desktop.readSetting(Application, Section, indexKey, QStringLiteral("-1")).toShort(&isNumber);
-    if (!isNumber || index < 0 || index >= static_cast<int>(names.size())) return std::nullopt;
-    return index;
+    if (!isNumber || index < 0 || index >= static_cast<int>(names.size())) return {};
+    return {index, {}};
 }
+
 
 }  // namespace
 
@@ -71,7 +82,7 @@ void MidiPortSelection::OPENMIDIIN(int device)
 {
     receiver_.resetAndCloseInput();
     inputMenu_.checked = device;
-    receiver_.setMidiInDevice(device);
+    receiver_.setMidiInDevice(nameOf(inputMenu_, device));
     menusChanged();
 }
 
@@ -86,30 +97,41 @@ void MidiPortSelection::OPENMIDIOUT(int device)
     closeOutput();
     outputMenu_.checked = device;
     menusChanged();
-    if (!devices_.openOutput(device)) {
-        desktop_.messageBox(QStringLiteral("PROBLEM OPENING MIDI OUTPUT DEVICE"), MessageStyle::Plain);
+    if (auto opened = devices_.openOutput(nameOf(outputMenu_, device)); !opened) {
+        desktop_.messageBox(withReason(QStringLiteral("PROBLEM OPENING MIDI OUTPUT DEVICE"), opened.error()),
+                            MessageStyle::Plain);
         return;
     }
     midiOutIsOpen_ = true;
+}
+
+// Menu item i stands for the device of that name in the list the user was shown.
+std::string MidiPortSelection::nameOf(const PortMenu& menu, int index)
+{
+    const bool listed = index >= 0 && index < static_cast<int>(menu.items.size());
+    return listed ? menu.items[static_cast<std::size_t>(index)].toStdString() : std::string();
 }
 
 void MidiPortSelection::remember(const QString& indexKey, const QString& nameKey, const PortMenu& menu, int index)
 {
     using namespace midisettings;
     desktop_.writeSetting(Application, Section, indexKey, QString::number(index));
-    const bool listed = index >= 0 && index < static_cast<int>(menu.items.size());
-    const QString name = listed ? menu.items[static_cast<std::size_t>(index)] : QString();
-    desktop_.writeSetting(Application, Section, nameKey, name);
+    desktop_.writeSetting(Application, Section, nameKey, QString::fromStdString(nameOf(menu, index)));
 }
 
-void MidiPortSelection::restoreSavedPorts()
+QString MidiPortSelection::restoreSavedPorts()
 {
-    if (auto input = rememberedDevice(desktop_, midisettings::InputIndex, midisettings::InputName,
-                                      devices_.inputNames()))
-        mnuMIDI_inputs_Click(*input);
-    if (auto output = rememberedDevice(desktop_, midisettings::OutputIndex, midisettings::OutputName,
-                                       devices_.outputNames()))
-        mnuMIDI_outputs_Click(*output);
+    using namespace midisettings;
+    QStringList missing;
+    const auto input = rememberedDevice(desktop_, InputIndex, InputName, devices_.inputNames());
+    if (input.index) mnuMIDI_inputs_Click(*input.index);
+    if (!input.missingName.isEmpty())
+        missing << QStringLiteral("MIDI input \"%1\" is not connected.").arg(input.missingName);
+    const auto output = rememberedDevice(desktop_, OutputIndex, OutputName, devices_.outputNames());
+    if (output.index) mnuMIDI_outputs_Click(*output.index);
+    if (!output.missingName.isEmpty())
+        missing << QStringLiteral("MIDI output \"%1\" is not connected.").arg(output.missingName);
+    return missing.join(QLatin1Char(' '));
 }
 
 void MidiPortSelection::closePorts()

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace morvane {
@@ -29,8 +30,10 @@ public:
     void OPENMIDIIN(int device);
     void OPENMIDIOUT(int device);
 
-    // Start-up: the remembered input, then the remembered output.
-    void restoreSavedPorts();
+    // Start-up: the remembered input, then the remembered output. A device
+    // remembered by name that is absent now stays unchosen (and remembered);
+    // the text names such devices, empty when there are none.
+    QString restoreSavedPorts();
     // Shutdown: stops listening, then resets and closes the output.
     void closePorts();
 
@@ -43,6 +46,7 @@ public:
 
 private:
     void fillMenu(PortMenu& menu, const std::vector<std::string>& names, const QString& noDevicesText);
+    static std::string nameOf(const PortMenu& menu, int index);
     void closeOutput();
     void remember(const QString& indexKey, const QString& nameKey, const PortMenu& menu, int index);
     void menusChanged();

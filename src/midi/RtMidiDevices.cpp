@@ -1,42 +1,33 @@
 #include "RtMidiDevices.h"
 
-#include "RtMidiApis.h"
-
-#include <rtmidi/RtMidi.h>
-
 #include <algorithm>
-#include <chrono>
-#include <thread>
+#include <optional>
 #include <utility>
 
 namespace morvane {
 namespace {
 
-constexpr std::uint8_t SysexStart = 0xF0;
-
-struct ListedPort {
-    unsigned rtMidiNumber;
-    std::string name;
-};
-
 bool isOwnPort(const std::string& name) { return name.rfind(OwnClientPrefix, 0) == 0; }
 
-std::vector<ListedPort> listPorts(RtMidi* port)
+// RtMidi numbers ports afresh at every listing; a name is looked up just
+// before it is used.
+std::optional<unsigned> rtMidiNumberOf(RtMidi& port, const std::string& name)
 {
-    std::vector<ListedPort> ports;
-    if (!port) return ports;
+    const unsigned count = port.getPortCount();
+    for (unsigned i = 0; i < count; ++i)
+        if (port.getPortName(i) == name) return i;
+    return std::nullopt;
+}
+
+std::vector<std::string> listPorts(RtMidi* port)
+{
+    std::vector<std::string> names;
+    if (!port) return names;
     const unsigned count = port->getPortCount();
     for (unsigned i = 0; i < count; ++i) {
         auto name = port->getPortName(i);
-        if (!name.empty() && !isOwnPort(name)) ports.push_back({i, std::move(name)});
+        if (!name.empty() && !isOwnPort(name)) names.push_back(std::move(name));
     }
-    return ports;
-}
-
-std::vector<std::string> namesOf(const std::vector<ListedPort>& ports)
-{
-    std::vector<std::string> names;
-    for (const auto& p : ports) names.push_back(p.name);
     return names;
 }
 
@@ -45,27 +36,14 @@ void onRtMidiError(RtMidiError::Type, const std::string& text, void* devices)
     static_cast<RtMidiDevices*>(devices)->recordError(text);
 }
 
-// Runs on RtMidi's own thread: copy and hand over, nothing else.
-void onRtMidiMessage(double, std::vector<unsigned char>* message, void* delivery)
-{
-    if (!message || message->empty()) return;
-    MidiInputEvent event;
-    event.kind = message->front() == SysexStart ? MidiInputEvent::Kind::Sysex : MidiInputEvent::Kind::Short;
-    event.bytes.assign(message->begin(), message->end());
-    static_cast<InputDelivery*>(delivery)->post(std::move(event));
-}
-
 template <typename Port>
-std::unique_ptr<Port> connectFirstAvailable(const std::string& clientName)
+std::unique_ptr<Port> connect(RtMidi::Api api, const std::string& clientName)
 {
-    for (auto api : preferredMidiApis()) {
-        try {
-            return std::make_unique<Port>(api, clientName);
-        } catch (const RtMidiError&) {
-            // This service is not there; try the next one.
-        }
+    try {
+        return std::make_unique<Port>(api, clientName);
+    } catch (const RtMidiError&) {
+        return nullptr;  // this service is not there
     }
-    return nullptr;
 }
 
 Status failureOf(const std::string& what, const std::string& why)
@@ -73,67 +51,73 @@ Status failureOf(const std::string& what, const std::string& why)
     return Status::failure(why.empty() ? what : what + " (" + why + ")");
 }
 
+std::string quoted(const std::string& name) { return "\"" + name + "\""; }
+
 }  // namespace
 
-RtMidiDevices::RtMidiDevices(const std::string& clientName)
-    : in_(connectFirstAvailable<RtMidiIn>(clientName + " in")),
-      out_(connectFirstAvailable<RtMidiOut>(clientName + " out"))
+// Runs on RtMidi's own thread: frame, copy and hand over, nothing else.
+// RtMidi's own SysEx assembly lets real-time bytes and an unfinished piece
+// into a message, so its output is framed once more.
+void RtMidiDevices::onMessage(double, std::vector<unsigned char>* message, void* listener)
 {
-    if (in_) {
-        in_->setErrorCallback(&onRtMidiError, this);
-        // Only timing and active sensing are noise here; SysEx is the point.
-        in_->ignoreTypes(false, true, true);
-        in_->setCallback(&onRtMidiMessage, &delivery_);
-    }
+    if (!message || message->empty()) return;
+    auto* l = static_cast<Listener*>(listener);
+    for (auto& event : l->framer.take(message->data(), message->size())) l->delivery->post(std::move(event));
+}
+
+RtMidiDevices::RtMidiDevices(RtMidi::Api api, const std::string& clientName)
+    : api_(api),
+      clientName_(clientName),
+      lister_(connect<RtMidiIn>(api, clientName + " in")),
+      out_(connect<RtMidiOut>(api, clientName + " out"))
+{
+    if (lister_) lister_->setErrorCallback(&onRtMidiError, this);
     if (out_) out_->setErrorCallback(&onRtMidiError, this);
 }
 
 RtMidiDevices::~RtMidiDevices()
 {
-    if (in_) {
-        delivery_.inputClosed();
-        in_->cancelCallback();
-        in_->closePort();
-    }
+    (void)closeInput();
     if (out_) out_->closePort();
-}
-
-std::string RtMidiDevices::apiName() const
-{
-    if (in_) return RtMidi::getApiDisplayName(in_->getCurrentApi());
-    if (out_) return RtMidi::getApiDisplayName(out_->getCurrentApi());
-    return {};
 }
 
 std::vector<std::string> RtMidiDevices::inputNames()
 {
-    auto names = namesOf(listPorts(in_.get()));
-    takeError();  // a missing server while listing just means no devices
+    auto names = listPorts(lister_.get());
+    takeError();  // a missing service while listing just means no devices
     return names;
 }
 
 std::vector<std::string> RtMidiDevices::outputNames()
 {
-    auto names = namesOf(listPorts(out_.get()));
+    auto names = listPorts(out_.get());
     takeError();
     return names;
 }
 
-Status RtMidiDevices::openInput(int device)
+Status RtMidiDevices::openInput(const std::string& name)
 {
-    if (!in_) return Status::failure("No MIDI service is available.");
     (void)closeInput();
-    const auto ports = listPorts(in_.get());
-    takeError();
-    if (device < 0 || device >= static_cast<int>(ports.size()))
-        return Status::failure("There is no MIDI input device number " + std::to_string(device) + ".");
-    in_->openPort(ports[static_cast<std::size_t>(device)].rtMidiNumber, OwnClientPrefix);
-    auto why = takeError();
-    if (!in_->isPortOpen())
-        return failureOf("The MIDI input device \"" + ports[static_cast<std::size_t>(device)].name +
-                             "\" could not be opened.",
-                         why);
+    // RtMidi keeps an unfinished SysEx across a close and reopen; a new
+    // input object starts every opening empty.
+    in_ = connect<RtMidiIn>(api_, clientName_ + " in");
+    if (!in_) return Status::failure("No MIDI service is available.");
+    in_->setErrorCallback(&onRtMidiError, this);
+    const auto number = rtMidiNumberOf(*in_, name);
+    if (!number) {
+        in_.reset();
+        return Status::failure("The MIDI input device " + quoted(name) + " is no longer there.");
+    }
+    in_->ignoreTypes(false, true, true);  // timing and active sensing are noise here
+    listener_ = std::make_unique<Listener>(Listener{{}, &delivery_});
+    in_->setCallback(&RtMidiDevices::onMessage, listener_.get());
     delivery_.inputOpened();
+    in_->openPort(*number, OwnClientPrefix);
+    auto why = takeError();
+    if (!in_->isPortOpen()) {
+        (void)closeInput();
+        return failureOf("The MIDI input device " + quoted(name) + " could not be opened.", why);
+    }
     return succeeded();
 }
 
@@ -146,28 +130,26 @@ void RtMidiDevices::resetInput()
 Status RtMidiDevices::closeInput()
 {
     delivery_.inputClosed();
-    if (in_ && in_->isPortOpen()) in_->closePort();
+    if (in_) {
+        in_->cancelCallback();
+        in_->closePort();
+        in_.reset();
+    }
+    listener_.reset();
     takeError();
     return succeeded();
 }
 
-Status RtMidiDevices::openOutput(int device)
+Status RtMidiDevices::openOutput(const std::string& name)
 {
     if (!out_) return Status::failure("No MIDI service is available.");
     closeOutput();
-    const auto ports = listPorts(out_.get());
-    takeError();
-    if (device < 0 || device >= static_cast<int>(ports.size()))
-        return Status::failure("There is no MIDI output device number " + std::to_string(device) + ".");
-    const auto& port = ports[static_cast<std::size_t>(device)];
-    out_->openPort(port.rtMidiNumber, OwnClientPrefix);
+    const auto number = rtMidiNumberOf(*out_, name);
+    if (!number) return Status::failure("The MIDI output device " + quoted(name) + " is no longer there.");
+    out_->openPort(*number, OwnClientPrefix);
     auto why = takeError();
-    if (!out_->isPortOpen())
-        return failureOf("The MIDI output device \"" + port.name + "\" could not be opened.", why);
-    openOutputName_ = port.name;
-    // JACK puts a new connection into effect some process cycles later; a
-    // message sent before then is silently lost, so give it that time.
-    if (out_->getCurrentApi() == RtMidi::UNIX_JACK) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (!out_->isPortOpen()) return failureOf("The MIDI output device " + quoted(name) + " could not be opened.", why);
+    openOutputName_ = name;
     return succeeded();
 }
 
@@ -183,9 +165,10 @@ void RtMidiDevices::closeOutput()
     takeError();
 }
 
-bool RtMidiDevices::outputStillPresent()
+bool RtMidiDevices::outputReachable()
 {
-    const auto names = namesOf(listPorts(out_.get()));
+    if (!out_ || !out_->isPortOpen()) return false;
+    const auto names = listPorts(out_.get());
     takeError();
     return std::find(names.begin(), names.end(), openOutputName_) != names.end();
 }
@@ -194,8 +177,8 @@ Status RtMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
 {
     if (!out_ || !out_->isPortOpen()) return Status::failure("No MIDI output is open.");
     // A vanished device would swallow the message without a word.
-    if (!outputStillPresent())
-        return Status::failure("The MIDI output device \"" + openOutputName_ + "\" is no longer there.");
+    if (!outputReachable())
+        return Status::failure("The MIDI output device " + quoted(openOutputName_) + " is no longer there.");
     takeError();
     // RtMidi copies the message (or, on Windows, waits only while the driver
     // is still playing it), so the bytes may be reused on return and a

@@ -2,57 +2,66 @@
 
 #include "InputDelivery.h"
 #include "MidiDevices.h"
+#include "SysexFramer.h"
+
+#include <rtmidi/RtMidi.h>
 
 #include <memory>
 #include <mutex>
 #include <string>
 
-class RtMidiIn;
-class RtMidiOut;
-
 namespace morvane {
 
 // Every MIDI client of ours is named with this prefix, and ports of such
 // clients are left out of the device lists: our own input would otherwise
-// show up as an output (and the other way round) once opened, shifting the
-// numbers of the real devices behind it.
+// show up as an output (and the other way round) once opened.
 inline const std::string OwnClientPrefix = "Morvane Editor";
 
-// The real MIDI devices through RtMidi: on Linux the ALSA sequencer, or JACK
-// when the machine has no sequencer; elsewhere the platform's own service.
-// Create it on the window thread: received messages are handed to the
-// input handler there.
+// MIDI devices through RtMidi on one of its services (the ALSA sequencer,
+// WinMM, CoreMIDI). Create it on the window thread: received messages are
+// handed to the input handler there.
 class RtMidiDevices final : public MidiDevices {
 public:
     // clientName must start with OwnClientPrefix.
-    explicit RtMidiDevices(const std::string& clientName = OwnClientPrefix);
+    RtMidiDevices(RtMidi::Api api, const std::string& clientName);
     ~RtMidiDevices() override;
 
-    // "ALSA", "Jack", ...; empty when no MIDI service could be reached.
-    std::string apiName() const;
+    // False when the service could not be reached.
+    bool available() const { return lister_ && out_; }
 
     std::vector<std::string> inputNames() override;
     std::vector<std::string> outputNames() override;
 
-    Status openInput(int device) override;
+    Status openInput(const std::string& name) override;
     void resetInput() override;
     Status closeInput() override;
 
-    Status openOutput(int device) override;
+    Status openOutput(const std::string& name) override;
     void resetOutput() override;
     void closeOutput() override;
 
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
+    bool outputReachable() override;
     void setInputHandler(InputHandler handler) override;
 
     // RtMidi's error hook; public only so that the C-style callback can reach it.
     void recordError(const std::string& text);
 
 private:
-    std::string takeError();
-    bool outputStillPresent();
+    // What RtMidi's input callback needs: it runs on RtMidi's own thread.
+    struct Listener {
+        SysexFramer framer;
+        InputDelivery* delivery;
+    };
 
-    std::unique_ptr<RtMidiIn> in_;
+    static void onMessage(double, std::vector<unsigned char>* message, void* listener);
+    std::string takeError();
+
+    RtMidi::Api api_;
+    std::string clientName_;
+    std::unique_ptr<RtMidiIn> lister_;  // lists inputs; never opened
+    std::unique_ptr<RtMidiIn> in_;      // a fresh one per opening
+    std::unique_ptr<Listener> listener_;
     std::unique_ptr<RtMidiOut> out_;
     InputDelivery delivery_;
     std::string openOutputName_;

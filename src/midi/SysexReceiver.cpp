@@ -5,7 +5,6 @@
 #include "kit/KitCodec.h"
 #include "platform/Desktop.h"
 
-#include <algorithm>
 
 namespace morvane {
 namespace {
@@ -95,18 +94,27 @@ void SysexReceiver::completeReceive(const MidiInputEvent& event)
     desktop_.beep(500, 100);
     dialog_.closeDialog();
 
-    const std::size_t kept = std::min(event.bytes.size(), ReceiveBufferSize);
-    const KitDump received(event.bytes.begin(), event.bytes.begin() + static_cast<std::ptrdiff_t>(kept));
+    if (event.bytes.size() > ReceiveBufferSize) {
+        refuseReceived(QStringLiteral("The received Sysex message has %1 bytes; a kit dump has at most %2.")
+                           .arg(event.bytes.size())
+                           .arg(ReceiveBufferSize));
+        return;
+    }
+    const KitDump received(event.bytes);
     if (auto decoded = decodeKit(received); !decoded) {
-        // The current kit, its fields and its file stay as they were.
-        desktop_.messageBox(QStringLiteral("The received Sysex message is not a kit the editor can read. ") +
-                                QString::fromStdString(decoded.error()),
-                            MessageStyle::Critical);
-        host_.Status_Update(QStringLiteral("Sysex receive failed: the message is not a kit dump."));
+        refuseReceived(QStringLiteral("The received Sysex message is not a kit the editor can read. ") +
+                       QString::fromStdString(decoded.error()));
         return;
     }
     host_.Status_Update(QStringLiteral("Sysex succesfully received."));
     host_.takeReceivedDump(received);
+}
+
+// The current kit, its fields and its file stay as they were.
+void SysexReceiver::refuseReceived(const QString& why)
+{
+    desktop_.messageBox(why, MessageStyle::Critical);
+    host_.Status_Update(QStringLiteral("Sysex receive failed: the message is not a kit dump."));
 }
 
 void SysexReceiver::closeDialogIfShown()

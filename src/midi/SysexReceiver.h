@@ -2,7 +2,11 @@
 
 #include "MidiDevices.h"
 
+#include <QString>
+
 #include <cstddef>
+#include <string>
+#include <utility>
 
 namespace morvane {
 
@@ -10,7 +14,7 @@ class Desktop;
 class KitHost;
 class ReceiveDialog;
 
-// The receive buffer's size: a longer message is cut to this many bytes.
+// The receive buffer's size: a longer message is refused, never cut.
 inline constexpr std::size_t ReceiveBufferSize = 1000;
 
 // Listening on the chosen input and the "Receive Sysex Kit Dump" command.
@@ -26,25 +30,25 @@ public:
 
     // Stops listening without a word, as choosing another input does.
     void resetAndCloseInput();
-    void setMidiInDevice(int device) { midiInDevice_ = device; }
+    void setMidiInDevice(std::string name) { midiInDevice_ = std::move(name); }
     void setReceivingSysex(bool receiving) { receivingSysex_ = receiving; }
     void closeDialogIfShown();
 
     bool MidiInIsOpen() const { return midiInIsOpen_; }
     bool ReceivingSysex() const { return receivingSysex_; }
-    int MidiInDevice() const { return midiInDevice_; }
 
 private:
     void startListening();
     void stopListening();
     void completeReceive(const MidiInputEvent& event);
+    void refuseReceived(const QString& why);
     void receiveDialogClosed();
 
     MidiDevices& devices_;
     Desktop& desktop_;
     KitHost& host_;
     ReceiveDialog& dialog_;
-    int midiInDevice_ = -1;
+    std::string midiInDevice_;  // the chosen input's name
     bool midiInIsOpen_ = false;
     bool receivingSysex_ = false;
 };

@@ -38,6 +38,11 @@ Result<std::vector<MidiBytes>> splitSysexMessages(const MidiBytes& bytes)
     return messages;
 }
 
+QString withReason(const QString& text, const std::string& why)
+{
+    return text + QStringLiteral("\n\n") + QString::fromStdString(why);
+}
+
 Status sendSysexMessages(MidiDevices& devices, const std::vector<MidiBytes>& messages)
 {
     for (const auto& message : messages)
@@ -55,7 +60,8 @@ SysexSendResult Send_Sysex(MidiDevices& devices, Desktop& desktop, const MidiByt
         return {SysexSendResult::Kind::NotSysex, messages.error()};
     }
     if (auto sent = sendSysexMessages(devices, messages.value()); !sent) {
-        desktop.messageBox(QStringLiteral("PROBLEM IN SENDING SOUND DUMP REQUEST"), MessageStyle::Critical);
+        desktop.messageBox(withReason(QStringLiteral("PROBLEM IN SENDING SOUND DUMP REQUEST"), sent.error()),
+                           MessageStyle::Critical);
         return {SysexSendResult::Kind::TransferFailed, sent.error()};
     }
     return {};

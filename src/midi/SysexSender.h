@@ -3,6 +3,8 @@
 #include "MidiDevices.h"
 #include "kit/Result.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,6 +30,9 @@ struct SysexSendResult {
     std::string reason;  // why the bytes are not SysEx, or why the transfer failed
     explicit operator bool() const { return kind == Kind::Sent; }
 };
+
+// A box text followed by the reason of a failure, so the box names why.
+QString withReason(const QString& text, const std::string& why);
 
 // Send_Sysex: splits bytes and sends every message, telling the user in a critical box when the
 // bytes are refused or the transfer fails.

@@ -37,7 +37,7 @@ protected:
     BatchSend()
     {
         devices.outputs = {"Pad Out"};
-        EXPECT_TRUE(devices.openOutput(0));
+        EXPECT_TRUE(devices.openOutput("Pad Out"));
     }
 
     std::string listKit(const std::string& name, const Bytes& bytes)
@@ -174,7 +174,7 @@ TEST_F(BatchSend, FailedTransfersAreCountedAsFailedNotSent)
     EXPECT_EQ(result.sent, 0u);
     EXPECT_EQ(result.notSent.size(), 2u);
     EXPECT_EQ(desktop.messageTexts().mid(0, 2),
-              (QStringList{"PROBLEM IN SENDING SOUND DUMP REQUEST", "PROBLEM IN SENDING SOUND DUMP REQUEST"}));
+              QStringList(2, "PROBLEM IN SENDING SOUND DUMP REQUEST\n\nThe output refused the message."));
     EXPECT_TRUE(desktop.messages.back().text.contains("\"" + QString::fromStdString(a) + "\": the transfer failed."));
     EXPECT_EQ(panel.shown.back(), "0 Kit dumps successfully sent.\n2 files were not sent.");
     EXPECT_EQ(desktop.beeps.size(), 1u);

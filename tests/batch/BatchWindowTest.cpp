@@ -31,7 +31,7 @@ protected:
     BatchWindowTest()
     {
         devices.outputs = {"Pad Out"};
-        EXPECT_TRUE(devices.openOutput(0));
+        EXPECT_TRUE(devices.openOutput("Pad Out"));
         window.open();
         window.Dir1_Open(q(tree.root().string()));
     }

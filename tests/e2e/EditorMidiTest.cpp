@@ -4,6 +4,7 @@
 #include "kit/KitCodec.h"
 #include "midi/EditorMidi.h"
 #include "midi/MidiSettings.h"
+#include "midi/JackMidiDevices.h"
 #include "midi/RtMidiDevices.h"
 #include "support/KitFiles.h"
 #include "support/MidiPeers.h"
@@ -57,7 +58,7 @@ protected:
     QWidget* receiveDialog() { return window->findChild<QWidget*>("ReceiveSysexDumpForm"); }
 
     SimulatedController sim;
-    RtMidiDevices devices;
+    JackMidiDevices devices{OwnClientPrefix};
     ScriptedDesktop desktop;
     std::unique_ptr<MainWindow> window;
 };

@@ -1,5 +1,6 @@
 // morvane-kit ports, send and receive against morvane-sim over JACK.
 #include "kit/KitFile.h"
+#include "midi/JackMidiDevices.h"
 #include "midi/RtMidiDevices.h"
 #include "support/KitFiles.h"
 #include "support/MidiPeers.h"
@@ -30,7 +31,7 @@ TEST_F(KitToolOverMidi, PortsListsEveryDeviceByTheNumberTheEditorUses)
 {
     SimulatedController sim;
     ASSERT_TRUE(sim.ready());
-    RtMidiDevices editorDevices;
+    JackMidiDevices editorDevices{OwnClientPrefix};
     const auto inputs = editorDevices.inputNames();
     const auto outputs = editorDevices.outputNames();
     const auto run = runTool(MORVANE_KIT_PROGRAM, {"ports"});

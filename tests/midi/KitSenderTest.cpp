@@ -76,7 +76,7 @@ TEST_F(Sending, FailedTransferIsReportedAsFailedWithoutSuccessBeepOrText)
     devices.sendRefusal = "the device went away";
     midi.sender.MnuSysex_SendSysex_Click();
     ASSERT_EQ(desktop.messages.size(), 2u);
-    EXPECT_EQ(desktop.messages[1].text, "PROBLEM IN SENDING SOUND DUMP REQUEST");
+    EXPECT_EQ(desktop.messages[1].text, "PROBLEM IN SENDING SOUND DUMP REQUEST\n\nthe device went away");
     EXPECT_EQ(desktop.messages[1].style, MessageStyle::Critical);
     expectFailedSendStatus();
 }

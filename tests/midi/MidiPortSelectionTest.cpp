@@ -48,7 +48,7 @@ TEST_F(PortSelection, ChoosingAnOutputClosesTheOldOneFirstAndOneThatCannotOpenSa
     midi.ports.Fill_mnuMIDI_Ports();
     midi.ports.mnuMIDI_outputs_Click(0);
     midi.ports.mnuMIDI_outputs_Click(1);
-    EXPECT_EQ(devices.calls, (Calls{"openOutput 0", "resetOutput", "closeOutput", "openOutput 1"}));
+    EXPECT_EQ(devices.calls, (Calls{"openOutput Pad Out", "resetOutput", "closeOutput", "openOutput Other Out"}));
     EXPECT_EQ(midi.ports.outputMenu().checked, 1);
     EXPECT_TRUE(midi.ports.MidiOutIsOpen());
     EXPECT_EQ(setting("Output Name"), "Other Out");
@@ -56,7 +56,7 @@ TEST_F(PortSelection, ChoosingAnOutputClosesTheOldOneFirstAndOneThatCannotOpenSa
     devices.unopenableOutputs = {0};
     midi.ports.mnuMIDI_outputs_Click(0);
     ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].text, "PROBLEM OPENING MIDI OUTPUT DEVICE");
+    EXPECT_EQ(desktop.messages[0].text, "PROBLEM OPENING MIDI OUTPUT DEVICE\n\ncannot open output Pad Out");
     EXPECT_EQ(desktop.messages[0].style, MessageStyle::Plain);
     EXPECT_EQ(midi.ports.outputMenu().checked, 0);
     EXPECT_FALSE(midi.ports.MidiOutIsOpen());
@@ -73,7 +73,7 @@ TEST_F(PortSelection, StartUpRestoresBothRememberedPortsAndShutDownClosesThemOnc
     EXPECT_TRUE(midi.receiver.MidiInIsOpen());
     EXPECT_EQ(midi.ports.outputMenu().checked, 1);
     EXPECT_TRUE(midi.ports.MidiOutIsOpen());
-    EXPECT_EQ(devices.calls, (Calls{"openInput 0", "openOutput 1"}));
+    EXPECT_EQ(devices.calls, (Calls{"openInput Pad In", "openOutput Other Out"}));
     EXPECT_EQ(setting("Input Name"), "Pad In");
 
     devices.calls.clear();
@@ -82,7 +82,9 @@ TEST_F(PortSelection, StartUpRestoresBothRememberedPortsAndShutDownClosesThemOnc
     EXPECT_EQ(devices.calls, (Calls{"resetInput", "closeInput", "resetOutput", "closeOutput"}));
 }
 
-TEST_F(PortSelection, RememberedNameWinsWhenTheDeviceMovedAndTheNumberWhenTheNameIsGone)
+// Numbers shift as devices come and go: a remembered name is looked for by
+// name only, and an absent one is never stood in for by its old number.
+TEST_F(PortSelection, RememberedNameWinsWhenTheDeviceMovedAndAnAbsentOneStaysUnchosenAndRemembered)
 {
     remember("Input Index", "0");
     remember("Input Name", "Pad In");
@@ -91,8 +93,19 @@ TEST_F(PortSelection, RememberedNameWinsWhenTheDeviceMovedAndTheNumberWhenTheNam
     devices.inputs = {"New In", "Pad In"};
     midi.startUp();
     EXPECT_EQ(devices.openInputDevice, 1);
-    EXPECT_EQ(devices.openOutputDevice, 1);
     EXPECT_EQ(setting("Input Index"), "1");
+    EXPECT_FALSE(devices.openOutputDevice);
+    EXPECT_FALSE(midi.ports.outputMenu().checked);
+    EXPECT_EQ(setting("Output Name"), "Unplugged Out");
+    EXPECT_EQ(host.statuses, QStringList{"MIDI output \"Unplugged Out\" is not connected."});
+
+    // A choice opens the device of the name the menu showed, wherever it stands now.
+    devices.outputs = {"Other Out", "Pad Out"};
+    midi.ports.mnuMIDI_outputs_Click(0);
+    EXPECT_EQ(devices.openOutputDevice, 1);
+    devices.outputs = {"Other Out"};
+    midi.ports.mnuMIDI_outputs_Click(0);
+    EXPECT_FALSE(midi.ports.MidiOutIsOpen());
 }
 
 TEST_F(PortSelection, RememberedNumbersThatAreNoDeviceRestoreNothing)

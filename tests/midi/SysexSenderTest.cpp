@@ -14,7 +14,7 @@ TEST(SysexSplitting, EveryCompleteMessageGoesOutWholeAndInOrderUntilOneIsRefused
     LoopbackMidiDevices devices;
     ScriptedDesktop desktop;
     devices.outputs = {"Out"};
-    ASSERT_TRUE(devices.openOutput(0));
+    ASSERT_TRUE(devices.openOutput("Out"));
     ASSERT_TRUE(Send_Sysex(devices, desktop, {0xF0, 1, 2, 0xF7, 0xF0, 3, 0xF7}));
     EXPECT_EQ(devices.sent, (std::vector<MidiBytes>{{0xF0, 1, 2, 0xF7}, {0xF0, 3, 0xF7}}));
     EXPECT_TRUE(desktop.messages.empty());
@@ -25,7 +25,7 @@ TEST(SysexSplitting, EveryCompleteMessageGoesOutWholeAndInOrderUntilOneIsRefused
     EXPECT_EQ(refused.kind, SysexSendResult::Kind::TransferFailed);
     EXPECT_EQ(refused.reason, "gone");
     ASSERT_EQ(desktop.messages.size(), 1U);
-    EXPECT_EQ(desktop.messages[0].text, "PROBLEM IN SENDING SOUND DUMP REQUEST");
+    EXPECT_EQ(desktop.messages[0].text, "PROBLEM IN SENDING SOUND DUMP REQUEST\n\ngone");
     EXPECT_EQ(desktop.messages[0].style, MessageStyle::Critical);
 }
 
@@ -41,7 +41,7 @@ TEST(SysexSplitting, BytesOutsideCompleteFramingAreRefusedBeforeAnythingIsSent)
         LoopbackMidiDevices devices;
         ScriptedDesktop desktop;
         devices.outputs = {"Out"};
-        ASSERT_TRUE(devices.openOutput(0));
+        ASSERT_TRUE(devices.openOutput("Out"));
         const auto sent = Send_Sysex(devices, desktop, bytes);
         ASSERT_FALSE(sent);
         EXPECT_EQ(sent.kind, SysexSendResult::Kind::NotSysex);

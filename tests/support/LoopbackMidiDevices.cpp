@@ -1,11 +1,15 @@
 #include "LoopbackMidiDevices.h"
 
+#include <algorithm>
+
 namespace morvane::testing {
 namespace {
 
-bool exists(const std::vector<std::string>& names, int device)
+std::optional<int> numberOf(const std::vector<std::string>& names, const std::string& name)
 {
-    return device >= 0 && device < static_cast<int>(names.size());
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (found == names.end()) return std::nullopt;
+    return static_cast<int>(found - names.begin());
 }
 
 }  // namespace
@@ -27,11 +31,11 @@ bool LoopbackMidiDevices::playNote(std::uint8_t note)
     return play({MidiInputEvent::Kind::Short, {0x99, note, 100}});
 }
 
-Status LoopbackMidiDevices::openInput(int device)
+Status LoopbackMidiDevices::openInput(const std::string& name)
 {
-    calls.push_back("openInput " + std::to_string(device));
-    if (!exists(inputs, device) || unopenableInputs.count(device))
-        return Status::failure("cannot open input " + std::to_string(device));
+    calls.push_back("openInput " + name);
+    const auto device = numberOf(inputs, name);
+    if (!device || unopenableInputs.count(*device)) return Status::failure("cannot open input " + name);
     openInputDevice = device;
     delivery_.inputOpened();
     return succeeded();
@@ -48,11 +52,11 @@ Status LoopbackMidiDevices::closeInput()
     return succeeded();
 }
 
-Status LoopbackMidiDevices::openOutput(int device)
+Status LoopbackMidiDevices::openOutput(const std::string& name)
 {
-    calls.push_back("openOutput " + std::to_string(device));
-    if (!exists(outputs, device) || unopenableOutputs.count(device))
-        return Status::failure("cannot open output " + std::to_string(device));
+    calls.push_back("openOutput " + name);
+    const auto device = numberOf(outputs, name);
+    if (!device || unopenableOutputs.count(*device)) return Status::failure("cannot open output " + name);
     openOutputDevice = device;
     return succeeded();
 }
@@ -69,6 +73,7 @@ Status LoopbackMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
 {
     if (!openOutputDevice) return Status::failure("no output open");
     if (duringSend) duringSend();
+    if (!reachable) return Status::failure("the output is no longer there");
     if (sendRefusal) return Status::failure(*sendRefusal);
     sent.push_back(message);
     return succeeded();

@@ -31,10 +31,13 @@ public:
     // Runs inside each send, as a click made while a transfer lasts.
     std::function<void()> duringSend;
 
+    // Where the opened device stands in the list now.
     std::optional<int> openInputDevice;
     std::optional<int> openOutputDevice;
+    // False: the output device went away after it was opened.
+    bool reachable = true;
     std::vector<std::vector<std::uint8_t>> sent;
-    std::vector<std::string> calls;  // "openInput 1", "resetOutput", ...
+    std::vector<std::string> calls;  // "openInput In B", "resetOutput", ...
 
     // The instrument sends a message; false when no input is open to hear it.
     bool play(MidiInputEvent event);
@@ -43,13 +46,14 @@ public:
 
     std::vector<std::string> inputNames() override { return inputs; }
     std::vector<std::string> outputNames() override { return outputs; }
-    Status openInput(int device) override;
+    Status openInput(const std::string& name) override;
     void resetInput() override;
     Status closeInput() override;
-    Status openOutput(int device) override;
+    Status openOutput(const std::string& name) override;
     void resetOutput() override;
     void closeOutput() override;
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
+    bool outputReachable() override { return openOutputDevice && reachable; }
     void setInputHandler(InputHandler handler) override;
 
     int handlersAttached = 0;

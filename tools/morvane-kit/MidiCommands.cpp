@@ -4,6 +4,7 @@
 
 #include "kit/KitFile.h"
 #include "midi/RtMidiDevices.h"
+#include "midi/SystemMidiDevices.h"
 #include "midi/SysexSender.h"
 
 #include <QCoreApplication>
@@ -38,8 +39,12 @@ const Command Receive{"receive", "--port PORT -o FILE [--timeout S]",
                       "Writes the first SysEx message arriving on an input device to FILE, byte for byte.",
                       "  --port PORT   the input's number (see ports) or its exact name\n"
                       "  -o FILE       where the message goes (written atomically)\n"
-                      "  --timeout S   give up after S seconds with exit status 1 (default: wait)\n",
+                      "  --timeout S   give up after S seconds (at most 86400) with exit status 1\n"
+                      "                (default: wait)\n",
                       runReceive};
+
+// A day; longer waits overflow the timer and are surely a typo.
+constexpr int LongestTimeout = 86400;
 
 // The client name starts with the editor's, so the lists match its menus.
 const std::string ClientName = OwnClientPrefix + " (morvane-kit)";
@@ -52,12 +57,13 @@ std::optional<int> wholeNumber(const std::string& text)
     return value;
 }
 
-// PORT is a device number or an exact device name.
-std::optional<int> findDevice(const std::vector<std::string>& names, const std::string& port)
+// PORT is an exact device name or a device number; the device is then
+// opened by the name the number stands for.
+std::optional<std::string> findDevice(const std::vector<std::string>& names, const std::string& port)
 {
-    for (std::size_t i = 0; i < names.size(); ++i)
-        if (names[i] == port) return static_cast<int>(i);
-    if (auto number = wholeNumber(port); number && *number < static_cast<int>(names.size())) return number;
+    if (std::find(names.begin(), names.end(), port) != names.end()) return port;
+    if (auto number = wholeNumber(port); number && *number < static_cast<int>(names.size()))
+        return names[static_cast<std::size_t>(*number)];
     return std::nullopt;
 }
 
@@ -96,10 +102,10 @@ ParsedArguments parse(const Arguments& args, const std::vector<std::string>& kno
 int runPorts(const Arguments& args, Console& console)
 {
     if (!args.empty()) return usageError(console, Ports, "no arguments are taken");
-    RtMidiDevices devices(ClientName);
-    const auto inputs = devices.inputNames();
+    const auto devices = systemMidiDevices(ClientName);
+    const auto inputs = devices->inputNames();
     for (std::size_t i = 0; i < inputs.size(); ++i) console.out << "in " << i << " " << inputs[i] << "\n";
-    const auto outputs = devices.outputNames();
+    const auto outputs = devices->outputNames();
     for (std::size_t i = 0; i < outputs.size(); ++i) console.out << "out " << i << " " << outputs[i] << "\n";
     return ExitSuccess;
 }
@@ -129,17 +135,17 @@ int runSend(const Arguments& args, Console& console)
         files.push_back({path, bytes.value().size(), std::move(messages).value()});
     }
 
-    RtMidiDevices devices(ClientName);
-    const auto device = findDevice(devices.outputNames(), *port);
+    const auto devices = systemMidiDevices(ClientName);
+    const auto device = findDevice(devices->outputNames(), *port);
     if (!device) return refuse(console, "there is no MIDI output \"" + *port + "\" (see morvane-kit ports)");
-    if (auto opened = devices.openOutput(*device); !opened) return refuse(console, opened.error());
+    if (auto opened = devices->openOutput(*device); !opened) return refuse(console, opened.error());
     for (const auto& file : files) {
-        if (auto sent = sendSysexMessages(devices, file.messages); !sent)
+        if (auto sent = sendSysexMessages(*devices, file.messages); !sent)
             return refuse(console, file.path + ": " + sent.error());
         console.out << "sent " << file.path << " (" << file.length << " bytes)\n";
         std::this_thread::sleep_for(std::chrono::milliseconds(*delay));
     }
-    devices.closeOutput();
+    devices->closeOutput();
     return ExitSuccess;
 }
 
@@ -154,7 +160,8 @@ int runReceive(const Arguments& args, Console& console)
     std::optional<int> timeout;
     if (auto text = parsed.option("--timeout")) {
         timeout = wholeNumber(*text);
-        if (!timeout) return usageError(console, Receive, "--timeout takes a whole number of seconds");
+        if (!timeout || *timeout > LongestTimeout)
+            return usageError(console, Receive, "--timeout takes a whole number of seconds up to 86400");
     }
 
     // Received messages reach the handler through the event loop.
@@ -162,20 +169,20 @@ int runReceive(const Arguments& args, Console& console)
     char name[] = "morvane-kit";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    RtMidiDevices devices(ClientName);
-    const auto device = findDevice(devices.inputNames(), *port);
+    const auto devices = systemMidiDevices(ClientName);
+    const auto device = findDevice(devices->inputNames(), *port);
     if (!device) return refuse(console, "there is no MIDI input \"" + *port + "\" (see morvane-kit ports)");
     QEventLoop waiting;
     std::optional<MidiBytes> received;
-    devices.setInputHandler([&](const MidiInputEvent& event) {
+    devices->setInputHandler([&](const MidiInputEvent& event) {
         if (event.kind != MidiInputEvent::Kind::Sysex || received) return;
         received = event.bytes;
         waiting.quit();
     });
-    if (auto opened = devices.openInput(*device); !opened) return refuse(console, opened.error());
+    if (auto opened = devices->openInput(*device); !opened) return refuse(console, opened.error());
     if (timeout) QTimer::singleShot(std::chrono::seconds(*timeout), &waiting, &QEventLoop::quit);
     waiting.exec();
-    (void)devices.closeInput();
+    (void)devices->closeInput();
     if (!received) return refuse(console, "no SysEx message arrived within " + std::to_string(*timeout) + " s");
     if (auto saved = saveWholeFile(*output, *received); !saved) return refuse(console, saved.error());
     console.out << "received " << received->size() << " bytes into " << *output << "\n";

@@ -1,0 +1,279 @@
+#include "JackMidiDevices.h"
+
+#include "RtMidiDevices.h"
+
+#include <jack/jack.h>
+#include <jack/midiport.h>
+#include <jack/ringbuffer.h>
+
+#include <cstring>
+#include <utility>
+
+namespace morvane {
+namespace {
+
+// Room for a full-size received SysEx message and then some.
+constexpr std::size_t ReceiveRingSize = 4 * LargestReceivedSysex;
+constexpr auto SendMargin = std::chrono::milliseconds(1000);
+constexpr auto PollInterval = std::chrono::milliseconds(1);
+
+// How one received JACK event travels through the ring.
+struct EventHeader {
+    std::uint64_t opening;
+    std::uint32_t size;
+};
+
+void ignoreJackMessage(const char*) {}
+
+bool isOwnPort(const char* name) { return std::strncmp(name, OwnClientPrefix.c_str(), OwnClientPrefix.size()) == 0; }
+
+std::string quoted(const std::string& name) { return "\"" + name + "\""; }
+
+}  // namespace
+
+std::chrono::milliseconds sendTimeLimit(std::size_t messageLength)
+{
+    // Ten bits a byte at 31,250 bits a second: 320 microseconds a byte.
+    const auto wire = std::chrono::microseconds(320 * static_cast<std::int64_t>(messageLength));
+    return std::chrono::ceil<std::chrono::milliseconds>(wire) + SendMargin;
+}
+
+JackMidiDevices::JackMidiDevices(const std::string& clientName) : received_(jack_ringbuffer_create(ReceiveRingSize))
+{
+    // libjack prints to stderr when no server runs; a missing server is
+    // simply a machine without JACK devices here.
+    jack_set_error_function(&ignoreJackMessage);
+    jack_set_info_function(&ignoreJackMessage);
+    client_ = jack_client_open(clientName.c_str(), JackNoStartServer, nullptr);
+    if (!client_) return;
+    inPort_ = jack_port_register(client_, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
+    outPort_ = jack_port_register(client_, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+    jack_on_shutdown(client_, &JackMidiDevices::onShutdown, this);
+    jack_set_process_callback(client_, &JackMidiDevices::onProcess, this);
+    if (!inPort_ || !outPort_ || jack_activate(client_) != 0) {
+        jack_client_close(client_);
+        client_ = nullptr;
+        return;
+    }
+    reader_ = std::thread([this] { deliverReceived(); });
+}
+
+JackMidiDevices::~JackMidiDevices()
+{
+    if (client_) {
+        delivery_.inputClosed();
+        jack_client_close(client_);  // no callback runs after this
+    }
+    stopReading_ = true;
+    bytesArrived_.release();
+    if (reader_.joinable()) reader_.join();
+    jack_ringbuffer_free(received_);
+}
+
+bool JackMidiDevices::serverRunning() const { return client_ && !serverGone_; }
+
+std::vector<std::string> JackMidiDevices::portsOfOthers(unsigned long flags)
+{
+    std::vector<std::string> names;
+    if (!serverRunning()) return names;
+    const char** ports = jack_get_ports(client_, nullptr, JACK_DEFAULT_MIDI_TYPE, flags);
+    for (const char** port = ports; port && *port; ++port)
+        if (!isOwnPort(*port)) names.emplace_back(*port);
+    jack_free(static_cast<void*>(ports));
+    return names;
+}
+
+// Our input reads from the ports others write to, and the other way round.
+std::vector<std::string> JackMidiDevices::inputNames() { return portsOfOthers(JackPortIsOutput); }
+std::vector<std::string> JackMidiDevices::outputNames() { return portsOfOthers(JackPortIsInput); }
+
+Status JackMidiDevices::openInput(const std::string& name)
+{
+    (void)closeInput();
+    if (!serverRunning()) return Status::failure("The JACK server is not running.");
+    if (!jack_port_by_name(client_, name.c_str()))
+        return Status::failure("The MIDI input device " + quoted(name) + " is no longer there.");
+    // A new opening: whatever the ring still holds from before is dropped.
+    ++opening_;
+    delivery_.inputOpened();
+    if (jack_connect(client_, name.c_str(), jack_port_name(inPort_)) != 0) {
+        (void)closeInput();
+        return Status::failure("The MIDI input device " + quoted(name) + " could not be connected.");
+    }
+    return succeeded();
+}
+
+void JackMidiDevices::resetInput()
+{
+    // Nothing is queued for the device; the ring empties itself per opening.
+}
+
+Status JackMidiDevices::closeInput()
+{
+    if (opening_ % 2 == 1) ++opening_;
+    delivery_.inputClosed();
+    if (serverRunning()) jack_port_disconnect(client_, inPort_);
+    return succeeded();
+}
+
+Status JackMidiDevices::openOutput(const std::string& name)
+{
+    closeOutput();
+    if (!serverRunning()) return Status::failure("The JACK server is not running.");
+    if (!jack_port_by_name(client_, name.c_str()))
+        return Status::failure("The MIDI output device " + quoted(name) + " is no longer there.");
+    // The connection takes effect some periods later; a send before then
+    // waits for it in the process callback, so no settle wait is needed here.
+    if (jack_connect(client_, jack_port_name(outPort_), name.c_str()) != 0)
+        return Status::failure("The MIDI output device " + quoted(name) + " could not be connected.");
+    outputName_ = name;
+    return succeeded();
+}
+
+void JackMidiDevices::resetOutput()
+{
+    // Nothing is ever left queued: a send either was written or was taken back.
+}
+
+void JackMidiDevices::closeOutput()
+{
+    if (serverRunning() && !outputName_.empty()) jack_port_disconnect(client_, outPort_);
+    outputName_.clear();
+}
+
+bool JackMidiDevices::outputReachable()
+{
+    return serverRunning() && !outputName_.empty() && jack_port_by_name(client_, outputName_.c_str()) &&
+           jack_port_connected_to(outPort_, outputName_.c_str());
+}
+
+Status JackMidiDevices::refusalToSend(std::size_t length)
+{
+    if (!client_) return Status::failure("No MIDI output is open.");
+    if (serverGone_) return Status::failure("The JACK server has stopped.");
+    if (outputName_.empty()) return Status::failure("No MIDI output is open.");
+    if (!jack_port_by_name(client_, outputName_.c_str()))
+        return Status::failure("The MIDI output device " + quoted(outputName_) + " is no longer there.");
+    // A device that restarted under the same name comes back without us.
+    if (!jack_port_connected_to(outPort_, outputName_.c_str()))
+        return Status::failure("The MIDI output device " + quoted(outputName_) +
+                               " is no longer connected (it was restarted or disconnected).");
+    const std::size_t largest = largestEvent_;
+    if (largest != 0 && length > largest)
+        return Status::failure("The message has " + std::to_string(length) + " bytes; JACK carries at most " +
+                               std::to_string(largest) + " bytes in one MIDI message.");
+    return succeeded();
+}
+
+Status JackMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
+{
+    if (auto refused = refusalToSend(message.size()); !refused) return refused;
+    PendingSend send;
+    send.message = &message;
+    pendingSend_ = &send;
+    return waitUntilWritten(send);
+}
+
+Status JackMidiDevices::waitUntilWritten(PendingSend& send)
+{
+    const auto deadline = std::chrono::steady_clock::now() + sendTimeLimit(send.message->size());
+    while (send.state == PendingSend::State::Waiting) {
+        if (std::chrono::steady_clock::now() >= deadline || serverGone_) {
+            PendingSend* expected = &send;
+            // Taken back before the callback claimed it: it never left.
+            if (pendingSend_.compare_exchange_strong(expected, nullptr))
+                return Status::failure(serverGone_ ? "The JACK server stopped during the send."
+                                                   : "The MIDI output device " + quoted(outputName_) +
+                                                         " did not take the message in time.");
+            // Claimed: the callback finishes it within microseconds.
+            while (send.state == PendingSend::State::Waiting) std::this_thread::yield();
+            break;
+        }
+        std::this_thread::sleep_for(PollInterval);
+    }
+    if (send.state == PendingSend::State::DidNotFit)
+        return Status::failure("The message has " + std::to_string(send.message->size()) +
+                               " bytes; JACK carries at most " + std::to_string(largestEvent_) +
+                               " bytes in one MIDI message.");
+    return succeeded();
+}
+
+int JackMidiDevices::onProcess(jack_nframes_t frames, void* self)
+{
+    auto* devices = static_cast<JackMidiDevices*>(self);
+    devices->writePendingSend(jack_port_get_buffer(devices->outPort_, frames));
+    devices->readInput(jack_port_get_buffer(devices->inPort_, frames));
+    return 0;
+}
+
+// Runs on JACK's real-time thread: no locks, no allocation.
+void JackMidiDevices::writePendingSend(void* buffer)
+{
+    jack_midi_clear_buffer(buffer);
+    largestEvent_ = jack_midi_max_event_size(buffer);
+    // Until the connection is in effect, what we write would go nowhere.
+    PendingSend* send = pendingSend_;
+    if (!send || jack_port_connected(outPort_) == 0) return;
+    if (!pendingSend_.compare_exchange_strong(send, nullptr)) return;  // taken back meanwhile
+    const auto& message = *send->message;
+    auto* event = jack_midi_event_reserve(buffer, 0, message.size());
+    if (event) std::memcpy(event, message.data(), message.size());
+    send->state = event ? PendingSend::State::Written : PendingSend::State::DidNotFit;
+}
+
+// Runs on JACK's real-time thread: copies each event into the ring, tagged
+// with the opening it arrived in, and wakes the reader.
+void JackMidiDevices::readInput(void* buffer)
+{
+    const std::uint64_t opening = opening_;
+    if (opening % 2 == 0) return;
+    const auto count = jack_midi_get_event_count(buffer);
+    bool wrote = false;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        jack_midi_event_t event;
+        if (jack_midi_event_get(&event, buffer, i) != 0) continue;
+        const EventHeader header{opening, static_cast<std::uint32_t>(event.size)};
+        if (jack_ringbuffer_write_space(received_) < sizeof header + event.size) {
+            ++lostEvents_;  // the reader drops the message this belonged to
+            continue;
+        }
+        jack_ringbuffer_write(received_, reinterpret_cast<const char*>(&header), sizeof header);
+        jack_ringbuffer_write(received_, reinterpret_cast<const char*>(event.buffer), event.size);
+        wrote = true;
+    }
+    if (wrote) bytesArrived_.release();
+}
+
+void JackMidiDevices::onShutdown(void* self) { static_cast<JackMidiDevices*>(self)->serverGone_ = true; }
+
+// The reader thread: frames what arrived and hands whole messages over.
+void JackMidiDevices::deliverReceived()
+{
+    std::uint64_t framedOpening = 0;
+    std::uint64_t lostSeen = 0;
+    std::vector<std::uint8_t> bytes;
+    while (true) {
+        bytesArrived_.acquire();
+        if (stopReading_) return;
+        EventHeader header{};
+        while (jack_ringbuffer_read_space(received_) >= sizeof header) {
+            jack_ringbuffer_peek(received_, reinterpret_cast<char*>(&header), sizeof header);
+            // The rest of this event is still being written; its writer wakes us again.
+            if (jack_ringbuffer_read_space(received_) < sizeof header + header.size) break;
+            jack_ringbuffer_read_advance(received_, sizeof header);
+            bytes.resize(header.size);
+            jack_ringbuffer_read(received_, reinterpret_cast<char*>(bytes.data()), header.size);
+            if (header.opening != opening_) continue;  // from an opening that has closed
+            if (header.opening != framedOpening || lostEvents_ != lostSeen) {
+                framer_.reset();
+                framedOpening = header.opening;
+                lostSeen = lostEvents_;
+            }
+            for (auto& event : framer_.take(bytes.data(), bytes.size())) delivery_.post(std::move(event));
+        }
+    }
+}
+
+void JackMidiDevices::setInputHandler(InputHandler handler) { delivery_.setHandler(std::move(handler)); }
+
+}  // namespace morvane

@@ -1,0 +1,29 @@
+#include "SystemMidiDevices.h"
+
+#include "RtMidiApis.h"
+#include "RtMidiDevices.h"
+
+#ifdef MORVANE_HAVE_JACK
+#include "JackMidiDevices.h"
+#endif
+
+namespace morvane {
+
+std::unique_ptr<MidiDevices> systemMidiDevices(const std::string& clientName)
+{
+    const auto apis = preferredMidiApis();
+    for (auto api : apis) {
+#ifdef MORVANE_HAVE_JACK
+        if (api == RtMidi::UNIX_JACK) {
+            auto jack = std::make_unique<JackMidiDevices>(clientName);
+            if (jack->serverRunning()) return jack;
+            continue;
+        }
+#endif
+        auto devices = std::make_unique<RtMidiDevices>(api, clientName);
+        if (devices->available()) return devices;
+    }
+    return std::make_unique<RtMidiDevices>(apis.front(), clientName);
+}
+
+}  // namespace morvane

@@ -1,0 +1,171 @@
+// The real MIDI devices on a real JACK server, against a controller played
+// through libjack directly.
+#include "midi/JackMidiDevices.h"
+#include "midi/RtMidiDevices.h"
+#include "support/JackPeer.h"
+#include "support/KitFiles.h"
+#include "support/MidiPeers.h"
+
+#include <QTest>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+bool listed(const std::vector<std::string>& names, const std::string& name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+Bytes piece(const Bytes& kit, std::size_t from, std::size_t to)
+{
+    return Bytes(kit.begin() + static_cast<std::ptrdiff_t>(from), kit.begin() + static_cast<std::ptrdiff_t>(to));
+}
+
+class RealDevices : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        MORVANE_REQUIRE_JACK();
+        ASSERT_TRUE(peer.ready());
+        devices.setInputHandler([this](const MidiInputEvent& event) {
+            handlerThreads.push_back(QThread::currentThread());
+            received.push_back(event);
+        });
+        ASSERT_TRUE(devices.openInput(peer.outName()));
+        ASSERT_TRUE(devices.openOutput(peer.inName()));
+    }
+
+    std::vector<Bytes> receivedSysex()
+    {
+        QTest::qWait(100);  // whatever else was coming has come
+        std::vector<Bytes> sysex;
+        for (const auto& event : received)
+            if (event.kind == MidiInputEvent::Kind::Sysex) sysex.push_back(event.bytes);
+        received.clear();
+        return sysex;
+    }
+
+    const Bytes kit = exampleKitDump();
+    JackPeer peer{"morvane-test-peer"};
+    JackMidiDevices devices{OwnClientPrefix + " test"};
+    std::vector<MidiInputEvent> received;
+    std::vector<QThread*> handlerThreads;
+};
+
+TEST_F(RealDevices, ListsPeersByNameAndNeverOurOwnPorts)
+{
+    EXPECT_TRUE(listed(devices.inputNames(), peer.outName()));
+    EXPECT_TRUE(listed(devices.outputNames(), peer.inName()));
+    for (const auto& names : {devices.inputNames(), devices.outputNames()})
+        for (const auto& name : names) EXPECT_NE(name.rfind(OwnClientPrefix, 0), 0u) << name;
+    EXPECT_FALSE(devices.openInput("nobody:out"));
+    EXPECT_FALSE(devices.openOutput("nobody:in"));
+}
+
+// Each row: what the controller sends, as JACK events, and the SysEx
+// messages the editor must see.
+TEST_F(RealDevices, ReceivedSysexIsAlwaysOneWholeMessageOnTheWindowThread)
+{
+    const Bytes unfinished = piece(kit, 0, 24);
+    const Bytes longMessage = [] {
+        Bytes m(1500, 0x11);
+        m.front() = 0xF0;
+        m.back() = 0xF7;
+        return m;
+    }();
+    struct Row {
+        const char* what;
+        std::vector<Bytes> pieces;
+        std::vector<Bytes> expected;
+    };
+    const std::vector<Row> rows{
+        {"whole", {kit}, {kit}},
+        {"in pieces with real-time bytes between and inside",
+         {piece(kit, 0, 100), {0xF8}, piece(kit, 100, 300), {0xFE, 0xFA}, piece(kit, 300, kit.size())},
+         {kit}},
+        {"after an unfinished piece", {unfinished, kit}, {kit}},
+        {"broken by a note", {unfinished, {0x99, 38, 100}, piece(kit, 24, kit.size())}, {}},
+        {"longer than a kit, whole", {longMessage}, {longMessage}},
+    };
+    for (const auto& row : rows) {
+        ASSERT_TRUE(peer.send(row.pieces)) << row.what;
+        EXPECT_EQ(receivedSysex(), row.expected) << row.what;
+    }
+    for (auto* thread : handlerThreads) EXPECT_EQ(thread, QThread::currentThread());
+
+    // Nothing from before a reopening becomes part of a message after it.
+    ASSERT_TRUE(peer.send({unfinished}));
+    ASSERT_TRUE(devices.closeInput());
+    ASSERT_TRUE(devices.openInput(peer.outName()));
+    ASSERT_TRUE(peer.send({piece(kit, 24, kit.size()), kit}));
+    EXPECT_EQ(receivedSysex(), std::vector<Bytes>{kit});
+}
+
+TEST_F(RealDevices, SendArrivesWholeOrFailsNamingWhy)
+{
+    ASSERT_TRUE(devices.sendSysex(kit));
+    ASSERT_TRUE(peer.waitForReceived(1));
+    EXPECT_EQ(peer.received(), std::vector<Bytes>{kit});
+
+    Bytes huge(100000, 0x22);
+    huge.front() = 0xF0;
+    huge.back() = 0xF7;
+    const auto refused = devices.sendSysex(huge);
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().find("100000 bytes"), std::string::npos) << refused.error();
+    EXPECT_NE(refused.error().find("at most"), std::string::npos) << refused.error();
+}
+
+// Same name, new port: our connection went with the old one.
+TEST_F(RealDevices, SendToAControllerThatRestartedOrVanishedFails)
+{
+    const std::string name = peer.inName();
+    std::optional<JackPeer> restarted;
+    restarted.emplace("morvane-test-restart");
+    ASSERT_TRUE(devices.openOutput(restarted->inName()));
+    restarted.reset();
+    restarted.emplace("morvane-test-restart");
+    ASSERT_TRUE(restarted->ready());
+    EXPECT_FALSE(devices.outputReachable());
+    auto sent = devices.sendSysex(kit);
+    ASSERT_FALSE(sent);
+    EXPECT_NE(sent.error().find("no longer connected"), std::string::npos) << sent.error();
+    QTest::qWait(100);
+    EXPECT_TRUE(restarted->received().empty());
+
+    restarted.reset();
+    sent = devices.sendSysex(kit);
+    ASSERT_FALSE(sent);
+    EXPECT_NE(sent.error().find("is no longer there"), std::string::npos) << sent.error();
+}
+
+TEST(RealDevicesOnAServerThatStops, ListNothingAndFailEverySend)
+{
+    MORVANE_REQUIRE_JACK();
+    OwnJackServer server(QStringLiteral("morvane-test-dying"));
+    ASSERT_TRUE(server.running());
+    JackPeer peer("morvane-test-peer");
+    JackMidiDevices devices(OwnClientPrefix + " test");
+    ASSERT_TRUE(devices.openOutput(peer.inName()));
+    const auto sent = devices.sendSysex(exampleKitDump());
+    ASSERT_TRUE(sent) << sent.error();
+
+    server.kill();
+    for (int i = 0; i < 5; ++i) {
+        auto sent = devices.sendSysex(exampleKitDump());
+        ASSERT_FALSE(sent);
+        EXPECT_NE(sent.error().find("JACK server"), std::string::npos) << sent.error();
+    }
+    EXPECT_FALSE(devices.outputReachable());
+    EXPECT_TRUE(devices.outputNames().empty());
+}
+
+}  // namespace

@@ -1,0 +1,112 @@
+#include "JackPeer.h"
+
+#include <jack/jack.h>
+#include <jack/midiport.h>
+
+#include <QTest>
+
+#include <cstring>
+
+namespace morvane::testing {
+
+JackPeer::JackPeer(const std::string& name) : name_(name)
+{
+    client_ = jack_client_open(name.c_str(), JackNoStartServer, nullptr);
+    if (!client_) return;
+    out_ = jack_port_register(client_, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+    in_ = jack_port_register(client_, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
+    jack_set_process_callback(client_, &JackPeer::onProcess, this);
+    if (!out_ || !in_ || jack_activate(client_) != 0) {
+        jack_client_close(client_);
+        client_ = nullptr;
+    }
+}
+
+JackPeer::~JackPeer()
+{
+    if (client_) jack_client_close(client_);
+}
+
+bool JackPeer::send(const std::vector<Bytes>& pieces)
+{
+    {
+        std::lock_guard lock(mutex_);
+        toSend_.insert(toSend_.end(), pieces.begin(), pieces.end());
+    }
+    return QTest::qWaitFor(
+        [&] {
+            std::lock_guard lock(mutex_);
+            return toSend_.empty();
+        },
+        5000);
+}
+
+bool JackPeer::waitForReceived(std::size_t count, int milliseconds)
+{
+    return QTest::qWaitFor([&] { return received().size() >= count; }, milliseconds);
+}
+
+std::vector<Bytes> JackPeer::received()
+{
+    std::lock_guard lock(mutex_);
+    return received_;
+}
+
+// A test peer: a lock here is fine, it never waits long.
+int JackPeer::onProcess(std::uint32_t frames, void* self)
+{
+    auto* peer = static_cast<JackPeer*>(self);
+    void* out = jack_port_get_buffer(peer->out_, frames);
+    void* in = jack_port_get_buffer(peer->in_, frames);
+    jack_midi_clear_buffer(out);
+    std::lock_guard lock(peer->mutex_);
+    // Only once someone listens: an event into nothing is lost.
+    if (!peer->toSend_.empty() && jack_port_connected(peer->out_) > 0) {
+        const auto& piece = peer->toSend_.front();
+        if (auto* event = jack_midi_event_reserve(out, 0, piece.size())) std::memcpy(event, piece.data(), piece.size());
+        peer->toSend_.pop_front();
+    }
+    const auto count = jack_midi_get_event_count(in);
+    for (std::uint32_t i = 0; i < count; ++i) {
+        jack_midi_event_t event;
+        if (jack_midi_event_get(&event, in, i) == 0) peer->received_.emplace_back(event.buffer, event.buffer + event.size);
+    }
+    return 0;
+}
+
+OwnJackServer::OwnJackServer(const QString& name) : name_(name), previousDefault_(qgetenv("JACK_DEFAULT_SERVER"))
+{
+    server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    server_.setStandardOutputFile(QProcess::nullDevice());
+    server_.start(QStringLiteral("jackd"), {QStringLiteral("-n"), name, QStringLiteral("--no-realtime"), QStringLiteral("--sync"),
+                                            QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
+                                            QStringLiteral("48000"), QStringLiteral("-p"), QStringLiteral("256")});
+    qputenv("JACK_DEFAULT_SERVER", name.toUtf8());
+    (void)QTest::qWaitFor([&] { return running(); }, 10000);
+}
+
+OwnJackServer::~OwnJackServer()
+{
+    kill();
+    if (previousDefault_.isEmpty())
+        qunsetenv("JACK_DEFAULT_SERVER");
+    else
+        qputenv("JACK_DEFAULT_SERVER", previousDefault_);
+}
+
+bool OwnJackServer::running()
+{
+    if (server_.state() != QProcess::Running) return false;
+    QProcess probe;
+    probe.start(QStringLiteral("jack_lsp"), {QStringLiteral("-s"), name_});
+    return probe.waitForFinished(5000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
+}
+
+void OwnJackServer::kill()
+{
+    if (server_.state() == QProcess::NotRunning) return;
+    server_.kill();
+    server_.waitForFinished(5000);
+}
+
+}  // namespace morvane::testing
