@@ -73,15 +73,18 @@ BatchResult BatchSender::runBatch(int delay)
     BatchResult result;
     panel_.showProgress(SendingKitDumpsText);
     desktop_.processEvents();
-    const std::size_t countAtStart = list_.size();
-    for (std::size_t row = 0; row < rowsToSend(countAtStart); ++row) {
+    // By identity, as rows shift when entries are removed during the batch.
+    const std::vector<BatchList::EntryId> batch = list_.ids();
+    for (auto turn = batch.begin(); turn != batch.end(); ++turn) {
         if (stopSend_) {
             cancel(result);
             return result;
         }
+        const auto row = list_.rowOf(*turn);
+        if (!row) continue;
         panel_.highlightEntry(row);
         // A copy: the entry may be removed while a message box is open.
-        const std::string path = list_[row];
+        const std::string path = list_[*row];
         sendFile(path, result);
         desktop_.processEvents();
         delay = currentDelay(delay);
@@ -107,10 +110,6 @@ void BatchSender::sendFile(const std::string& path, BatchResult& result)
 // The text is read at every pause, as the user may change the pace during a
 // batch; a text made invalid meanwhile keeps the last valid pause.
 int BatchSender::currentDelay(int fallback) const { return parseSendDelay(panel_.delayText()).value_or(fallback); }
-
-// Entries added during a batch wait for the next one; entries removed during
-// it end it at the last entry that still exists.
-std::size_t BatchSender::rowsToSend(std::size_t countAtStart) const { return std::min(countAtStart, list_.size()); }
 
 void BatchSender::finish(BatchResult& result)
 {

@@ -42,10 +42,12 @@ struct BatchResult {
     std::vector<FileNotSent> notSent;
 };
 
-// Sends the listed files one after the other, each through Send_Sysex, with
-// the chosen pause after each. Runs on the window thread; pending events are
-// processed once before the first file and once after each transfer, which
-// is where a stop request, a closing window or a removed entry is seen.
+// Sends the files listed when the batch starts, in list order, each once
+// through Send_Sysex, with the chosen pause after each. Runs on the window
+// thread; pending events are processed once before the first file and once
+// after each transfer, which is where a stop request, a closing window or a
+// change to the list is seen. An entry removed before its turn is not sent;
+// one added meanwhile waits for the next batch.
 class BatchSender {
 public:
     BatchSender(const BatchList& list, BatchSendPanel& panel, Desktop& desktop, MidiDevices& devices);
@@ -61,7 +63,6 @@ private:
     BatchResult runBatch(int delay);
     void sendFile(const std::string& path, BatchResult& result);
     int currentDelay(int fallback) const;
-    std::size_t rowsToSend(std::size_t countAtStart) const;
     void finish(BatchResult& result);
     void cancel(BatchResult& result);
     void reportFilesNotSent(const BatchResult& result);
