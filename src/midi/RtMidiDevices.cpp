@@ -190,6 +190,8 @@ bool RtMidiDevices::outputStillPresent()
     return std::find(names.begin(), names.end(), openOutputName_) != names.end();
 }
 
+bool RtMidiDevices::outputReachable() { return out_ && out_->isPortOpen() && outputStillPresent(); }
+
 Status RtMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
 {
     if (!out_ || !out_->isPortOpen()) return Status::failure("No MIDI output is open.");

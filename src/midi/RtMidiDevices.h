@@ -43,6 +43,8 @@ public:
     void closeOutput() override;
 
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
+    bool outputReachable() override;
+    std::string openOutputName() const override { return openOutputName_; }
     void setInputHandler(InputHandler handler) override;
 
     // RtMidi's error hook; public only so that the C-style callback can reach it.

@@ -67,7 +67,7 @@ void LoopbackMidiDevices::closeOutput()
 
 Status LoopbackMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
 {
-    if (!openOutputDevice) return Status::failure("no output open");
+    if (!outputReachable()) return Status::failure("no output reachable");
     if (duringSend) duringSend();
     if (sendRefusal) return Status::failure(*sendRefusal);
     sent.push_back(message);

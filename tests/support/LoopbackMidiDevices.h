@@ -28,6 +28,7 @@ public:
     std::set<int> unopenableOutputs;
     std::optional<std::string> closeInputRefusal;
     std::optional<std::string> sendRefusal;
+    bool reachable = true;  // false: the open output's device has gone
     // Runs inside each send, as a click made while a transfer lasts.
     std::function<void()> duringSend;
 
@@ -50,6 +51,8 @@ public:
     void resetOutput() override;
     void closeOutput() override;
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
+    bool outputReachable() override { return reachable && openOutputDevice; }
+    std::string openOutputName() const override { return openOutputDevice ? outputs[*openOutputDevice] : ""; }
     void setInputHandler(InputHandler handler) override;
 
     int handlersAttached = 0;
