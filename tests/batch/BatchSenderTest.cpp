@@ -163,20 +163,31 @@ TEST_F(BatchSend, FilesThatCannotBeReadOrAreNotSysexAreSkippedAndNamed)
     EXPECT_TRUE(summary.contains(QString::fromStdString(text) + "\" is not System Exclusive"));
 }
 
-TEST_F(BatchSend, FailedTransfersAreCountedAsFailedNotSent)
+TEST_F(BatchSend, FailedTransfersAreCountedAsFailedAndAGoneOutputEndsTheBatchWithOneMessage)
 {
     const auto a = listKit("a.syx", kit(1));
     listKit("b.syx", kit(2));
+    listKit("c.syx", kit(3));
     devices.sendRefusal = "The output refused the message.";
 
     const auto result = sender.sendAll();
 
     EXPECT_EQ(result.sent, 0u);
-    EXPECT_EQ(result.notSent.size(), 2u);
-    EXPECT_EQ(desktop.messageTexts().mid(0, 2),
-              (QStringList{"PROBLEM IN SENDING SOUND DUMP REQUEST", "PROBLEM IN SENDING SOUND DUMP REQUEST"}));
+    EXPECT_EQ(result.notSent.size(), 3u);
+    EXPECT_EQ(desktop.messageTexts().mid(0, 3), QStringList(3, "PROBLEM IN SENDING SOUND DUMP REQUEST"));
     EXPECT_TRUE(desktop.messages.back().text.contains("\"" + QString::fromStdString(a) + "\": the transfer failed."));
-    EXPECT_EQ(panel.shown.back(), "0 Kit dumps successfully sent.\n2 files were not sent.");
+    EXPECT_EQ(panel.shown.back(), "0 Kit dumps successfully sent.\n3 files were not sent.");
+    EXPECT_EQ(desktop.beeps.size(), 1u);
+
+    // The device goes during the first transfer: one box for that file, one for the rest.
+    devices.duringSend = [&] { devices.reachable = false; };
+    desktop.messages.clear();
+    EXPECT_EQ(sender.sendAll().end, BatchResult::End::OutputGone);
+    EXPECT_EQ(desktop.messageTexts(), (QStringList{"PROBLEM IN SENDING SOUND DUMP REQUEST",
+                                                   "The MIDI output \"Pad Out\" can no longer be reached, so the "
+                                                   "batch was ended.\n3 files were not sent."}));
+    EXPECT_EQ(desktop.messages.back().style, MessageStyle::Critical);
+    EXPECT_EQ(panel.shown.back(), "0 Kit dumps successfully sent.\n3 files were not sent.");
     EXPECT_EQ(desktop.beeps.size(), 1u);
 }
 
