@@ -1,11 +1,14 @@
 #include "BatchList.h"
 
+#include <algorithm>
+
 namespace morvane {
 
 bool BatchList::add(const std::string& path)
 {
     if (!known_.insert(path).second) return false;
     entries_.push_back(path);
+    ids_.push_back(nextId_++);
     return true;
 }
 
@@ -20,16 +23,29 @@ void BatchList::removeRows(const std::vector<std::size_t>& rows)
             known_.erase(entries_[row]);
             continue;
         }
-        if (kept != row) entries_[kept] = std::move(entries_[row]);
+        if (kept != row) {
+            entries_[kept] = std::move(entries_[row]);
+            ids_[kept] = ids_[row];
+        }
         ++kept;
     }
     entries_.resize(kept);
+    ids_.resize(kept);
 }
 
 void BatchList::clear()
 {
     entries_.clear();
+    ids_.clear();
     known_.clear();
+}
+
+// Ids only ever grow at the end and removal keeps the order, so they stay sorted.
+std::optional<std::size_t> BatchList::rowOf(EntryId id) const
+{
+    const auto found = std::lower_bound(ids_.begin(), ids_.end(), id);
+    if (found == ids_.end() || *found != id) return std::nullopt;
+    return static_cast<std::size_t>(found - ids_.begin());
 }
 
 std::optional<std::size_t> selectionAfterRemoval(std::size_t firstRemovedRow, std::size_t remainingCount)

@@ -3,6 +3,7 @@
 #include "FolderSearch.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,6 +17,10 @@ namespace morvane {
 // hash beside the order keeps adding linear in the size of the list.
 class BatchList {
 public:
+    // Given to each added entry and never again, not even after clear(), so
+    // a running batch can follow its entries while rows shift around them.
+    using EntryId = std::uint64_t;
+
     // Appends path unless an entry has exactly this text; true when appended.
     bool add(const std::string& path);
     // Removes the entries at these rows (in any order, repeats ignored).
@@ -27,10 +32,15 @@ public:
     const std::string& operator[](std::size_t row) const { return entries_[row]; }
     const std::vector<std::string>& entries() const { return entries_; }
     bool contains(const std::string& path) const { return known_.count(path) != 0; }
+    const std::vector<EntryId>& ids() const { return ids_; }
+    // The row the entry stands at now; nothing once it has been removed.
+    std::optional<std::size_t> rowOf(EntryId id) const;
 
 private:
     std::vector<std::string> entries_;
+    std::vector<EntryId> ids_;  // beside entries_, row for row
     std::unordered_set<std::string> known_;
+    EntryId nextId_ = 0;
 };
 
 // The row selected after removing entries: the one that now stands where the

@@ -30,6 +30,15 @@ QString whyNotSent(const std::string& path, const SysexSendResult& outcome)
     return quoted(path) + QStringLiteral(": the transfer failed.");
 }
 
+std::size_t notSentCount(const BatchResult& result) { return result.notSent.size() + result.notReached; }
+
+QString resultText(const BatchResult& result)
+{
+    QString text = kitDumpsSentText(result.sent);
+    if (const auto notSent = notSentCount(result)) text += QStringLiteral("\n") + filesNotSentText(notSent);
+    return text;
+}
+
 }  // namespace
 
 std::optional<int> parseSendDelay(const QString& text)
@@ -73,15 +82,22 @@ BatchResult BatchSender::runBatch(int delay)
     BatchResult result;
     panel_.showProgress(SendingKitDumpsText);
     desktop_.processEvents();
-    const std::size_t countAtStart = list_.size();
-    for (std::size_t row = 0; row < rowsToSend(countAtStart); ++row) {
+    // By identity, as rows shift when entries are removed during the batch.
+    const std::vector<BatchList::EntryId> batch = list_.ids();
+    for (auto turn = batch.begin(); turn != batch.end(); ++turn) {
         if (stopSend_) {
             cancel(result);
             return result;
         }
+        const auto row = list_.rowOf(*turn);
+        if (!row) continue;
         panel_.highlightEntry(row);
+        if (!devices_.outputReachable()) {
+            endForGoneOutput(result, stillListed({turn, batch.end()}));
+            return result;
+        }
         // A copy: the entry may be removed while a message box is open.
-        const std::string path = list_[row];
+        const std::string path = list_[*row];
         sendFile(path, result);
         desktop_.processEvents();
         delay = currentDelay(delay);
@@ -108,18 +124,18 @@ void BatchSender::sendFile(const std::string& path, BatchResult& result)
 // batch; a text made invalid meanwhile keeps the last valid pause.
 int BatchSender::currentDelay(int fallback) const { return parseSendDelay(panel_.delayText()).value_or(fallback); }
 
-// Entries added during a batch wait for the next one; entries removed during
-// it end it at the last entry that still exists.
-std::size_t BatchSender::rowsToSend(std::size_t countAtStart) const { return std::min(countAtStart, list_.size()); }
+std::size_t BatchSender::stillListed(std::span<const BatchList::EntryId> entries) const
+{
+    return static_cast<std::size_t>(
+        std::count_if(entries.begin(), entries.end(), [this](auto id) { return list_.rowOf(id).has_value(); }));
+}
 
 void BatchSender::finish(BatchResult& result)
 {
     result.end = BatchResult::End::Completed;
     panel_.highlightEntry(std::nullopt);
     desktop_.beep(BatchEndHertz, BatchEndMilliseconds);
-    QString text = kitDumpsSentText(result.sent);
-    if (!result.notSent.empty()) text += QStringLiteral("\n") + filesNotSentText(result.notSent.size());
-    panel_.showProgress(text);
+    panel_.showProgress(resultText(result));
 }
 
 void BatchSender::cancel(BatchResult& result)
@@ -129,8 +145,21 @@ void BatchSender::cancel(BatchResult& result)
     panel_.showProgress(BatchCancelledText);
 }
 
+void BatchSender::endForGoneOutput(BatchResult& result, std::size_t notReached)
+{
+    result.end = BatchResult::End::OutputGone;
+    result.notReached = notReached;
+    panel_.showProgress(resultText(result));
+}
+
+// A gone output gets one message for the whole rest of the batch rather than
+// a box per file.
 void BatchSender::reportFilesNotSent(const BatchResult& result)
 {
+    if (result.end == BatchResult::End::OutputGone) {
+        desktop_.messageBox(outputGoneText(devices_.openOutputName(), notSentCount(result)), MessageStyle::Critical);
+        return;
+    }
     if (result.notSent.empty()) return;
     QStringList lines{QStringLiteral("These files were not sent:"), QString()};
     const std::size_t named = std::min(result.notSent.size(), MostFilesNamed);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -36,16 +37,21 @@ struct FileNotSent {
 };
 
 struct BatchResult {
-    enum class End { NothingToSend, AlreadySending, DelayRefused, Completed, Cancelled };
+    enum class End { NothingToSend, AlreadySending, DelayRefused, Completed, Cancelled, OutputGone };
     End end = End::NothingToSend;
     std::size_t sent = 0;
     std::vector<FileNotSent> notSent;
+    // Files whose turn never came because the output's device had gone.
+    std::size_t notReached = 0;
 };
 
-// Sends the listed files one after the other, each through Send_Sysex, with
-// the chosen pause after each. Runs on the window thread; pending events are
-// processed once before the first file and once after each transfer, which
-// is where a stop request, a closing window or a removed entry is seen.
+// Sends the files listed when the batch starts, in list order, each once
+// through Send_Sysex, with the chosen pause after each. Runs on the window
+// thread; pending events are processed once before the first file and once
+// after each transfer, which is where a stop request, a closing window or a
+// change to the list is seen. An entry removed before its turn is not sent;
+// one added meanwhile waits for the next batch. An output whose device has
+// gone ends the batch, as every later transfer would fail the same way.
 class BatchSender {
 public:
     BatchSender(const BatchList& list, BatchSendPanel& panel, Desktop& desktop, MidiDevices& devices);
@@ -61,9 +67,10 @@ private:
     BatchResult runBatch(int delay);
     void sendFile(const std::string& path, BatchResult& result);
     int currentDelay(int fallback) const;
-    std::size_t rowsToSend(std::size_t countAtStart) const;
+    std::size_t stillListed(std::span<const BatchList::EntryId> entries) const;
     void finish(BatchResult& result);
     void cancel(BatchResult& result);
+    void endForGoneOutput(BatchResult& result, std::size_t notReached);
     void reportFilesNotSent(const BatchResult& result);
 
     const BatchList& list_;

@@ -18,4 +18,12 @@ QString filesNotSentText(std::size_t count)
     return QString::number(count) + QStringLiteral(" files were not sent.");
 }
 
+QString outputGoneText(const std::string& device, std::size_t notSentCount)
+{
+    const QString output = device.empty() ? QStringLiteral("No MIDI output is open")
+                                          : QStringLiteral("The MIDI output \"%1\" can no longer be reached")
+                                                .arg(QString::fromStdString(device));
+    return output + QStringLiteral(", so the batch was ended.\n") + filesNotSentText(notSentCount);
+}
+
 }  // namespace morvane

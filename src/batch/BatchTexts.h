@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <string>
 
 namespace morvane {
 
@@ -21,5 +22,8 @@ QString kitDumpsAddedText(std::size_t count);
 QString kitDumpsSentText(std::size_t count);
 // The line added below a batch result when files were skipped or failed.
 QString filesNotSentText(std::size_t count);
+// The one message that ends a batch whose output device has gone, or whose
+// output was closed meanwhile (device is then empty).
+QString outputGoneText(const std::string& device, std::size_t notSentCount);
 
 }  // namespace morvane

@@ -55,6 +55,7 @@ public:
 
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
     bool outputReachable() override;
+    std::string openOutputName() const override { return outputName_; }
     void setInputHandler(InputHandler handler) override;
 
 private:

@@ -43,8 +43,11 @@ public:
     // within a bound set by the message's length.
     virtual Status sendSysex(const std::vector<std::uint8_t>& message) = 0;
     // False when the open output no longer reaches its device: it vanished,
-    // came back without our connection, or the MIDI service stopped.
+    // came back without our connection, or the MIDI server stopped. Lets a
+    // caller tell a lost device from a message the device refused.
     virtual bool outputReachable() = 0;
+    // The open output's name as it was opened; empty when none is open.
+    virtual std::string openOutputName() const = 0;
 
     // Runs on the window thread for each message the open input receives:
     // a SysEx message is whole (F0 ... F7, real-time bytes taken out) and

@@ -42,6 +42,7 @@ public:
 
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
     bool outputReachable() override;
+    std::string openOutputName() const override { return openOutputName_; }
     void setInputHandler(InputHandler handler) override;
 
     // RtMidi's error hook; public only so that the C-style callback can reach it.

@@ -163,50 +163,52 @@ TEST_F(BatchSend, FilesThatCannotBeReadOrAreNotSysexAreSkippedAndNamed)
     EXPECT_TRUE(summary.contains(QString::fromStdString(text) + "\" is not System Exclusive"));
 }
 
-TEST_F(BatchSend, FailedTransfersAreCountedAsFailedNotSent)
+TEST_F(BatchSend, FailedTransfersAreCountedAsFailedAndAGoneOutputEndsTheBatchWithOneMessage)
 {
     const auto a = listKit("a.syx", kit(1));
     listKit("b.syx", kit(2));
+    listKit("c.syx", kit(3));
     devices.sendRefusal = "The output refused the message.";
 
     const auto result = sender.sendAll();
 
     EXPECT_EQ(result.sent, 0u);
-    EXPECT_EQ(result.notSent.size(), 2u);
-    EXPECT_EQ(desktop.messageTexts().mid(0, 2),
-              QStringList(2, "PROBLEM IN SENDING SOUND DUMP REQUEST\n\nThe output refused the message."));
+    EXPECT_EQ(result.notSent.size(), 3u);
+    EXPECT_EQ(desktop.messageTexts().mid(0, 3), QStringList(3, "PROBLEM IN SENDING SOUND DUMP REQUEST\n\nThe output refused the message."));
     EXPECT_TRUE(desktop.messages.back().text.contains("\"" + QString::fromStdString(a) + "\": the transfer failed."));
-    EXPECT_EQ(panel.shown.back(), "0 Kit dumps successfully sent.\n2 files were not sent.");
+    EXPECT_EQ(panel.shown.back(), "0 Kit dumps successfully sent.\n3 files were not sent.");
+    EXPECT_EQ(desktop.beeps.size(), 1u);
+
+    // The device goes during the first transfer: one box for that file, one for the rest.
+    devices.duringSend = [&] { devices.reachable = false; };
+    desktop.messages.clear();
+    EXPECT_EQ(sender.sendAll().end, BatchResult::End::OutputGone);
+    EXPECT_EQ(desktop.messageTexts(), (QStringList{"PROBLEM IN SENDING SOUND DUMP REQUEST\n\nthe output is no longer there",
+                                                   "The MIDI output \"Pad Out\" can no longer be reached, so the "
+                                                   "batch was ended.\n3 files were not sent."}));
+    EXPECT_EQ(desktop.messages.back().style, MessageStyle::Critical);
+    EXPECT_EQ(panel.shown.back(), "0 Kit dumps successfully sent.\n3 files were not sent.");
     EXPECT_EQ(desktop.beeps.size(), 1u);
 }
 
-TEST_F(BatchSend, EntriesRemovedDuringTheBatchEndItAtTheLastExistingEntry)
+TEST_F(BatchSend, EntriesRemovedDuringTheBatchAreNotSentAndEntriesAddedWaitForTheNextOne)
 {
     listKit("a.syx", kit(1));
     listKit("b.syx", kit(2));
-    listKit("c.syx", kit(3));
+    const auto c = listKit("c.syx", kit(3));
     listKit("d.syx", kit(4));
+    // While b goes out, sent a and waiting c are removed, then c is listed anew.
     devices.duringSend = [&] {
-        if (devices.sent.size() == 1) list.removeRows({2, 3});
+        if (devices.sent.size() != 1) return;
+        list.removeRows({0, 2});
+        list.add(c);
     };
-
-    const auto result = sender.sendAll();
-
-    EXPECT_EQ(result.end, BatchResult::End::Completed);
-    EXPECT_EQ(devices.sent, (std::vector<Bytes>{kit(1), kit(2)}));
-    EXPECT_EQ(panel.shown.back(), "2 Kit dumps successfully sent.");
-}
-
-TEST_F(BatchSend, EntriesAddedDuringTheBatchWaitForTheNextOne)
-{
-    listKit("a.syx", kit(1));
-    const auto later = tree.file("later.syx", kit(2));
-    devices.duringSend = [&] { list.add(later); };
 
     sender.sendAll();
 
-    EXPECT_EQ(devices.sent, (std::vector<Bytes>{kit(1)}));
-    EXPECT_EQ(panel.shown.back(), "1 Kit dump successfully sent.");
+    EXPECT_EQ(devices.sent, (std::vector<Bytes>{kit(1), kit(2), kit(4)}));
+    EXPECT_EQ(panel.highlights, (Highlights{0, 1, 1, std::nullopt}));
+    EXPECT_EQ(panel.shown.back(), "3 Kit dumps successfully sent.");
 }
 
 }  // namespace

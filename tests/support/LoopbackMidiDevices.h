@@ -28,14 +28,13 @@ public:
     std::set<int> unopenableOutputs;
     std::optional<std::string> closeInputRefusal;
     std::optional<std::string> sendRefusal;
+    bool reachable = true;  // false: the open output's device has gone
     // Runs inside each send, as a click made while a transfer lasts.
     std::function<void()> duringSend;
 
     // Where the opened device stands in the list now.
     std::optional<int> openInputDevice;
     std::optional<int> openOutputDevice;
-    // False: the output device went away after it was opened.
-    bool reachable = true;
     std::vector<std::vector<std::uint8_t>> sent;
     std::vector<std::string> calls;  // "openInput In B", "resetOutput", ...
 
@@ -53,7 +52,8 @@ public:
     void resetOutput() override;
     void closeOutput() override;
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
-    bool outputReachable() override { return openOutputDevice && reachable; }
+    bool outputReachable() override { return reachable && openOutputDevice; }
+    std::string openOutputName() const override { return openOutputDevice ? outputs[*openOutputDevice] : ""; }
     void setInputHandler(InputHandler handler) override;
 
     int handlersAttached = 0;
