@@ -11,7 +11,8 @@ namespace morvane {
 // musician can also write or mend one in any text editor.
 
 // The paths of the set in file order; blank lines are skipped and a line may
-// end in CR LF. Never creates the file.
+// end in CR LF. Never creates the file. A file over 1 MiB is refused unread,
+// and one with a line longer than a path can be is refused.
 Result<std::vector<std::string>> readBatchSet(const std::string& path);
 
 // Writes the paths one per line; a failed save leaves an old file whole.

@@ -62,7 +62,7 @@ MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices, const QString
     Form_Load(commandLinePath);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() { desktop_.whenSettingsUnsaved({}); }
 
 void MainWindow::createFace()
 {
@@ -111,6 +111,10 @@ void MainWindow::createStatusBar()
     statusLine_->setObjectName(QStringLiteral("Status_Line"));
     statusLine_->setTextFormat(Qt::PlainText);
     statusBar()->addWidget(statusLine_, 1);
+    desktop_.whenSettingsUnsaved([this](const QString& text) {
+        // Queued, so the command that wrote the setting says its own outcome first.
+        QMetaObject::invokeMethod(this, [this, text] { Status_Update(text); }, Qt::QueuedConnection);
+    });
 }
 
 void MainWindow::connectMenus()

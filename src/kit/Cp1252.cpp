@@ -26,7 +26,8 @@ void appendUtf8(std::string& out, char32_t ch)
     }
 }
 
-// Decodes one UTF-8 sequence at pos and moves pos past it.
+}  // namespace
+
 std::optional<char32_t> nextUtf8(const std::string& s, std::size_t& pos)
 {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
@@ -46,8 +47,6 @@ std::optional<char32_t> nextUtf8(const std::string& s, std::size_t& pos)
     pos += static_cast<std::size_t>(extra) + 1;
     return ch;
 }
-
-}  // namespace
 
 char32_t cp1252ToUnicode(std::uint8_t code)
 {

@@ -1,5 +1,6 @@
 #include "KitFile.h"
 
+#include "FileReplace.h"
 #include "KitCodec.h"
 
 #include <cctype>
@@ -8,7 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -32,19 +33,39 @@ bool isPathSeparator(char c)
 #endif
 }
 
-std::string temporarySibling(const fs::path& target)
+// As many hops as a POSIX system follows before it calls the chain a loop.
+constexpr int MaxLinkHops = 40;
+
+// Saving through a link replaces the file at the end of its chain and keeps
+// every link; the end of a dangling chain is created.
+Result<fs::path> endOfLinkChain(fs::path path)
 {
-    std::random_device entropy;
-    return target.string() + ".saving-" + std::to_string(entropy() % 1000000);
+    for (int hop = 0; hop < MaxLinkHops; ++hop) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) return Result<fs::path>::failure("its link cannot be read (" + ec.message() + ").");
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return Result<fs::path>::failure("its links lead round in a circle.");
 }
 
-// Saving through a link replaces the file it points to, not the link.
-fs::path followedLink(const fs::path& path)
+// Only an ordinary file may be replaced: renaming over a device or a pipe
+// would take it away from whatever else uses it.
+std::optional<std::string> whyNotReplaceable(const fs::file_status& status)
 {
-    std::error_code ec;
-    if (!fs::is_symlink(fs::symlink_status(path, ec))) return path;
-    const auto resolved = fs::weakly_canonical(path, ec);
-    return ec ? path : resolved;
+    switch (status.type()) {
+    case fs::file_type::not_found: return std::nullopt;
+    case fs::file_type::regular: break;
+    case fs::file_type::directory: return "it is a folder, not a file.";
+    case fs::file_type::block:
+    case fs::file_type::character: return "it is a device, not a file.";
+    case fs::file_type::fifo: return "it is a named pipe (FIFO), not a file.";
+    case fs::file_type::socket: return "it is a socket, not a file.";
+    default: return "it is not an ordinary file.";
+    }
+    if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) return "the file is read-only.";
+    return std::nullopt;
 }
 
 }  // namespace
@@ -93,32 +114,14 @@ Status saveWholeFile(const std::string& path, const std::vector<std::uint8_t>& b
     const auto refused = [&](const std::string& reason) {
         return Status::failure("Cannot save " + quoted(path) + ": " + reason);
     };
+    const auto target = endOfLinkChain(path);
+    if (!target) return refused(target.error());
     std::error_code ec;
-    const fs::path target = followedLink(path);
-    const auto status = fs::status(target, ec);
-    if (fs::is_directory(status)) return refused("it is a folder, not a file.");
-    if (fs::exists(status) && (status.permissions() & fs::perms::owner_write) == fs::perms::none)
-        return refused("the file is read-only.");
-
-    const std::string temporary = temporarySibling(target);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return refused("the folder cannot be written to (" + std::string(std::strerror(errno)) + ").");
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temporary, ec);
-            return refused("writing failed (the disk may be full).");
-        }
-    }
-    if (fs::exists(status)) fs::permissions(temporary, status.permissions(), ec);
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        return refused(ec.message() + ".");
-    }
+    const auto status = fs::symlink_status(target.value(), ec);
+    if (status.type() == fs::file_type::none) return refused(ec.message() + ".");
+    if (const auto why = whyNotReplaceable(status)) return refused(*why);
+    const auto kept = fs::exists(status) ? std::optional(status.permissions()) : std::nullopt;
+    if (auto replaced = replaceFileWith(target.value(), bytes, kept); !replaced) return refused(replaced.error());
     return succeeded();
 }
 

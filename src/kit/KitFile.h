@@ -29,7 +29,9 @@ Result<LoadedKit> readKitFile(const std::string& path);
 
 // Writes exactly these bytes to path through a temporary file in the same
 // folder and a rename, so a failed save leaves the old file whole and a
-// longer old file keeps no tail. A read-only target is refused.
+// longer old file keeps no tail; the old file's permissions stay. A link is
+// saved through to the end of its chain. A read-only file, a folder, a device,
+// a named pipe or a socket is refused without being opened.
 Status saveWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 // The name the caption shows for a kit's file: the last path component, or

@@ -114,11 +114,13 @@ QString QtDesktop::readSetting(const QString& application, const QString& sectio
     return readUserSetting(application, section, key, fallback);
 }
 
-void QtDesktop::writeSetting(const QString& application, const QString& section, const QString& key,
+bool QtDesktop::storeSetting(const QString& application, const QString& section, const QString& key,
                              const QString& value)
 {
-    writeUserSetting(application, section, key, value);
+    return writeUserSetting(application, section, key, value);
 }
+
+QString QtDesktop::settingsFile(const QString& application) { return userSettingsFile(application); }
 
 void QtDesktop::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 

@@ -23,12 +23,14 @@ public:
     void sleep(int milliseconds) override;
     QString readSetting(const QString& application, const QString& section, const QString& key,
                         const QString& fallback = {}) override;
-    void writeSetting(const QString& application, const QString& section, const QString& key,
-                      const QString& value) override;
     void openUrl(const QUrl& url) override;
     QString programFolder() override;
 
 private:
+    bool storeSetting(const QString& application, const QString& section, const QString& key,
+                      const QString& value) override;
+    QString settingsFile(const QString& application) override;
+
     QPointer<QWidget> parent_;
 };
 

@@ -20,12 +20,15 @@ QString readUserSetting(const QString& application, const QString& section, cons
     return storeFor(application).value(pathOf(section, key), fallback).toString();
 }
 
-void writeUserSetting(const QString& application, const QString& section, const QString& key,
+bool writeUserSetting(const QString& application, const QString& section, const QString& key,
                       const QString& value)
 {
     auto store = storeFor(application);
     store.setValue(pathOf(section, key), value);
     store.sync();
+    return store.status() == QSettings::NoError;
 }
+
+QString userSettingsFile(const QString& application) { return storeFor(application).fileName(); }
 
 }  // namespace morvane

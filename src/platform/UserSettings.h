@@ -8,7 +8,9 @@ namespace morvane {
 // key, kept by QSettings (on Linux under $XDG_CONFIG_HOME, "<application>.conf").
 QString readUserSetting(const QString& application, const QString& section, const QString& key,
                         const QString& fallback);
-void writeUserSetting(const QString& application, const QString& section, const QString& key,
+// Writes the store out at once; false when that failed, e.g. in a read-only folder.
+bool writeUserSetting(const QString& application, const QString& section, const QString& key,
                       const QString& value);
+QString userSettingsFile(const QString& application);
 
 }  // namespace morvane

@@ -197,6 +197,17 @@ TEST_F(BatchWindowTest, BatchSetIsSavedAsPlainTextAndOpenedAgain)
     EXPECT_EQ(listed(&other), entries);
     EXPECT_EQ(other.findChild<QLabel*>("FileLabel")->text(), "2 Kit dumps to send");
     EXPECT_TRUE(desktop.messages.empty());
+
+    const std::string longLines = std::string(4096, 'k') + "\n" + std::string(4097, 'k');
+    const auto huge = tree.file("huge.txt");
+    std::filesystem::resize_file(huge, 1024 * 1024 + 1);
+    desktop.openChoices = {q(tree.file("long.txt", {longLines.begin(), longLines.end()})), q(huge)};
+    for (int open = 0; open < 2; ++open) other.findChild<QAction*>("mnuFile_Open")->trigger();
+    EXPECT_EQ(listed(&other), entries);
+    EXPECT_EQ(desktop.messageTexts(),
+              QStringList({"Cannot open \"" + q(tree.path("long.txt")) + "\": line 2 is longer than any path can be.",
+                           "Cannot open \"" + q(huge) + "\": the file has 1048577 bytes; a batch set is never "
+                                                        "larger than 1 MiB."}));
 }
 
 }  // namespace

@@ -43,6 +43,14 @@ TEST(FindCommand, PrintsWhatAddEntireDirectoryAddsInTheSameOrderAndNamesAFolderI
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.out.empty());
     EXPECT_NE(missing.err.find("cannot read \"" + tree.path("missing") + "\""), std::string::npos) << missing.err;
+
+#ifndef _WIN32
+    // A name cannot break the lines or steer the terminal; with -0 it comes out as it is.
+    const auto odd = tree.file("odd/caf\xC3\xA9\n\x1b]0;x\a\xFF.syx");
+    EXPECT_EQ(runTool(MORVANE_KIT_PROGRAM, {"find", tree.path("odd")}).out,
+              tree.path("odd/caf\xC3\xA9\\n\\x1b]0;x\\x07\\xff.syx") + "\n");
+    EXPECT_EQ(runTool(MORVANE_KIT_PROGRAM, {"find", "-0", tree.path("odd")}).out, odd + '\0');
+#endif
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include <QAction>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QMimeData>
@@ -54,6 +55,19 @@ TEST_F(FileCommands, OpenLoadsTheChosenFileAndRemembersIt)
     EXPECT_EQ(window->kit().kitDump(), secondKit());
     EXPECT_EQ(loadPath(), path);
     EXPECT_TRUE(desktop.messages.empty());
+
+#ifndef Q_OS_WIN
+    // A folder in the settings file's place cannot be written, even by root.
+    const QString store = userSettingsFile(texts::SettingsApplication);
+    ASSERT_TRUE(QFile::remove(store) && QDir().mkpath(store));
+    const QString unsaved = "Settings could not be saved in \"" + store + "\"; they will not be remembered next time.";
+    for (const QString& said : {unsaved, QStringLiteral("Successfully loaded file...")}) {
+        openThroughMenu(path);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->statusText(), said);
+    }
+    QDir(store).removeRecursively();
+#endif
 }
 
 TEST_F(FileCommands, RefusedOpenKeepsThePreviousKitAndFile)

@@ -5,6 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -64,26 +69,25 @@ TEST(ReadKitFile, KeepsTheFileLengthAndRefusesADamagedDumpNamingFileAndOffset)
                   "the kit dump is damaged at offset 65, which holds 200; MIDI data bytes lie between 0 and 127.");
 }
 
-TEST(SaveWholeFile, WritesExactlyTheBytesCutsALongerOldFileRefusesAReadOnlyOneAndFollowsLinks)
+TEST(SaveWholeFile, WritesExactlyTheBytesKeepsTheModeAndSavesThroughLinks)
 {
     TempFolder folder;
     const auto path = folder.path("kit.syx");
     const std::vector<std::uint8_t> old(1000, 0x55);
     writeBytes(path, old);
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(path, mode);
     const auto bytes = countingBytes(KitDumpLength);
     ASSERT_TRUE(saveWholeFile(path, bytes));
     EXPECT_EQ(readBytes(path), bytes);
+    EXPECT_EQ(fs::status(path).permissions(), mode);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.root()), fs::directory_iterator()), 1)
         << "no temporary file is left behind";
+    ASSERT_TRUE(saveWholeFile(folder.path("new.syx"), bytes));
+    EXPECT_EQ(fs::status(folder.path("new.syx")).permissions(), fs::status(folder.file("usual")).permissions());
 
-    fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                    fs::perm_options::remove);
-    const auto saved = saveWholeFile(path, old);
-    ASSERT_FALSE(saved);
-    EXPECT_EQ(saved.error(), "Cannot save \"" + path + "\": the file is read-only.");
-    EXPECT_EQ(readBytes(path), bytes);
-
-    // Through a link, the linked file is replaced and the link stays.
+    // Through a link, the linked file is replaced and the link stays; a
+    // dangling chain's end is created.
     const auto target = folder.path("target.syx");
     const auto link = folder.path("link.syx");
     writeBytes(target, {1, 2, 3});
@@ -93,6 +97,51 @@ TEST(SaveWholeFile, WritesExactlyTheBytesCutsALongerOldFileRefusesAReadOnlyOneAn
     ASSERT_TRUE(saveWholeFile(link, countingBytes(5)));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(readBytes(target), countingBytes(5));
+    fs::create_symlink("chain.syx", folder.path("dangling.syx"));
+    fs::create_symlink("made.syx", folder.path("chain.syx"));
+    ASSERT_TRUE(saveWholeFile(folder.path("dangling.syx"), countingBytes(5)));
+    EXPECT_EQ(readBytes(folder.path("made.syx")), countingBytes(5));
+}
+
+TEST(SaveWholeFile, RefusesWhatIsNotAnOrdinaryWritableFileWithoutOpeningIt)
+{
+    TempFolder folder;
+    fs::permissions(folder.file("locked.syx"), fs::perms::owner_read);
+    folder.folder("folder.syx");
+    std::error_code unsupported;  // a row this system cannot set up is left out
+    fs::create_symlink("loop-b.syx", folder.path("loop-a.syx"), unsupported);
+    fs::create_symlink("loop-a.syx", folder.path("loop-b.syx"), unsupported);
+    fs::create_symlink("fifo.syx", folder.path("to-fifo.syx"), unsupported);
+#ifndef _WIN32
+    ::mkfifo(folder.path("fifo.syx").c_str(), 0644);
+    ::mknod(folder.path("null.syx").c_str(), S_IFCHR | 0666, 0);  // as root only
+#endif
+    const std::pair<std::string, std::string> rows[] = {
+        {"locked.syx", "the file is read-only."},
+        {"folder.syx", "it is a folder, not a file."},
+        {"loop-a.syx", "its links lead round in a circle."},
+        {"fifo.syx", "it is a named pipe (FIFO), not a file."},
+        {"to-fifo.syx", "it is a named pipe (FIFO), not a file."},
+        {"null.syx", "it is a device, not a file."},
+    };
+    // Each entry's type and, for a file, its bytes: what a refused save must leave as it was.
+    const auto snapshot = [&] {
+        std::map<std::string, std::pair<fs::file_type, std::vector<std::uint8_t>>> entries;
+        for (const auto& entry : fs::directory_iterator(folder.root())) {
+            const auto type = entry.symlink_status().type();
+            entries[entry.path().string()] = {type, type == fs::file_type::regular ? readBytes(entry.path().string())
+                                                                                   : std::vector<std::uint8_t>{}};
+        }
+        return entries;
+    };
+    const auto before = snapshot();
+    for (const auto& [name, why] : rows) {
+        if (!fs::exists(fs::symlink_status(folder.path(name)))) continue;
+        const auto saved = saveWholeFile(folder.path(name), countingBytes(5));
+        ASSERT_FALSE(saved) << name;
+        EXPECT_EQ(saved.error(), "Cannot save \"" + folder.path(name) + "\": " + why);
+    }
+    EXPECT_EQ(snapshot(), before);
 }
 
 TEST(ShortFileName, ShowsTheLastPathComponentOrFileNotSaved)

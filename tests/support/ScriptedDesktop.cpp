@@ -74,11 +74,13 @@ QString ScriptedDesktop::readSetting(const QString& application, const QString& 
     return readUserSetting(application, section, key, fallback);
 }
 
-void ScriptedDesktop::writeSetting(const QString& application, const QString& section, const QString& key,
+bool ScriptedDesktop::storeSetting(const QString& application, const QString& section, const QString& key,
                                    const QString& value)
 {
-    writeUserSetting(application, section, key, value);
+    return writeUserSetting(application, section, key, value);
 }
+
+QString ScriptedDesktop::settingsFile(const QString& application) { return userSettingsFile(application); }
 
 void ScriptedDesktop::openUrl(const QUrl& url) { openedUrls.push_back(url); }
 

@@ -137,13 +137,18 @@ TEST_F(MorvaneKit, EveryRefusalExitsOneWithOneLineAndTouchesNoFile)
         EXPECT_EQ(readBytes(in), demo) << c.message;
     }
 
-    const std::pair<std::string, std::string> badInputs[] = {
-        {folder.path("missing.syx"), "the file does not exist."},
-        {folder.path("damaged.syx"),
-         "the kit dump is damaged at offset 10, which holds 64; each half of a stored value lies between 0 and 15."},
+    struct BadInput {
+        std::string path, shown, why;
     };
-    for (const auto& [path, why] : badInputs) {
-        const std::string message = "morvane-kit: Cannot open \"" + path + "\": " + why + "\n";
+    const BadInput badInputs[] = {
+        {folder.path("missing.syx"), folder.path("missing.syx"), "the file does not exist."},
+        {folder.path("damaged.syx"), folder.path("damaged.syx"),
+         "the kit dump is damaged at offset 10, which holds 64; each half of a stored value lies between 0 and 15."},
+        {folder.path("gone\t\x1b[2J\xC2\x9B\xC3\xA9.syx"), folder.path("gone\\t\\x1b[2J\\xc2\\x9b\xC3\xA9.syx"),
+         "the file does not exist."},
+    };
+    for (const auto& [path, shown, why] : badInputs) {
+        const std::string message = "morvane-kit: Cannot open \"" + shown + "\": " + why + "\n";
         for (const auto& command : {std::vector<std::string>{"show", path},
                                     std::vector<std::string>{"edit", path, "--kit", "2"}}) {
             const auto run = morvaneKit(command);

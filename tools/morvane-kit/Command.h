@@ -32,6 +32,7 @@ std::vector<Command> findCommands();
 std::vector<Command> midiCommands();
 
 // One line on stderr naming the file and the reason; exit status 1.
+// Both write their texts with control characters escaped.
 int refuse(Console& console, const std::string& reason);
 // The problem and the command's usage line on stderr; exit status 2.
 int usageError(Console& console, const Command& command, const std::string& problem);

@@ -67,7 +67,7 @@ int runShow(const Arguments& args, Console& console)
         console.out << kitAsJson(dump, fields, warnings) << "\n";
         return ExitSuccess;
     }
-    console.out << kitAsTable(std::filesystem::path(*file).filename().string(), dump, fields);
+    console.out << kitAsTable(terminalText(std::filesystem::path(*file).filename().string()), dump, fields);
     if (!warnings.empty()) console.out << "\n";
     for (const auto& warning : warnings) console.out << warning << "\n";
     return ExitSuccess;

@@ -19,6 +19,20 @@ bool isControl(char32_t ch) { return ch < 0x20 || (ch >= 0x7F && ch < 0xA0); }
 
 std::string quotedAscii(const std::string& text) { return quotedCp1252(text, QuoteFor::Json); }
 
+std::string escapedBytes(const std::string& bytes)
+{
+    if (bytes == "\t") return "\\t";
+    if (bytes == "\n") return "\\n";
+    if (bytes == "\r") return "\\r";
+    std::string escaped;
+    for (char byte : bytes) {
+        char escape[5];
+        std::snprintf(escape, sizeof escape, "\\x%02x", static_cast<unsigned>(static_cast<std::uint8_t>(byte)));
+        escaped += escape;
+    }
+    return escaped;
+}
+
 }  // namespace
 
 std::string quotedCp1252(const std::string& cp1252, QuoteFor target)
@@ -35,6 +49,19 @@ std::string quotedCp1252(const std::string& cp1252, QuoteFor target)
             quoted += utf8FromCp1252(std::string(1, byte));
     }
     return quoted + "\"";
+}
+
+std::string terminalText(const std::string& text)
+{
+    std::string shown;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        const auto ch = nextUtf8(text, pos);
+        if (!ch) ++pos;
+        const std::string character = text.substr(start, pos - start);
+        shown += ch && !isControl(*ch) ? character : escapedBytes(character);
+    }
+    return shown;
 }
 
 std::string kitAsJson(const KitDump& dump, const KitFields& fields, const std::vector<std::string>& warnings)

@@ -13,6 +13,12 @@ namespace morvane::tool {
 enum class QuoteFor { Json, Terminal };
 std::string quotedCp1252(const std::string& cp1252, QuoteFor target);
 
+// Text as the terminal should show it: control characters as \t, \n, \r or
+// \xNN per byte, and so are bytes that are not UTF-8, so that a file name can
+// neither break a message's line nor send the terminal commands. Other
+// characters, backslashes included, stay as they are.
+std::string terminalText(const std::string& text);
+
 // The object morvane-kit show --json prints, on one line.
 std::string kitAsJson(const KitDump& dump, const KitFields& fields, const std::vector<std::string>& warnings);
 

@@ -1,6 +1,7 @@
 // ports, send and receive: the editor's MIDI devices and rules for scripts.
 // Device numbers are the ones the editor's menus show.
 #include "Command.h"
+#include "KitText.h"
 
 #include "kit/KitFile.h"
 #include "midi/RtMidiDevices.h"
@@ -104,9 +105,11 @@ int runPorts(const Arguments& args, Console& console)
     if (!args.empty()) return usageError(console, Ports, "no arguments are taken");
     const auto devices = systemMidiDevices(ClientName);
     const auto inputs = devices->inputNames();
-    for (std::size_t i = 0; i < inputs.size(); ++i) console.out << "in " << i << " " << inputs[i] << "\n";
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        console.out << "in " << i << " " << terminalText(inputs[i]) << "\n";
     const auto outputs = devices->outputNames();
-    for (std::size_t i = 0; i < outputs.size(); ++i) console.out << "out " << i << " " << outputs[i] << "\n";
+    for (std::size_t i = 0; i < outputs.size(); ++i)
+        console.out << "out " << i << " " << terminalText(outputs[i]) << "\n";
     return ExitSuccess;
 }
 
@@ -142,7 +145,7 @@ int runSend(const Arguments& args, Console& console)
     for (const auto& file : files) {
         if (auto sent = sendSysexMessages(*devices, file.messages); !sent)
             return refuse(console, file.path + ": " + sent.error());
-        console.out << "sent " << file.path << " (" << file.length << " bytes)\n";
+        console.out << "sent " << terminalText(file.path) << " (" << file.length << " bytes)\n";
         std::this_thread::sleep_for(std::chrono::milliseconds(*delay));
     }
     devices->closeOutput();
@@ -185,7 +188,7 @@ int runReceive(const Arguments& args, Console& console)
     (void)devices->closeInput();
     if (!received) return refuse(console, "no SysEx message arrived within " + std::to_string(*timeout) + " s");
     if (auto saved = saveWholeFile(*output, *received); !saved) return refuse(console, saved.error());
-    console.out << "received " << received->size() << " bytes into " << *output << "\n";
+    console.out << "received " << received->size() << " bytes into " << terminalText(*output) << "\n";
     return ExitSuccess;
 }
 

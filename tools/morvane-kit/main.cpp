@@ -1,6 +1,7 @@
 // morvane-kit: a command-line companion of the editor, built on the same
 // kit library, for scripts and for checking kits without the window.
 #include "Command.h"
+#include "KitText.h"
 
 #include <algorithm>
 #include <iostream>
@@ -32,7 +33,8 @@ void printOverview(std::ostream& out, const std::vector<Command>& commands)
            "       morvane-kit COMMAND --help\n"
            "       morvane-kit --help | --version\n\n"
            "Reads, checks and changes kit dumps (.syx files) of the Morvane controller.\n"
-           "Exit status: 0 done, 1 input or value refused (nothing written), 2 usage error.\n\n"
+           "Exit status: 0 done, 1 input or value refused (nothing written), 2 usage error.\n"
+           "File names in messages show control characters escaped (\\n, \\t, \\x1b).\n\n"
            "Commands:\n";
     for (const auto& command : commands)
         out << "  " << command.name << " " << command.synopsis << "\n      " << command.summary << "\n";
@@ -51,13 +53,13 @@ namespace morvane::tool {
 
 int refuse(Console& console, const std::string& reason)
 {
-    console.err << "morvane-kit: " << reason << "\n";
+    console.err << "morvane-kit: " << terminalText(reason) << "\n";
     return ExitRefused;
 }
 
 int usageError(Console& console, const Command& command, const std::string& problem)
 {
-    console.err << "morvane-kit " << command.name << ": " << problem << "\n"
+    console.err << "morvane-kit " << command.name << ": " << terminalText(problem) << "\n"
                 << "usage: morvane-kit " << command.name << " " << command.synopsis << "\n";
     return ExitUsage;
 }
@@ -84,7 +86,7 @@ int main(int argc, char** argv)
     const auto command = std::find_if(commands.begin(), commands.end(),
                                       [&](const Command& c) { return c.name == args[0]; });
     if (command == commands.end()) {
-        console.err << "morvane-kit: unknown command \"" << args[0] << "\"; see morvane-kit --help\n";
+        console.err << "morvane-kit: unknown command \"" << terminalText(args[0]) << "\"; see morvane-kit --help\n";
         return ExitUsage;
     }
     const Arguments rest(args.begin() + 1, args.end());
