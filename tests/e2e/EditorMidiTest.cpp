@@ -1,11 +1,11 @@
-// The real main window, headless, talking through the real RtMidi devices
-// and a JACK server to morvane-sim.
+// The real main window, headless, talking through the real MIDI devices and
+// a JACK server to controllers played through libjack directly.
 #include "editor/MainWindow.h"
 #include "kit/KitCodec.h"
-#include "midi/EditorMidi.h"
-#include "midi/MidiSettings.h"
 #include "midi/JackMidiDevices.h"
+#include "midi/MidiSettings.h"
 #include "midi/RtMidiDevices.h"
+#include "support/JackPeer.h"
 #include "support/KitFiles.h"
 #include "support/MidiPeers.h"
 #include "support/ScriptedDesktop.h"
@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -33,22 +34,37 @@ protected:
     {
         MORVANE_REQUIRE_JACK();
         QSettings(QSettings::NativeFormat, QSettings::UserScope, midisettings::Application).clear();
-        ASSERT_TRUE(sim.ready());
+        ASSERT_TRUE(pad->ready());
+    }
+
+    void startWindow()
+    {
         window = std::make_unique<MainWindow>(desktop, devices);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-        choose("mnuMIDI_Input", SimulatedController::EditorInputName);
-        choose("mnuMIDI_Output", SimulatedController::EditorOutputName);
     }
 
-    void choose(const char* menuName, const char* deviceName)
+    void startWindowOnThePad()
+    {
+        startWindow();
+        choose("mnuMIDI_Input", pad->outName());
+        choose("mnuMIDI_Output", pad->inName());
+    }
+
+    void choose(const char* menuName, const std::string& deviceName)
     {
         for (auto* item : window->findChild<QMenu*>(menuName)->actions())
-            if (item->text() == deviceName) return item->trigger();
+            if (item->text().toStdString() == deviceName) return item->trigger();
         FAIL() << deviceName << " is not listed";
     }
 
-    void press(Qt::Key key) { QTest::keyClick(window.get(), key); }
+    // As a user would: the main window is active again once the receive window closed.
+    void press(Qt::Key key)
+    {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QTest::keyClick(window.get(), key);
+    }
 
     bool waitForStatus(const QString& text)
     {
@@ -57,30 +73,33 @@ protected:
 
     QWidget* receiveDialog() { return window->findChild<QWidget*>("ReceiveSysexDumpForm"); }
 
-    SimulatedController sim;
+    const Bytes kit = exampleKitDump();
+    std::optional<JackPeer> pad{std::in_place, "morvane-test-pad"};
     JackMidiDevices devices{OwnClientPrefix};
     ScriptedDesktop desktop;
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(EditorOverMidi, OnlyAKitArrivingWhileTheDialogWaitsIsShownAsAKitWithoutAFile)
+TEST_F(EditorOverMidi, OnlyAWholeKitArrivingWhileTheDialogWaitsBecomesTheKitWithoutAFile)
 {
-    sim.command("send " + KitFile);
-    ASSERT_TRUE(sim.waitForOutput("sent " + KitFile));
+    startWindowOnThePad();
+    ASSERT_TRUE(pad->send({kit}));
     QTest::qWait(300);  // whatever the window would do with it, it has done
     EXPECT_FALSE(window->kit().kitLoaded());
     EXPECT_EQ(window->statusText(), "");
 
+    // A piece left unfinished before F2 never becomes part of the kit.
+    ASSERT_TRUE(pad->send({Bytes(kit.begin(), kit.begin() + 24)}));
     press(Qt::Key_F2);
-    sim.command("note 38");
-    ASSERT_TRUE(sim.waitForOutput("played note 38"));
+    ASSERT_TRUE(pad->send({{0x99, 38, 100}}));
     QTest::qWait(300);
     ASSERT_TRUE(receiveDialog()->isVisible());
     EXPECT_FALSE(window->kit().kitLoaded());
 
-    sim.command("send " + KitFile);
-    ASSERT_TRUE(waitForStatus("Sysex succesfully received."));
-    const auto kit = exampleKitDump();
+    // Split, with active sensing and a clock inside: still the kit, byte for byte.
+    ASSERT_TRUE(pad->send({Bytes(kit.begin(), kit.begin() + 300), {0xFE}, Bytes(kit.begin() + 300, kit.end() - 1),
+                           {0xF8, 0xF7}}));
+    ASSERT_TRUE(waitForStatus("Sysex succesfully received.")) << window->statusText().toStdString();
     EXPECT_EQ(window->kit().kitDump(), kit);
     EXPECT_TRUE(window->windowTitle().endsWith("(file not saved)")) << window->windowTitle().toStdString();
     const auto fields = decodeKit(kit).value();
@@ -91,20 +110,76 @@ TEST_F(EditorOverMidi, OnlyAKitArrivingWhileTheDialogWaitsIsShownAsAKitWithoutAF
                   QString::number(fields.PadTCH[static_cast<std::size_t>(pad)]));
     }
     EXPECT_FALSE(receiveDialog()->isVisible());
+
+    // A longer message is refused by its size, not cut into a kit.
+    Bytes longMessage(kit);
+    longMessage.insert(longMessage.end() - 1, 400, 0);
+    press(Qt::Key_F2);
+    ASSERT_TRUE(receiveDialog()->isVisible());
+    ASSERT_TRUE(pad->send({longMessage}));
+    ASSERT_TRUE(waitForStatus("Sysex receive failed: the message is not a kit dump."))
+        << window->statusText().toStdString() << desktop.messageTexts().join("|").toStdString();
+    EXPECT_TRUE(desktop.messageTexts().last().contains("1146 bytes")) << desktop.messageTexts().last().toStdString();
+    EXPECT_EQ(window->kit().kitDump(), kit);
 }
 
-TEST_F(EditorOverMidi, ConfirmedSendDeliversExactlyTheEncodedKit)
+TEST_F(EditorOverMidi, SendIsReportedSentOnlyWhenTheKitReachedTheDevice)
 {
+    startWindowOnThePad();
     ASSERT_TRUE(window->kit().Open_Sysex_File(KitFile));
     window->kit().fields().PadMNN[5] = 77;
     press(Qt::Key_F1);
-    ASSERT_TRUE(sim.waitForOutput("saved")) << desktop.messageTexts().join("|").toStdString() << " / "
-                                            << window->statusText().toStdString();
+    ASSERT_TRUE(pad->waitForReceived(1)) << desktop.messageTexts().join("|").toStdString();
     EXPECT_EQ(window->statusText(), "Sysex succesfully sent.");
-    const auto delivered = sim.savedFile(1);
-    EXPECT_EQ(delivered.size(), KitDumpLength);
+    const auto delivered = pad->received().front();
     EXPECT_EQ(delivered, window->kit().kitDump());
     EXPECT_EQ(decodeKit(delivered).value().PadMNN[5], 77);
+
+    // Gone, then back under the same name but without our connection.
+    for (bool restarted : {false, true}) {
+        pad.reset();
+        if (restarted) pad.emplace("morvane-test-pad");
+        desktop.messages.clear();
+        press(Qt::Key_F1);
+        EXPECT_EQ(window->statusText(), "Sysex send failed.");
+        ASSERT_EQ(desktop.messages.size(), 2u);
+        EXPECT_TRUE(desktop.messages[1].text.startsWith("PROBLEM IN SENDING SOUND DUMP REQUEST\n\n"));
+        EXPECT_TRUE(desktop.messages[1].text.contains(restarted ? "no longer connected" : "no longer there"))
+            << desktop.messages[1].text.toStdString();
+    }
+    QTest::qWait(100);
+    EXPECT_TRUE(pad->received().empty());
+}
+
+// The menus show the devices present at start-up; numbers shift when one of
+// them goes, names do not.
+TEST_F(EditorOverMidi, PortsAreTheOnesChosenByNameAndAnAbsentRememberedOneIsNamed)
+{
+    std::optional<JackPeer> d(std::in_place, "morvane-test-d");
+    std::optional<JackPeer> c(std::in_place, "morvane-test-c");
+    JackPeer b("morvane-test-b"), a("morvane-test-a");
+    const std::string cName = c->inName();
+    startWindow();
+    d.reset();
+    choose("mnuMIDI_Input", b.outName());
+    choose("mnuMIDI_Output", cName);
+    ASSERT_TRUE(window->kit().Open_Sysex_File(KitFile));
+    press(Qt::Key_F1);
+    ASSERT_TRUE(c->waitForReceived(1));
+    EXPECT_TRUE(a.received().empty());
+    press(Qt::Key_F2);
+    ASSERT_TRUE(b.send({exampleKitDump("examples/demo-kit-2.syx")}));
+    ASSERT_TRUE(waitForStatus("Sysex succesfully received."));
+    EXPECT_EQ(window->kit().kitDump(), exampleKitDump("examples/demo-kit-2.syx"));
+
+    // Next start without c: nothing stands in for it, and it stays remembered.
+    window.reset();
+    c.reset();
+    startWindow();
+    EXPECT_EQ(window->statusText().toStdString(), "MIDI output \"" + cName + "\" is not connected.");
+    for (auto* item : window->findChild<QMenu*>("mnuMIDI_Output")->actions()) EXPECT_FALSE(item->isChecked());
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, midisettings::Application);
+    EXPECT_EQ(settings.value("MIDI/Output Name").toString().toStdString(), cName);
 }
 
 }  // namespace
