@@ -207,6 +207,8 @@ void MainWindow::showDecodedKit()
 {
     Display_Caption();
     Fill_Pad_MNN_And_TransmitCh();
+    const auto& fields = kit_.fields();
+    kitSettings_->kitReplaced(fields.KitName, fields.KitNumber, fields.BankNumber);
     if (!noKitFrame_->isHidden()) Display_No_Kit_Loaded_Frame(false);
 }
 
