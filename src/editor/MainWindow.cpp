@@ -110,7 +110,23 @@ void MainWindow::createStatusBar()
     statusLine_ = new QLabel(statusBar());
     statusLine_->setObjectName(QStringLiteral("Status_Line"));
     statusLine_->setTextFormat(Qt::PlainText);
+    statusLine_->installEventFilter(this);
     statusBar()->addWidget(statusLine_, 1);
+}
+
+// The selection prompts are the longest status texts, and the window cannot
+// grow: the status line takes a font in which they show whole at its width.
+void MainWindow::fitStatusLine()
+{
+    const int lastPad = PadCount - 1;
+    const QStringList longest{selectionPrompt(lastPad, PadField::Note), selectionPrompt(lastPad, PadField::Channel)};
+    statusLine_->setFont(fittedFont(statusBar()->font(), longest, statusLine_->contentsRect().width()));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == statusLine_ && event->type() == QEvent::Resize) fitStatusLine();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::connectMenus()

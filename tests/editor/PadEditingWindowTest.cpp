@@ -73,6 +73,9 @@ TEST_F(PadEditingWindow, EditedKitIsSavedByteForByte)
     EXPECT_TRUE(shown(padName("PadMNNSelImage", 0)));
     EXPECT_TRUE(shown(padName("PadLitImage", 0)));
     EXPECT_TRUE(window->statusText().startsWith("You have selected the Midi Note Number for pad 1."));
+    window->show();
+    const auto* status = control<QLabel>("Status_Line");
+    EXPECT_LE(status->fontMetrics().horizontalAdvance(status->text()), status->contentsRect().width());
     typeDigits("45");
     EXPECT_EQ(text(padName("PadMNNLabel", 0)), "45");
     press(Qt::Key_Return);
