@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "Documentation.h"
 #include "EditorTexts.h"
 #include "KeyCodes.h"
 #include "KitHeader.h"
@@ -303,6 +304,10 @@ void MainWindow::mnu_about_Click()
     desktop_.messageBox(texts::aboutText(), MessageStyle::Information, texts::AboutTitle);
 }
 
-void MainWindow::VexoButtonOnImage_Click() { desktop_.openUrl(QUrl(texts::MakerPage)); }
+void MainWindow::VexoButtonOnImage_Click()
+{
+    const QUrl documentation = documentationUrl(desktop_.programFolder());
+    if (!documentation.isEmpty()) desktop_.openUrl(documentation);
+}
 
 }  // namespace morvane

@@ -4,6 +4,7 @@
 #include "editor/PadBoard.h"
 
 #include <QAction>
+#include <QFileInfo>
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -99,7 +100,7 @@ TEST_F(StartUp, QuitClosesTheWindowAndTheProgramsOtherWindows)
     EXPECT_FALSE(neverOpened.isVisible());
 }
 
-TEST_F(StartUp, TheLogoLightsUnderTheMouseAndOpensOurPage)
+TEST_F(StartUp, TheLogoLightsUnderTheMouseAndOpensOurDocumentation)
 {
     start();
     moveOver(control(QStringLiteral("VexoButtonOffImage")));
@@ -110,6 +111,7 @@ TEST_F(StartUp, TheLogoLightsUnderTheMouseAndOpensOurPage)
     moveOver(control(QStringLiteral("VexoButtonOffImage")));
     QTest::mouseClick(control(QStringLiteral("VexoButtonOnImage")), Qt::LeftButton);
     ASSERT_EQ(desktop.openedUrls.size(), 1U);
-    EXPECT_EQ(desktop.openedUrls[0].scheme(), QStringLiteral("https"));
+    EXPECT_EQ(QFileInfo(desktop.openedUrls[0].toLocalFile()).fileName(), QStringLiteral("README.md"));
+    EXPECT_TRUE(QFileInfo(desktop.openedUrls[0].toLocalFile()).isFile());
     EXPECT_TRUE(desktop.messages.empty());
 }
