@@ -54,11 +54,6 @@ inline constexpr TwipRect Print_BankNumberLabel{9600, 960, 1335, 255};
 
 inline constexpr TwipRect VexoButtonImage{120, 120, 2235, 900};
 
-// The frame is shown at left 1, top 1 (twips, never divided) with this size.
-inline constexpr int NoKitFrameShownWidth = 11200;
-inline constexpr int NoKitFrameShownHeight = 4695;
-inline constexpr int NoKitFrameShownLeft = 1;
-inline constexpr int NoKitFrameShownTop = 1;
 inline constexpr TwipRect No_Kit_Loaded_Label{960, 480, 9615, 735};
 inline constexpr TwipLine Line2{840, 1320, 10560, 1320};
 inline constexpr TwipRect Label1{840, 1560, 9855, 1455};

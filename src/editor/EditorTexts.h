@@ -19,7 +19,6 @@ inline const QString LoadedStatus = QStringLiteral("Successfully loaded file..."
 inline const QString SavedStatus = QStringLiteral("File successfully saved.");
 inline const QString NothingToSave =
     QStringLiteral("There is no kit to save yet. Open a kit file or receive a kit from your Morvane first.");
-inline const QString MakerPage = QStringLiteral("https://vexo.invalid/morvane");
 inline const QString AboutTitle = QStringLiteral("About");
 
 QString startCaption();

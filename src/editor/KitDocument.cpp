@@ -78,8 +78,9 @@ Status KitDocument::Open_Sysex_File(const QString& path)
 {
     auto kit = readKitFile(localPath(path));
     if (!kit) return Status::failure(kit.error());
-    adopt(std::move(kit).value(), path);
+    // Said before the decoded kit is taken, so it stands while its bad values are asked about.
     view_.Status_Update(texts::LoadedStatus);
+    adopt(std::move(kit).value(), path);
     return succeeded();
 }
 

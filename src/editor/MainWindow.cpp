@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "Documentation.h"
 #include "EditorTexts.h"
 #include "KeyCodes.h"
 #include "KitHeader.h"
@@ -110,11 +111,27 @@ void MainWindow::createStatusBar()
     statusLine_ = new QLabel(statusBar());
     statusLine_->setObjectName(QStringLiteral("Status_Line"));
     statusLine_->setTextFormat(Qt::PlainText);
+    statusLine_->installEventFilter(this);
     statusBar()->addWidget(statusLine_, 1);
     desktop_.whenSettingsUnsaved([this](const QString& text) {
         // Queued, so the command that wrote the setting says its own outcome first.
         QMetaObject::invokeMethod(this, [this, text] { Status_Update(text); }, Qt::QueuedConnection);
     });
+}
+
+// The selection prompts are the longest status texts, and the window cannot
+// grow: the status line takes a font in which they show whole at its width.
+void MainWindow::fitStatusLine()
+{
+    const int lastPad = PadCount - 1;
+    const QStringList longest{selectionPrompt(lastPad, PadField::Note), selectionPrompt(lastPad, PadField::Channel)};
+    statusLine_->setFont(fittedFont(statusBar()->font(), longest, statusLine_->contentsRect().width()));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == statusLine_ && event->type() == QEvent::Resize) fitStatusLine();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::connectMenus()
@@ -211,6 +228,8 @@ void MainWindow::showDecodedKit()
 {
     Display_Caption();
     Fill_Pad_MNN_And_TransmitCh();
+    const auto& fields = kit_.fields();
+    kitSettings_->kitReplaced(fields.KitName, fields.KitNumber, fields.BankNumber);
     if (!noKitFrame_->isHidden()) Display_No_Kit_Loaded_Frame(false);
 }
 
@@ -289,6 +308,10 @@ void MainWindow::mnu_about_Click()
     desktop_.messageBox(texts::aboutText(), MessageStyle::Information, texts::AboutTitle);
 }
 
-void MainWindow::VexoButtonOnImage_Click() { desktop_.openUrl(QUrl(texts::MakerPage)); }
+void MainWindow::VexoButtonOnImage_Click()
+{
+    const QUrl documentation = documentationUrl(desktop_.programFolder());
+    if (!documentation.isEmpty()) desktop_.openUrl(documentation);
+}
 
 }  // namespace morvane

@@ -82,6 +82,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createFace();
@@ -90,6 +91,7 @@ private:
     void connectMenus();
     void createKitSettings();
     void sizeWindow();
+    void fitStatusLine();
     void Form_Load(const QString& commandLinePath);
     void Form_Unload();
     void Form_MouseMove();

@@ -38,7 +38,7 @@ void NoKitFrame::usePlainPanelColours()
     setAutoFillBackground(true);
 }
 
-NoKitFrame::NoKitFrame(QWidget* face, const Compensation& c) : QFrame(face), compensation_(c)
+NoKitFrame::NoKitFrame(QWidget* face, const Compensation& c) : QFrame(face)
 {
     setObjectName(QStringLiteral("No_Kit_Loaded_Frame"));
     setFrameShape(QFrame::Box);
@@ -62,9 +62,10 @@ void NoKitFrame::Display_No_Kit_Loaded_Frame(bool Visible)
         hide();
         return;
     }
-    const auto& c = compensation_;
-    setGeometry(c.toPixels(design::NoKitFrameShownLeft), c.toPixels(design::NoKitFrameShownTop),
-                c.placed(design::NoKitFrameShownWidth), c.placed(design::NoKitFrameShownHeight));
+    // The face ends at the status bar and the window's right edge, so the
+    // frame takes exactly its size: a frame of the design's size would leave
+    // a strip of face below it and its right border outside the window.
+    setGeometry(parentWidget()->rect());
     show();
     raise();
 }

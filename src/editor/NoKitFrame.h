@@ -12,13 +12,11 @@ class NoKitFrame final : public QFrame {
 public:
     NoKitFrame(QWidget* face, const Compensation& compensation);
 
-    // Shown over the whole board at the top left corner; hidden keeps its place.
+    // Shown over the whole face; hidden keeps its place.
     void Display_No_Kit_Loaded_Frame(bool Visible);
 
 private:
     void usePlainPanelColours();
-
-    const Compensation& compensation_;
 };
 
 }  // namespace morvane

@@ -43,7 +43,8 @@ void PadBoard::createLEDLabel(QWidget* face)
     ledLabel_ = new QLabel(face);
     ledLabel_->setObjectName(QStringLiteral("LEDLabel"));
     placeControl(ledLabel_, compensation_, design::LEDLabel);
-    ledLabel_->setFont(designFont(compensation_.fontPoints(LEDLabelPoints), false));
+    ledLabel_->setFont(fittedFont(designFont(compensation_.fontPoints(LEDLabelPoints), false),
+                                  {texts::ledText(PadCount - 1)}, ledLabel_->width()));
     ledLabel_->setAlignment(Qt::AlignCenter);
     setTextColor(ledLabel_, LEDColor);
     ignoreMouse(ledLabel_);

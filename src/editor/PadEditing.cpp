@@ -17,14 +17,6 @@ int lengthLimit(PadField field) { return field == PadField::Note ? 3 : 2; }
 
 QString fieldName(PadField field) { return QString::fromUtf8(rangeOf(field).name); }
 
-QString selectionPrompt(int pad, PadField field)
-{
-    return QStringLiteral("You have selected the %1 for pad %2. "
-                          "Please type in the new %1 or press the Esc key to stop editing.")
-        .arg(fieldName(field))
-        .arg(pad + 1);
-}
-
 std::optional<int> digitOf(int keyCode)
 {
     if (keyCode >= keys::DigitRow0 && keyCode <= keys::DigitRow0 + 9) return keyCode - keys::DigitRow0;
@@ -37,6 +29,14 @@ bool isPadIndex(int index) { return index >= 0 && index < PadCount; }
 bool isInside(const RangeRule& rule, int value) { return value >= rule.lowest && value <= rule.highest; }
 
 }  // namespace
+
+QString selectionPrompt(int pad, PadField field)
+{
+    return QStringLiteral("You have selected the %1 for pad %2. "
+                          "Please type in the new %1 or press the Esc key to stop editing.")
+        .arg(fieldName(field))
+        .arg(pad + 1);
+}
 
 PadEditing::PadEditing(KitFields& fields, PadBoardView& view, Desktop& desktop)
     : fields_(fields), view_(view), desktop_(desktop)

@@ -15,6 +15,9 @@ class Desktop;
 
 enum class PadField { Note, Channel };
 
+// The status line's prompt while pad index `pad`'s field is selected.
+QString selectionPrompt(int pad, PadField field);
+
 // What pad editing needs of the window's pad board: the selection markers,
 // the lit pad pictures, the value labels and the status line. While a field
 // is selected its label holds the text being typed, so the label is where

@@ -1,7 +1,10 @@
 #include "WidgetPlacement.h"
 
+#include <QFontMetrics>
 #include <QPalette>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace morvane {
 
@@ -21,6 +24,21 @@ QFont designFont(double points, bool bold)
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
     font.setPointSizeF(points);
     font.setBold(bold);
+    return font;
+}
+
+QFont fittedFont(QFont font, const QStringList& texts, int width)
+{
+    constexpr double StepPoints = 0.25;
+    constexpr double SmallestPoints = 6;
+    const auto widest = [&texts](const QFont& f) {
+        const QFontMetrics metrics(f);
+        int w = 0;
+        for (const QString& text : texts) w = std::max(w, metrics.horizontalAdvance(text));
+        return w;
+    };
+    while (widest(font) > width && font.pointSizeF() > SmallestPoints)
+        font.setPointSizeF(font.pointSizeF() - StepPoints);
     return font;
 }
 

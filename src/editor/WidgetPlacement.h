@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QStringList>
 
 class QWidget;
 class QLabel;
@@ -19,6 +20,10 @@ void placeControl(QWidget* control, const Compensation& c, const TwipRect& desig
 // Liberation Sans (or DejaVu Sans) stands in for both design fonts, the
 // dialog sans serif and Arial, at their point sizes.
 QFont designFont(double points, bool bold);
+
+// The font, a quarter point smaller at a time, until every text fits the
+// width: the stand-in fonts run wider than the ones the design measured.
+QFont fittedFont(QFont font, const QStringList& texts, int width);
 
 void setTextColor(QWidget* control, const QColor& color);
 

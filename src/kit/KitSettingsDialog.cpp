@@ -87,9 +87,10 @@ KitSettingsDialog::KitSettingsDialog(Desktop& desktop, QWidget* parent)
     setTabOrder(CancelBtn, KitNumberCombo);
     setTabOrder(KitNumberCombo, BankNumberCombo);
 
-    for (QWidget* box : {static_cast<QWidget*>(KitNameText), static_cast<QWidget*>(KitNumberCombo),
-                         static_cast<QWidget*>(BankNumberCombo)})
-        box->installEventFilter(this);
+    for (QWidget* control : {static_cast<QWidget*>(KitNameText), static_cast<QWidget*>(KitNumberCombo),
+                             static_cast<QWidget*>(BankNumberCombo), static_cast<QWidget*>(OKBtn),
+                             static_cast<QWidget*>(CancelBtn)})
+        control->installEventFilter(this);
     connect(OKBtn, &QPushButton::clicked, this, &KitSettingsDialog::OKBtn_Click);
     connect(CancelBtn, &QPushButton::clicked, this, &KitSettingsDialog::CancelBtn_Click);
 }
@@ -105,22 +106,39 @@ void KitSettingsDialog::openWith(const std::string& kitName, int kitNumber, int 
     activateWindow();
 }
 
+void KitSettingsDialog::kitReplaced(const std::string& kitName, int kitNumber, int bankNumber)
+{
+    if (isVisible()) Fill_Kit_Settings(kitName, kitNumber, bankNumber);
+}
+
 void KitSettingsDialog::Fill_Kit_Settings(const std::string& kitName, int kitNumber, int bankNumber)
 {
     KitNameText->setText(QString::fromStdString(utf8FromCp1252(kitName)));
     fillList(KitNumberCombo, 1, 24, kitNumber);
     fillList(BankNumberCombo, 0, 128, bankNumber);
+    storedKitNumber_ = kitNumber;
+    storedBankNumber_ = bankNumber;
 }
 
-bool KitSettingsDialog::Check_Kit_Number() { return checkNumber(KitNumberCombo, KitNumberRule).has_value(); }
-
-bool KitSettingsDialog::Check_Bank_Number() { return checkNumber(BankNumberCombo, BankNumberRule).has_value(); }
-
-// Text that is no whole number gets the range message too: it is no number
-// the range admits.
-std::optional<int> KitSettingsDialog::checkNumber(QComboBox* box, const RangeRule& rule)
+bool KitSettingsDialog::Check_Kit_Number()
 {
-    const auto number = checkNumberText(rule, box->currentText().toStdString());
+    return checkNumber(KitNumberCombo, KitNumberRule, storedKitNumber_).has_value();
+}
+
+bool KitSettingsDialog::Check_Bank_Number()
+{
+    return checkNumber(BankNumberCombo, BankNumberRule, storedBankNumber_).has_value();
+}
+
+// The kit's own stored number passes even outside the range one may type: a
+// dump holds kits up to 128 and banks up to 255 and saves them as they are,
+// so a box left as filled is no reason to refuse. Text that is no whole
+// number gets the range message too: it is no number the range admits.
+std::optional<int> KitSettingsDialog::checkNumber(QComboBox* box, const RangeRule& rule, int stored)
+{
+    const std::string text = box->currentText().toStdString();
+    if (const auto number = parseWholeNumber(text); number == stored) return number;
+    const auto number = checkNumberText(rule, text);
     if (number) return number;
     desktop_.messageBox(QString::fromStdString(rangeMessage(rule)), MessageStyle::Plain,
                         QString::fromStdString(rangeTitle(rule)));
@@ -148,9 +166,9 @@ bool KitSettingsDialog::checkKitName()
 // Applies nothing until both numbers are in range and the name can be stored.
 void KitSettingsDialog::OKBtn_Click()
 {
-    const auto kitNumber = checkNumber(KitNumberCombo, KitNumberRule);
+    const auto kitNumber = checkNumber(KitNumberCombo, KitNumberRule, storedKitNumber_);
     if (!kitNumber) return;
-    const auto bankNumber = checkNumber(BankNumberCombo, BankNumberRule);
+    const auto bankNumber = checkNumber(BankNumberCombo, BankNumberRule, storedBankNumber_);
     if (!bankNumber || !checkKitName()) return;
     const KitSettingsChoice choice{KitNameText->text(), *kitNumber, *bankNumber + 1};
     hide();
@@ -166,8 +184,14 @@ bool KitSettingsDialog::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+// A plain window's buttons answer only the space bar; Enter on a focused
+// button presses it, as in any dialog.
 bool KitSettingsDialog::onEnter(QObject* watched)
 {
+    if (auto* button = qobject_cast<QPushButton*>(watched)) {
+        button->click();
+        return true;
+    }
     const bool checked = watched == KitNumberCombo   ? Check_Kit_Number()
                          : watched == BankNumberCombo ? Check_Bank_Number()
                                                       : true;

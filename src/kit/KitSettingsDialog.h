@@ -31,8 +31,11 @@ public:
     explicit KitSettingsDialog(Desktop& desktop, QWidget* parent = nullptr);
 
     // Fills and shows the dialog; while it is already open, only brings it to
-    // the front so that what the user typed there stays.
+    // the front so that what the user typed there for this kit stays.
     void openWith(const std::string& kitName, int kitNumber, int bankNumber);
+    // Another kit became the current one. An open dialog shows it at once:
+    // what was typed for the old kit must never be applied to the new one.
+    void kitReplaced(const std::string& kitName, int kitNumber, int bankNumber);
 
     void Fill_Kit_Settings(const std::string& kitName, int kitNumber, int bankNumber);
     bool Check_Kit_Number();
@@ -49,7 +52,7 @@ private:
     void CancelBtn_Click();
     bool onEnter(QObject* watched);
     void onFocusLost(QObject* watched, QEvent* event);
-    std::optional<int> checkNumber(QComboBox* box, const RangeRule& rule);
+    std::optional<int> checkNumber(QComboBox* box, const RangeRule& rule, int stored);
     bool checkKitName();
     void returnFocusTo(QWidget* box);
 
@@ -59,6 +62,8 @@ private:
     QPushButton* CancelBtn;
     QComboBox* KitNumberCombo;
     QComboBox* BankNumberCombo;
+    int storedKitNumber_ = 0;
+    int storedBankNumber_ = 0;
 };
 
 }  // namespace morvane

@@ -4,8 +4,10 @@
 #include "UserSettings.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -47,6 +49,34 @@ MessageAnswer answerFor(int button)
     }
 }
 
+// Qt takes Esc or the window's close button on a Yes/No box as No. The
+// load-time question switches itself off on No, so neither may answer it.
+class MessageWindow final : public QMessageBox {
+public:
+    MessageWindow(MessageStyle style, const QString& title, const QString& text, QWidget* parent)
+        : QMessageBox(iconFor(style), title, text, buttonsFor(style), parent),
+          escapable_(style != MessageStyle::YesNo)
+    {
+        if (!escapable_) setDefaultButton(QMessageBox::Yes);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if (escapable_ || !event->matches(QKeySequence::Cancel)) QMessageBox::keyPressEvent(event);
+    }
+    void closeEvent(QCloseEvent* event) override
+    {
+        if (escapable_)
+            QMessageBox::closeEvent(event);
+        else
+            event->ignore();
+    }
+
+private:
+    bool escapable_;
+};
+
 // "Sysex Files (*.syx)" -> "syx"
 QString firstExtensionOf(const QString& filter)
 {
@@ -69,8 +99,7 @@ std::optional<QString> chosenFile(QFileDialog& dialog)
 
 MessageAnswer QtDesktop::messageBox(const QString& text, MessageStyle style, const QString& title)
 {
-    QMessageBox box(iconFor(style), title.isEmpty() ? ApplicationTitle : title, text, buttonsFor(style), parent_);
-    if (style == MessageStyle::YesNo) box.setDefaultButton(QMessageBox::Yes);
+    MessageWindow box(style, title.isEmpty() ? ApplicationTitle : title, text, parent_);
     return answerFor(box.exec());
 }
 

@@ -2,10 +2,13 @@
 
 #include "print/PageFit.h"
 
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QRegion>
+#include <QSaveFile>
 #include <QWidget>
 
 namespace morvane {
@@ -28,6 +31,49 @@ Extent printableExtent(const QPrinter& printer)
 {
     const QRect area = printer.pageLayout().paintRectPixels(printer.resolution());
     return {static_cast<double>(area.width()), static_cast<double>(area.height())};
+}
+
+Status drawPage(QPaintDevice& device, const QPixmap& picture, const QRectF& drawn)
+{
+    QPainter painter;
+    if (!painter.begin(&device)) return Status::failure("the printer could not start a document");
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(drawn, picture, QRectF(picture.rect()));
+    if (!painter.end()) return Status::failure("the printer could not finish the page");
+    return succeeded();
+}
+
+Status printOnPrinter(QPrinter& printer, const QPixmap& picture, const QRectF& drawn)
+{
+    const Status printed = drawPage(printer, picture, drawn);
+    if (printed && printer.printerState() == QPrinter::Error)
+        return Status::failure("the printer could not finish the page");
+    return printed;
+}
+
+// Qt's PDF engine ignores failed writes, so the page goes through a save file
+// that tells them: a PDF is complete or not there at all, and an older file of
+// that name stays as it was. A device or a pipe would be replaced by the save,
+// so only a regular file (or a new name) is printed to.
+Status printToPdfFile(const QPrinter& printer, const QPixmap& picture, const QRectF& drawn)
+{
+    const QString path = printer.outputFileName();
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return Status::failure("\"" + path.toStdString() + "\" is not a regular file");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return Status::failure("the printer could not start a document");
+    QPdfWriter pdf(&file);
+    pdf.setPageLayout(printer.pageLayout());
+    pdf.setResolution(printer.resolution());
+    pdf.setTitle(printer.docName());
+    pdf.setCreator(printer.creator());
+    if (const Status painted = drawPage(pdf, picture, drawn); !painted) return painted;
+    // commit() misses a failure of the last buffered write and would put a
+    // truncated file in place; flushing first tells, and nothing is committed.
+    // A short write leaves no error text worth showing, so none is quoted.
+    if (!file.flush() || !file.commit()) return Status::failure("the PDF file could not be written completely");
+    return succeeded();
 }
 
 }  // namespace
@@ -58,14 +104,9 @@ Status Print_Scaled_To_Page(QPrinter& printer, const QPixmap& picture)
     const auto drawn = fitToPage(pictureExtent, printableExtent(printer));
     if (!drawn) return Status::failure(drawn.error());
 
-    QPainter painter;
-    if (!painter.begin(&printer)) return Status::failure("the printer could not start a document");
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(QRectF(0, 0, drawn.value().width, drawn.value().height), picture,
-                       QRectF(picture.rect()));
-    if (!painter.end() || printer.printerState() == QPrinter::Error)
-        return Status::failure("the printer could not finish the page");
-    return succeeded();
+    const QRectF place(0, 0, drawn.value().width, drawn.value().height);
+    return printer.outputFormat() == QPrinter::PdfFormat ? printToPdfFile(printer, picture, place)
+                                                         : printOnPrinter(printer, picture, place);
 }
 
 }  // namespace morvane

@@ -27,7 +27,8 @@ QPixmap Capture_Kit_Sheet(QWidget& window, QPoint clientOrigin);
 
 // Prints the picture as one page: landscape when it is wider than high,
 // scaled with its proportions kept to fill the printable width (or height)
-// from the printable area's top-left corner, then ends the document.
+// from the printable area's top-left corner, then ends the document. A PDF
+// file is written whole or not at all.
 Status Print_Scaled_To_Page(QPrinter& printer, const QPixmap& picture);
 
 }  // namespace morvane

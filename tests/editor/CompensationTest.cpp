@@ -14,8 +14,6 @@ TEST(Compensation, At120DpiDesignValuesAreDividedByOneAndAQuarter)
     EXPECT_DOUBLE_EQ(p.channelLeft, 3376);
     EXPECT_DOUBLE_EQ(p.channelTop, 2436);
     EXPECT_DOUBLE_EQ(p.noteMarkerTop, 2420);  // the 20 twips are not divided
-    EXPECT_DOUBLE_EQ(c.compensate(design::NoKitFrameShownWidth), 8960);
-    EXPECT_DOUBLE_EQ(c.compensate(design::NoKitFrameShownHeight), 3756);
     EXPECT_DOUBLE_EQ(c.fontPoints(12), 9.6);
 
     // Only above 96 dpi the window gains 300 twips of height first.

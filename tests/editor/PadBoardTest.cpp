@@ -38,6 +38,8 @@ TEST_F(PadBoardTest, HoveringAPadNamesItAndLightsItUnlessAnotherIsSelected)
     EXPECT_TRUE(lit(23));
     EXPECT_EQ(litCount(), 1);
     EXPECT_EQ(text(QStringLiteral("LEDLabel")), QStringLiteral("Pad 24"));
+    const auto* led = control<QLabel>(QStringLiteral("LEDLabel"));
+    EXPECT_LE(led->fontMetrics().horizontalAdvance(led->text()), led->width()) << "shown whole";
 
     moveOverBackground();
     EXPECT_EQ(litCount(), 0);

@@ -40,7 +40,7 @@ protected:
     }
 };
 
-TEST_F(PadEditingWindow, HeaderLabelsOpenTheKitSettingsAndLeaveAnEditPending)
+TEST_F(PadEditingWindow, HeaderLabelsOpenTheKitSettingsLeavingAnEditPendingAndANewKitRefillsIt)
 {
     clickPad("PadMNNLabel", 0);
     typeDigits("99");
@@ -53,6 +53,13 @@ TEST_F(PadEditingWindow, HeaderLabelsOpenTheKitSettingsAndLeaveAnEditPending)
     EXPECT_EQ(window->padEditing().SelectedPad(), 1);
     EXPECT_TRUE(window->padEditing().TypingStarted());
     EXPECT_EQ(window->kit().fields().PadMNN[0], 36);
+
+    // A kit that arrives while it is open replaces what was typed for the old one.
+    inDialog<QComboBox>("KitNumberCombo")->setEditText("9");
+    KitSpec other;
+    other.kitNumber = 7;
+    ASSERT_TRUE(window->Interpret_Buffer(makeKitDump(other)));
+    EXPECT_EQ(inDialog<QComboBox>("KitNumberCombo")->currentText(), "7");
 }
 
 // The whole way a user edits a kit, down to the bytes of the saved file.
@@ -66,6 +73,9 @@ TEST_F(PadEditingWindow, EditedKitIsSavedByteForByte)
     EXPECT_TRUE(shown(padName("PadMNNSelImage", 0)));
     EXPECT_TRUE(shown(padName("PadLitImage", 0)));
     EXPECT_TRUE(window->statusText().startsWith("You have selected the Midi Note Number for pad 1."));
+    window->show();
+    const auto* status = control<QLabel>("Status_Line");
+    EXPECT_LE(status->fontMetrics().horizontalAdvance(status->text()), status->contentsRect().width());
     typeDigits("45");
     EXPECT_EQ(text(padName("PadMNNLabel", 0)), "45");
     press(Qt::Key_Return);

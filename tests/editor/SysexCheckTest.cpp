@@ -17,10 +17,13 @@ KitDump kitWithBadPads()
 
 TEST_F(WindowTest, EveryBadPadValueIsAskedAboutWhileTheUserSaysYes)
 {
-    QStringList labelsWhileAsked;
-    desktop.whileMessageShown = [&](const ShownMessage&) { labelsWhileAsked << text(QStringLiteral("PadMNNLabel_2")); };
+    QStringList labelsWhileAsked, statusWhileAsked;
+    desktop.whileMessageShown = [&](const ShownMessage&) {
+        labelsWhileAsked << text(QStringLiteral("PadMNNLabel_2"));
+        statusWhileAsked << window->statusText();
+    };
     start();
-    ASSERT_TRUE(window->Interpret_Buffer(kitWithBadPads()));
+    ASSERT_TRUE(window->kit().Open_Sysex_File(kits.write(QStringLiteral("bad.syx"), kitWithBadPads())));
 
     ASSERT_EQ(desktop.messages.size(), 2U);
     EXPECT_EQ(desktop.messages[0].text,
@@ -33,8 +36,10 @@ TEST_F(WindowTest, EveryBadPadValueIsAskedAboutWhileTheUserSaysYes)
         EXPECT_EQ(m.style, MessageStyle::YesNo);
         EXPECT_EQ(m.title, QStringLiteral("Error in Sysex"));
     }
-    // Asked before the board shows the new kit; the bad values are then shown as decoded.
+    // Asked after the load is reported and before the board shows the new kit; the bad values are then
+    // shown as decoded.
     EXPECT_EQ(labelsWhileAsked, (QStringList{QString(), QString()}));
+    EXPECT_EQ(statusWhileAsked, (QStringList{texts::LoadedStatus, texts::LoadedStatus}));
     EXPECT_EQ(text(QStringLiteral("PadMNNLabel_2")), QStringLiteral("129"));
     EXPECT_TRUE(window->kit().AlertOnSysexErrors());
 }

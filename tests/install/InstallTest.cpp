@@ -96,4 +96,5 @@ TEST_F(InstalledTree, IconAndManualPagesAreInPlace)
     for (const char* page : {"morvane-editor.1", "morvane-kit.1", "morvane-sim.1"})
         EXPECT_TRUE(QFileInfo::exists(installed(QStringLiteral("share/man/man1/") + page))) << page;
     EXPECT_TRUE(QFileInfo::exists(installed(QStringLiteral("share/morvane-editor/examples/demo-kit.syx"))));
+    EXPECT_TRUE(QFileInfo::exists(installed(QStringLiteral("share/doc/morvane-editor/README.md"))));
 }

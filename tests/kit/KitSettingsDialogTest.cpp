@@ -169,16 +169,19 @@ TEST_F(KitSettingsDialogTest, CancelChangesNothing)
     name()->setText("OTHER");
     bank()->setEditText("9");
     focusAndType(kit(), "99", Qt::Key_End);
-    QTest::mouseClick(dialog.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
+    dialog.findChild<QPushButton*>("CancelBtn")->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_TRUE(desktop.messages.empty());  // leaving a bad box for Cancel is no reason to complain
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_FALSE(chosen);
     EXPECT_EQ(fields, before);
 }
 
-TEST_F(KitSettingsDialogTest, NamesAreCodePage1252AndOtherCharactersAreRefused)
+TEST_F(KitSettingsDialogTest, NamesAreCodePage1252AndTheKitsOwnNumbersPassUntouchedOutsideTheTypingRange)
 {
     fields.KitName = "CAF\xC9 \x80";  // "CAFÉ €"
+    fields.KitNumber = 100;
+    fields.BankNumber = 200;
     open();
     EXPECT_EQ(name()->text(), QString::fromUtf8("CAF\u00C9 \u20AC"));
 
@@ -193,6 +196,8 @@ TEST_F(KitSettingsDialogTest, NamesAreCodePage1252AndOtherCharactersAreRefused)
     name()->setText(QString::fromUtf8("\u00DCber"));
     ok()->click();
     EXPECT_EQ(fields.KitName, "\xDC" "ber");
+    EXPECT_EQ(fields.KitNumber, 100);
+    EXPECT_EQ(fields.BankNumber, 200);
 }
 
 }  // namespace

@@ -12,6 +12,11 @@
 #include <QMetaObject>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <tuple>
+
+#include <sys/resource.h>
+
 using namespace morvane;
 using namespace morvane::testing;
 
@@ -68,14 +73,27 @@ TEST_F(PrintCommand, CancellingThePrinterDialogTouchesNothingAndAFailingPrinterI
     EXPECT_EQ(desktop.pendingEventRuns, 0);
     EXPECT_TRUE(desktop.messages.empty());
 
-    printToPdf(desktop, folder.filePath("missing-folder/sheet.pdf"));
-
-    MnuFile_Print(window, desktop, clockOf(desktop));
-
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_EQ(desktop.messages[0].text, "The kit sheet could not be printed: the printer could not start a document.");
-    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Plain);
-    EXPECT_EQ(desktop.messages[0].title, ApplicationTitle);
+    rlimit unlimited{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    std::signal(SIGXFSZ, SIG_IGN);
+    // The last row stands for a disk that fills up: no file may grow past 1 KiB.
+    const std::tuple<QString, QString, rlim_t> failures[] = {
+        {folder.filePath("missing-folder/sheet.pdf"), "the printer could not start a document", unlimited.rlim_cur},
+        {"/dev/full", "\"/dev/full\" is not a regular file", unlimited.rlim_cur},
+        {pdfPath(), "the PDF file could not be written completely", 1024},
+    };
+    for (const auto& [target, reason, sizeLimit] : failures) {
+        printToPdf(desktop, target);
+        const rlimit limited{sizeLimit, unlimited.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limited);
+        MnuFile_Print(window, desktop, clockOf(desktop));
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        ASSERT_FALSE(desktop.messages.empty());
+        EXPECT_EQ(desktop.messages.back().text, "The kit sheet could not be printed: " + reason + ".");
+        EXPECT_EQ(desktop.messages.back().style, MessageStyle::Plain);
+        EXPECT_EQ(desktop.messages.back().title, ApplicationTitle);
+        EXPECT_FALSE(QFileInfo(target).isFile()) << "no PDF, whole or partial, takes its place";
+    }
     EXPECT_TRUE(window.statusTexts.isEmpty());
 }
 
