@@ -27,12 +27,15 @@ JackPeer::~JackPeer()
     if (client_) jack_client_close(client_);
 }
 
+void JackPeer::queue(const std::vector<Bytes>& pieces)
+{
+    std::lock_guard lock(mutex_);
+    toSend_.insert(toSend_.end(), pieces.begin(), pieces.end());
+}
+
 bool JackPeer::send(const std::vector<Bytes>& pieces)
 {
-    {
-        std::lock_guard lock(mutex_);
-        toSend_.insert(toSend_.end(), pieces.begin(), pieces.end());
-    }
+    queue(pieces);
     return QTest::qWaitFor(
         [&] {
             std::lock_guard lock(mutex_);

@@ -32,7 +32,9 @@ public:
     std::string inName() const { return name_ + ":in"; }
 
     // Sends each piece as one JACK MIDI event, one period after the other,
-    // and waits (letting the caller's events run) until all have gone out.
+    // once something listens; send also waits (letting the caller's events
+    // run) until all have gone out.
+    void queue(const std::vector<Bytes>& pieces);
     bool send(const std::vector<Bytes>& pieces);
     // Waits (letting the caller's events run) until count events arrived.
     bool waitForReceived(std::size_t count, int milliseconds = 5000);

@@ -171,6 +171,7 @@ TEST_F(MorvaneKit, UsageErrorsExitTwoAndTouchNothingWhileHelpGoesToStandardOutpu
         {"show", "--yaml", in},
         {"edit", in, "--kit"},
         {"edit", in, "--note", "3"},
+        {"receive", "--port", "0", "-o", in, "--timeout", "86401"},
     };
     for (const auto& args : usages) {
         const auto run = morvaneKit(args);
