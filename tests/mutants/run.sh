@@ -53,6 +53,11 @@ while IFS= read -r line; do
     old=${rest%% |> *}
     new=${rest#* |> }
     total=$((total + 1))
+    # A file moved to another folder is found by its name, when that is unique.
+    if [[ ! -f "$file" ]]; then
+        moved=$(git ls-files -- "src/*/${file##*/}" "src/${file##*/}")
+        [[ $(wc -w <<<"$moved") == 1 ]] && file=$moved
+    fi
     target=$file
     saved=$(mktemp)
     cp "$target" "$saved" || { echo "FAIL $file is missing" >&2; exit 2; }
