@@ -2,107 +2,109 @@
 
 #include "support/KitFiles.h"
 
+#include <functional>
+
 using namespace morvane;
 using namespace morvane::testing;
 
 namespace {
 
-class Sending : public MidiFixture {
-protected:
-    Sending()
+struct SendRig : MidiRig {
+    SendRig()
     {
         host.load(exampleKitDump());
         midi.ports.Fill_mnuMIDI_Ports();
         midi.ports.mnuMIDI_outputs_Click(0);
     }
-
-    void expectFailedSendStatus()
-    {
-        EXPECT_EQ(host.statuses, QStringList{"Sysex send failed."});
-        EXPECT_TRUE(desktop.beeps.empty());
-    }
 };
 
-TEST_F(Sending, CancelledQuestionSendsNothingAndConfirmedSendCommitsEncodesAndSendsTheWholeKitOnce)
-{
-    desktop.answers = {MessageAnswer::Cancel};
-    midi.sender.MnuSysex_SendSysex_Click();
-    EXPECT_EQ(host.statuses, QStringList{"Sysex send aborted."});
-    EXPECT_TRUE(host.steps.isEmpty());
-    EXPECT_TRUE(devices.sent.empty());
-    desktop.messages.clear();
-    host.statuses.clear();
+class Sending : public ::testing::Test, public SendRig {};
 
+TEST_F(Sending, ConfirmedSendCommitsEncodesAndSendsTheWholeKitOnce)
+{
     host.fields.PadMNN[3] = 99;
     midi.sender.MnuSysex_SendSysex_Click();
-    ASSERT_FALSE(desktop.messages.empty());
+    ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].text, "Do you want to send your current kit to your Morvane?");
     EXPECT_EQ(desktop.messages[0].title, "Dump Sysex to Morvane?");
     EXPECT_EQ(desktop.messages[0].style, MessageStyle::OkCancelQuestion);
-    EXPECT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(host.steps, (QStringList{"commit", "update"}));
-    ASSERT_EQ(devices.sent.size(), 1u);
+    ASSERT_EQ(devices.sent, std::vector<KitDump>{host.dump});
     EXPECT_EQ(devices.sent[0].size(), KitDumpLength);
-    EXPECT_EQ(devices.sent[0], host.dump);
     EXPECT_EQ(decodeKit(devices.sent[0]).value().PadMNN[3], 99);
     EXPECT_EQ(desktop.beeps, (std::vector<Beep>{{1000, 150}}));
     EXPECT_EQ(host.statuses, QStringList{"Sysex succesfully sent."});
 }
 
-TEST_F(Sending, WithoutAnOpenOutputBothCommandsAdviseChoosingOne)
+// Each way a send can fail: nothing leaves (or what left is reported), no
+// success beep, the status says so and the dump stays as it was.
+TEST(SendFailure, EveryIsSaidInABoxAndOnTheStatusLineWithoutSuccessBeep)
 {
+    const QString noOutput = "No Midi Output selected. Click on MIDI Configuration, Output, then select a MIDI "
+                             "Output device from the list.";
+    struct Row {
+        const char* name;
+        std::function<void(SendRig&)> arrange;
+        QString box;  // the start of the box after the question, if any
+        MessageStyle style;
+        QString status;
+    };
+    const Row rows[] = {
+        {"question cancelled", [](SendRig& t) { t.desktop.answers = {MessageAnswer::Cancel}; }, {},
+         MessageStyle::Plain, "Sysex send aborted."},
+        {"no output",
+         [](SendRig& t) {
+             t.devices.unopenableOutputs = {1};
+             t.midi.ports.mnuMIDI_outputs_Click(1);
+             t.desktop.messages.clear();
+         },
+         noOutput, MessageStyle::Exclamation, {}},
+        {"transfer fails", [](SendRig& t) { t.devices.sendRefusal = "the device went away"; },
+         "PROBLEM IN SENDING SOUND DUMP REQUEST\n\nthe device went away", MessageStyle::Critical, "Sysex send failed."},
+        {"no kit",
+         [](SendRig& t) {
+             t.host.loaded = false;
+             t.host.dump = emptyKitDump();
+         },
+         "There is no kit to send yet.", MessageStyle::Exclamation, "Sysex send failed."},
+        {"kit the encoder refuses", [](SendRig& t) { t.host.fields.PadTCH[0] = 0; },
+         "The kit cannot be sent. The transmit channel 0 of pad 1", MessageStyle::Critical, "Sysex send failed."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        SendRig t;
+        row.arrange(t);
+        const auto before = t.host.dump;
+        t.midi.sender.MnuSysex_SendSysex_Click();
+        ASSERT_EQ(t.desktop.messages.size(), row.box.isEmpty() ? 1u : 2u);
+        if (!row.box.isEmpty()) {
+            EXPECT_TRUE(t.desktop.messages[1].text.startsWith(row.box)) << t.desktop.messages[1].text.toStdString();
+            EXPECT_EQ(t.desktop.messages[1].style, row.style);
+        }
+        EXPECT_EQ(t.host.statuses, row.status.isEmpty() ? QStringList{} : QStringList{row.status});
+        if (row.status != "Sysex send failed.") {
+            EXPECT_TRUE(t.host.steps.isEmpty());
+        }
+        EXPECT_TRUE(t.desktop.beeps.empty());
+        EXPECT_EQ(t.host.dump, before);
+        EXPECT_TRUE(t.devices.sent.empty());
+    }
+}
+
+TEST_F(Sending, SendingSeveralKitsNeedsAnOpenOutputToo)
+{
+    bool batchOpened = false;
+    midi.sender.openBatchWindow = [&] { batchOpened = true; };
     devices.unopenableOutputs = {1};
     midi.ports.mnuMIDI_outputs_Click(1);
     desktop.messages.clear();
-    bool batchOpened = false;
-    midi.sender.openBatchWindow = [&] { batchOpened = true; };
-
-    midi.sender.MnuSysex_SendSysex_Click();
     midi.sender.MnuSysex_SendMultipleKitDumps_Click();
-    const QString advice = "No Midi Output selected. Click on MIDI Configuration, Output, then select a MIDI Output "
-                           "device from the list.";
-    ASSERT_EQ(desktop.messages.size(), 3u);
-    for (int i : {1, 2}) {
-        EXPECT_EQ(desktop.messages[static_cast<std::size_t>(i)].text, advice);
-        EXPECT_EQ(desktop.messages[static_cast<std::size_t>(i)].style, MessageStyle::Exclamation);
-    }
-    EXPECT_TRUE(host.statuses.isEmpty());
-    EXPECT_TRUE(devices.sent.empty());
     EXPECT_FALSE(batchOpened);
-}
-
-TEST_F(Sending, FailedTransferIsReportedAsFailedWithoutSuccessBeepOrText)
-{
-    devices.sendRefusal = "the device went away";
-    midi.sender.MnuSysex_SendSysex_Click();
-    ASSERT_EQ(desktop.messages.size(), 2u);
-    EXPECT_EQ(desktop.messages[1].text, "PROBLEM IN SENDING SOUND DUMP REQUEST\n\nthe device went away");
-    EXPECT_EQ(desktop.messages[1].style, MessageStyle::Critical);
-    expectFailedSendStatus();
-}
-
-TEST_F(Sending, NoKitLoadedIsRefusedBeforeAnythingLeaves)
-{
-    host.loaded = false;
-    host.dump = emptyKitDump();
-    midi.sender.MnuSysex_SendSysex_Click();
-    ASSERT_EQ(desktop.messages.size(), 2u);
-    EXPECT_TRUE(desktop.messages[1].text.startsWith("There is no kit to send yet."));
-    EXPECT_TRUE(devices.sent.empty());
-    expectFailedSendStatus();
-}
-
-TEST_F(Sending, KitTheEncoderRefusesIsNotSentAndTheDumpStaysAsItWas)
-{
-    host.fields.PadTCH[0] = 0;
-    const auto before = host.dump;
-    midi.sender.MnuSysex_SendSysex_Click();
-    ASSERT_EQ(desktop.messages.size(), 2u);
-    EXPECT_TRUE(desktop.messages[1].text.startsWith("The kit cannot be sent. The transmit channel 0 of pad 1"));
-    EXPECT_EQ(desktop.messages[1].style, MessageStyle::Critical);
-    EXPECT_EQ(host.dump, before);
-    EXPECT_TRUE(devices.sent.empty());
-    expectFailedSendStatus();
+    ASSERT_EQ(desktop.messages.size(), 1u);
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Exclamation);
+    midi.ports.mnuMIDI_outputs_Click(0);
+    midi.sender.MnuSysex_SendMultipleKitDumps_Click();
+    EXPECT_TRUE(batchOpened);
 }
 
 }  // namespace

@@ -16,9 +16,8 @@ namespace morvane::testing {
 
 // The MIDI side of the editor over loopback devices, a scripted desktop,
 // the real receive window and the real settings store.
-class MidiFixture : public ::testing::Test {
-protected:
-    MidiFixture()
+struct MidiRig {
+    MidiRig()
     {
         QSettings(QSettings::NativeFormat, QSettings::UserScope, midisettings::Application).clear();
         devices.inputs = {"Pad In", "Other In"};
@@ -42,5 +41,7 @@ protected:
     ReceiveSysexDumpForm dialog;
     EditorMidi midi{devices, desktop, host, dialog};
 };
+
+class MidiFixture : public ::testing::Test, public MidiRig {};
 
 }  // namespace morvane::testing

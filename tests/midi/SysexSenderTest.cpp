@@ -9,46 +9,42 @@ using namespace morvane::testing;
 
 namespace {
 
-TEST(SysexSplitting, EveryCompleteMessageGoesOutWholeAndInOrderUntilOneIsRefused)
+// Bytes → what goes out, and for a refusal its kind and the reason the box names.
+TEST(SysexSplitting, EveryCompleteMessageGoesOutWholeAndInOrderAndAnythingElseIsRefusedBeforeSending)
 {
-    LoopbackMidiDevices devices;
-    ScriptedDesktop desktop;
-    devices.outputs = {"Out"};
-    ASSERT_TRUE(devices.openOutput("Out"));
-    ASSERT_TRUE(Send_Sysex(devices, desktop, {0xF0, 1, 2, 0xF7, 0xF0, 3, 0xF7}));
-    EXPECT_EQ(devices.sent, (std::vector<MidiBytes>{{0xF0, 1, 2, 0xF7}, {0xF0, 3, 0xF7}}));
-    EXPECT_TRUE(desktop.messages.empty());
-
-    devices.sendRefusal = "gone";
-    const auto refused = Send_Sysex(devices, desktop, {0xF0, 1, 0xF7, 0xF0, 2, 0xF7});
-    ASSERT_FALSE(refused);
-    EXPECT_EQ(refused.kind, SysexSendResult::Kind::TransferFailed);
-    EXPECT_EQ(refused.reason, "gone");
-    ASSERT_EQ(desktop.messages.size(), 1U);
-    EXPECT_EQ(desktop.messages[0].text, "PROBLEM IN SENDING SOUND DUMP REQUEST\n\ngone");
-    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Critical);
-}
-
-TEST(SysexSplitting, BytesOutsideCompleteFramingAreRefusedBeforeAnythingIsSent)
-{
-    const std::vector<std::pair<MidiBytes, std::string>> broken = {
-        {{}, "There are no bytes to send."},
-        {{0xF0, 1, 2}, "has no closing 247"},
-        {{0xF0, 1, 0xF7, 5}, "Byte 3 (value 5) does not start"},
-        {{0xF0, 1, 0x90, 0xF7}, "broken by the status byte 144 at byte 2"},
+    using Kind = SysexSendResult::Kind;
+    struct Row {
+        MidiBytes bytes;
+        std::optional<std::string> refusal;  // the output refuses every message
+        std::vector<MidiBytes> sent;
+        Kind kind;
+        std::string why;
     };
-    for (const auto& [bytes, why] : broken) {
+    const Row rows[] = {
+        {{0xF0, 1, 2, 0xF7, 0xF0, 3, 0xF7}, {}, {{0xF0, 1, 2, 0xF7}, {0xF0, 3, 0xF7}}, Kind::Sent, ""},
+        {{0xF0, 1, 0xF7, 0xF0, 2, 0xF7}, "gone", {}, Kind::TransferFailed, "PROBLEM IN SENDING SOUND DUMP REQUEST\n\ngone"},
+        {{}, {}, {}, Kind::NotSysex, "There are no bytes to send."},
+        {{0xF0, 1, 2}, {}, {}, Kind::NotSysex, "has no closing 247"},
+        {{0xF0, 1, 0xF7, 5}, {}, {}, Kind::NotSysex, "Byte 3 (value 5) does not start"},
+        {{0xF0, 1, 0x90, 0xF7}, {}, {}, Kind::NotSysex, "broken by the status byte 144 at byte 2"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.why);
         LoopbackMidiDevices devices;
         ScriptedDesktop desktop;
         devices.outputs = {"Out"};
         ASSERT_TRUE(devices.openOutput("Out"));
-        const auto sent = Send_Sysex(devices, desktop, bytes);
-        ASSERT_FALSE(sent);
-        EXPECT_EQ(sent.kind, SysexSendResult::Kind::NotSysex);
-        EXPECT_NE(sent.reason.find(why), std::string::npos) << sent.reason;
-        EXPECT_TRUE(devices.sent.empty());
+        devices.sendRefusal = row.refusal;
+        const auto result = Send_Sysex(devices, desktop, row.bytes);
+        EXPECT_EQ(result.kind, row.kind);
+        EXPECT_EQ(devices.sent, row.sent);
+        if (row.why.empty()) {
+            EXPECT_TRUE(desktop.messages.empty());
+            continue;
+        }
         ASSERT_EQ(desktop.messages.size(), 1U);
-        EXPECT_TRUE(desktop.messages[0].text.contains(QString::fromStdString(why)));
+        EXPECT_TRUE(desktop.messages[0].text.contains(QString::fromStdString(row.why)));
+        EXPECT_EQ(desktop.messages[0].style, MessageStyle::Critical);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "batch/BatchList.h"
 #include "kit/KitDump.h"
 
 #include "support/KitFiles.h"
@@ -7,6 +8,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
+#include <sstream>
 
 using namespace morvane;
 using namespace morvane::testing;
@@ -14,16 +17,32 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string DemoKit = (fs::path(MORVANE_SOURCE_DIR) / "examples" / "demo-kit.syx").string();
+const fs::path Examples = fs::path(MORVANE_SOURCE_DIR) / "examples";
+const std::string DemoKit = (Examples / "demo-kit.syx").string();
 
 ToolRun morvaneKit(const std::vector<std::string>& args) { return runTool(MORVANE_KIT_PROGRAM, args); }
 
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) result.push_back(line);
+    return result;
+}
+
+std::set<std::string> kitFilesUnder(const fs::path& folder)
+{
+    std::set<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.path().extension() == ".syx") files.insert(fs::relative(entry.path(), folder).generic_string());
+    return files;
+}
+
 class MorvaneKit : public ::testing::Test {
 protected:
-    // A copy of the demo kit to change, and its bytes as they were.
-    std::string copyOfDemo(const std::string& name = "kit.syx")
+    std::string copyOfDemo()
     {
-        const auto path = folder.path(name);
+        const auto path = folder.path("kit.syx");
         fs::copy_file(DemoKit, path);
         return path;
     }
@@ -32,11 +51,20 @@ protected:
     const std::vector<std::uint8_t> demo = readBytes(DemoKit);
 };
 
-std::size_t lineCount(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
-
 }  // namespace
 
-TEST_F(MorvaneKit, ShowJsonPrintsTheDemoKitAsOneObject)
+TEST(ExampleKits, CommittedFilesAreExactlyWhatTheGeneratorWrites)
+{
+    TempFolder folder;
+    const auto run = runTool(MAKE_EXAMPLE_KITS_PROGRAM, {folder.root().string()});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto generated = kitFilesUnder(folder.root());
+    ASSERT_EQ(generated, kitFilesUnder(Examples));
+    for (const auto& file : generated)
+        EXPECT_EQ(readBytes((folder.root() / file).string()), readBytes((Examples / file).string())) << file;
+}
+
+TEST_F(MorvaneKit, ShowPrintsTheKitAsJsonOrAsATableFollowedByTheCheckTexts)
 {
     const int notes[] = {36, 38, 40, 37, 42, 46, 44, 49, 57, 51, 53, 55, 41, 43, 45, 47, 48, 50, 39, 54, 56, 52, 35, 31};
     std::string expected = R"({"length": 746, "kit": 3, "bank": 0, "name": "Morvane Demo", "pads": [)";
@@ -44,37 +72,32 @@ TEST_F(MorvaneKit, ShowJsonPrintsTheDemoKitAsOneObject)
         expected += (p ? ", " : "") + std::string(R"({"pad": )") + std::to_string(p + 1) + R"(, "note": )" +
                     std::to_string(notes[p]) + R"(, "channel": )" + (p < 22 ? "10" : "2") + "}";
     expected += R"(], "warnings": []})" "\n";
-
-    const auto run = morvaneKit({"show", "--json", DemoKit});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, expected);
-    EXPECT_EQ(run.err, "");
+    const auto json = morvaneKit({"show", "--json", DemoKit});
+    EXPECT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(json.out, expected);
+    EXPECT_EQ(json.err, "");
 
     // Name characters are escaped by their code page meaning.
     auto bytes = demo;
     const std::uint8_t name[] = {'"', '\\', 0x01, 0x80, 0xE9, 'x', 0, 0, 0, 0, 0, 0};
     for (int c = 0; c < KitNameLength; ++c) writeNibblePair(bytes, offsets::nameChar(c), name[c]);
-    const auto odd = morvaneKit({"show", "--json", folder.file("odd.syx", bytes)});
-    EXPECT_NE(odd.out.find(R"("name": "\"\\\u0001\u20ac\u00e9x\u0000\u0000\u0000\u0000\u0000\u0000")"),
-              std::string::npos)
-        << odd.out;
-}
+    EXPECT_NE(morvaneKit({"show", "--json", folder.file("odd.syx", bytes)})
+                  .out.find(R"("name": "\"\\\u0001\u20ac\u00e9x\u0000\u0000\u0000\u0000\u0000\u0000")"),
+              std::string::npos);
 
-TEST_F(MorvaneKit, ShowPrintsTheTableThenTheCheckTextsInOrder)
-{
-    const auto run = morvaneKit({"show", (fs::path(MORVANE_SOURCE_DIR) / "examples" / "out-of-range.syx").string()});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out.substr(0, run.out.find("Pad  Note")),
-              "File:  out-of-range.syx (746 bytes)\nKit:   24\nBank:  128\nTitle: \"Out of Range\"\n\n");
-    EXPECT_NE(run.out.find("\n  3   200       17\n"), std::string::npos) << run.out;
-    const std::string warnings = run.out.substr(run.out.find("\n\nMidi") + 2);
-    EXPECT_EQ(lineCount(warnings), 6u);
-    EXPECT_EQ(warnings.substr(0, warnings.find('\n')),
-              "Midi Note Number for Pad 3 is 200. Valid Midi Note Numbers are between 0 and 128. "
-              "Do you wish to continue to be alerted of these errors?");
-    EXPECT_EQ(warnings.substr(warnings.rfind('\n', warnings.size() - 2) + 1),
-              "Midi Note Number for Pad 24 is 255. Valid Midi Note Numbers are between 0 and 128. "
-              "Do you wish to continue to be alerted of these errors?\n");
+    const auto table = morvaneKit({"show", (Examples / "out-of-range.syx").string()});
+    ASSERT_EQ(table.exitCode, 0) << table.err;
+    const auto shown = lines(table.out);
+    EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + 4),
+              (std::vector<std::string>{"File:  out-of-range.syx (746 bytes)", "Kit:   24", "Bank:  128",
+                                        "Title: \"Out of Range\""}));
+    EXPECT_NE(std::find(shown.begin(), shown.end(), "  3   200       17"), shown.end());
+    ASSERT_GE(shown.size(), 6u);
+    EXPECT_EQ(shown[shown.size() - 6], "Midi Note Number for Pad 3 is 200. Valid Midi Note Numbers are between 0 and "
+                                       "128. Do you wish to continue to be alerted of these errors?");
+    EXPECT_EQ(shown.back(), "Midi Note Number for Pad 24 is 255. Valid Midi Note Numbers are between 0 and 128. "
+                            "Do you wish to continue to be alerted of these errors?");
+    EXPECT_EQ(shown[shown.size() - 7], "");
 }
 
 TEST_F(MorvaneKit, EditChangesExactlyTheOwnedBytesAndWritesOutOrInPlace)
@@ -85,7 +108,6 @@ TEST_F(MorvaneKit, EditChangesExactlyTheOwnedBytesAndWritesOutOrInPlace)
                                  "--note", "3=7", "--channel", "4=16", "--note", "24=128"});
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out + run.err, "");
-
     auto expected = demo;
     expected[8] = 4;
     writeNibblePair(expected, 715, 18);
@@ -99,90 +121,97 @@ TEST_F(MorvaneKit, EditChangesExactlyTheOwnedBytesAndWritesOutOrInPlace)
 
     // In place, the bytes beyond the dump stay.
     const auto path = folder.path("long.syx");
-    fs::copy_file(fs::path(MORVANE_SOURCE_DIR) / "examples" / "long-dump.syx", path);
+    fs::copy_file(Examples / "long-dump.syx", path);
     expected = readBytes(path);
     ASSERT_EQ(morvaneKit({"edit", path, "--channel", "1=1"}).exitCode, 0);
     expected[17] = 0;
     EXPECT_EQ(readBytes(path), expected);
 }
 
-TEST_F(MorvaneKit, EveryRefusalExitsOneWithOneLineAndTouchesNoFile)
+// Refusals exit 1, usage errors 2; either way one line on standard error,
+// nothing on standard output and no file touched.
+TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
 {
     const auto in = copyOfDemo();
     const auto out = folder.path("out.syx");
     auto damaged = demo;
     damaged[10] = 0x40;
-    folder.file("damaged.syx", damaged);
-    const std::string wasNotWritten = "morvane-kit: \"" + out + "\" was not written. ";
-    struct Case {
+    const auto damagedPath = folder.file("damaged.syx", damaged);
+    const auto missing = folder.path("missing.syx");
+    const std::string notWritten = "morvane-kit: \"" + out + "\" was not written. ";
+    const auto cannotOpen = [](const std::string& shown, const std::string& why) {
+        return "morvane-kit: Cannot open \"" + shown + "\": " + why;
+    };
+    struct Row {
         std::vector<std::string> args;
-        std::string message;
+        int exitCode;
+        std::string errStart;  // empty: any usage text
     };
-    const Case cases[] = {
-        {{"--kit", "25"}, wasNotWritten + "--kit 25: Kit Number cannot be higher than 24 or lower than 1."},
-        {{"--note", "25=5"}, wasNotWritten + "--note 25=5: there is no pad \"25\"; pads are numbered 1 to 24."},
-        {{"--kit", "4", "--channel", "3=0"},
-         wasNotWritten + "The transmit channel 0 of pad 3 cannot be stored in a kit dump (it must lie between 1 and 128)."},
-        {{"--name", "\xE6\x97\xA5"},
-         wasNotWritten + "--name: The character \"\xE6\x97\xA5\" cannot be stored in a kit name."},
+    const Row rows[] = {
+        {{"edit", in, "-o", out, "--kit", "25"}, 1,
+         notWritten + "--kit 25: Kit Number cannot be higher than 24 or lower than 1."},
+        {{"edit", in, "-o", out, "--note", "25=5"}, 1,
+         notWritten + "--note 25=5: there is no pad \"25\"; pads are numbered 1 to 24."},
+        {{"edit", in, "-o", out, "--kit", "4", "--channel", "3=0"}, 1,
+         notWritten + "The transmit channel 0 of pad 3 cannot be stored in a kit dump (it must lie between 1 and 128)."},
+        {{"edit", in, "-o", out, "--name", "\xE6\x97\xA5"}, 1,
+         notWritten + "--name: The character \"\xE6\x97\xA5\" cannot be stored in a kit name."},
+        {{"show", missing}, 1, cannotOpen(missing, "the file does not exist.")},
+        {{"edit", missing, "--kit", "2"}, 1, cannotOpen(missing, "the file does not exist.")},
+        {{"edit", damagedPath, "--kit", "2"}, 1,
+         cannotOpen(damagedPath, "the kit dump is damaged at offset 10, which holds 64; each half of a stored value "
+                                 "lies between 0 and 15.")},
+        {{"show", folder.path("gone\t\x1b[2J\xC2\x9B\xC3\xA9.syx")}, 1,
+         cannotOpen(folder.path("gone\\t\\x1b[2J\\xc2\\x9b\xC3\xA9.syx"), "the file does not exist.")},
+        {{"find", missing}, 1, "morvane-kit: cannot read \"" + missing + "\""},
+        {{}, 2, ""},
+        {{"frobnicate"}, 2, ""},
+        {{"show"}, 2, ""},
+        {{"show", "--yaml", in}, 2, ""},
+        {{"edit", in, "--kit"}, 2, ""},
+        {{"edit", in, "--note", "3"}, 2, ""},
+        {{"receive", "--port", "0", "-o", out, "--timeout", "86401"}, 2, ""},
     };
-    for (const auto& c : cases) {
-        std::vector<std::string> args = {"edit", in, "-o", out};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const auto run = morvaneKit(args);
-        EXPECT_EQ(run.exitCode, 1) << c.message;
-        EXPECT_EQ(run.err, c.message + "\n");
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::PrintToString(row.args));
+        const auto run = morvaneKit(row.args);
+        EXPECT_EQ(run.exitCode, row.exitCode);
         EXPECT_EQ(run.out, "");
-        EXPECT_FALSE(fs::exists(out)) << c.message;
-        EXPECT_EQ(readBytes(in), demo) << c.message;
-    }
-
-    struct BadInput {
-        std::string path, shown, why;
-    };
-    const BadInput badInputs[] = {
-        {folder.path("missing.syx"), folder.path("missing.syx"), "the file does not exist."},
-        {folder.path("damaged.syx"), folder.path("damaged.syx"),
-         "the kit dump is damaged at offset 10, which holds 64; each half of a stored value lies between 0 and 15."},
-        {folder.path("gone\t\x1b[2J\xC2\x9B\xC3\xA9.syx"), folder.path("gone\\t\\x1b[2J\\xc2\\x9b\xC3\xA9.syx"),
-         "the file does not exist."},
-    };
-    for (const auto& [path, shown, why] : badInputs) {
-        const std::string message = "morvane-kit: Cannot open \"" + shown + "\": " + why + "\n";
-        for (const auto& command : {std::vector<std::string>{"show", path},
-                                    std::vector<std::string>{"edit", path, "--kit", "2"}}) {
-            const auto run = morvaneKit(command);
-            EXPECT_EQ(run.exitCode, 1) << path;
-            EXPECT_EQ(run.err, message);
+        EXPECT_EQ(run.err.substr(0, row.errStart.size()), row.errStart);
+        EXPECT_NE(run.err, "");
+        if (row.exitCode == 1) {
+            EXPECT_EQ(lines(run.err).size(), 1u) << run.err;
         }
     }
-    EXPECT_FALSE(fs::exists(folder.path("missing.syx")));
-    EXPECT_EQ(readBytes(folder.path("damaged.syx")), damaged);
-}
-
-// The version is checked on the installed program.
-TEST_F(MorvaneKit, UsageErrorsExitTwoAndTouchNothingWhileHelpGoesToStandardOutput)
-{
-    const auto in = copyOfDemo();
-    const std::vector<std::string> usages[] = {
-        {},
-        {"frobnicate"},
-        {"show"},
-        {"show", "--yaml", in},
-        {"edit", in, "--kit"},
-        {"edit", in, "--note", "3"},
-        {"receive", "--port", "0", "-o", in, "--timeout", "86401"},
-    };
-    for (const auto& args : usages) {
-        const auto run = morvaneKit(args);
-        EXPECT_EQ(run.exitCode, 2) << ::testing::PrintToString(args);
-        EXPECT_NE(run.err, "");
-        EXPECT_EQ(run.out, "");
-    }
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_FALSE(fs::exists(missing));
     EXPECT_EQ(readBytes(in), demo);
+    EXPECT_EQ(readBytes(damagedPath), damaged);
 
     const auto help = morvaneKit({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("  show [--json] FILE"), std::string::npos);
     EXPECT_NE(help.out.find("  edit FILE [-o OUT]"), std::string::npos);
+}
+
+// The same search as the batch window's Add Entire Directory.
+TEST_F(MorvaneKit, FindPrintsWhatAddEntireDirectoryAddsInTheSameOrder)
+{
+    for (const char* file : {"kits/Rock/r.syx", "kits/rock/R.SYX", "kits/jazz/deep/d.syx", "kits/jazz/j.Syx",
+                             "kits/top.syx", "kits/notes.txt"})
+        folder.file(file);
+    BatchList list;
+    addFolderTree(list, folder.path("kits"), {});
+    const auto run = morvaneKit({"find", folder.path("kits")});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(lines(run.out), list.entries());
+    EXPECT_EQ(list.size(), 5u);
+
+#ifndef _WIN32
+    // A name cannot break the lines or steer the terminal; with -0 it comes out as it is.
+    const auto odd = folder.file("odd/caf\xC3\xA9\n\x1b]0;x\a\xFF.syx");
+    EXPECT_EQ(morvaneKit({"find", folder.path("odd")}).out,
+              folder.path("odd/caf\xC3\xA9\\n\\x1b]0;x\\x07\\xff.syx") + "\n");
+    EXPECT_EQ(morvaneKit({"find", "-0", folder.path("odd")}).out, odd + '\0');
+#endif
 }
