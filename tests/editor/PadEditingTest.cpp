@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <QHash>
+
 #include <array>
 
 using namespace morvane;
@@ -34,24 +35,50 @@ struct RecordingBoard final : PadBoardView {
         }
     }
     void Status_Update(const QString& text) override { statuses << text; }
-
-    QString note(int pad) const { return labels[pad][0]; }
-    QString channel(int pad) const { return labels[pad][1]; }
-    long visibleMarkers() const
-    {
-        return std::count_if(markers.begin(), markers.end(), [](const auto& m) { return m[0] || m[1]; });
-    }
-    long litPads() const { return std::count(lit.begin(), lit.end(), true); }
 };
 
-const QString NoteRangeText = QStringLiteral("Midi Note Number cannot be higher than 128 or lower than 0.");
-const QString ChannelRangeText = QStringLiteral("Transmit Channel cannot be higher than 16 or lower than 0.");
+const QString NoteRange = QStringLiteral("Midi Note Number cannot be higher than 128 or lower than 0.");
+const QString ChannelRange = QStringLiteral("Transmit Channel cannot be higher than 16 or lower than 0.");
 const QString Modified = QStringLiteral("Pad Settings Successfully Modified.");
-const QString NoneSelected = QStringLiteral("No pad is currently selected for editing.");
+const QString None = QStringLiteral("No pad is currently selected for editing.");
 
-class PadEditingTest : public ::testing::Test {
-protected:
-    PadEditingTest()
+// The prompt for the note ('n') or channel ('c') of pad 1 to 24.
+QString picked(char field, int pad)
+{
+    return QStringLiteral("You have selected the %1 for pad %2. Please type in the new %1 or press the Esc key to "
+                          "stop editing.")
+        .arg(field == 'n' ? "Midi Note Number" : "Transmit Channel")
+        .arg(pad);
+}
+
+// A script is what the user does, separated by blanks: "n3" / "c3" clicks
+// pad 3's note / channel, "bg" the background, "Fill" the menu item, a number
+// types its digits on the digit row and "k5" on the keypad; "Ret", "Esc",
+// "Del" and "BS" are keys.
+// Cells are "n3=45" (pad 3's note), "c*=7" (every pad's channel), blank separated.
+struct Script {
+    const char* keys;
+    const char* stored;  // the values that changed; every other keeps 36 + pad index and channel 10
+    const char* labels;  // the labels that show other than their stored value
+    QStringList messages;
+    QStringList statuses;
+    int selectedPad;  // 1 to 24, 0 for none
+};
+
+using Grid = std::array<std::array<QString, 2>, PadCount>;
+
+void applyCells(const char* cells, Grid& grid)
+{
+    for (const QString& cell : QString::fromLatin1(cells).split(' ', Qt::SkipEmptyParts)) {
+        const QString where = cell.mid(1).section('=', 0, 0);
+        for (int pad = 0; pad < PadCount; ++pad)
+            if (where == "*" || where.toInt() == pad + 1) grid[pad][cell[0] == 'n' ? 0 : 1] = cell.section('=', 1);
+    }
+}
+
+// Pad editing over a board showing notes 36 + pad index on channel 10.
+struct Session {
+    Session()
     {
         for (int pad = 0; pad < PadCount; ++pad) {
             fields.PadMNN[pad] = static_cast<std::uint8_t>(36 + pad);
@@ -60,18 +87,18 @@ protected:
         board.Fill_Pad_MNN_And_TransmitCh();
     }
 
-    void type(std::initializer_list<int> keyCodes)
+    void run(const char* script)
     {
-        for (int key : keyCodes) editing.Form_KeyDown(key);
-    }
-    void typeDigits(const char* digits)
-    {
-        for (const char* d = digits; *d; ++d) editing.Form_KeyDown(keys::DigitRow0 + (*d - '0'));
-    }
-    void showNote(int pad, int note)
-    {
-        fields.PadMNN[pad] = static_cast<std::uint8_t>(note);
-        board.Fill_Pad_MNN_And_TransmitCh();
+        static const QHash<QString, int> named{
+            {"Ret", keys::Enter}, {"Esc", keys::Escape}, {"Del", keys::Delete}, {"BS", keys::Backspace}};
+        for (const QString& step : QString::fromLatin1(script).split(' ', Qt::SkipEmptyParts)) {
+            if (step == "bg") editing.Pad_Clicked(-1);
+            else if (step == "Fill") editing.fillAll();
+            else if (named.contains(step)) editing.Form_KeyDown(named[step]);
+            else if (step[0] == 'n' || step[0] == 'c') editing.Pad_Clicked(step.mid(1).toInt() - 1, step[0] == 'c');
+            else if (step[0] == 'k') editing.Form_KeyDown(keys::Keypad0 + step.mid(1).toInt());
+            else for (const QChar digit : step) editing.Form_KeyDown(keys::DigitRow0 + digit.digitValue());
+        }
     }
 
     KitFields fields;
@@ -80,201 +107,82 @@ protected:
     PadEditing editing{fields, board, desktop};
 };
 
-TEST_F(PadEditingTest, ClickingAFieldSelectsItLightsThePadAndPromptsAndClickingAnotherCommits)
+TEST(PadEditing, KeystrokeScriptsGiveTheirValuesLabelsMessagesAndStatuses)
 {
-    editing.Pad_Clicked(2, false);
-    EXPECT_EQ(editing.SelectedPad(), 3);
-    EXPECT_FALSE(editing.TypingStarted());
-    EXPECT_TRUE(board.markers[2][0]);
-    EXPECT_TRUE(board.lit[2]);
-    EXPECT_EQ(board.statuses.last(),
-              "You have selected the Midi Note Number for pad 3. Please type in the new Midi Note Number or "
-              "press the Esc key to stop editing.");
-
-    editing.Pad_Clicked(23, true);
-    EXPECT_EQ(editing.SelectedPad(), 24);
-    EXPECT_EQ(editing.selectedField(), PadField::Channel);
-    EXPECT_EQ(board.visibleMarkers(), 1);
-    EXPECT_TRUE(board.markers[23][1]);
-    EXPECT_EQ(board.litPads(), 1);
-    EXPECT_TRUE(board.lit[23]);
-    EXPECT_EQ(board.statuses.last(),
-              "You have selected the Transmit Channel for pad 24. Please type in the new Transmit Channel or "
-              "press the Esc key to stop editing.");
-
-    // Clicking another field commits what was typed and moves the selection.
-    typeDigits("3");
-    editing.Pad_Clicked(23, false);
-    EXPECT_EQ(fields.PadTCH[23], 3);
-    EXPECT_FALSE(board.markers[23][1]);
-    EXPECT_TRUE(board.markers[23][0]);
-    EXPECT_FALSE(editing.TypingStarted());
-    editing.Pad_Clicked(11, false);
-    EXPECT_FALSE(board.lit[23]);
-    EXPECT_TRUE(board.lit[11]);
-    EXPECT_EQ(board.visibleMarkers(), 1);
-}
-
-TEST_F(PadEditingTest, WithNothingSelectedKeysDoNothingAndABackgroundClickOnlyReports)
-{
-    const KitFields before = fields;
-    type({keys::DigitRow0 + 5, keys::Delete, keys::Backspace, keys::Enter, keys::Escape});
-    EXPECT_TRUE(board.statuses.isEmpty());
-    editing.Pad_Clicked(-1);
-    EXPECT_EQ(board.statuses, QStringList{NoneSelected});
-    EXPECT_EQ(editing.SelectedPad(), 0);
-    EXPECT_EQ(board.visibleMarkers() + board.litPads(), 0);
-    EXPECT_EQ(board.note(0), "36");
-    EXPECT_EQ(fields, before);
-    EXPECT_TRUE(desktop.messages.empty());
-}
-
-TEST_F(PadEditingTest, FirstDigitReplacesTheShownValueThenDigitsAppendUpToTheLimitAndKeysShorten)
-{
-    showNote(0, 127);
-    editing.Pad_Clicked(0, false);
-    typeDigits("5");
-    EXPECT_EQ(board.note(0), "5");
-    EXPECT_TRUE(editing.TypingStarted());
-    typeDigits("129");
-    EXPECT_EQ(board.note(0), "512");
-
-    type({keys::Delete});
-    editing.Pad_Clicked(1, true);
-    typeDigits("169");
-    EXPECT_EQ(board.channel(1), "16");
-
-    // Backspace and Delete shorten without changing whether typing started.
-    showNote(4, 127);
-    editing.Pad_Clicked(4, false);
-    type({keys::Backspace});
-    EXPECT_EQ(board.note(4), "12");
-    EXPECT_FALSE(editing.TypingStarted());
-    typeDigits("4");
-    EXPECT_EQ(board.note(4), "4");
-
-    typeDigits("5");
-    type({keys::Backspace, keys::Backspace, keys::Backspace});
-    EXPECT_EQ(board.note(4), "");
-    typeDigits("7");
-    EXPECT_EQ(board.note(4), "7");
-    type({keys::Delete});
-    EXPECT_EQ(board.note(4), "");
-    EXPECT_TRUE(editing.TypingStarted());
-}
-
-TEST_F(PadEditingTest, EscCommitsLikeEnterAndAnEmptyLabelCommitsAsZero)
-{
-    editing.Pad_Clicked(6, false);
-    typeDigits("45");
-    type({keys::Escape});
-    EXPECT_EQ(fields.PadMNN[6], 45);
-    EXPECT_EQ(board.statuses.mid(board.statuses.size() - 2), (QStringList{Modified, NoneSelected}));
-    EXPECT_EQ(board.visibleMarkers() + board.litPads(), 0);
-
-    editing.Pad_Clicked(1, true);
-    type({keys::Delete, keys::Enter});
-    EXPECT_EQ(fields.PadTCH[1], 0);
-    EXPECT_EQ(board.channel(1), "0");
-}
-
-TEST_F(PadEditingTest, RangeEndsAreAcceptedAndValuesBeyondRefusedWithTheirMessage)
-{
-    const auto commit = [this](int pad, bool channel, const char* digits) {
-        editing.Pad_Clicked(pad, channel);
-        typeDigits(digits);
-        editing.Pad_Clicked(-1);
+    const Script scripts[] = {
+        // Selecting, and moving the selection with a click that commits.
+        {"n3", "", "", {}, {picked('n', 3)}, 3},
+        {"n24 c12", "", "", {}, {picked('n', 24), picked('c', 12)}, 12},
+        {"c24 3 n12", "c24=3", "", {}, {picked('c', 24), Modified, picked('n', 12)}, 12},
+        // Nothing selected: keys do nothing, a background click only reports.
+        {"5 Del BS Ret Esc", "", "", {}, {}, 0},
+        {"bg", "", "", {}, {None}, 0},
+        // The first digit replaces the shown value, then digits append up to the field's length.
+        {"n1 5 129", "", "n1=512", {}, {picked('n', 1)}, 1},
+        {"c2 169", "", "c2=16", {}, {picked('c', 2)}, 2},
+        {"c2 k3 k9 Ret", "", "c2=39", {ChannelRange}, {picked('c', 2)}, 2},
+        {"n2 9 Ret", "n2=9", "", {}, {picked('n', 2), Modified, None}, 0},
+        // Backspace and Delete shorten without starting the typing.
+        {"n5 BS 4", "", "n5=4", {}, {picked('n', 5)}, 5},
+        {"n5 5 BS BS BS 7", "", "n5=7", {}, {picked('n', 5)}, 5},
+        {"n5 5 Del", "", "n5=", {}, {picked('n', 5)}, 5},
+        // Esc commits as Enter does; an empty label commits as 0.
+        {"n7 45 Esc", "n7=45", "", {}, {picked('n', 7), Modified, None}, 0},
+        {"c2 Del Ret", "c2=0", "", {}, {picked('c', 2), Modified, None}, 0},
+        // The ends of each range are taken, one beyond is refused and keeps the selection.
+        {"n1 128 Ret", "n1=128", "", {}, {picked('n', 1), Modified, None}, 0},
+        {"n1 0 Ret", "n1=0", "", {}, {picked('n', 1), Modified, None}, 0},
+        {"c1 16 bg", "c1=16", "", {}, {picked('c', 1), Modified, None}, 0},
+        {"c1 0 bg", "c1=0", "", {}, {picked('c', 1), Modified, None}, 0},
+        {"n3 129 bg", "", "n3=129", {NoteRange}, {picked('n', 3)}, 3},
+        {"c3 17 Ret", "", "c3=17", {ChannelRange}, {picked('c', 3)}, 3},
+        {"n4 200 c9", "", "n4=200", {NoteRange}, {picked('n', 4)}, 4},
+        // After a refusal the next digit starts the value afresh.
+        {"n3 129 bg 5 bg", "n3=5", "", {NoteRange}, {picked('n', 3), Modified, None}, 0},
+        // Fill All copies the shown value of the selected field without the range check, and typing goes on.
+        {"n3 200 Fill bg", "n*=200", "", {}, {picked('n', 3), Modified, None}, 0},
+        {"n3 20 Fill 5", "n*=20", "n3=205", {}, {picked('n', 3), Modified}, 3},
+        {"n3 255 Fill", "n*=255", "", {}, {picked('n', 3), Modified}, 3},
+        {"Fill", "", "", {}, {Modified}, 0},
+        {"c5 Del Fill", "", "c5=",
+         {"There is no value to fill all pads with: the selected Transmit Channel is empty."}, {picked('c', 5)}, 5},
+        {"n5 300 Fill", "", "n5=300",
+         {"300 cannot be copied to all pads: a pad holds no Midi Note Number higher than 255."}, {picked('n', 5)}, 5},
     };
-    commit(0, false, "128");
-    commit(0, true, "16");
-    commit(1, false, "0");
-    commit(1, true, "0");
-    EXPECT_EQ(fields.PadMNN[0], 128);
-    EXPECT_EQ(fields.PadTCH[0], 16);
-    EXPECT_EQ(fields.PadMNN[1], 0);
-    EXPECT_EQ(fields.PadTCH[1], 0);
-    EXPECT_TRUE(desktop.messages.empty());
+    for (const Script& s : scripts) {
+        SCOPED_TRACE(s.keys);
+        Session fresh;
+        fresh.run(s.keys);
 
-    commit(2, false, "129");
-    typeDigits("5");
-    editing.Pad_Clicked(-1);
-    commit(2, true, "17");
-    ASSERT_EQ(desktop.messages.size(), 2u);
-    EXPECT_EQ(desktop.messages[0].text, NoteRangeText);
-    EXPECT_EQ(desktop.messages[0].title, "Midi Note Number too high or too low");
-    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Plain);
-    EXPECT_EQ(desktop.messages[1].text, ChannelRangeText);
-    EXPECT_EQ(desktop.messages[1].title, "Transmit Channel too high or too low");
-    EXPECT_EQ(fields.PadMNN[2], 5);
-    EXPECT_EQ(fields.PadTCH[2], 10);
-}
-
-TEST_F(PadEditingTest, RefusedCommitKeepsTheSelection)
-{
-    const KitFields before = fields;
-    editing.Pad_Clicked(3, false);
-    typeDigits("200");
-    const auto statusesBefore = board.statuses.size();
-    editing.Pad_Clicked(8, true);
-
-    EXPECT_EQ(desktop.messageTexts(), QStringList{NoteRangeText});
-    EXPECT_EQ(fields, before);
-    EXPECT_EQ(editing.SelectedPad(), 4);
-    EXPECT_EQ(editing.selectedField(), PadField::Note);
-    EXPECT_FALSE(editing.TypingStarted());
-    EXPECT_TRUE(board.markers[3][0]);
-    EXPECT_EQ(board.visibleMarkers(), 1);
-    EXPECT_TRUE(board.lit[3]);
-    EXPECT_FALSE(board.lit[8]);
-    EXPECT_EQ(board.note(3), "200");
-    EXPECT_EQ(board.statuses.size(), statusesBefore);
-
-    typeDigits("5");
-    EXPECT_EQ(board.note(3), "5");
-}
-
-TEST_F(PadEditingTest, FillAllCopiesTheShownValueOfTheSelectedFieldWithoutARangeCheck)
-{
-    editing.Pad_Clicked(2, false);
-    typeDigits("200");
-    editing.fillAll();
-    for (int pad = 0; pad < PadCount; ++pad) {
-        EXPECT_EQ(fields.PadMNN[pad], 200);
-        EXPECT_EQ(board.note(pad), "200");
-        EXPECT_EQ(fields.PadTCH[pad], 10);
+        Grid stored;
+        for (int pad = 0; pad < PadCount; ++pad) stored[pad] = {QString::number(36 + pad), QStringLiteral("10")};
+        applyCells(s.stored, stored);
+        Grid shown = stored;
+        applyCells(s.labels, shown);
+        Grid kept;
+        for (int pad = 0; pad < PadCount; ++pad)
+            kept[pad] = {QString::number(fresh.fields.PadMNN[pad]), QString::number(fresh.fields.PadTCH[pad])};
+        EXPECT_EQ(kept, stored);
+        EXPECT_EQ(fresh.board.labels, shown);
+        EXPECT_EQ(fresh.desktop.messageTexts(), s.messages);
+        EXPECT_EQ(fresh.board.statuses, s.statuses);
+        // Exactly the selected field's marker shows and only its pad is lit.
+        EXPECT_EQ(fresh.editing.SelectedPad(), s.selectedPad);
+        std::array<std::array<bool, 2>, PadCount> markers{};
+        std::array<bool, PadCount> lit{};
+        if (const auto field = fresh.editing.selectedField()) {
+            markers[s.selectedPad - 1][RecordingBoard::slot(*field)] = true;
+            lit[s.selectedPad - 1] = true;
+        }
+        EXPECT_EQ(fresh.board.markers, markers);
+        EXPECT_EQ(fresh.board.lit, lit);
+        for (const auto& m : fresh.desktop.messages) {
+            EXPECT_EQ(m.style, MessageStyle::Plain);
+            EXPECT_EQ(m.title, m.text == NoteRange      ? QStringLiteral("Midi Note Number too high or too low")
+                               : m.text == ChannelRange ? QStringLiteral("Transmit Channel too high or too low")
+                                                        : ApplicationTitle);
+        }
     }
-    EXPECT_TRUE(desktop.messages.empty());
-    EXPECT_EQ(board.statuses.last(), Modified);
-    EXPECT_EQ(editing.SelectedPad(), 3);
-    EXPECT_TRUE(editing.TypingStarted());
-    EXPECT_TRUE(board.markers[2][0]);
-
-    editing.Pad_Clicked(-1);  // nothing left to commit
-    EXPECT_TRUE(desktop.messages.empty());
-    EXPECT_EQ(board.statuses.last(), NoneSelected);
-}
-
-TEST_F(PadEditingTest, FillAllRefusesAnEmptyOrOversizedValueAndStoresNothing)
-{
-    const KitFields before = fields;
-    editing.Pad_Clicked(4, true);
-    type({keys::Delete});
-    editing.fillAll();
-    editing.Pad_Clicked(4, false);  // the empty channel is committed as 0
-    typeDigits("300");
-    editing.fillAll();
-
-    ASSERT_EQ(desktop.messages.size(), 2u);
-    EXPECT_EQ(desktop.messages[0].text,
-              "There is no value to fill all pads with: the selected Transmit Channel is empty.");
-    EXPECT_EQ(desktop.messages[1].text,
-              "300 cannot be copied to all pads: a pad holds no Midi Note Number higher than 255.");
-    EXPECT_EQ(desktop.messages[1].style, MessageStyle::Plain);
-    EXPECT_EQ(desktop.messages[1].title, ApplicationTitle);
-    EXPECT_EQ(fields.PadMNN, before.PadMNN);
-    EXPECT_EQ(fields.PadTCH[4], 0);
-    EXPECT_EQ(board.note(4), "300");
-    EXPECT_NE(board.statuses.last(), Modified);
 }
 
 TEST(VirtualKeyCode, TranslatesTheKeysPadEditingUses)

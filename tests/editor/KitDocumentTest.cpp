@@ -1,0 +1,184 @@
+#include "editor/EditorTexts.h"
+#include "editor/KitDocument.h"
+#include "editor/KitView.h"
+#include "platform/UserSettings.h"
+#include "support/KitFiles.h"
+#include "support/ScriptedDesktop.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+// Records what the document asks of its window, in order, with the boxes
+// shown in between.
+struct RecordingView final : KitView {
+    QStringList calls;
+    void Status_Update(const QString& text) override { calls << text; }
+    void Display_Caption() override { calls << "caption"; }
+    void Fill_Print_Header() override { calls << "header"; }
+    void showDecodedKit() override { calls << "shown"; }
+};
+
+class KitDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        writeUserSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, {});
+        desktop.whileMessageShown = [this](const ShownMessage& m) { view.calls << "asked: " + m.text; };
+    }
+    static QString loadPath()
+    {
+        return readUserSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, {});
+    }
+    // The one box since the last check started with `said` (or, after a '*', held it), and it
+    // was all the view heard of.
+    void expectRefused(const QString& said)
+    {
+        ASSERT_EQ(desktop.messages.size(), 1U);
+        const auto m = desktop.messages[0];
+        EXPECT_TRUE(said[0] == '*' ? m.text.contains(said.mid(1)) : m.text.startsWith(said)) << m.text.toStdString();
+        EXPECT_EQ(m.style, MessageStyle::Plain);
+        EXPECT_EQ(view.calls, QStringList{"asked: " + m.text});
+        desktop.messages.clear();
+        view.calls.clear();
+    }
+
+    ScriptedDesktop desktop;
+    RecordingView view;
+    KitDocument kit{desktop, view};
+    KitFolder files;
+    const KitDump jazz = makeKitDump({"JAZZ BRUSHES", 9});
+};
+
+}  // namespace
+
+TEST_F(KitDocumentTest, OpenStartsWhereTheUserLastChoseAndNeitherACancelNorANamedFileMovesThat)
+{
+    const QString path = files.write("jazz.syx", jazz);
+    desktop.openChoices = {path, path, std::nullopt};
+    kit.mnuFile_Open_Click();
+    ASSERT_EQ(desktop.openRequests.size(), 1U);
+    EXPECT_EQ(desktop.openRequests[0].filter, "Sysex Files (*.syx)");
+    EXPECT_EQ(desktop.openRequests[0].startPath, desktop.programFolder());
+    EXPECT_TRUE(desktop.openRequests[0].mustExist);
+    EXPECT_EQ(view.calls, (QStringList{texts::LoadedStatus, "shown"}));
+    EXPECT_EQ(kit.kitDump(), jazz);
+    EXPECT_EQ(kit.shortFileName(), "jazz.syx");
+    EXPECT_EQ(loadPath(), path);
+
+    kit.mnuFile_Open_Click();
+    kit.mnuFile_Open_Click();
+    ASSERT_EQ(desktop.openRequests.size(), 3U);
+    EXPECT_EQ(desktop.openRequests[1].startPath, path);
+    const QString rock = files.write("rock1.syx", makeKitDump());
+    kit.openNamedFile(rock);
+    EXPECT_EQ(kit.kitDump(), makeKitDump());
+    EXPECT_EQ(kit.CurrentSysexFile(), rock);
+    EXPECT_EQ(loadPath(), path);
+    EXPECT_TRUE(desktop.messages.empty());
+}
+
+TEST_F(KitDocumentTest, RefusedOpensAndSavesAreToldPlainlyAndChangeNeitherTheKitNorItsFile)
+{
+    kit.mnuFile_Save_Click();
+    expectRefused(texts::NothingToSave);
+    EXPECT_TRUE(desktop.saveRequests.empty());
+
+    const QString file = files.write("rock1.syx", makeKitDump());
+    ASSERT_TRUE(kit.Open_Sysex_File(file));
+    view.calls.clear();
+    KitDump damaged = jazz;
+    damaged[offsets::padNote(3)] = 16;  // a value half above 15
+    desktop.openChoices = {files.write("damaged.syx", damaged)};
+    kit.mnuFile_Open_Click();
+    expectRefused("Cannot open \"" + files.path("damaged.syx"));
+    kit.openNamedFile(files.path("missing.syx"));
+    expectRefused("*missing.syx");
+
+    QFile::setPermissions(file, QFileDevice::ReadOwner);
+    kit.fields().PadMNN[0] = 1;
+    kit.mnuFile_Save_Click();
+    expectRefused("*read-only");
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    desktop.saveChoices = {files.path("no-such-folder/x.syx")};
+    kit.mnuFile_SaveAs_Click();
+    expectRefused("Cannot save");
+    kit.fields().PadTCH[2] = 0;  // a value the dump cannot hold
+    kit.mnuFile_Save_Click();
+    expectRefused("*pad 3");
+
+    EXPECT_EQ(kit.CurrentSysexFile(), file);
+    EXPECT_EQ(files.read("rock1.syx"), makeKitDump());
+}
+
+TEST_F(KitDocumentTest, SaveWritesEditsIntoItsFileKeepingTheOtherBytesAndSaveAsMovesToTheNewFile)
+{
+    KitDump longer = makeKitDump();
+    longer.resize(1000, 0x55);
+    ASSERT_TRUE(kit.Open_Sysex_File(files.write("long.syx", longer)));
+    kit.fields().PadMNN[0] = 99;
+    kit.mnuFile_Save_Click();
+    EXPECT_TRUE(desktop.saveRequests.empty());
+    writeNibblePair(longer, offsets::padNote(0), 99);
+    EXPECT_EQ(files.read("long.syx"), longer);
+
+    desktop.saveChoices = {files.path("copy.syx")};
+    kit.mnuFile_SaveAs_Click();
+    ASSERT_EQ(desktop.saveRequests.size(), 1U);
+    EXPECT_EQ(desktop.saveRequests[0].filter, "Sysex Files (*.syx)");
+    EXPECT_EQ(files.read("copy.syx"), longer);
+    EXPECT_EQ(kit.CurrentSysexFile(), files.path("copy.syx"));
+    EXPECT_EQ(view.calls.mid(2), (QStringList{texts::SavedStatus, "caption", texts::SavedStatus}));
+    EXPECT_TRUE(loadPath().isEmpty());
+    EXPECT_TRUE(desktop.messages.empty());
+
+    // A kit received over MIDI has no file: Save asks for one.
+    ASSERT_TRUE(kit.Interpret_Buffer(makeKitDump()));
+    EXPECT_EQ(kit.shortFileName(), "file not saved");
+    kit.mnuFile_Save_Click();
+    EXPECT_EQ(desktop.saveRequests.size(), 2U);
+}
+
+TEST_F(KitDocumentTest, BadPadValuesAreAskedAboutAfterTheLoadIsToldAndBeforeTheKitIsShownUntilTheUserSaysNo)
+{
+    KitSpec spec;
+    spec.notes[2] = 129;    // pad 3
+    spec.channels[6] = 17;  // pad 7
+    spec.notes[9] = 200;    // pad 10, not asked about after the No
+    const KitDump bad = makeKitDump(spec);
+    desktop.answers = {MessageAnswer::Yes, MessageAnswer::No};
+    ASSERT_TRUE(kit.Open_Sysex_File(files.write("bad.syx", bad)));
+    EXPECT_EQ(view.calls, (QStringList{texts::LoadedStatus,
+                                       "asked: Midi Note Number for Pad 3 is 129. Valid Midi Note Numbers are between "
+                                       "0 and 128. Do you wish to continue to be alerted of these errors?",
+                                       "asked: Transmit Channel for Pad 7 is 17. Valid Transmit Channels are between 0 "
+                                       "and 16. Do you wish to continue to be alerted of these errors?",
+                                       "shown"}));
+    EXPECT_EQ(desktop.messages[1].style, MessageStyle::YesNo);
+    EXPECT_EQ(desktop.messages[1].title, "Error in Sysex");
+    EXPECT_EQ(kit.fields().PadMNN[2], 129);
+
+    view.calls.clear();
+    ASSERT_TRUE(kit.Interpret_Buffer(bad));
+    EXPECT_EQ(view.calls, QStringList{"shown"});
+}
+
+TEST_F(KitDocumentTest, NewSettingsRefreshWhatChangedAndEmptyNamePositionsReadAsBlanks)
+{
+    KitDump dump = makeKitDump();
+    for (int c = 0; c < KitNameLength; ++c) dump[offsets::nameChar(c)] = dump[offsets::nameChar(c) + 1] = 0;
+    ASSERT_TRUE(kit.Interpret_Buffer(dump));
+    EXPECT_EQ(kit.kitNameText(), QString(KitNameLength, ' '));
+    view.calls.clear();
+    // An empty name or a number 0 is left as it is.
+    ASSERT_TRUE(kit.Replace_System_Variables("R&&B", 0, 0));
+    ASSERT_TRUE(kit.Replace_System_Variables({}, 6, 0));
+    EXPECT_FALSE(kit.Replace_System_Variables("ドラム", 0, 0));
+    EXPECT_EQ(view.calls, (QStringList{"caption", "header"}));
+    EXPECT_EQ(kit.kitNameText(), "R&&B");
+}

@@ -1,0 +1,294 @@
+// The real main window on a scripted desktop, with kit files in a temporary
+// folder and an emptied settings store: what only the window shows or wires.
+#include "editor/EditorTexts.h"
+#include "editor/MainWindow.h"
+#include "editor/PadBoard.h"
+#include "kit/KitSettingsDialog.h"
+#include "platform/UserSettings.h"
+#include "support/KitFiles.h"
+#include "support/LoopbackMidiDevices.h"
+#include "support/ScriptedDesktop.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSettings>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { QSettings(QSettings::NativeFormat, QSettings::UserScope, texts::SettingsApplication).clear(); }
+    void start(const QString& path = {}) { window = std::make_unique<MainWindow>(desktop, midiDevices, path); }
+    template <typename T = QWidget>
+    T* control(const QString& name) const
+    {
+        auto* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    QString text(const QString& label) const { return control<QLabel>(label)->text(); }
+    bool shown(const QString& name) const { return !control(name)->isHidden(); }
+    void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
+    void trigger(const char* item) { window->menuAction(QString::fromLatin1(item))->trigger(); }
+    void type(const QString& keys)
+    {
+        for (const QChar key : keys) QTest::keyClick(window.get(), static_cast<Qt::Key>(key.unicode()));
+    }
+    static void moveOver(QWidget* widget)
+    {
+        const QPointF centre = QRectF(widget->rect()).center();
+        QMouseEvent move(QEvent::MouseMove, centre, widget->mapToGlobal(centre), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    }
+    // Drops urls as a file manager would; true when the window took them.
+    bool drop(const QList<QUrl>& urls)
+    {
+        QMimeData data;
+        data.setUrls(urls);
+        QDropEvent event(window->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(window->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        if (enter.isAccepted()) QApplication::sendEvent(window.get(), &event);
+        return enter.isAccepted() && event.isAccepted();
+    }
+    template <typename W>
+    W* inSettings(const char* name) { return window->kitSettings().findChild<W*>(name); }
+
+    ScriptedDesktop desktop;
+    LoopbackMidiDevices midiDevices{{"Loopback In"}, {"Loopback Out"}};
+    KitFolder kits;
+    std::unique_ptr<MainWindow> window;
+};
+
+QString pad(const char* array, int i) { return QString::fromLatin1(array) + QLatin1Char('_') + QString::number(i); }
+
+// One line per menu: "name|caption|shortcut" of it and its items.
+QStringList menuLines(const QList<QAction*>& actions)
+{
+    QStringList lines;
+    for (auto* action : actions) {
+        QString line = action->objectName() + '|' + action->text() + '|' + action->shortcut().toString();
+        if (action->menu())
+            for (const QString& item : menuLines(action->menu()->actions())) line += "  " + item;
+        lines << line;
+    }
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, WithoutAKitTheFrameCoversTheFaceAndTheMenusAndAboutAreThere)
+{
+    start();
+    EXPECT_EQ(window->windowTitle(), "VEXO Morvane Editor v1.03");
+    EXPECT_EQ(window->statusText(), QString());
+    EXPECT_TRUE(desktop.messages.empty());
+    EXPECT_EQ(window->face()->size(), QSize(746, 324));  // the design size in logical pixels
+    EXPECT_EQ(control("No_Kit_Loaded_Frame")->geometry(), window->face()->rect());
+    EXPECT_TRUE(control("No_Kit_Loaded_Frame")->isVisibleTo(window.get()));
+    EXPECT_FALSE(shown("Print_KitTitleLabel"));
+    EXPECT_EQ(text("PadMNNLabel_23"), QString());
+    EXPECT_EQ(menuLines(window->menuBar()->actions()),
+              (QStringList{"MnuFile|File|  MnuFile_Open|Open|Ctrl+O  MnuFile_Save|Save|Ctrl+S  MnuFile_SaveAs|Save As|"
+                           "  MnuFile_Print|Print|Ctrl+P  MnuFile_Quit|Quit|Ctrl+Q",
+                           "MnuSettings|Kit Settings|  MnuSettings_KitSettings|Kit Settings|"
+                           "  MnuSettings_FillAll|Fill All With Selected Value|Ctrl+A",
+                           "MnuSysex|Send / Receive|  MnuSysex_SendSysex|Send Sysex Kit Dump|F1"
+                           "  MnuSysex_ReceiveSysex|Receive Sysex Kit Dump|F2"
+                           "  MnuSysex_SendMultipleKitDumps|Send Multiple Sysex Kit Dumps|F3",
+                           "mnuMIDI|MIDI Configuration|  mnuMIDI_Input|Input|  mnuMIDI_inputs_0|Loopback In|"
+                           "  mnuMIDI_Output|Output|  mnuMIDI_outputs_0|Loopback Out|",
+                           "mnu_about|About|"}));
+    trigger("mnu_about");
+    ASSERT_EQ(desktop.messages.size(), 1U);
+    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Information);
+    EXPECT_EQ(desktop.messages[0].title, "About");
+
+    // A kit file that cannot be opened at start-up leaves the frame up.
+    desktop.messages.clear();
+    start(kits.path("missing.syx"));
+    EXPECT_EQ(desktop.messages.size(), 1U);
+    EXPECT_TRUE(shown("No_Kit_Loaded_Frame"));
+}
+
+// The whole way a user edits a kit, from the command line to the bytes of the saved file.
+TEST_F(MainWindowTest, AKitIsShownEditedWithMouseKeysAndKitSettingsAndSavedByteForByte)
+{
+    start(kits.write("rock1.syx", makeKitDump()));
+    EXPECT_EQ(window->windowTitle(), "VEXO Morvane Editor v1.03 - ROCK 1       (rock1.syx)");
+    EXPECT_EQ(window->statusText(), "Successfully loaded file...");
+    EXPECT_FALSE(shown("No_Kit_Loaded_Frame"));
+    EXPECT_EQ(text("PadMNNLabel_5") + text("PadTCHLabel_5"), "4110");
+    EXPECT_EQ(text("Print_KitNumberLabel") + text("Print_BankNumberLabel"), "Kit #: 5Bank #: 3");
+
+    click(pad("PadTCHLabel", 2));
+    type("7");
+    trigger("MnuSettings_FillAll");
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    click(pad("PadMNNLabel", 0));
+    EXPECT_TRUE(shown("PadMNNSelImage_0") && shown("PadLitImage_0"));
+    window->show();
+    const auto* status = control<QLabel>("Status_Line");
+    EXPECT_TRUE(status->text().startsWith("You have selected the Midi Note Number for pad 1."));
+    EXPECT_LE(status->fontMetrics().horizontalAdvance(status->text()), status->contentsRect().width());
+    type("45");
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    EXPECT_FALSE(shown("PadMNNSelImage_0") || shown("PadLitImage_0"));
+    click(pad("PadTCHLabel", 1));
+    QTest::keyClick(window.get(), Qt::Key_3, Qt::KeypadModifier);
+    QTest::keyClick(window.get(), Qt::Key_Enter, Qt::KeypadModifier);
+
+    // The header labels open the kit settings and leave a pending edit alone.
+    click(pad("PadMNNLabel", 3));
+    type("99");
+    for (const char* label : {"Print_KitNumberLabel", "Print_BankNumberLabel", "Print_KitTitleLabel"}) {
+        click(label);
+        EXPECT_TRUE(window->kitSettings().isVisible()) << label;
+    }
+    EXPECT_EQ(text("PadMNNLabel_3"), "99");
+    EXPECT_EQ(window->kit().fields().PadMNN[3], 39);
+    inSettings<QLineEdit>("KitNameText")->setText("JAZZ");
+    inSettings<QComboBox>("KitNumberCombo")->setEditText("12");
+    inSettings<QComboBox>("BankNumberCombo")->setEditText("0");
+    QTest::keyClick(inSettings<QLineEdit>("KitNameText"), Qt::Key_Return);
+    ASSERT_FALSE(window->kitSettings().isVisible());
+    EXPECT_EQ(window->windowTitle(), "VEXO Morvane Editor v1.03 - JAZZ (rock1.syx)");
+    EXPECT_EQ(text("Print_KitNumberLabel") + text("Print_BankNumberLabel"), "Kit #: 12Bank #: 0");
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+
+    desktop.saveChoices.push_back(kits.path("jazz.syx"));
+    trigger("MnuFile_SaveAs");
+    ASSERT_TRUE(desktop.messages.empty()) << desktop.messageTexts().join('\n').toStdString();
+    KitSpec expected{"JAZZ        ", 12, 0};
+    expected.notes[0] = 45;
+    expected.notes[3] = 99;
+    expected.channels.fill(7);
+    expected.channels[1] = 3;
+    EXPECT_EQ(kits.read("jazz.syx"), makeKitDump(expected));
+
+    // A kit that arrives while the kit settings are open replaces what was typed there.
+    click("Print_KitTitleLabel");
+    inSettings<QComboBox>("KitNumberCombo")->setEditText("9");
+    ASSERT_TRUE(window->Interpret_Buffer(makeKitDump()));
+    EXPECT_EQ(inSettings<QComboBox>("KitNumberCombo")->currentText(), "5");
+    EXPECT_TRUE(window->windowTitle().endsWith("(file not saved)"));
+}
+
+TEST_F(MainWindowTest, FileOpenAndOneDroppedKitFileShowTheKitAndAnUnsavedSettingIsToldAfterwards)
+{
+    start();
+    const QString path = kits.write("jazz.syx", makeKitDump({"JAZZ BRUSHES", 9}));
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)}));
+    EXPECT_FALSE(drop({QUrl("https://vexo.invalid/kit.syx")}));
+    EXPECT_FALSE(window->kit().kitLoaded());
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(path)}));
+    EXPECT_EQ(window->windowTitle(), "VEXO Morvane Editor v1.03 - JAZZ BRUSHES (jazz.syx)");
+    EXPECT_FALSE(shown("No_Kit_Loaded_Frame"));
+    EXPECT_TRUE(desktop.openRequests.empty());
+
+#ifndef Q_OS_WIN
+    // A folder in the settings file's place cannot be written, even by root.
+    const QString store = userSettingsFile(texts::SettingsApplication);
+    QFile::remove(store);
+    ASSERT_TRUE(QDir().mkpath(store));
+    const QString unsaved = "Settings could not be saved in \"" + store + "\"; they will not be remembered next time.";
+    for (const QString& said : {unsaved, QStringLiteral("Successfully loaded file...")}) {
+        desktop.openChoices.push_back(path);
+        window->Status_Update({});
+        trigger("MnuFile_Open");
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->statusText(), said);
+    }
+    QDir(store).removeRecursively();
+#endif
+}
+
+TEST_F(MainWindowTest, TheMouseLightsPadsLogoAndTitleAndQuitClosesTheOtherWindows)
+{
+    start(kits.write("rock1.syx", makeKitDump({"ROCK & ROLL "})));
+    const auto lit = [this] {
+        QStringList pads;
+        for (int i = 0; i < PadCount; ++i)
+            if (shown(pad("PadLitImage", i))) pads << QString::number(i + 1);
+        return text("LEDLabel") + " lit " + pads.join(',');
+    };
+    moveOver(control(pad("PadImage", 2)));
+    moveOver(control(pad("PadImage", 6)));
+    EXPECT_EQ(lit(), "Pad 7 lit 7");
+    moveOver(control(pad("PadTCHLabel", 23)));
+    EXPECT_EQ(lit(), "Pad 24 lit 24");
+    const auto* led = control<QLabel>("LEDLabel");
+    EXPECT_LE(led->fontMetrics().horizontalAdvance(led->text()), led->width()) << "shown whole";
+    moveOver(window->face());
+    EXPECT_EQ(lit(), " lit ");
+    click(pad("PadMNNLabel", 4));  // while a value is selected only its pad stays lit
+    moveOver(control(pad("PadMNNLabel", 8)));
+    EXPECT_EQ(lit(), "Pad 9 lit 5");
+    moveOver(window->face());
+    EXPECT_EQ(lit(), " lit 5");
+
+    // The title shows every "&" literally; its underline lights under the mouse.
+    auto* title = control<QLabel>("Print_KitTitleLabel");
+    EXPECT_EQ(title->text(), "ROCK & ROLL ");
+    EXPECT_EQ(title->buddy(), nullptr);
+    auto* line = control("Line1");
+    moveOver(title);
+    EXPECT_EQ(line->palette().color(QPalette::Window), QColor(Qt::white));
+    moveOver(window->face());
+    EXPECT_EQ(line->palette().color(QPalette::Window), QColor(Qt::black));
+
+    moveOver(control("VexoButtonOffImage"));
+    EXPECT_TRUE(shown("VexoButtonOnImage"));
+    click("VexoButtonOnImage");
+    ASSERT_EQ(desktop.openedUrls.size(), 1U);
+    EXPECT_EQ(QFileInfo(desktop.openedUrls[0].toLocalFile()).fileName(), "README.md");
+    EXPECT_TRUE(QFileInfo(desktop.openedUrls[0].toLocalFile()).isFile());
+    moveOver(window->face());
+    EXPECT_FALSE(shown("VexoButtonOnImage"));
+
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QWidget batch, neverOpened;
+    batch.show();
+    window->setOtherWindow(OtherWindow::BatchSysexDump, &batch);
+    window->setOtherWindow(OtherWindow::KitSettings, &neverOpened);
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window->isVisible() || batch.isVisible() || neverOpened.isVisible());
+}
+
+// Also run at 120 dpi, where every part must keep its logical place over the face.
+TEST_F(MainWindowTest, BoardPartsSitAtTheirDesignPixelsInTheirStackingOrder)
+{
+    start(kits.write("rock1.syx", makeKitDump()));
+    EXPECT_EQ(control("PadMNNLabel_0")->geometry(), QRect(244, 200, 41, 25));
+    EXPECT_EQ(control("PadTCHLabel_0")->pos(), QPoint(281, 203));  // note left + 560 twips
+    EXPECT_EQ(control("PadMNNSelImage_0")->geometry(), QRect(244, 201, 37, 21));
+    EXPECT_EQ(control("PadTCHSelImage_0")->geometry(), QRect(281, 204, 25, 21));
+    EXPECT_EQ(control("PadImage_0")->geometry(), QRect(248, 176, 57, 65));
+    EXPECT_EQ(control("PadLitImage_0")->geometry(), QRect(234, 164, 76, 78));
+    EXPECT_EQ(control("LEDLabel")->geometry(), QRect(359, 66, 33, 17));
+    EXPECT_EQ(control("PadTCHLabel_23")->toolTip(), "Click here to change the Transmit Channel for pad 24");
+    const auto stack = window->face()->children();
+    const auto at = [&](const char* name) { return stack.indexOf(control(name)); };
+    EXPECT_GT(at("PadMNNLabel_0"), at("PadImage_23"));
+    EXPECT_GT(at("PadImage_0"), at("PadLitImage_23"));
+    EXPECT_GT(at("PadTCHSelImage_23"), at("PadTCHLabel_23"));
+    EXPECT_FALSE(shown("PadMNNSelImage_7") || shown("PadTCHSelImage_7"));
+}

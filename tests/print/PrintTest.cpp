@@ -1,0 +1,247 @@
+// The print command driven headless with the scripted desktop, printing for
+// real into a PDF file that poppler's pdftoppm turns back into pixels.
+#include "editor/MainWindow.h"
+#include "print/KitSheetPrint.h"
+#include "print/PrintCommand.h"
+#include "support/KitFiles.h"
+#include "support/LoopbackMidiDevices.h"
+#include "support/ScriptedDesktop.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <numeric>
+#include <tuple>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace morvane;
+using namespace morvane::testing;
+
+namespace {
+
+constexpr double MarginMillimetres = 10;
+constexpr int RasterDpi = 100;
+
+// A window that paints a recognisable kit sheet: dark, with a red top-left
+// and a blue bottom-right corner, and green everywhere outside the sheet.
+class SheetWindowStub final : public QWidget, public KitSheetWindow {
+public:
+    static constexpr QPoint Origin{6, 24};
+    SheetWindowStub() { resize(Origin.x() + KitSheetSize.width() + 10, Origin.y() + KitSheetSize.height() + 10); }
+    QWidget& sheetWindow() override { return *this; }
+    QPoint sheetOrigin() const override { return Origin; }
+    void endPadEditing() override
+    {
+        ++editEnds;
+        if (onEndPadEditing) onEndPadEditing();
+    }
+    void Status_Update(const QString& text) override { statusTexts << text; }
+
+    int editEnds = 0;
+    QStringList statusTexts;
+    std::function<void()> onEndPadEditing;
+    std::function<void()> onPaint;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (onPaint) onPaint();
+        QPainter painter(this);
+        const QRect sheet(Origin, KitSheetSize);
+        painter.fillRect(rect(), QColor(0, 160, 0));
+        painter.fillRect(sheet, QColor(64, 64, 64));
+        painter.fillRect(QRect(sheet.topLeft(), QSize(20, 20)), Qt::red);
+        painter.fillRect(QRect(sheet.bottomRight() - QPoint(19, 19), QSize(20, 20)), Qt::blue);
+    }
+};
+
+// Time passes only while the command sleeps, so its settle costs no time here.
+MillisecondClock clockOf(const ScriptedDesktop& desktop)
+{
+    return [&desktop] { return std::accumulate(desktop.sleeps.begin(), desktop.sleeps.end(), std::int64_t{0}); };
+}
+
+// The printer dialog is accepted with an A4 PDF file as the printer.
+void printToPdf(ScriptedDesktop& desktop, const QString& path)
+{
+    desktop.printerAccepted = true;
+    desktop.configurePrinter = [path](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        const double m = MarginMillimetres;
+        printer.setPageMargins(QMarginsF(m, m, m, m), QPageLayout::Millimeter);
+    };
+}
+
+// The PDF's first page as pixels, and the box around all that is not paper white in it.
+QImage rasterisedPage(const QString& pdf)
+{
+    const QString tool = QStandardPaths::findExecutable("pdftoppm");
+    if (tool.isEmpty()) return {};
+    const int exitCode = QProcess::execute(tool, {"-r", QString::number(RasterDpi), "-png", "-singlefile", pdf, pdf});
+    return exitCode == 0 ? QImage(pdf + ".png") : QImage();
+}
+QRect inkBounds(const QImage& page)
+{
+    QRect bounds;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 240) bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+double meanBrightness(const QImage& page, const QRect& area)
+{
+    double sum = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) sum += qGray(page.pixel(x, y));
+    return sum / (area.width() * area.height());
+}
+
+class PrintCommand : public ::testing::Test {
+protected:
+    void SetUp() override { window.show(); }
+    QString pdfPath() const { return folder.filePath("sheet.pdf"); }
+    QTemporaryDir folder;
+    ScriptedDesktop desktop;
+    SheetWindowStub window;
+};
+
+}  // namespace
+
+// The suite also runs with QT_SCALE_FACTOR=2, where the capture must keep the doubled device pixels.
+TEST_F(PrintCommand, KitSheetCaptureTakesTheSheetFromTheClientOriginAtFullDeviceResolution)
+{
+    const qreal ratio = window.devicePixelRatioF();
+    EXPECT_EQ(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
+    const auto colourAt = [ratio](const QImage& image, QPoint at) { return image.pixelColor(at * ratio); };
+    const QPixmap sheet = Capture_Kit_Sheet(window, window.sheetOrigin());
+    EXPECT_EQ(sheet.deviceIndependentSize().toSize(), KitSheetSize);
+    EXPECT_EQ(sheet.size(), KitSheetSize * ratio);
+    EXPECT_EQ(colourAt(sheet.toImage(), {1, 1}), QColor(Qt::red));
+    EXPECT_EQ(colourAt(sheet.toImage(), {KitSheetSize.width() - 2, KitSheetSize.height() - 2}), QColor(Qt::blue));
+
+    // A part beyond the window comes out transparent.
+    const QImage beyond = Capture_Window_Region(window, QRect(QPoint(), window.size() + QSize(50, 50))).toImage();
+    EXPECT_EQ(colourAt(beyond, {window.width() + 25, window.height() + 25}).alpha(), 0);
+    EXPECT_EQ(colourAt(beyond, {2, 2}), QColor(0, 160, 0));
+}
+
+TEST_F(PrintCommand, EndsTheEditSettlesThenPrintsAndReportsSuccessEvenIfTheCommitIsRefused)
+{
+    printToPdf(desktop, pdfPath());
+    int eventRunsAtEditEnd = -1;
+    bool queuedWorkDone = false, capturedAfterQueuedWork = false;
+    window.onEndPadEditing = [&] {
+        eventRunsAtEditEnd = desktop.pendingEventRuns;
+        desktop.messageBox("The value is out of range.", MessageStyle::Plain);
+        // Stands for the repaint a hidden selection marker leaves pending.
+        QMetaObject::invokeMethod(&window, [&] { queuedWorkDone = true; }, Qt::QueuedConnection);
+    };
+    window.onPaint = [&] { capturedAfterQueuedWork = queuedWorkDone; };
+
+    MnuFile_Print(window, desktop, clockOf(desktop));
+
+    EXPECT_EQ(window.editEnds, 1);
+    EXPECT_EQ(eventRunsAtEditEnd, 0);
+    EXPECT_TRUE(capturedAfterQueuedWork);
+    EXPECT_GE(clockOf(desktop)(), SettleMilliseconds);
+    EXPECT_LT(clockOf(desktop)(), 2 * SettleMilliseconds);
+    EXPECT_EQ(desktop.messageTexts(), QStringList{"The value is out of range."});
+    EXPECT_EQ(window.statusTexts, QStringList{"Kit sent successfully to printer."});
+    EXPECT_GT(QFileInfo(pdfPath()).size(), 0);
+}
+
+TEST_F(PrintCommand, CancellingThePrinterDialogTouchesNothingAndAFailingPrinterIsReported)
+{
+    MnuFile_Print(window, desktop, clockOf(desktop));
+    EXPECT_EQ(desktop.printerDialogs, 1);
+    EXPECT_EQ(window.editEnds, 0) << "a pending pad edit must stay pending";
+    EXPECT_EQ(desktop.pendingEventRuns, 0);
+    EXPECT_TRUE(desktop.messages.empty());
+
+    // A pipe stands for any file that is not a regular one; a save would replace it.
+    const QString pipe = folder.filePath("pipe.pdf");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    rlimit unlimited{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
+    std::signal(SIGXFSZ, SIG_IGN);
+    // The last row stands for a disk that fills up: no file may grow past 1 KiB.
+    const std::tuple<QString, QString, rlim_t> failures[] = {
+        {folder.filePath("missing-folder/sheet.pdf"), "the printer could not start a document", unlimited.rlim_cur},
+        {pipe, "\"" + pipe + "\" is not a regular file", unlimited.rlim_cur},
+        {pdfPath(), "the PDF file could not be written completely", 1024},
+    };
+    for (const auto& [target, reason, sizeLimit] : failures) {
+        printToPdf(desktop, target);
+        const rlimit limited{sizeLimit, unlimited.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limited);
+        MnuFile_Print(window, desktop, clockOf(desktop));
+        setrlimit(RLIMIT_FSIZE, &unlimited);
+        ASSERT_FALSE(desktop.messages.empty());
+        EXPECT_EQ(desktop.messages.back().text, "The kit sheet could not be printed: " + reason + ".");
+        EXPECT_EQ(desktop.messages.back().style, MessageStyle::Plain);
+        EXPECT_FALSE(QFileInfo(target).isFile()) << "no PDF, whole or partial, takes its place";
+    }
+    EXPECT_TRUE(window.statusTexts.isEmpty());
+}
+
+// Ctrl+P on the real main window prints its board and kit header, from below the menu bar,
+// on one landscape page across the printable width.
+TEST(PrintingTheMainWindow, CtrlPEndsTheEditAndPrintsTheSheetAcrossThePrintableWidth)
+{
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) {
+        if (qEnvironmentVariableIsSet("CI")) FAIL() << "pdftoppm (poppler-utils) is missing";
+        GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
+    }
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath("kit.pdf");
+    ScriptedDesktop desktop;
+    printToPdf(desktop, pdf);
+    LoopbackMidiDevices midi;
+    MainWindow window(desktop, midi);
+    ASSERT_TRUE(window.Interpret_Buffer(makeKitDump({"PRINT ME    ", 7})));
+    connectPrintCommand(window, desktop,
+                        {[&window] { window.Pad_Clicked(-1, false); },
+                         [&window](const QString& text) { window.Status_Update(text); }},
+                        clockOf(desktop));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.Pad_Clicked(0, false);
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
+
+    EXPECT_FALSE(window.findChild<QWidget*>("PadMNNSelImage_0")->isVisible()) << "the pad edit was not ended";
+    EXPECT_EQ(window.statusText(), "Kit sent successfully to printer.");
+    const QImage page = rasterisedPage(pdf);
+    ASSERT_FALSE(page.isNull());
+    EXPECT_GT(page.width(), page.height()) << "landscape";
+    const double margin = MarginMillimetres / 25.4 * RasterDpi;
+    const QRect sheet = inkBounds(page);
+    EXPECT_NEAR(sheet.left(), margin, 1.5);
+    EXPECT_NEAR(sheet.top(), margin, 1.5);
+    EXPECT_NEAR(sheet.width(), page.width() - 2 * margin, 2);
+    EXPECT_NEAR(double(sheet.width()) / sheet.height(), 747.0 / 310.0, 0.02);
+
+    // In sheet pixels: the dark face starts at the top (no light menu bar
+    // above it) and the white kit title stands out at the top right.
+    const double scale = sheet.width() / 747.0;
+    const auto onPage = [&](QRect logical) {
+        return QRect((QPointF(logical.topLeft()) * scale).toPoint() + sheet.topLeft(),
+                     (QSizeF(logical.size()) * scale).toSize());
+    };
+    EXPECT_LT(meanBrightness(page, onPage({180, 0, 300, 12})), 90) << "the menu bar was captured";
+    EXPECT_GT(meanBrightness(page, onPage({496, 8, 150, 41})), meanBrightness(page, onPage({496, 60, 150, 20})) + 20)
+        << "no kit title on the sheet";
+}
