@@ -12,8 +12,8 @@
 namespace morvane {
 namespace {
 
-// Room for a full-size received SysEx message and then some.
-constexpr std::size_t ReceiveRingSize = 4 * LargestReceivedSysex;
+// Several periods of full JACK MIDI buffers: the reader drains it as it fills.
+constexpr std::size_t ReceiveRingSize = 256 * 1024;
 constexpr auto SendMargin = std::chrono::milliseconds(1000);
 constexpr auto PollInterval = std::chrono::milliseconds(1);
 
