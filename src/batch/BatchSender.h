@@ -61,7 +61,6 @@ public:
     // nothing is being sent stays pending and cancels the next batch.
     void requestStop() { stopSend_ = true; }
     bool stopRequested() const { return stopSend_; }
-    bool isSending() const { return sending_; }
 
 private:
     BatchResult runBatch(int delay);

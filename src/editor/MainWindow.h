@@ -44,12 +44,10 @@ public:
     // Ports, receiving and sending; the batch window hooks in here.
     EditorMidi& midi();
     PadBoard& padBoard() { return *padBoard_; }
-    KitHeader& kitHeader() { return *kitHeader_; }
     const PadEditing& padEditing() const { return padEditing_; }
     KitSettingsDialog& kitSettings() { return *kitSettings_; }
     // The face with the board and header on it, e.g. for a print capture.
     QWidget* face() const { return face_; }
-    const Compensation& compensation() const { return compensation_; }
     // A menu or menu item by its given name.
     QAction* menuAction(const QString& objectName) const;
 
