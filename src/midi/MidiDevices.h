@@ -9,6 +9,10 @@
 
 namespace morvane {
 
+// The bytes that open and close a System Exclusive message.
+inline constexpr std::uint8_t SysexStart = 0xF0;
+inline constexpr std::uint8_t SysexEnd = 0xF7;
+
 // One message from the open input: a complete SysEx message, or a short
 // channel/system message.
 struct MidiInputEvent {

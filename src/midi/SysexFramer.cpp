@@ -3,8 +3,6 @@
 namespace morvane {
 namespace {
 
-constexpr std::uint8_t SysexStart = 0xF0;
-constexpr std::uint8_t SysexEnd = 0xF7;
 constexpr std::uint8_t FirstRealTime = 0xF8;
 
 bool isStatus(std::uint8_t byte) { return byte >= 0x80; }

@@ -3,12 +3,6 @@
 #include "platform/Desktop.h"
 
 namespace morvane {
-namespace {
-
-constexpr std::uint8_t SysexStart = 0xF0;
-constexpr std::uint8_t SysexEnd = 0xF7;
-
-}  // namespace
 
 Result<std::vector<MidiBytes>> splitSysexMessages(const MidiBytes& bytes)
 {
