@@ -18,7 +18,7 @@ protected:
     {
         delivery.setHandler([this](const MidiInputEvent& event) {
             delivered.push_back(event.bytes.front());
-            threads.push_back(QThread::currentThread());
+            onWindowThread = onWindowThread && QThread::currentThread() == qApp->thread();
         });
     }
 
@@ -26,7 +26,7 @@ protected:
 
     InputDelivery delivery;
     std::vector<std::uint8_t> delivered;
-    std::vector<QThread*> threads;
+    bool onWindowThread = true;
 };
 
 TEST_F(Delivery, MessagesFromAnotherThreadArriveOnTheWindowThreadInOrderUntilClosed)
@@ -39,7 +39,7 @@ TEST_F(Delivery, MessagesFromAnotherThreadArriveOnTheWindowThreadInOrderUntilClo
     EXPECT_TRUE(delivered.empty());
     QCoreApplication::processEvents();
     EXPECT_EQ(delivered, (std::vector<std::uint8_t>{1, 2, 3}));
-    for (auto* thread : threads) EXPECT_EQ(thread, QThread::currentThread());
+    EXPECT_TRUE(onWindowThread);
 
     // Closing drops what was still on its way and all that comes later.
     delivery.post(note(1));
