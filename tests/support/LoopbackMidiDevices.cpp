@@ -21,16 +21,6 @@ bool LoopbackMidiDevices::play(MidiInputEvent event)
     return true;
 }
 
-bool LoopbackMidiDevices::playSysex(std::vector<std::uint8_t> bytes)
-{
-    return play({MidiInputEvent::Kind::Sysex, std::move(bytes)});
-}
-
-bool LoopbackMidiDevices::playNote(std::uint8_t note)
-{
-    return play({MidiInputEvent::Kind::Short, {0x99, note, 100}});
-}
-
 Status LoopbackMidiDevices::openInput(const std::string& name)
 {
     calls.push_back("openInput " + name);
@@ -40,8 +30,6 @@ Status LoopbackMidiDevices::openInput(const std::string& name)
     delivery_.inputOpened();
     return succeeded();
 }
-
-void LoopbackMidiDevices::resetInput() { calls.push_back("resetInput"); }
 
 Status LoopbackMidiDevices::closeInput()
 {
@@ -61,14 +49,6 @@ Status LoopbackMidiDevices::openOutput(const std::string& name)
     return succeeded();
 }
 
-void LoopbackMidiDevices::resetOutput() { calls.push_back("resetOutput"); }
-
-void LoopbackMidiDevices::closeOutput()
-{
-    calls.push_back("closeOutput");
-    openOutputDevice.reset();
-}
-
 Status LoopbackMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
 {
     if (!openOutputDevice) return Status::failure("no output open");
@@ -77,12 +57,6 @@ Status LoopbackMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
     if (sendRefusal) return Status::failure(*sendRefusal);
     sent.push_back(message);
     return succeeded();
-}
-
-void LoopbackMidiDevices::setInputHandler(InputHandler handler)
-{
-    ++handlersAttached;
-    delivery_.setHandler(std::move(handler));
 }
 
 }  // namespace morvane::testing

@@ -40,21 +40,29 @@ public:
 
     // The instrument sends a message; false when no input is open to hear it.
     bool play(MidiInputEvent event);
-    bool playSysex(std::vector<std::uint8_t> bytes);
-    bool playNote(std::uint8_t note);
+    bool playSysex(std::vector<std::uint8_t> bytes) { return play({MidiInputEvent::Kind::Sysex, std::move(bytes)}); }
+    bool playNote(std::uint8_t note) { return play({MidiInputEvent::Kind::Short, {0x99, note, 100}}); }
 
     std::vector<std::string> inputNames() override { return inputs; }
     std::vector<std::string> outputNames() override { return outputs; }
     Status openInput(const std::string& name) override;
-    void resetInput() override;
+    void resetInput() override { calls.push_back("resetInput"); }
     Status closeInput() override;
     Status openOutput(const std::string& name) override;
-    void resetOutput() override;
-    void closeOutput() override;
+    void resetOutput() override { calls.push_back("resetOutput"); }
+    void closeOutput() override
+    {
+        calls.push_back("closeOutput");
+        openOutputDevice.reset();
+    }
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
     bool outputReachable() override { return reachable && openOutputDevice; }
     std::string openOutputName() const override { return openOutputDevice ? outputs[*openOutputDevice] : ""; }
-    void setInputHandler(InputHandler handler) override;
+    void setInputHandler(InputHandler handler) override
+    {
+        ++handlersAttached;
+        delivery_.setHandler(std::move(handler));
+    }
 
     int handlersAttached = 0;
 

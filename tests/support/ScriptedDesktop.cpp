@@ -8,19 +8,12 @@ namespace morvane::testing {
 namespace {
 
 template <typename T>
-T takeFront(std::deque<T>& queue, const T& fallback)
+T takeFront(std::deque<T>& queue, const T& fallback = {})
 {
     if (queue.empty()) return fallback;
     const T front = queue.front();
     queue.pop_front();
     return front;
-}
-
-const std::optional<QString> NoChoice;
-
-MessageAnswer defaultAnswer(MessageStyle style)
-{
-    return style == MessageStyle::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok;
 }
 
 }  // namespace
@@ -36,19 +29,19 @@ MessageAnswer ScriptedDesktop::messageBox(const QString& text, MessageStyle styl
 {
     messages.push_back({text, style, title.isEmpty() ? ApplicationTitle : title});
     if (whileMessageShown) whileMessageShown(messages.back());
-    return takeFront(answers, defaultAnswer(style));
+    return takeFront(answers, style == MessageStyle::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok);
 }
 
 std::optional<QString> ScriptedDesktop::openFileName(const FileDialogRequest& request)
 {
     openRequests.push_back(request);
-    return takeFront(openChoices, NoChoice);
+    return takeFront(openChoices);
 }
 
 std::optional<QString> ScriptedDesktop::saveFileName(const FileDialogRequest& request)
 {
     saveRequests.push_back(request);
-    return takeFront(saveChoices, NoChoice);
+    return takeFront(saveChoices);
 }
 
 bool ScriptedDesktop::choosePrinter(QPrinter& printer)
@@ -58,15 +51,11 @@ bool ScriptedDesktop::choosePrinter(QPrinter& printer)
     return printerAccepted;
 }
 
-void ScriptedDesktop::beep(int hertz, int milliseconds) { beeps.push_back({hertz, milliseconds}); }
-
 void ScriptedDesktop::processEvents()
 {
     ++pendingEventRuns;
     QCoreApplication::processEvents();
 }
-
-void ScriptedDesktop::sleep(int milliseconds) { sleeps.push_back(milliseconds); }
 
 QString ScriptedDesktop::readSetting(const QString& application, const QString& section, const QString& key,
                                      const QString& fallback)
@@ -81,8 +70,6 @@ bool ScriptedDesktop::storeSetting(const QString& application, const QString& se
 }
 
 QString ScriptedDesktop::settingsFile(const QString& application) { return userSettingsFile(application); }
-
-void ScriptedDesktop::openUrl(const QUrl& url) { openedUrls.push_back(url); }
 
 QString ScriptedDesktop::programFolder() { return QCoreApplication::applicationDirPath(); }
 

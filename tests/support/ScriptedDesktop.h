@@ -56,12 +56,12 @@ public:
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
     bool choosePrinter(QPrinter& printer) override;
-    void beep(int hertz, int milliseconds) override;
+    void beep(int hertz, int milliseconds) override { beeps.push_back({hertz, milliseconds}); }
     void processEvents() override;
-    void sleep(int milliseconds) override;
+    void sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
     QString readSetting(const QString& application, const QString& section, const QString& key,
                         const QString& fallback = {}) override;
-    void openUrl(const QUrl& url) override;
+    void openUrl(const QUrl& url) override { openedUrls.push_back(url); }
     QString programFolder() override;
 
 private:
