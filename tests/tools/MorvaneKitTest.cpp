@@ -168,7 +168,9 @@ TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
         EXPECT_EQ(run.exitCode, row.exitCode);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.substr(0, row.errStart.size()), row.errStart);
-        if (row.exitCode == 1) EXPECT_EQ(lines(run.err).size(), 1u) << run.err;
+        if (row.exitCode == 1) {
+            EXPECT_EQ(lines(run.err).size(), 1u) << run.err;
+        }
     }
     EXPECT_FALSE(fs::exists(out));
     EXPECT_FALSE(fs::exists(missing));
