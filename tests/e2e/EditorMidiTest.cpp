@@ -7,7 +7,6 @@
 #include "midi/RtMidiDevices.h"
 #include "support/JackPeer.h"
 #include "support/KitFiles.h"
-#include "support/MidiPeers.h"
 #include "support/ScriptedDesktop.h"
 
 #include <QAction>
@@ -88,27 +87,13 @@ TEST_F(EditorOverMidi, OnlyAWholeKitArrivingWhileTheDialogWaitsBecomesTheKitWith
     EXPECT_FALSE(window->kit().kitLoaded());
     EXPECT_EQ(window->statusText(), "");
 
-    // A piece left unfinished before F2 never becomes part of the kit.
-    ASSERT_TRUE(pad->send({Bytes(kit.begin(), kit.begin() + 24)}));
+    // Pieces, real-time bytes and a reopening are proved on the devices; here the window's part.
     press(Qt::Key_F2);
-    ASSERT_TRUE(pad->send({{0x99, 38, 100}}));
-    QTest::qWait(300);
-    ASSERT_TRUE(receiveDialog()->isVisible());
-    EXPECT_FALSE(window->kit().kitLoaded());
-
-    // Split, with active sensing and a clock inside: still the kit, byte for byte.
-    ASSERT_TRUE(pad->send({Bytes(kit.begin(), kit.begin() + 300), {0xFE}, Bytes(kit.begin() + 300, kit.end() - 1),
-                           {0xF8, 0xF7}}));
+    ASSERT_TRUE(pad->send({kit}));
     ASSERT_TRUE(waitForStatus("Sysex succesfully received.")) << window->statusText().toStdString();
     EXPECT_EQ(window->kit().kitDump(), kit);
     EXPECT_TRUE(window->windowTitle().endsWith("(file not saved)")) << window->windowTitle().toStdString();
-    const auto fields = decodeKit(kit).value();
-    for (int pad : {0, 23}) {
-        EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("PadMNNLabel_%1").arg(pad))->text(),
-                  QString::number(fields.PadMNN[static_cast<std::size_t>(pad)]));
-        EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("PadTCHLabel_%1").arg(pad))->text(),
-                  QString::number(fields.PadTCH[static_cast<std::size_t>(pad)]));
-    }
+    EXPECT_EQ(window->findChild<QLabel*>("PadMNNLabel_23")->text(), QString::number(decodeKit(kit).value().PadMNN[23]));
     EXPECT_FALSE(receiveDialog()->isVisible());
 
     // A longer message is refused by its size, not cut into a kit.
@@ -117,8 +102,7 @@ TEST_F(EditorOverMidi, OnlyAWholeKitArrivingWhileTheDialogWaitsBecomesTheKitWith
     press(Qt::Key_F2);
     ASSERT_TRUE(receiveDialog()->isVisible());
     ASSERT_TRUE(pad->send({longMessage}));
-    ASSERT_TRUE(waitForStatus("Sysex receive failed: the message is not a kit dump."))
-        << window->statusText().toStdString() << desktop.messageTexts().join("|").toStdString();
+    ASSERT_TRUE(waitForStatus("Sysex receive failed: the message is not a kit dump."));
     EXPECT_TRUE(desktop.messageTexts().last().contains("1146 bytes")) << desktop.messageTexts().last().toStdString();
     EXPECT_EQ(window->kit().kitDump(), kit);
 }
@@ -132,8 +116,8 @@ TEST_F(EditorOverMidi, SendIsReportedSentOnlyWhenTheKitReachedTheDevice)
     ASSERT_TRUE(pad->waitForReceived(1)) << desktop.messageTexts().join("|").toStdString();
     EXPECT_EQ(window->statusText(), "Sysex succesfully sent.");
     const auto delivered = pad->received().front();
-    EXPECT_EQ(delivered, window->kit().kitDump());
     EXPECT_EQ(decodeKit(delivered).value().PadMNN[5], 77);
+    EXPECT_EQ(delivered, window->kit().kitDump());
 
     // Gone, then back under the same name but without our connection.
     for (bool restarted : {false, true}) {
