@@ -43,13 +43,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    void startWindowOnThePad()
-    {
-        startWindow();
-        choose("mnuMIDI_Input", pad->outName());
-        choose("mnuMIDI_Output", pad->inName());
-    }
-
     void choose(const char* menuName, const std::string& deviceName)
     {
         for (auto* item : window->findChild<QMenu*>(menuName)->actions())
@@ -79,9 +72,11 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(EditorOverMidi, OnlyAWholeKitArrivingWhileTheDialogWaitsBecomesTheKitWithoutAFile)
+TEST_F(EditorOverMidi, AKitArrivingWhileTheDialogWaitsIsTakenAndSendIsReportedSentOnlyWhenTheKitArrived)
 {
-    startWindowOnThePad();
+    startWindow();
+    choose("mnuMIDI_Input", pad->outName());
+    choose("mnuMIDI_Output", pad->inName());
     ASSERT_TRUE(pad->send({kit}));
     QTest::qWait(300);  // whatever the window would do with it, it has done
     EXPECT_FALSE(window->kit().kitLoaded());
@@ -105,12 +100,7 @@ TEST_F(EditorOverMidi, OnlyAWholeKitArrivingWhileTheDialogWaitsBecomesTheKitWith
     ASSERT_TRUE(waitForStatus("Sysex receive failed: the message is not a kit dump."));
     EXPECT_TRUE(desktop.messageTexts().last().contains("1146 bytes")) << desktop.messageTexts().last().toStdString();
     EXPECT_EQ(window->kit().kitDump(), kit);
-}
 
-TEST_F(EditorOverMidi, SendIsReportedSentOnlyWhenTheKitReachedTheDevice)
-{
-    startWindowOnThePad();
-    ASSERT_TRUE(window->kit().Open_Sysex_File(KitFile));
     window->kit().fields().PadMNN[5] = 77;
     press(Qt::Key_F1);
     ASSERT_TRUE(pad->waitForReceived(1)) << desktop.messageTexts().join("|").toStdString();
