@@ -126,34 +126,23 @@ TEST_F(EditorOverMidi, AKitArrivingWhileTheDialogWaitsIsTakenAndSendIsReportedSe
 }
 
 // The menus show the devices present at start-up; numbers shift when one of
-// them goes, names do not.
-TEST_F(EditorOverMidi, PortsAreTheOnesChosenByNameAndAnAbsentRememberedOneIsNamed)
+// them goes, names do not. A remembered port that is absent is proved on loopback devices.
+TEST_F(EditorOverMidi, PortsAreTheOnesChosenByName)
 {
     std::optional<JackPeer> d(std::in_place, "morvane-test-d");
-    std::optional<JackPeer> c(std::in_place, "morvane-test-c");
-    JackPeer b("morvane-test-b"), a("morvane-test-a");
-    const std::string cName = c->inName();
+    JackPeer c("morvane-test-c"), b("morvane-test-b"), a("morvane-test-a");
     startWindow();
     d.reset();
     choose("mnuMIDI_Input", b.outName());
-    choose("mnuMIDI_Output", cName);
+    choose("mnuMIDI_Output", c.inName());
     ASSERT_TRUE(window->kit().Open_Sysex_File(KitFile));
     press(Qt::Key_F1);
-    ASSERT_TRUE(c->waitForReceived(1));
+    ASSERT_TRUE(c.waitForReceived(1));
     EXPECT_TRUE(a.received().empty());
     press(Qt::Key_F2);
     ASSERT_TRUE(b.send({exampleKitDump("examples/demo-kit-2.syx")}));
     ASSERT_TRUE(waitForStatus("Sysex succesfully received."));
     EXPECT_EQ(window->kit().kitDump(), exampleKitDump("examples/demo-kit-2.syx"));
-
-    // Next start without c: nothing stands in for it, and it stays remembered.
-    window.reset();
-    c.reset();
-    startWindow();
-    EXPECT_EQ(window->statusText().toStdString(), "MIDI output \"" + cName + "\" is not connected.");
-    for (auto* item : window->findChild<QMenu*>("mnuMIDI_Output")->actions()) EXPECT_FALSE(item->isChecked());
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, midisettings::Application);
-    EXPECT_EQ(settings.value("MIDI/Output Name").toString().toStdString(), cName);
 }
 
 }  // namespace
