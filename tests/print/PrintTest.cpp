@@ -1,5 +1,5 @@
-// The print command on the real main window, driven headless with the scripted
-// desktop, printing for real into a PDF file that poppler's pdftoppm turns back into pixels.
+// The print command driven headless with the scripted desktop, printing for
+// real into a PDF file that poppler's pdftoppm turns back into pixels.
 #include "editor/MainWindow.h"
 #include "print/KitSheetPrint.h"
 #include "print/PrintCommand.h"
@@ -11,6 +11,7 @@
 
 #include <QFileInfo>
 #include <QPageSize>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -31,6 +32,32 @@ namespace {
 
 constexpr double MarginMillimetres = 10;
 constexpr int RasterDpi = 100;
+
+// A window that paints a recognisable kit sheet: dark, with a red top-left
+// and a blue bottom-right corner, and green everywhere outside the sheet.
+class SheetWindowStub final : public QWidget, public KitSheetWindow {
+public:
+    static constexpr QPoint Origin{6, 24};
+    SheetWindowStub() { resize(Origin.x() + KitSheetSize.width() + 10, Origin.y() + KitSheetSize.height() + 10); }
+    QWidget& sheetWindow() override { return *this; }
+    QPoint sheetOrigin() const override { return Origin; }
+    void endPadEditing() override { ++editEnds; }
+    void Status_Update(const QString& text) override { statusTexts << text; }
+
+    int editEnds = 0;
+    QStringList statusTexts;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QRect sheet(Origin, KitSheetSize);
+        painter.fillRect(rect(), QColor(0, 160, 0));
+        painter.fillRect(sheet, QColor(64, 64, 64));
+        painter.fillRect(QRect(sheet.topLeft(), QSize(20, 20)), Qt::red);
+        painter.fillRect(QRect(sheet.bottomRight() - QPoint(19, 19), QSize(20, 20)), Qt::blue);
+    }
+};
 
 // Time passes only while the command sleeps, so its settle costs no time here.
 MillisecondClock clockOf(const ScriptedDesktop& desktop)
@@ -75,50 +102,38 @@ double meanBrightness(const QImage& page, const QRect& area)
     return sum / (area.width() * area.height());
 }
 
-// A kit is shown and pad 1's note is being edited when the user prints.
 class PrintCommand : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(window.Interpret_Buffer(makeKitDump({"PRINT ME    ", 7})));
-        connectPrintCommand(window, desktop,
-                            {[this] { window.Pad_Clicked(-1, false); },
-                             [this](const QString& text) { window.Status_Update(text); }},
-                            clockOf(desktop));
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-        window.Pad_Clicked(0, false);
-        QTest::keyClicks(&window, "45");
-    }
-    void print() { QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier); }
-
+    void SetUp() override { window.show(); }
+    QString pdfPath() const { return folder.filePath("sheet.pdf"); }
     QTemporaryDir folder;
     ScriptedDesktop desktop;
-    LoopbackMidiDevices midi{{"Loopback In"}, {"Loopback Out"}};
-    MainWindow window{desktop, midi};
+    SheetWindowStub window;
 };
 
 }  // namespace
 
 // The suite also runs with QT_SCALE_FACTOR=2, where the capture must keep the doubled device pixels.
-TEST_F(PrintCommand, KitSheetCaptureKeepsTheFullDeviceResolutionAndLeavesWhatIsBeyondTheWindowTransparent)
+TEST_F(PrintCommand, KitSheetCaptureTakesTheSheetFromTheClientOriginAtFullDeviceResolution)
 {
     const qreal ratio = window.devicePixelRatioF();
     EXPECT_EQ(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
-    const QPixmap sheet = Capture_Kit_Sheet(window, window.centralWidget()->pos());
+    const auto colourAt = [ratio](const QImage& image, QPoint at) { return image.pixelColor(at * ratio); };
+    const QPixmap sheet = Capture_Kit_Sheet(window, window.sheetOrigin());
     EXPECT_EQ(sheet.deviceIndependentSize().toSize(), KitSheetSize);
     EXPECT_EQ(sheet.size(), KitSheetSize * ratio);
+    EXPECT_EQ(colourAt(sheet.toImage(), {1, 1}), QColor(Qt::red));
+    EXPECT_EQ(colourAt(sheet.toImage(), {KitSheetSize.width() - 2, KitSheetSize.height() - 2}), QColor(Qt::blue));
+
+    // A part beyond the window comes out transparent.
     const QImage beyond = Capture_Window_Region(window, QRect(QPoint(), window.size() + QSize(50, 50))).toImage();
-    EXPECT_EQ(beyond.pixelColor(QPoint(window.width() + 25, window.height() + 25) * ratio).alpha(), 0);
+    EXPECT_EQ(colourAt(beyond, {window.width() + 25, window.height() + 25}).alpha(), 0);
 }
 
 TEST_F(PrintCommand, CancellingThePrinterDialogTouchesNothingAndAFailingPrinterIsReported)
 {
-    print();
-    EXPECT_EQ(desktop.pendingEventRuns + desktop.messages.size(), 0U);
-    EXPECT_EQ(window.kit().fields().PadMNN[0], 36) << "a pending edit stays pending";
-    EXPECT_TRUE(window.findChild<QWidget*>("PadMNNSelImage_0")->isVisible());
+    MnuFile_Print(window, desktop, clockOf(desktop));
+    EXPECT_EQ(window.editEnds + desktop.pendingEventRuns + desktop.messages.size(), 0U) << "a pending edit stays";
 
     // A pipe stands for any file that is not a regular one; a save would replace it.
     const QString pipe = folder.filePath("pipe.pdf");
@@ -126,37 +141,51 @@ TEST_F(PrintCommand, CancellingThePrinterDialogTouchesNothingAndAFailingPrinterI
     rlimit unlimited{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
     std::signal(SIGXFSZ, SIG_IGN);
-    // The last row stands for a disk that fills up: no file may grow past 256 bytes.
+    // The last row stands for a disk that fills up: no file may grow past 1 KiB.
     const std::tuple<QString, QString, rlim_t> failures[] = {
         {folder.filePath("missing-folder/sheet.pdf"), "the printer could not start a document", unlimited.rlim_cur},
         {pipe, "\"" + pipe + "\" is not a regular file", unlimited.rlim_cur},
-        {folder.filePath("sheet.pdf"), "the PDF file could not be written completely", 256},
+        {pdfPath(), "the PDF file could not be written completely", 1024},
     };
     for (const auto& [target, reason, sizeLimit] : failures) {
         printToPdf(desktop, target);
         const rlimit limited{sizeLimit, unlimited.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limited);
-        print();
+        MnuFile_Print(window, desktop, clockOf(desktop));
         setrlimit(RLIMIT_FSIZE, &unlimited);
         ASSERT_FALSE(desktop.messages.empty());
         EXPECT_EQ(desktop.messages.back().text, "The kit sheet could not be printed: " + reason + ".");
         EXPECT_EQ(desktop.messages.back().style, MessageStyle::Plain);
         EXPECT_FALSE(QFileInfo(target).isFile()) << "no PDF, whole or partial, takes its place";
     }
-    EXPECT_NE(window.statusText(), PrintedStatus);
+    EXPECT_TRUE(window.statusTexts.isEmpty());
 }
 
-// Ctrl+P commits the pending edit, lets its repaints run, then prints the board and kit
-// header, from below the menu bar, on one landscape page across the printable width.
-TEST_F(PrintCommand, CtrlPEndsTheEditSettlesAndPrintsTheSheetAcrossThePrintableWidth)
+// Ctrl+P on the real main window commits the pending edit, lets its repaints run, then prints
+// its board and kit header, from below the menu bar, on one landscape page across the printable width.
+TEST(PrintingTheMainWindow, CtrlPEndsTheEditSettlesAndPrintsTheSheetAcrossThePrintableWidth)
 {
     if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) {
         if (qEnvironmentVariableIsSet("CI")) FAIL() << "pdftoppm (poppler-utils) is missing";
         GTEST_SKIP() << "pdftoppm (poppler-utils) is not installed";
     }
+    QTemporaryDir folder;
     const QString pdf = folder.filePath("kit.pdf");
+    ScriptedDesktop desktop;
     printToPdf(desktop, pdf);
-    print();
+    LoopbackMidiDevices midi;
+    MainWindow window(desktop, midi);
+    ASSERT_TRUE(window.Interpret_Buffer(makeKitDump({"PRINT ME    ", 7})));
+    connectPrintCommand(window, desktop,
+                        {[&window] { window.Pad_Clicked(-1, false); },
+                         [&window](const QString& text) { window.Status_Update(text); }},
+                        clockOf(desktop));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.Pad_Clicked(0, false);
+    QTest::keyClicks(&window, "45");
+    QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
 
     EXPECT_EQ(window.kit().fields().PadMNN[0], 45) << "the pad edit was not ended";
     EXPECT_FALSE(window.findChild<QWidget*>("PadMNNSelImage_0")->isVisible());
