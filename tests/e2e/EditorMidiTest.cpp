@@ -7,7 +7,6 @@
 #include "midi/RtMidiDevices.h"
 #include "support/JackPeer.h"
 #include "support/KitFiles.h"
-#include "support/MidiPeers.h"
 #include "support/ScriptedDesktop.h"
 
 #include <QAction>
@@ -44,13 +43,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    void startWindowOnThePad()
-    {
-        startWindow();
-        choose("mnuMIDI_Input", pad->outName());
-        choose("mnuMIDI_Output", pad->inName());
-    }
-
     void choose(const char* menuName, const std::string& deviceName)
     {
         for (auto* item : window->findChild<QMenu*>(menuName)->actions())
@@ -80,35 +72,23 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(EditorOverMidi, OnlyAWholeKitArrivingWhileTheDialogWaitsBecomesTheKitWithoutAFile)
+TEST_F(EditorOverMidi, AKitArrivingWhileTheDialogWaitsIsTakenAndSendIsReportedSentOnlyWhenTheKitArrived)
 {
-    startWindowOnThePad();
+    startWindow();
+    choose("mnuMIDI_Input", pad->outName());
+    choose("mnuMIDI_Output", pad->inName());
     ASSERT_TRUE(pad->send({kit}));
     QTest::qWait(300);  // whatever the window would do with it, it has done
     EXPECT_FALSE(window->kit().kitLoaded());
     EXPECT_EQ(window->statusText(), "");
 
-    // A piece left unfinished before F2 never becomes part of the kit.
-    ASSERT_TRUE(pad->send({Bytes(kit.begin(), kit.begin() + 24)}));
+    // Pieces, real-time bytes and a reopening are proved on the devices; here the window's part.
     press(Qt::Key_F2);
-    ASSERT_TRUE(pad->send({{0x99, 38, 100}}));
-    QTest::qWait(300);
-    ASSERT_TRUE(receiveDialog()->isVisible());
-    EXPECT_FALSE(window->kit().kitLoaded());
-
-    // Split, with active sensing and a clock inside: still the kit, byte for byte.
-    ASSERT_TRUE(pad->send({Bytes(kit.begin(), kit.begin() + 300), {0xFE}, Bytes(kit.begin() + 300, kit.end() - 1),
-                           {0xF8, 0xF7}}));
+    ASSERT_TRUE(pad->send({kit}));
     ASSERT_TRUE(waitForStatus("Sysex succesfully received.")) << window->statusText().toStdString();
     EXPECT_EQ(window->kit().kitDump(), kit);
     EXPECT_TRUE(window->windowTitle().endsWith("(file not saved)")) << window->windowTitle().toStdString();
-    const auto fields = decodeKit(kit).value();
-    for (int pad : {0, 23}) {
-        EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("PadMNNLabel_%1").arg(pad))->text(),
-                  QString::number(fields.PadMNN[static_cast<std::size_t>(pad)]));
-        EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("PadTCHLabel_%1").arg(pad))->text(),
-                  QString::number(fields.PadTCH[static_cast<std::size_t>(pad)]));
-    }
+    EXPECT_EQ(window->findChild<QLabel*>("PadMNNLabel_23")->text(), QString::number(decodeKit(kit).value().PadMNN[23]));
     EXPECT_FALSE(receiveDialog()->isVisible());
 
     // A longer message is refused by its size, not cut into a kit.
@@ -117,23 +97,17 @@ TEST_F(EditorOverMidi, OnlyAWholeKitArrivingWhileTheDialogWaitsBecomesTheKitWith
     press(Qt::Key_F2);
     ASSERT_TRUE(receiveDialog()->isVisible());
     ASSERT_TRUE(pad->send({longMessage}));
-    ASSERT_TRUE(waitForStatus("Sysex receive failed: the message is not a kit dump."))
-        << window->statusText().toStdString() << desktop.messageTexts().join("|").toStdString();
+    ASSERT_TRUE(waitForStatus("Sysex receive failed: the message is not a kit dump."));
     EXPECT_TRUE(desktop.messageTexts().last().contains("1146 bytes")) << desktop.messageTexts().last().toStdString();
     EXPECT_EQ(window->kit().kitDump(), kit);
-}
 
-TEST_F(EditorOverMidi, SendIsReportedSentOnlyWhenTheKitReachedTheDevice)
-{
-    startWindowOnThePad();
-    ASSERT_TRUE(window->kit().Open_Sysex_File(KitFile));
     window->kit().fields().PadMNN[5] = 77;
     press(Qt::Key_F1);
     ASSERT_TRUE(pad->waitForReceived(1)) << desktop.messageTexts().join("|").toStdString();
     EXPECT_EQ(window->statusText(), "Sysex succesfully sent.");
     const auto delivered = pad->received().front();
-    EXPECT_EQ(delivered, window->kit().kitDump());
     EXPECT_EQ(decodeKit(delivered).value().PadMNN[5], 77);
+    EXPECT_EQ(delivered, window->kit().kitDump());
 
     // Gone, then back under the same name but without our connection.
     for (bool restarted : {false, true}) {
@@ -152,34 +126,23 @@ TEST_F(EditorOverMidi, SendIsReportedSentOnlyWhenTheKitReachedTheDevice)
 }
 
 // The menus show the devices present at start-up; numbers shift when one of
-// them goes, names do not.
-TEST_F(EditorOverMidi, PortsAreTheOnesChosenByNameAndAnAbsentRememberedOneIsNamed)
+// them goes, names do not. A remembered port that is absent is proved on loopback devices.
+TEST_F(EditorOverMidi, PortsAreTheOnesChosenByName)
 {
     std::optional<JackPeer> d(std::in_place, "morvane-test-d");
-    std::optional<JackPeer> c(std::in_place, "morvane-test-c");
-    JackPeer b("morvane-test-b"), a("morvane-test-a");
-    const std::string cName = c->inName();
+    JackPeer c("morvane-test-c"), b("morvane-test-b"), a("morvane-test-a");
     startWindow();
     d.reset();
     choose("mnuMIDI_Input", b.outName());
-    choose("mnuMIDI_Output", cName);
+    choose("mnuMIDI_Output", c.inName());
     ASSERT_TRUE(window->kit().Open_Sysex_File(KitFile));
     press(Qt::Key_F1);
-    ASSERT_TRUE(c->waitForReceived(1));
+    ASSERT_TRUE(c.waitForReceived(1));
     EXPECT_TRUE(a.received().empty());
     press(Qt::Key_F2);
     ASSERT_TRUE(b.send({exampleKitDump("examples/demo-kit-2.syx")}));
     ASSERT_TRUE(waitForStatus("Sysex succesfully received."));
     EXPECT_EQ(window->kit().kitDump(), exampleKitDump("examples/demo-kit-2.syx"));
-
-    // Next start without c: nothing stands in for it, and it stays remembered.
-    window.reset();
-    c.reset();
-    startWindow();
-    EXPECT_EQ(window->statusText().toStdString(), "MIDI output \"" + cName + "\" is not connected.");
-    for (auto* item : window->findChild<QMenu*>("mnuMIDI_Output")->actions()) EXPECT_FALSE(item->isChecked());
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, midisettings::Application);
-    EXPECT_EQ(settings.value("MIDI/Output Name").toString().toStdString(), cName);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QHash>
 
 #include <array>
+#include <tuple>
 
 using namespace morvane;
 using morvane::testing::ScriptedDesktop;
@@ -37,18 +38,28 @@ struct RecordingBoard final : PadBoardView {
     void Status_Update(const QString& text) override { statuses << text; }
 };
 
+// Messages and statuses in a script's row go by short codes: "N" and "C" the
+// note and channel range refusals, "E" the empty fill, "F" the fill beyond 255;
+// "n3" / "c3" the prompt for pad 3's note / channel, "M" modified, "-" none selected.
 const QString NoteRange = QStringLiteral("Midi Note Number cannot be higher than 128 or lower than 0.");
 const QString ChannelRange = QStringLiteral("Transmit Channel cannot be higher than 16 or lower than 0.");
-const QString Modified = QStringLiteral("Pad Settings Successfully Modified.");
-const QString None = QStringLiteral("No pad is currently selected for editing.");
 
-// The prompt for the note ('n') or channel ('c') of pad 1 to 24.
-QString picked(char field, int pad)
+QStringList expand(const char* codes)
 {
-    return QStringLiteral("You have selected the %1 for pad %2. Please type in the new %1 or press the Esc key to "
-                          "stop editing.")
-        .arg(field == 'n' ? "Midi Note Number" : "Transmit Channel")
-        .arg(pad);
+    QStringList texts;
+    for (const QString& code : QString::fromLatin1(codes).split(' ', Qt::SkipEmptyParts)) {
+        const QString field = code[0] == 'n' ? "Midi Note Number" : "Transmit Channel";
+        texts << (code == "N"   ? NoteRange
+                  : code == "C" ? ChannelRange
+                  : code == "E" ? "There is no value to fill all pads with: the selected Transmit Channel is empty."
+                  : code == "F" ? "300 cannot be copied to all pads: a pad holds no Midi Note Number higher than 255."
+                  : code == "M" ? "Pad Settings Successfully Modified."
+                  : code == "-" ? "No pad is currently selected for editing."
+                                : QStringLiteral("You have selected the %1 for pad %2. Please type in the new %1 or "
+                                                 "press the Esc key to stop editing.")
+                                      .arg(field, code.mid(1)));
+    }
+    return texts;
 }
 
 // A script is what the user does, separated by blanks: "n3" / "c3" clicks
@@ -60,20 +71,21 @@ struct Script {
     const char* keys;
     const char* stored;  // the values that changed; every other keeps 36 + pad index and channel 10
     const char* labels;  // the labels that show other than their stored value
-    QStringList messages;
-    QStringList statuses;
+    const char* messages;
+    const char* statuses;
     int selectedPad;  // 1 to 24, 0 for none
 };
 
 using Grid = std::array<std::array<QString, 2>, PadCount>;
 
-void applyCells(const char* cells, Grid& grid)
+Grid grid(const char* cells, Grid g)
 {
     for (const QString& cell : QString::fromLatin1(cells).split(' ', Qt::SkipEmptyParts)) {
         const QString where = cell.mid(1).section('=', 0, 0);
         for (int pad = 0; pad < PadCount; ++pad)
-            if (where == "*" || where.toInt() == pad + 1) grid[pad][cell[0] == 'n' ? 0 : 1] = cell.section('=', 1);
+            if (where == "*" || where.toInt() == pad + 1) g[pad][cell[0] == 'n' ? 0 : 1] = cell.section('=', 1);
     }
+    return g;
 }
 
 // Pad editing over a board showing notes 36 + pad index on channel 10.
@@ -111,61 +123,47 @@ TEST(PadEditing, KeystrokeScriptsGiveTheirValuesLabelsMessagesAndStatuses)
 {
     const Script scripts[] = {
         // Selecting, and moving the selection with a click that commits.
-        {"n3", "", "", {}, {picked('n', 3)}, 3},
-        {"n24 c12", "", "", {}, {picked('n', 24), picked('c', 12)}, 12},
-        {"c24 3 n12", "c24=3", "", {}, {picked('c', 24), Modified, picked('n', 12)}, 12},
+        {"n3", "", "", "", "n3", 3},
+        {"c24 3 n12", "c24=3", "", "", "c24 M n12", 12},
         // Nothing selected: keys do nothing, a background click only reports.
-        {"5 Del BS Ret Esc", "", "", {}, {}, 0},
-        {"bg", "", "", {}, {None}, 0},
+        {"5 Del BS Ret Esc bg", "", "", "", "-", 0},
         // The first digit replaces the shown value, then digits append up to the field's length.
-        {"n1 5 129", "", "n1=512", {}, {picked('n', 1)}, 1},
-        {"c2 169", "", "c2=16", {}, {picked('c', 2)}, 2},
-        {"c2 k3 k9 Ret", "", "c2=39", {ChannelRange}, {picked('c', 2)}, 2},
-        {"n2 9 Ret", "n2=9", "", {}, {picked('n', 2), Modified, None}, 0},
+        {"n1 5 129", "", "n1=512", "", "n1", 1},
+        {"c2 k3 k9 k1 Ret", "", "c2=39", "C", "c2", 2},
+        {"n2 9 Ret", "n2=9", "", "", "n2 M -", 0},
         // Backspace and Delete shorten without starting the typing.
-        {"n5 BS 4", "", "n5=4", {}, {picked('n', 5)}, 5},
-        {"n5 5 BS BS BS 7", "", "n5=7", {}, {picked('n', 5)}, 5},
-        {"n5 5 Del", "", "n5=", {}, {picked('n', 5)}, 5},
+        {"n5 BS 4", "", "n5=4", "", "n5", 5},
+        {"n5 5 BS BS BS 7", "", "n5=7", "", "n5", 5},
         // Esc commits as Enter does; an empty label commits as 0.
-        {"n7 45 Esc", "n7=45", "", {}, {picked('n', 7), Modified, None}, 0},
-        {"c2 Del Ret", "c2=0", "", {}, {picked('c', 2), Modified, None}, 0},
+        {"n7 45 Esc", "n7=45", "", "", "n7 M -", 0},
+        {"c2 Del Ret", "c2=0", "", "", "c2 M -", 0},
         // The ends of each range are taken, one beyond is refused and keeps the selection.
-        {"n1 128 Ret", "n1=128", "", {}, {picked('n', 1), Modified, None}, 0},
-        {"n1 0 Ret", "n1=0", "", {}, {picked('n', 1), Modified, None}, 0},
-        {"c1 16 bg", "c1=16", "", {}, {picked('c', 1), Modified, None}, 0},
-        {"c1 0 bg", "c1=0", "", {}, {picked('c', 1), Modified, None}, 0},
-        {"n3 129 bg", "", "n3=129", {NoteRange}, {picked('n', 3)}, 3},
-        {"c3 17 Ret", "", "c3=17", {ChannelRange}, {picked('c', 3)}, 3},
-        {"n4 200 c9", "", "n4=200", {NoteRange}, {picked('n', 4)}, 4},
+        {"n1 128 Ret", "n1=128", "", "", "n1 M -", 0},
+        {"c1 16 bg", "c1=16", "", "", "c1 M -", 0},
+        {"c3 17 Ret", "", "c3=17", "C", "c3", 3},
+        {"n4 200 c9", "", "n4=200", "N", "n4", 4},
         // After a refusal the next digit starts the value afresh.
-        {"n3 129 bg 5 bg", "n3=5", "", {NoteRange}, {picked('n', 3), Modified, None}, 0},
+        {"n3 129 bg 5 bg", "n3=5", "", "N", "n3 M -", 0},
         // Fill All copies the shown value of the selected field without the range check, and typing goes on.
-        {"n3 200 Fill bg", "n*=200", "", {}, {picked('n', 3), Modified, None}, 0},
-        {"n3 20 Fill 5", "n*=20", "n3=205", {}, {picked('n', 3), Modified}, 3},
-        {"n3 255 Fill", "n*=255", "", {}, {picked('n', 3), Modified}, 3},
-        {"Fill", "", "", {}, {Modified}, 0},
-        {"c5 Del Fill", "", "c5=",
-         {"There is no value to fill all pads with: the selected Transmit Channel is empty."}, {picked('c', 5)}, 5},
-        {"n5 300 Fill", "", "n5=300",
-         {"300 cannot be copied to all pads: a pad holds no Midi Note Number higher than 255."}, {picked('n', 5)}, 5},
+        {"n3 20 Fill 5", "n*=20", "n3=205", "", "n3 M", 3},
+        {"n3 255 Fill", "n*=255", "", "", "n3 M", 3},
+        {"Fill", "", "", "", "M", 0},
+        {"c5 Del Fill", "", "c5=", "E", "c5", 5},
+        {"n5 300 Fill", "", "n5=300", "F", "n5", 5},
     };
+    Grid start;
+    for (int pad = 0; pad < PadCount; ++pad) start[pad] = {QString::number(36 + pad), QStringLiteral("10")};
     for (const Script& s : scripts) {
         SCOPED_TRACE(s.keys);
         Session fresh;
         fresh.run(s.keys);
-
-        Grid stored;
-        for (int pad = 0; pad < PadCount; ++pad) stored[pad] = {QString::number(36 + pad), QStringLiteral("10")};
-        applyCells(s.stored, stored);
-        Grid shown = stored;
-        applyCells(s.labels, shown);
         Grid kept;
         for (int pad = 0; pad < PadCount; ++pad)
             kept[pad] = {QString::number(fresh.fields.PadMNN[pad]), QString::number(fresh.fields.PadTCH[pad])};
-        EXPECT_EQ(kept, stored);
-        EXPECT_EQ(fresh.board.labels, shown);
-        EXPECT_EQ(fresh.desktop.messageTexts(), s.messages);
-        EXPECT_EQ(fresh.board.statuses, s.statuses);
+        EXPECT_EQ(kept, grid(s.stored, start));
+        EXPECT_EQ(fresh.board.labels, grid(s.labels, grid(s.stored, start)));
+        EXPECT_EQ(fresh.desktop.messageTexts(), expand(s.messages));
+        EXPECT_EQ(fresh.board.statuses, expand(s.statuses));
         // Exactly the selected field's marker shows and only its pad is lit.
         EXPECT_EQ(fresh.editing.SelectedPad(), s.selectedPad);
         std::array<std::array<bool, 2>, PadCount> markers{};
@@ -176,29 +174,24 @@ TEST(PadEditing, KeystrokeScriptsGiveTheirValuesLabelsMessagesAndStatuses)
         }
         EXPECT_EQ(fresh.board.markers, markers);
         EXPECT_EQ(fresh.board.lit, lit);
-        for (const auto& m : fresh.desktop.messages) {
-            EXPECT_EQ(m.style, MessageStyle::Plain);
+        for (const auto& m : fresh.desktop.messages)
             EXPECT_EQ(m.title, m.text == NoteRange      ? QStringLiteral("Midi Note Number too high or too low")
                                : m.text == ChannelRange ? QStringLiteral("Transmit Channel too high or too low")
                                                         : ApplicationTitle);
-        }
     }
 }
 
+// The plain digits, keypad digits, Enter and Esc are typed on the real window.
 TEST(VirtualKeyCode, TranslatesTheKeysPadEditingUses)
 {
-    const std::optional<int> noDigitKey;
-    EXPECT_EQ(virtualKeyCode(Qt::Key_0, Qt::NoModifier, noDigitKey), 48);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_9, Qt::ShiftModifier, noDigitKey), 57);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Exclam, Qt::ShiftModifier, 1), 49);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_7, Qt::KeypadModifier, noDigitKey), 103);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Enter, Qt::KeypadModifier, noDigitKey), keys::Enter);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Return, Qt::NoModifier, noDigitKey), keys::Enter);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Escape, Qt::NoModifier, noDigitKey), keys::Escape);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Delete, Qt::KeypadModifier, noDigitKey), keys::Delete);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Backspace, Qt::NoModifier, noDigitKey), keys::Backspace);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_End, Qt::KeypadModifier, noDigitKey), keys::None);
-    EXPECT_EQ(virtualKeyCode(Qt::Key_Exclam, Qt::ShiftModifier, noDigitKey), keys::None);
+    const std::optional<int> none;
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, std::optional<int>, int> keys[] = {
+        {Qt::Key_Exclam, Qt::ShiftModifier, 1, 49},  // Shift+1 on the digit row
+        {Qt::Key_Delete, Qt::KeypadModifier, none, keys::Delete},
+        {Qt::Key_End, Qt::KeypadModifier, none, keys::None},
+        {Qt::Key_Exclam, Qt::ShiftModifier, none, keys::None},
+    };
+    for (const auto& [key, modifiers, digit, code] : keys) EXPECT_EQ(virtualKeyCode(key, modifiers, digit), code) << key;
 }
 
 #ifdef Q_OS_LINUX

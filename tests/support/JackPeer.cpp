@@ -9,6 +9,13 @@
 
 namespace morvane::testing {
 
+bool jackServerRunning()
+{
+    QProcess probe;
+    probe.start(QStringLiteral("jack_lsp"), {});
+    return probe.waitForFinished(5000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
+}
+
 JackPeer::JackPeer(const std::string& name) : name_(name)
 {
     client_ = jack_client_open(name.c_str(), JackNoStartServer, nullptr);

@@ -16,6 +16,19 @@ namespace morvane::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// True when a JACK server answers.
+bool jackServerRunning();
+
+// End-to-end MIDI tests need a JACK server: on a developer's machine
+// without one they are skipped, under CI (CI=true) they fail.
+#define MORVANE_REQUIRE_JACK()                                                               \
+    do {                                                                                     \
+        if (!::morvane::testing::jackServerRunning()) {                                      \
+            if (qgetenv("CI") == "true") FAIL() << "no JACK server runs (CI needs one)";    \
+            GTEST_SKIP() << "no JACK server runs; source scripts/jack-session.sh first";    \
+        }                                                                                    \
+    } while (false)
+
 // A controller played through libjack directly, not through the MIDI library
 // the editor uses, so a fault of that library cannot hide at both ends. It
 // has one output ("NAME:out", an input of the editor's) and one input
