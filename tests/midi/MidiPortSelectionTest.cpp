@@ -71,15 +71,20 @@ TEST_F(PortSelection, StartUpRestoresBothRememberedPortsAndShutDownClosesThemOnc
     EXPECT_EQ(devices.calls, (Calls{"resetInput", "closeInput", "resetOutput", "closeOutput"}));
 }
 
-// Numbers shift as devices come and go, so a remembered name wins over its
-// number. (An absent one left unchosen is checked over the MIDI server.)
-TEST_F(PortSelection, RememberedNameWinsWhenTheDeviceMoved)
+// Numbers shift as devices come and go: a remembered name wins over its
+// number, and an absent one is not stood in for by whatever holds that number.
+TEST_F(PortSelection, RememberedNameWinsWhenTheDeviceMovedAndAnAbsentOneStaysUnchosen)
 {
     remember("Input Index", "0");
     remember("Input Name", "Pad In");
+    remember("Output Index", "1");
+    remember("Output Name", "Unplugged Out");
     devices.inputs = {"New In", "Pad In"};
     midi.startUp();
     EXPECT_EQ(devices.openInputDevice, 1);
+    EXPECT_FALSE(devices.openOutputDevice);
+    EXPECT_EQ(setting("Output Name"), "Unplugged Out");
+    EXPECT_EQ(host.statuses, QStringList{"MIDI output \"Unplugged Out\" is not connected."});
 }
 
 TEST_F(PortSelection, RememberedNumbersThatAreNoDeviceRestoreNothing)
