@@ -6,6 +6,7 @@
 #include <jack/midiport.h>
 #include <jack/ringbuffer.h>
 
+#include <chrono>
 #include <cstring>
 #include <utility>
 
@@ -29,14 +30,16 @@ bool isOwnPort(const char* name) { return std::strncmp(name, OwnClientPrefix.c_s
 
 std::string quoted(const std::string& name) { return "\"" + name + "\""; }
 
-}  // namespace
-
+// The longest a send may take: the message's time on a 31,250-baud MIDI
+// wire (ten bits a byte: 320 microseconds), plus a margin for the server's
+// periods and a busy machine.
 std::chrono::milliseconds sendTimeLimit(std::size_t messageLength)
 {
-    // Ten bits a byte at 31,250 bits a second: 320 microseconds a byte.
     const auto wire = std::chrono::microseconds(320 * static_cast<std::int64_t>(messageLength));
     return std::chrono::ceil<std::chrono::milliseconds>(wire) + SendMargin;
 }
+
+}  // namespace
 
 JackMidiDevices::JackMidiDevices(const std::string& clientName) : received_(jack_ringbuffer_create(ReceiveRingSize))
 {

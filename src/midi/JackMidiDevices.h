@@ -8,17 +8,12 @@
 #include <jack/types.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <semaphore>
 #include <string>
 #include <thread>
 
 namespace morvane {
-
-// The longest a send may take: the message's time on a 31,250-baud MIDI
-// wire, plus a margin for the server's periods and a busy machine.
-std::chrono::milliseconds sendTimeLimit(std::size_t messageLength);
 
 // MIDI devices on a JACK server, through libjack directly. RtMidi's JACK
 // back end cannot keep the device interface's promises: it lists a dead
