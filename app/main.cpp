@@ -3,7 +3,6 @@
 #include "batch/BatchWindow.h"
 #include "editor/EditorTexts.h"
 #include "editor/MainWindow.h"
-#include "midi/RtMidiDevices.h"
 #include "midi/SystemMidiDevices.h"
 #include "platform/QtDesktop.h"
 

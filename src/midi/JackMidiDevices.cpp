@@ -1,7 +1,5 @@
 #include "JackMidiDevices.h"
 
-#include "RtMidiDevices.h"
-
 #include <jack/jack.h>
 #include <jack/midiport.h>
 #include <jack/ringbuffer.h>

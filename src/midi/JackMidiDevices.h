@@ -27,7 +27,7 @@ namespace morvane {
 // handler there.
 class JackMidiDevices final : public MidiDevices {
 public:
-    // clientName must start with OwnClientPrefix (RtMidiDevices.h).
+    // clientName must start with OwnClientPrefix.
     explicit JackMidiDevices(const std::string& clientName);
     ~JackMidiDevices() override;
 

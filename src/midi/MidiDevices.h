@@ -9,6 +9,11 @@
 
 namespace morvane {
 
+// Every MIDI client of ours is named with this prefix, and ports of such
+// clients are left out of the device lists: our own input would otherwise
+// show up as an output (and the other way round) once opened.
+inline const std::string OwnClientPrefix = "Morvane Editor";
+
 // The bytes that open and close a System Exclusive message.
 inline constexpr std::uint8_t SysexStart = 0xF0;
 inline constexpr std::uint8_t SysexEnd = 0xF7;

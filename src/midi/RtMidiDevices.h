@@ -12,11 +12,6 @@
 
 namespace morvane {
 
-// Every MIDI client of ours is named with this prefix, and ports of such
-// clients are left out of the device lists: our own input would otherwise
-// show up as an output (and the other way round) once opened.
-inline const std::string OwnClientPrefix = "Morvane Editor";
-
 // MIDI devices through RtMidi on one of its services (the ALSA sequencer,
 // WinMM, CoreMIDI). Create it on the window thread: received messages are
 // handed to the input handler there.

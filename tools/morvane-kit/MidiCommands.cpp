@@ -4,7 +4,6 @@
 #include "KitText.h"
 
 #include "kit/KitFile.h"
-#include "midi/RtMidiDevices.h"
 #include "midi/SystemMidiDevices.h"
 #include "midi/SysexSender.h"
 
