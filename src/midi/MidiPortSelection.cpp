@@ -19,14 +19,15 @@ struct RememberedDevice {
     QString missingName;
 };
 
+// Looked up in the menu as filled, the list the numbers refer to.
 RememberedDevice rememberedDevice(Desktop& desktop, const QString& indexKey, const QString& nameKey,
-                                  const std::vector<std::string>& names)
+                                  const std::vector<QString>& names)
 {
     using namespace midisettings;
     const auto name = desktop.readSetting(Application, Section, nameKey);
     if (!name.isEmpty()) {
         for (std::size_t i = 0; i < names.size(); ++i)
-            if (QString::fromStdString(names[i]) == name) return {static_cast<int>(i), {}};
+            if (names[i] == name) return {static_cast<int>(i), {}};
         return {std::nullopt, name};
     }
     bool isNumber = false;
@@ -34,7 +35,6 @@ RememberedDevice rememberedDevice(Desktop& desktop, const QString& indexKey, con
     if (!isNumber || index < 0 || index >= static_cast<int>(names.size())) return {};
     return {index, {}};
 }
-
 
 }  // namespace
 
@@ -123,11 +123,11 @@ QString MidiPortSelection::restoreSavedPorts()
 {
     using namespace midisettings;
     QStringList missing;
-    const auto input = rememberedDevice(desktop_, InputIndex, InputName, devices_.inputNames());
+    const auto input = rememberedDevice(desktop_, InputIndex, InputName, inputMenu_.items);
     if (input.index) mnuMIDI_inputs_Click(*input.index);
     if (!input.missingName.isEmpty())
         missing << QStringLiteral("MIDI input \"%1\" is not connected.").arg(input.missingName);
-    const auto output = rememberedDevice(desktop_, OutputIndex, OutputName, devices_.outputNames());
+    const auto output = rememberedDevice(desktop_, OutputIndex, OutputName, outputMenu_.items);
     if (output.index) mnuMIDI_outputs_Click(*output.index);
     if (!output.missingName.isEmpty())
         missing << QStringLiteral("MIDI output \"%1\" is not connected.").arg(output.missingName);
