@@ -50,6 +50,7 @@ JackMidiDevices::JackMidiDevices(const std::string& clientName) : received_(jack
     inPort_ = jack_port_register(client_, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
     outPort_ = jack_port_register(client_, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
     jack_on_shutdown(client_, &JackMidiDevices::onShutdown, this);
+    jack_set_port_registration_callback(client_, &JackMidiDevices::onPortRegistration, this);
     jack_set_process_callback(client_, &JackMidiDevices::onProcess, this);
     if (!inPort_ || !outPort_ || jack_activate(client_) != 0) {
         jack_client_close(client_);
@@ -128,6 +129,8 @@ Status JackMidiDevices::openOutput(const std::string& name)
     if (jack_connect(client_, jack_port_name(outPort_), name.c_str()) != 0)
         return Status::failure("The MIDI output device " + quoted(name) + " could not be connected.");
     outputName_ = name;
+    outputPortLeft_ = false;
+    outputPort_ = jack_port_by_name(client_, name.c_str());
     return succeeded();
 }
 
@@ -142,9 +145,14 @@ void JackMidiDevices::closeOutput()
     outputName_.clear();
 }
 
+bool JackMidiDevices::outputPortIsTheOpenedOne()
+{
+    return !outputPortLeft_ && jack_port_by_name(client_, outputName_.c_str()) == outputPort_;
+}
+
 bool JackMidiDevices::outputReachable()
 {
-    return serverRunning() && !outputName_.empty() && jack_port_by_name(client_, outputName_.c_str()) &&
+    return serverRunning() && !outputName_.empty() && outputPortIsTheOpenedOne() &&
            jack_port_connected_to(outPort_, outputName_.c_str());
 }
 
@@ -155,10 +163,11 @@ Status JackMidiDevices::refusalToSend(std::size_t length)
     if (outputName_.empty()) return Status::failure("No MIDI output is open.");
     if (!jack_port_by_name(client_, outputName_.c_str()))
         return Status::failure("The MIDI output device " + quoted(outputName_) + " is no longer there.");
-    // A device that restarted under the same name comes back without us.
-    if (!jack_port_connected_to(outPort_, outputName_.c_str()))
+    // A device that restarted under the same name comes back without us. A
+    // connection just made may not show yet: the process callback waits for it.
+    if (!outputPortIsTheOpenedOne())
         return Status::failure("The MIDI output device " + quoted(outputName_) +
-                               " is no longer connected (it was restarted or disconnected).");
+                               " is no longer connected (it was restarted).");
     const std::size_t largest = largestEvent_;
     if (largest != 0 && length > largest)
         return Status::failure("The message has " + std::to_string(length) + " bytes; JACK carries at most " +
@@ -175,6 +184,13 @@ Status JackMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
     return waitUntilWritten(send);
 }
 
+Status JackMidiDevices::untaken() const
+{
+    if (serverGone_) return Status::failure("The JACK server stopped during the send.");
+    return Status::failure("The MIDI output device " + quoted(outputName_) +
+                           " did not take the message in time (is it still connected?).");
+}
+
 Status JackMidiDevices::waitUntilWritten(PendingSend& send)
 {
     const auto deadline = std::chrono::steady_clock::now() + sendTimeLimit(send.message->size());
@@ -182,10 +198,7 @@ Status JackMidiDevices::waitUntilWritten(PendingSend& send)
         if (std::chrono::steady_clock::now() >= deadline || serverGone_) {
             PendingSend* expected = &send;
             // Taken back before the callback claimed it: it never left.
-            if (pendingSend_.compare_exchange_strong(expected, nullptr))
-                return Status::failure(serverGone_ ? "The JACK server stopped during the send."
-                                                   : "The MIDI output device " + quoted(outputName_) +
-                                                         " did not take the message in time.");
+            if (pendingSend_.compare_exchange_strong(expected, nullptr)) return untaken();
             // Claimed: the callback finishes it within microseconds.
             while (send.state == PendingSend::State::Waiting) std::this_thread::yield();
             break;
@@ -246,6 +259,14 @@ void JackMidiDevices::readInput(void* buffer)
 }
 
 void JackMidiDevices::onShutdown(void* self) { static_cast<JackMidiDevices*>(self)->serverGone_ = true; }
+
+// Runs on JACK's notification thread.
+void JackMidiDevices::onPortRegistration(jack_port_id_t port, int registered, void* self)
+{
+    auto* devices = static_cast<JackMidiDevices*>(self);
+    if (!registered && jack_port_by_id(devices->client_, port) == devices->outputPort_)
+        devices->outputPortLeft_ = true;
+}
 
 // The reader thread: frames what arrived and hands whole messages over.
 void JackMidiDevices::deliverReceived()

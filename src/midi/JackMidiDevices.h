@@ -63,19 +63,26 @@ private:
 
     static int onProcess(jack_nframes_t frames, void* self);
     static void onShutdown(void* self);
+    static void onPortRegistration(jack_port_id_t port, int registered, void* self);
     void writePendingSend(void* buffer);
     void readInput(void* buffer);
     void deliverReceived();
 
     std::vector<std::string> portsOfOthers(unsigned long flags);
     Status refusalToSend(std::size_t length);
+    bool outputPortIsTheOpenedOne();
     Status waitUntilWritten(PendingSend& send);
+    Status untaken() const;
 
     jack_client_t* client_ = nullptr;
     jack_port_t* inPort_ = nullptr;
     jack_port_t* outPort_ = nullptr;
     std::atomic<bool> serverGone_{false};
     std::string outputName_;
+    // The chosen device's port, and whether it went away since: a device that
+    // restarts under the same name may get the same port back, but not our connection.
+    std::atomic<const jack_port_t*> outputPort_{nullptr};
+    std::atomic<bool> outputPortLeft_{false};
 
     std::atomic<PendingSend*> pendingSend_{nullptr};
     std::atomic<std::size_t> largestEvent_{0};  // as the server last said
