@@ -117,8 +117,7 @@ TEST_F(BatchSend, DelayThatIsNotAWholeNumberUpTo60000IsRefusedBeforeStarting)
 
 TEST_F(BatchSend, FilesThatCannotBeReadOrAreNotSysexAreSkippedAndNamed)
 {
-    const auto missing = tree.path("missing.syx");
-    list.add(missing);
+    list.add(tree.path("missing.syx"));
     listKit("empty.syx", {});
     const auto text = listKit("notes.syx", {'h', 'i'});
     listKit("good.syx", kit(7));

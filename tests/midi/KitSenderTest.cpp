@@ -38,8 +38,6 @@ TEST_F(Sending, ConfirmedSendCommitsEncodesAndSendsTheWholeKitOnce)
 // success beep, the status says so and the dump stays as it was.
 TEST(SendFailure, EveryIsSaidInABoxAndOnTheStatusLineWithoutSuccessBeep)
 {
-    const QString noOutput = "No Midi Output selected. Click on MIDI Configuration, Output, then select a MIDI "
-                             "Output device from the list.";
     struct Row {
         const char* name;
         std::function<void(SendRig&)> arrange;
@@ -56,15 +54,10 @@ TEST(SendFailure, EveryIsSaidInABoxAndOnTheStatusLineWithoutSuccessBeep)
              t.midi.ports.mnuMIDI_outputs_Click(1);
              t.desktop.messages.clear();
          },
-         noOutput, MessageStyle::Exclamation, {}},
+         "No Midi Output selected.", MessageStyle::Exclamation, {}},
         {"transfer fails", [](SendRig& t) { t.devices.sendRefusal = "the device went away"; },
          "PROBLEM IN SENDING SOUND DUMP REQUEST\n\nthe device went away", MessageStyle::Critical, "Sysex send failed."},
-        {"no kit",
-         [](SendRig& t) {
-             t.host.loaded = false;
-             t.host.dump = emptyKitDump();
-         },
-         "There is no kit to send yet.", MessageStyle::Exclamation, "Sysex send failed."},
+        {"no kit", [](SendRig& t) { t.host.loaded = false; }, "There is no kit to send yet.", MessageStyle::Exclamation, "Sysex send failed."},
         {"kit the encoder refuses", [](SendRig& t) { t.host.fields.PadTCH[0] = 0; },
          "The kit cannot be sent. The transmit channel 0 of pad 1", MessageStyle::Critical, "Sysex send failed."},
     };
@@ -87,20 +80,6 @@ TEST(SendFailure, EveryIsSaidInABoxAndOnTheStatusLineWithoutSuccessBeep)
         EXPECT_EQ(t.host.dump, before);
         EXPECT_TRUE(t.devices.sent.empty());
     }
-}
-
-TEST_F(Sending, SendingSeveralKitsNeedsAnOpenOutputToo)
-{
-    bool batchOpened = false;
-    midi.sender.openBatchWindow = [&] { batchOpened = true; };
-    devices.unopenableOutputs = {1};
-    midi.ports.mnuMIDI_outputs_Click(1);
-    midi.sender.MnuSysex_SendMultipleKitDumps_Click();
-    EXPECT_FALSE(batchOpened);
-    EXPECT_EQ(desktop.messages.size(), 2u);  // the failed open, then the advice
-    midi.ports.mnuMIDI_outputs_Click(0);
-    midi.sender.MnuSysex_SendMultipleKitDumps_Click();
-    EXPECT_TRUE(batchOpened);
 }
 
 }  // namespace

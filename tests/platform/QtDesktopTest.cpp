@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 using namespace morvane;
@@ -15,14 +17,10 @@ using namespace morvane;
 // Yes/No question must be answered, as its No switches the questions off.
 TEST(QtDesktopBoxes, EscAndCloseEndOnlyBoxesThatOfferAWayOut)
 {
-    struct Row {
-        MessageStyle style;
-        bool stillOpen;
-        MessageAnswer answer;
-    };
-    for (const auto& row : {Row{MessageStyle::YesNo, true, MessageAnswer::No},
-                            Row{MessageStyle::OkCancelQuestion, false, MessageAnswer::Cancel},
-                            Row{MessageStyle::Critical, false, MessageAnswer::Ok}}) {
+    const std::tuple<MessageStyle, bool, MessageAnswer> rows[] = {{MessageStyle::YesNo, true, MessageAnswer::No},
+                                                                  {MessageStyle::OkCancelQuestion, false, MessageAnswer::Cancel},
+                                                                  {MessageStyle::Critical, false, MessageAnswer::Ok}};
+    for (const auto& [style, expectOpen, answer] : rows) {
         QtDesktop desktop;
         bool stillOpen = false;
         QTimer::singleShot(0, [&] {
@@ -33,7 +31,7 @@ TEST(QtDesktopBoxes, EscAndCloseEndOnlyBoxesThatOfferAWayOut)
             stillOpen = box->isVisible();
             if (stillOpen) box->button(QMessageBox::No)->click();
         });
-        EXPECT_EQ(desktop.messageBox(QStringLiteral("Question?"), row.style), row.answer);
-        EXPECT_EQ(stillOpen, row.stillOpen) << static_cast<int>(row.style);
+        EXPECT_EQ(desktop.messageBox(QStringLiteral("Question?"), style), answer);
+        EXPECT_EQ(stillOpen, expectOpen) << static_cast<int>(style);
     }
 }

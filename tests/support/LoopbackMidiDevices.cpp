@@ -5,11 +5,15 @@
 namespace morvane::testing {
 namespace {
 
-std::optional<int> numberOf(const std::vector<std::string>& names, const std::string& name)
+// Opens the named device of names into opened unless it is absent or unopenable.
+Status open(const std::vector<std::string>& names, const std::set<int>& unopenable, std::optional<int>& opened,
+            const std::string& name, const std::string& kind)
 {
-    const auto found = std::find(names.begin(), names.end(), name);
-    if (found == names.end()) return std::nullopt;
-    return static_cast<int>(found - names.begin());
+    const auto device = static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin());
+    if (device == static_cast<int>(names.size()) || unopenable.count(device))
+        return Status::failure("cannot open " + kind + " " + name);
+    opened = device;
+    return succeeded();
 }
 
 }  // namespace
@@ -24,17 +28,14 @@ bool LoopbackMidiDevices::play(MidiInputEvent event)
 Status LoopbackMidiDevices::openInput(const std::string& name)
 {
     calls.push_back("openInput " + name);
-    const auto device = numberOf(inputs, name);
-    if (!device || unopenableInputs.count(*device)) return Status::failure("cannot open input " + name);
-    openInputDevice = device;
-    delivery_.inputOpened();
-    return succeeded();
+    auto opened = open(inputs, unopenableInputs, openInputDevice, name, "input");
+    if (opened) delivery_.inputOpened();
+    return opened;
 }
 
 Status LoopbackMidiDevices::closeInput()
 {
     calls.push_back("closeInput");
-    if (closeInputRefusal) return Status::failure(*closeInputRefusal);
     openInputDevice.reset();
     delivery_.inputClosed();
     return succeeded();
@@ -43,10 +44,7 @@ Status LoopbackMidiDevices::closeInput()
 Status LoopbackMidiDevices::openOutput(const std::string& name)
 {
     calls.push_back("openOutput " + name);
-    const auto device = numberOf(outputs, name);
-    if (!device || unopenableOutputs.count(*device)) return Status::failure("cannot open output " + name);
-    openOutputDevice = device;
-    return succeeded();
+    return open(outputs, unopenableOutputs, openOutputDevice, name, "output");
 }
 
 Status LoopbackMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)

@@ -17,16 +17,13 @@ namespace morvane::testing {
 // the test (or the code under test) lets pending events run.
 class LoopbackMidiDevices final : public MidiDevices {
 public:
-    LoopbackMidiDevices(std::vector<std::string> inputNames = {}, std::vector<std::string> outputNames = {})
-        : inputs(std::move(inputNames)), outputs(std::move(outputNames))
-    {
-    }
+    LoopbackMidiDevices(std::vector<std::string> in = {}, std::vector<std::string> out = {})
+        : inputs(std::move(in)), outputs(std::move(out)) {}
 
     std::vector<std::string> inputs;
     std::vector<std::string> outputs;
     std::set<int> unopenableInputs;
     std::set<int> unopenableOutputs;
-    std::optional<std::string> closeInputRefusal;
     std::optional<std::string> sendRefusal;
     bool reachable = true;  // false: the open output's device has gone
     // Runs inside each send, as a click made while a transfer lasts.
@@ -50,21 +47,11 @@ public:
     Status closeInput() override;
     Status openOutput(const std::string& name) override;
     void resetOutput() override { calls.push_back("resetOutput"); }
-    void closeOutput() override
-    {
-        calls.push_back("closeOutput");
-        openOutputDevice.reset();
-    }
+    void closeOutput() override { calls.push_back("closeOutput"); openOutputDevice.reset(); }
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
     bool outputReachable() override { return reachable && openOutputDevice; }
     std::string openOutputName() const override { return openOutputDevice ? outputs[*openOutputDevice] : ""; }
-    void setInputHandler(InputHandler handler) override
-    {
-        ++handlersAttached;
-        delivery_.setHandler(std::move(handler));
-    }
-
-    int handlersAttached = 0;
+    void setInputHandler(InputHandler handler) override { delivery_.setHandler(std::move(handler)); }
 
 private:
     InputDelivery delivery_;

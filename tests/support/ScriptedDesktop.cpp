@@ -1,9 +1,5 @@
 #include "ScriptedDesktop.h"
 
-#include "platform/UserSettings.h"
-
-#include <QCoreApplication>
-
 namespace morvane::testing {
 namespace {
 
@@ -43,34 +39,5 @@ std::optional<QString> ScriptedDesktop::saveFileName(const FileDialogRequest& re
     saveRequests.push_back(request);
     return takeFront(saveChoices);
 }
-
-bool ScriptedDesktop::choosePrinter(QPrinter& printer)
-{
-    ++printerDialogs;
-    if (printerAccepted && configurePrinter) configurePrinter(printer);
-    return printerAccepted;
-}
-
-void ScriptedDesktop::processEvents()
-{
-    ++pendingEventRuns;
-    QCoreApplication::processEvents();
-}
-
-QString ScriptedDesktop::readSetting(const QString& application, const QString& section, const QString& key,
-                                     const QString& fallback)
-{
-    return readUserSetting(application, section, key, fallback);
-}
-
-bool ScriptedDesktop::storeSetting(const QString& application, const QString& section, const QString& key,
-                                   const QString& value)
-{
-    return writeUserSetting(application, section, key, value);
-}
-
-QString ScriptedDesktop::settingsFile(const QString& application) { return userSettingsFile(application); }
-
-QString ScriptedDesktop::programFolder() { return QCoreApplication::applicationDirPath(); }
 
 }  // namespace morvane::testing

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "platform/Desktop.h"
+#include "platform/UserSettings.h"
+
+#include <QCoreApplication>
 
 #include <QString>
 #include <QStringList>
@@ -44,7 +47,6 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
-    int printerDialogs = 0;
     std::vector<Beep> beeps;
     std::vector<int> sleeps;
     int pendingEventRuns = 0;
@@ -55,19 +57,33 @@ public:
     MessageAnswer messageBox(const QString& text, MessageStyle style, const QString& title = {}) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
-    bool choosePrinter(QPrinter& printer) override;
+    bool choosePrinter(QPrinter& printer) override
+    {
+        if (printerAccepted && configurePrinter) configurePrinter(printer);
+        return printerAccepted;
+    }
     void beep(int hertz, int milliseconds) override { beeps.push_back({hertz, milliseconds}); }
-    void processEvents() override;
+    void processEvents() override
+    {
+        ++pendingEventRuns;
+        QCoreApplication::processEvents();
+    }
     void sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
     QString readSetting(const QString& application, const QString& section, const QString& key,
-                        const QString& fallback = {}) override;
+                        const QString& fallback = {}) override
+    {
+        return readUserSetting(application, section, key, fallback);
+    }
     void openUrl(const QUrl& url) override { openedUrls.push_back(url); }
-    QString programFolder() override;
+    QString programFolder() override { return QCoreApplication::applicationDirPath(); }
 
 private:
     bool storeSetting(const QString& application, const QString& section, const QString& key,
-                      const QString& value) override;
-    QString settingsFile(const QString& application) override;
+                      const QString& value) override
+    {
+        return writeUserSetting(application, section, key, value);
+    }
+    QString settingsFile(const QString& application) override { return userSettingsFile(application); }
 };
 
 }  // namespace morvane::testing

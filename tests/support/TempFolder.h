@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -26,23 +28,6 @@ inline std::vector<std::uint8_t> readBytes(const std::string& path)
 // relative to its root; missing folders on the way are created.
 class TempFolder {
 public:
-    TempFolder()
-    {
-        std::random_device entropy;
-        root_ = std::filesystem::temp_directory_path() /
-                ("morvane-test-" + std::to_string(entropy()) + std::to_string(entropy()));
-        std::filesystem::create_directories(root_);
-    }
-    ~TempFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::permissions(root_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                     ignored);
-        std::filesystem::remove_all(root_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
     const std::filesystem::path& root() const { return root_; }
     std::string path(const std::string& relative) const { return (root_ / relative).string(); }
 
@@ -59,7 +44,8 @@ public:
     }
 
 private:
-    std::filesystem::path root_;
+    QTemporaryDir dir_{QDir::tempPath() + "/morvane-test-XXXXXX"};
+    std::filesystem::path root_{dir_.path().toStdString()};
 };
 
 }  // namespace morvane::testing

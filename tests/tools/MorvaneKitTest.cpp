@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <set>
 #include <sstream>
 
 using namespace morvane;
@@ -30,14 +29,6 @@ std::vector<std::string> lines(const std::string& text)
     return result;
 }
 
-std::set<std::string> kitFilesUnder(const fs::path& folder)
-{
-    std::set<std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.path().extension() == ".syx") files.insert(fs::relative(entry.path(), folder).generic_string());
-    return files;
-}
-
 class MorvaneKit : public ::testing::Test {
 protected:
     std::string copyOfDemo()
@@ -52,17 +43,6 @@ protected:
 };
 
 }  // namespace
-
-TEST(ExampleKits, CommittedFilesAreExactlyWhatTheGeneratorWrites)
-{
-    TempFolder folder;
-    const auto run = runTool(MAKE_EXAMPLE_KITS_PROGRAM, {folder.root().string()});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    const auto generated = kitFilesUnder(folder.root());
-    ASSERT_EQ(generated, kitFilesUnder(Examples));
-    for (const auto& file : generated)
-        EXPECT_EQ(readBytes((folder.root() / file).string()), readBytes((Examples / file).string())) << file;
-}
 
 TEST_F(MorvaneKit, ShowPrintsTheKitAsJsonOrAsATableFollowedByTheCheckTexts)
 {
@@ -89,8 +69,6 @@ TEST_F(MorvaneKit, ShowPrintsTheKitAsJsonOrAsATableFollowedByTheCheckTexts)
               (std::vector<std::string>{"File:  out-of-range.syx (746 bytes)", "Kit:   24", "Bank:  128",
                                         "Title: \"Out of Range\""}));
     EXPECT_NE(std::find(shown.begin(), shown.end(), "  3   200       17"), shown.end());
-    ASSERT_GE(shown.size(), 7u);
-    EXPECT_EQ(shown[shown.size() - 7], "");
     EXPECT_EQ(shown.back().rfind("Midi Note Number for Pad 24 is 255.", 0), 0u);
 }
 
@@ -150,7 +128,6 @@ TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
         {{"edit", in, "-o", out, "--name", "\xE6\x97\xA5"}, 1,
          notWritten + "--name: The character \"\xE6\x97\xA5\" cannot be stored in a kit name."},
         {{"show", missing}, 1, cannotOpen(missing, "the file does not exist.")},
-        {{"edit", missing, "--kit", "2"}, 1, cannotOpen(missing, "the file does not exist.")},
         {{"edit", damagedPath, "--kit", "2"}, 1,
          cannotOpen(damagedPath, "the kit dump is damaged at offset 10, which holds 64; each half of a stored value "
                                  "lies between 0 and 15.")},
@@ -158,8 +135,6 @@ TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
          cannotOpen(folder.path("gone\\t\\x1b[2J\\xc2\\x9b\xC3\xA9.syx"), "the file does not exist.")},
         {{"find", missing}, 1, "morvane-kit: cannot read \"" + missing + "\""},
         {{"frobnicate"}, 2, ""},
-        {{"show", "--yaml", in}, 2, ""},
-        {{"edit", in, "--note", "3"}, 2, ""},
         {{"receive", "--port", "0", "-o", out, "--timeout", "86401"}, 2, ""},
     };
     for (const auto& row : rows) {
@@ -189,11 +164,4 @@ TEST_F(MorvaneKit, FindPrintsWhatAddEntireDirectoryAddsInTheSameOrder)
     EXPECT_EQ(list.size(), 5u);
     EXPECT_EQ(lines(morvaneKit({"find", folder.path("kits")}).out), list.entries());
 
-#ifndef _WIN32
-    // A name cannot break the lines or steer the terminal; with -0 it comes out as it is.
-    const auto odd = folder.file("odd/caf\xC3\xA9\n\x1b]0;x\a\xFF.syx");
-    EXPECT_EQ(morvaneKit({"find", folder.path("odd")}).out,
-              folder.path("odd/caf\xC3\xA9\\n\\x1b]0;x\\x07\\xff.syx") + "\n");
-    EXPECT_EQ(morvaneKit({"find", "-0", folder.path("odd")}).out, odd + '\0');
-#endif
 }
