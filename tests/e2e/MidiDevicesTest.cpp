@@ -27,6 +27,15 @@ Bytes piece(const Bytes& kit, std::size_t from, std::size_t to)
     return Bytes(kit.begin() + static_cast<std::ptrdiff_t>(from), kit.begin() + static_cast<std::ptrdiff_t>(to));
 }
 
+// A SysEx message of `size` bytes in all.
+Bytes sysexOf(std::size_t size)
+{
+    Bytes m(size, 0x11);
+    m.front() = 0xF0;
+    m.back() = 0xF7;
+    return m;
+}
+
 class RealDevices : public ::testing::Test {
 protected:
     void SetUp() override
@@ -69,10 +78,7 @@ TEST_F(RealDevices, ListsPeersByNameAndNeverOurOwnPortsAndRefusesAnOversizeMessa
     EXPECT_FALSE(devices.openOutput("nobody:in"));
 
     ASSERT_TRUE(devices.openOutput(peer.inName()));
-    Bytes huge(100000, 0x22);
-    huge.front() = 0xF0;
-    huge.back() = 0xF7;
-    const auto refused = devices.sendSysex(huge);
+    const auto refused = devices.sendSysex(sysexOf(100000));
     ASSERT_FALSE(refused);
     EXPECT_NE(refused.error().find("100000 bytes"), std::string::npos) << refused.error();
 }
@@ -82,12 +88,7 @@ TEST_F(RealDevices, ListsPeersByNameAndNeverOurOwnPortsAndRefusesAnOversizeMessa
 TEST_F(RealDevices, ReceivedSysexIsAlwaysOneWholeMessageOnTheWindowThread)
 {
     const Bytes unfinished = piece(kit, 0, 24);
-    const Bytes longMessage = [] {
-        Bytes m(1500, 0x11);
-        m.front() = 0xF0;
-        m.back() = 0xF7;
-        return m;
-    }();
+    const Bytes longMessage = sysexOf(1500);
     struct Row {
         const char* what;
         std::vector<Bytes> pieces;
