@@ -137,7 +137,7 @@ TEST_F(MainWindowTest, AKitIsShownEditedWithMouseKeysAndKitSettingsAndSavedByteF
     EXPECT_TRUE(window->windowTitle().endsWith("(file not saved)"));
 }
 
-TEST_F(MainWindowTest, FileOpenAndOneDroppedKitFileShowTheKitAndAnUnsavedSettingIsToldAfterwards)
+TEST_F(MainWindowTest, FileOpenAndOneDroppedKitFileShowTheKitAndAnUnsavedSettingIsTold)
 {
     start();
     const QString path = kits.write("jazz.syx", makeKitDump({"JAZZ BRUSHES", 9}));
@@ -154,14 +154,10 @@ TEST_F(MainWindowTest, FileOpenAndOneDroppedKitFileShowTheKitAndAnUnsavedSetting
     const QString store = userSettingsFile(texts::SettingsApplication);
     QFile::remove(store);
     ASSERT_TRUE(QDir().mkpath(store));
-    const QString unsaved = "Settings could not be saved in \"" + store + "\"; they will not be remembered next time.";
-    for (const QString& said : {unsaved, QStringLiteral("Successfully loaded file...")}) {
-        desktop.openChoices.push_back(path);
-        window->Status_Update({});
-        trigger("MnuFile_Open");
-        QCoreApplication::processEvents();
-        EXPECT_EQ(window->statusText(), said);
-    }
+    desktop.openChoices.push_back(path);
+    trigger("MnuFile_Open");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->statusText(), "Settings could not be saved in \"" + store + "\"; they will not be remembered next time.");
     QDir(store).removeRecursively();
 #endif
 }
