@@ -17,11 +17,6 @@ using namespace morvane::testing;
 
 namespace {
 
-bool listed(const std::vector<std::string>& names, const std::string& name)
-{
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
-
 Bytes piece(const Bytes& kit, std::size_t from, std::size_t to)
 {
     return Bytes(kit.begin() + static_cast<std::ptrdiff_t>(from), kit.begin() + static_cast<std::ptrdiff_t>(to));
@@ -70,8 +65,8 @@ protected:
 // Sending whole, and to a device that vanished or restarted, is proved through the editor's window.
 TEST_F(RealDevices, ListsPeersByNameAndNeverOurOwnPortsAndRefusesAnOversizeMessage)
 {
-    EXPECT_TRUE(listed(devices.inputNames(), peer.outName()));
-    EXPECT_TRUE(listed(devices.outputNames(), peer.inName()));
+    EXPECT_EQ(std::ranges::count(devices.inputNames(), peer.outName()), 1);
+    EXPECT_EQ(std::ranges::count(devices.outputNames(), peer.inName()), 1);
     for (const auto& names : {devices.inputNames(), devices.outputNames()})
         for (const auto& name : names) EXPECT_NE(name.rfind(OwnClientPrefix, 0), 0u) << name;
     EXPECT_FALSE(devices.openInput("nobody:out"));
