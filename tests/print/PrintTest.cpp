@@ -88,19 +88,14 @@ double meanBrightness(const QImage& page, const QRect& area)
     return sum / (area.width() * area.height());
 }
 
-class PrintCommand : public ::testing::Test {
-protected:
-    void SetUp() override { window.show(); }
-    QString pdfPath() const { return folder.filePath("sheet.pdf"); }
+}  // namespace
+
+TEST(PrintCommand, CancellingThePrinterDialogTouchesNothingAndAFailingPrinterIsReported)
+{
     QTemporaryDir folder;
     ScriptedDesktop desktop;
     SheetWindowStub window;
-};
-
-}  // namespace
-
-TEST_F(PrintCommand, CancellingThePrinterDialogTouchesNothingAndAFailingPrinterIsReported)
-{
+    window.show();
     MnuFile_Print(window, desktop, clockOf(desktop));
     EXPECT_EQ(window.editEnds + desktop.pendingEventRuns + desktop.messages.size(), 0U) << "a pending edit stays";
 
@@ -114,7 +109,7 @@ TEST_F(PrintCommand, CancellingThePrinterDialogTouchesNothingAndAFailingPrinterI
     const std::tuple<QString, QString, rlim_t> failures[] = {
         {folder.filePath("missing-folder/sheet.pdf"), "the printer could not start a document", unlimited.rlim_cur},
         {pipe, "\"" + pipe + "\" is not a regular file", unlimited.rlim_cur},
-        {pdfPath(), "the PDF file could not be written completely", 1024},
+        {folder.filePath("sheet.pdf"), "the PDF file could not be written completely", 1024},
     };
     for (const auto& [target, reason, sizeLimit] : failures) {
         printToPdf(desktop, target);
