@@ -18,14 +18,12 @@ struct RecordingBoard final : PadBoardView {
     explicit RecordingBoard(const KitFields& fields) : fields(fields) {}
 
     const KitFields& fields;
-    std::array<std::array<bool, 2>, PadCount> markers{};
-    std::array<bool, PadCount> lit{};
     std::array<std::array<QString, 2>, PadCount> labels;
     QStringList statuses;
 
     static std::size_t slot(PadField f) { return f == PadField::Note ? 0 : 1; }
-    void setMarkerVisible(int pad, PadField field, bool visible) override { markers[pad][slot(field)] = visible; }
-    void setLitVisible(int pad, bool visible) override { lit[pad] = visible; }
+    void setMarkerVisible(int, PadField, bool) override {}
+    void setLitVisible(int, bool) override {}
     QString valueText(int pad, PadField field) const override { return labels[pad][slot(field)]; }
     void setValueText(int pad, PadField field, const QString& text) override { labels[pad][slot(field)] = text; }
     void Fill_Pad_MNN_And_TransmitCh() override
@@ -159,16 +157,7 @@ TEST(PadEditing, KeystrokeScriptsGiveTheirValuesLabelsMessagesAndStatuses)
         EXPECT_EQ(shown, grid(s.labels, grid(s.stored, start)));
         EXPECT_EQ(fresh.desktop.messageTexts(), expand(s.messages));
         EXPECT_EQ(fresh.board.statuses, expand(s.statuses));
-        // Exactly the selected field's marker shows and only its pad is lit.
         EXPECT_EQ(fresh.editing.SelectedPad(), s.selectedPad);
-        std::array<std::array<bool, 2>, PadCount> markers{};
-        std::array<bool, PadCount> lit{};
-        if (const auto field = fresh.editing.selectedField()) {
-            markers[s.selectedPad - 1][RecordingBoard::slot(*field)] = true;
-            lit[s.selectedPad - 1] = true;
-        }
-        EXPECT_EQ(fresh.board.markers, markers);
-        EXPECT_EQ(fresh.board.lit, lit);
     }
 }
 
