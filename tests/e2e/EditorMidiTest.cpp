@@ -24,8 +24,6 @@ using namespace morvane::testing;
 
 namespace {
 
-const QString KitFile = QStringLiteral(MORVANE_SOURCE_DIR "/examples/demo-kit.syx");
-
 class EditorOverMidi : public ::testing::Test {
 protected:
     void SetUp() override
@@ -62,8 +60,6 @@ protected:
         return QTest::qWaitFor([&] { return window->statusText() == text; }, 5000);
     }
 
-    QWidget* receiveDialog() { return window->findChild<QWidget*>("ReceiveSysexDumpForm"); }
-
     const Bytes kit = exampleKitDump();
     std::optional<JackPeer> pad{std::in_place, "morvane-test-pad"};
     JackMidiDevices devices{OwnClientPrefix};
@@ -86,15 +82,14 @@ TEST_F(EditorOverMidi, AKitArrivingWhileTheDialogWaitsIsTakenAndSendIsReportedSe
     ASSERT_TRUE(pad->send({kit}));
     ASSERT_TRUE(waitForStatus("Sysex succesfully received.")) << window->statusText().toStdString();
     EXPECT_EQ(window->kit().kitDump(), kit);
-    EXPECT_FALSE(receiveDialog()->isVisible());
+    EXPECT_FALSE(window->findChild<QWidget*>("ReceiveSysexDumpForm")->isVisible());
 
     window->kit().fields().PadMNN[5] = 77;
     press(Qt::Key_F1);
     ASSERT_TRUE(pad->waitForReceived(1)) << desktop.messageTexts().join("|").toStdString();
     EXPECT_EQ(window->statusText(), "Sysex succesfully sent.");
-    const auto delivered = pad->received().front();
-    EXPECT_EQ(decodeKit(delivered).value().PadMNN[5], 77);
-    EXPECT_EQ(delivered, window->kit().kitDump());
+    EXPECT_EQ(pad->received().front(), window->kit().kitDump());
+    EXPECT_EQ(decodeKit(pad->received().front()).value().PadMNN[5], 77);
 
     // Gone, then back under the same name but without our connection.
     for (bool restarted : {false, true}) {
@@ -120,14 +115,15 @@ TEST_F(EditorOverMidi, PortsAreTheOnesChosenByName)
     d.reset();
     choose("mnuMIDI_Input", b.outName());
     choose("mnuMIDI_Output", c.inName());
-    ASSERT_TRUE(window->kit().Open_Sysex_File(KitFile));
+    ASSERT_TRUE(window->kit().Open_Sysex_File(QStringLiteral(MORVANE_SOURCE_DIR "/examples/demo-kit.syx")));
     press(Qt::Key_F1);
     ASSERT_TRUE(c.waitForReceived(1));
     EXPECT_TRUE(a.received().empty());
     press(Qt::Key_F2);
-    ASSERT_TRUE(b.send({exampleKitDump("examples/demo-kit-2.syx")}));
+    const Bytes other = exampleKitDump("examples/demo-kit-2.syx");
+    ASSERT_TRUE(b.send({other}));
     ASSERT_TRUE(waitForStatus("Sysex succesfully received."));
-    EXPECT_EQ(window->kit().kitDump(), exampleKitDump("examples/demo-kit-2.syx"));
+    EXPECT_EQ(window->kit().kitDump(), other);
 }
 
 }  // namespace

@@ -83,7 +83,6 @@ TEST_F(RealDevices, ListsPeersByNameAndNeverOurOwnPortsAndRefusesAnOversizeMessa
 TEST_F(RealDevices, ReceivedSysexIsAlwaysOneWholeMessageOnTheWindowThread)
 {
     const Bytes unfinished = piece(kit, 0, 24);
-    const Bytes longMessage = sysexOf(1500);
     struct Row {
         const char* what;
         std::vector<Bytes> pieces;
@@ -96,7 +95,7 @@ TEST_F(RealDevices, ReceivedSysexIsAlwaysOneWholeMessageOnTheWindowThread)
          {kit}},
         {"after an unfinished piece", {unfinished, kit}, {kit}},
         {"broken by a note", {unfinished, {0x99, 38, 100}, piece(kit, 24, kit.size())}, {}},
-        {"longer than a kit, whole", {longMessage}, {longMessage}},
+        {"longer than a kit, whole", {sysexOf(1500)}, {sysexOf(1500)}},
     };
     for (const auto& row : rows) {
         ASSERT_TRUE(peer.send(row.pieces)) << row.what;

@@ -59,18 +59,15 @@ void printToPdf(ScriptedDesktop& desktop, const QString& path)
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
         printer.setPageSize(QPageSize(QPageSize::A4));
-        const double m = MarginMillimetres;
-        printer.setPageMargins(QMarginsF(m, m, m, m), QPageLayout::Millimeter);
+        printer.setPageMargins(QMarginsF(1, 1, 1, 1) * MarginMillimetres, QPageLayout::Millimeter);
     };
 }
 
 // The PDF's first page as pixels, and the box around all that is not paper white in it.
 QImage rasterisedPage(const QString& pdf)
 {
-    const QString tool = QStandardPaths::findExecutable("pdftoppm");
-    if (tool.isEmpty()) return {};
-    const int exitCode = QProcess::execute(tool, {"-r", QString::number(RasterDpi), "-png", "-singlefile", pdf, pdf});
-    return exitCode == 0 ? QImage(pdf + ".png") : QImage();
+    const QStringList arguments{"-r", QString::number(RasterDpi), "-png", "-singlefile", pdf, pdf};
+    return QProcess::execute("pdftoppm", arguments) == 0 ? QImage(pdf + ".png") : QImage();
 }
 QRect inkBounds(const QImage& page)
 {
