@@ -17,14 +17,18 @@ using namespace morvane::testing;
 
 namespace {
 
-bool listed(const std::vector<std::string>& names, const std::string& name)
-{
-    return std::find(names.begin(), names.end(), name) != names.end();
-}
-
 Bytes piece(const Bytes& kit, std::size_t from, std::size_t to)
 {
     return Bytes(kit.begin() + static_cast<std::ptrdiff_t>(from), kit.begin() + static_cast<std::ptrdiff_t>(to));
+}
+
+// A SysEx message of `size` bytes in all.
+Bytes sysexOf(std::size_t size)
+{
+    Bytes m(size, 0x11);
+    m.front() = 0xF0;
+    m.back() = 0xF7;
+    return m;
 }
 
 class RealDevices : public ::testing::Test {
@@ -61,18 +65,15 @@ protected:
 // Sending whole, and to a device that vanished or restarted, is proved through the editor's window.
 TEST_F(RealDevices, ListsPeersByNameAndNeverOurOwnPortsAndRefusesAnOversizeMessage)
 {
-    EXPECT_TRUE(listed(devices.inputNames(), peer.outName()));
-    EXPECT_TRUE(listed(devices.outputNames(), peer.inName()));
+    EXPECT_EQ(std::ranges::count(devices.inputNames(), peer.outName()), 1);
+    EXPECT_EQ(std::ranges::count(devices.outputNames(), peer.inName()), 1);
     for (const auto& names : {devices.inputNames(), devices.outputNames()})
         for (const auto& name : names) EXPECT_NE(name.rfind(OwnClientPrefix, 0), 0u) << name;
     EXPECT_FALSE(devices.openInput("nobody:out"));
     EXPECT_FALSE(devices.openOutput("nobody:in"));
 
     ASSERT_TRUE(devices.openOutput(peer.inName()));
-    Bytes huge(100000, 0x22);
-    huge.front() = 0xF0;
-    huge.back() = 0xF7;
-    const auto refused = devices.sendSysex(huge);
+    const auto refused = devices.sendSysex(sysexOf(100000));
     ASSERT_FALSE(refused);
     EXPECT_NE(refused.error().find("100000 bytes"), std::string::npos) << refused.error();
 }
@@ -82,12 +83,6 @@ TEST_F(RealDevices, ListsPeersByNameAndNeverOurOwnPortsAndRefusesAnOversizeMessa
 TEST_F(RealDevices, ReceivedSysexIsAlwaysOneWholeMessageOnTheWindowThread)
 {
     const Bytes unfinished = piece(kit, 0, 24);
-    const Bytes longMessage = [] {
-        Bytes m(1500, 0x11);
-        m.front() = 0xF0;
-        m.back() = 0xF7;
-        return m;
-    }();
     struct Row {
         const char* what;
         std::vector<Bytes> pieces;
@@ -100,7 +95,7 @@ TEST_F(RealDevices, ReceivedSysexIsAlwaysOneWholeMessageOnTheWindowThread)
          {kit}},
         {"after an unfinished piece", {unfinished, kit}, {kit}},
         {"broken by a note", {unfinished, {0x99, 38, 100}, piece(kit, 24, kit.size())}, {}},
-        {"longer than a kit, whole", {longMessage}, {longMessage}},
+        {"longer than a kit, whole", {sysexOf(1500)}, {sysexOf(1500)}},
     };
     for (const auto& row : rows) {
         ASSERT_TRUE(peer.send(row.pieces)) << row.what;

@@ -30,16 +30,12 @@ protected:
 
 TEST_F(KitToolOverMidi, PortsListsEveryDeviceByTheNumberTheEditorUses)
 {
-    JackMidiDevices editorDevices{OwnClientPrefix};
-    const auto inputs = editorDevices.inputNames();
-    const auto outputs = editorDevices.outputNames();
-    const auto run = runTool(MORVANE_KIT_PROGRAM, {"ports"});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
+    JackMidiDevices editor{OwnClientPrefix};
     std::string expected;
-    for (std::size_t i = 0; i < inputs.size(); ++i) expected += "in " + std::to_string(i) + " " + inputs[i] + "\n";
-    for (std::size_t i = 0; i < outputs.size(); ++i) expected += "out " + std::to_string(i) + " " + outputs[i] + "\n";
-    EXPECT_EQ(run.out, expected);
-    EXPECT_NE(run.out.find(" " + pad.outName() + "\n"), std::string::npos);
+    for (const auto& [kind, names] : {std::pair{"in ", editor.inputNames()}, std::pair{"out ", editor.outputNames()}})
+        for (std::size_t i = 0; i < names.size(); ++i) expected += kind + std::to_string(i) + " " + names[i] + "\n";
+    EXPECT_NE(expected.find(" " + pad.outName() + "\n"), std::string::npos);
+    EXPECT_EQ(runTool(MORVANE_KIT_PROGRAM, {"ports"}).out, expected);
 }
 
 TEST_F(KitToolOverMidi, SendDeliversEachFileWholeAndInOrder)

@@ -147,28 +147,13 @@ TEST_F(KitDocumentTest, BadPadValuesAreAskedAboutAfterTheLoadIsToldAndBeforeTheK
     const KitDump bad = makeKitDump(spec);
     desktop.answers = {MessageAnswer::Yes, MessageAnswer::No};
     ASSERT_TRUE(kit.Open_Sysex_File(files.write("bad.syx", bad)));
-    EXPECT_EQ(view.calls, (QStringList{texts::LoadedStatus,
-                                       "asked: Midi Note Number for Pad 3 is 129. Valid Midi Note Numbers are between "
-                                       "0 and 128. Do you wish to continue to be alerted of these errors?",
-                                       "asked: Transmit Channel for Pad 7 is 17. Valid Transmit Channels are between 0 "
-                                       "and 16. Do you wish to continue to be alerted of these errors?",
-                                       "shown"}));
+    const QString asked("asked: %1 for Pad %2 is %3. Valid %1s are between 0 and %4. Do you wish to continue to be alerted of these errors?");
+    EXPECT_EQ(view.calls, (QStringList{texts::LoadedStatus, asked.arg("Midi Note Number", "3", "129", "128"),
+                                       asked.arg("Transmit Channel", "7", "17", "16"), "shown"}));
     EXPECT_EQ(desktop.messages[1].style, MessageStyle::YesNo);
     EXPECT_EQ(kit.fields().PadMNN[2], 129);
 
     view.calls.clear();
     ASSERT_TRUE(kit.Interpret_Buffer(bad));
     EXPECT_EQ(view.calls, QStringList{"shown"});
-}
-
-TEST_F(KitDocumentTest, NewSettingsRefreshWhatChanged)
-{
-    ASSERT_TRUE(kit.Interpret_Buffer(makeKitDump()));
-    view.calls.clear();
-    // An empty name or a number 0 is left as it is.
-    ASSERT_TRUE(kit.Replace_System_Variables("R&&B", 0, 0));
-    ASSERT_TRUE(kit.Replace_System_Variables({}, 6, 0));
-    EXPECT_FALSE(kit.Replace_System_Variables("ドラム", 0, 0));
-    EXPECT_EQ(view.calls, (QStringList{"caption", "header"}));
-    EXPECT_EQ(kit.kitNameText(), "R&&B");
 }

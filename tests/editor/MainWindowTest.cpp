@@ -2,7 +2,6 @@
 // folder and an emptied settings store: what only the window shows or wires.
 #include "editor/EditorTexts.h"
 #include "editor/MainWindow.h"
-#include "editor/PadBoard.h"
 #include "kit/KitSettingsDialog.h"
 #include "platform/UserSettings.h"
 #include "support/KitFiles.h"
@@ -47,13 +46,6 @@ protected:
     {
         for (const QChar key : keys) QTest::keyClick(window.get(), static_cast<Qt::Key>(key.unicode()));
     }
-    static void moveOver(QWidget* widget)
-    {
-        const QPointF centre = QRectF(widget->rect()).center();
-        QMouseEvent move(QEvent::MouseMove, centre, widget->mapToGlobal(centre), Qt::NoButton, Qt::NoButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(widget, &move);
-    }
     // Drops urls as a file manager would; true when the window took them.
     bool drop(const QList<QUrl>& urls)
     {
@@ -78,20 +70,11 @@ QString pad(const char* array, int i) { return QString::fromLatin1(array) + QLat
 
 }  // namespace
 
-TEST_F(MainWindowTest, WithoutAKitTheFrameCoversTheFaceAndAboutIsThere)
+// A kit file that cannot be opened at start-up is told and leaves the no-kit frame up.
+TEST_F(MainWindowTest, WithoutAKitTheFrameCoversTheFace)
 {
-    start();
-    EXPECT_EQ(window->windowTitle(), "VEXO Morvane Editor v1.03");
-    EXPECT_EQ(window->face()->size(), QSize(746, 324));  // the design size in logical pixels
-    EXPECT_EQ(control("No_Kit_Loaded_Frame")->geometry(), window->face()->rect());
-    EXPECT_TRUE(control("No_Kit_Loaded_Frame")->isVisibleTo(window.get()));
-    trigger("mnu_about");
-    ASSERT_EQ(desktop.messages.size(), 1U);
-    EXPECT_EQ(desktop.messages[0].title, "About");
-    // A kit file that cannot be opened at start-up leaves the frame up.
-    desktop.messages.clear();
     start(kits.path("missing.syx"));
-    EXPECT_EQ(desktop.messages.size(), 1U);
+    EXPECT_EQ(desktop.messageTexts().size(), 1);
     EXPECT_TRUE(shown("No_Kit_Loaded_Frame"));
 }
 
@@ -109,10 +92,6 @@ TEST_F(MainWindowTest, AKitIsShownEditedWithMouseKeysAndKitSettingsAndSavedByteF
     trigger("MnuSettings_FillAll");
     QTest::keyClick(window.get(), Qt::Key_Return);
     click(pad("PadMNNLabel", 0));
-    window->show();
-    const auto* status = control<QLabel>("Status_Line");
-    EXPECT_TRUE(status->text().startsWith("You have selected the Midi Note Number for pad 1."));
-    EXPECT_LE(status->fontMetrics().horizontalAdvance(status->text()), status->contentsRect().width());
     type("45");
     QTest::keyClick(window.get(), Qt::Key_Return);
     click(pad("PadTCHLabel", 1));
@@ -152,7 +131,7 @@ TEST_F(MainWindowTest, AKitIsShownEditedWithMouseKeysAndKitSettingsAndSavedByteF
     EXPECT_TRUE(window->windowTitle().endsWith("(file not saved)"));
 }
 
-TEST_F(MainWindowTest, FileOpenAndOneDroppedKitFileShowTheKitAndAnUnsavedSettingIsToldAfterwards)
+TEST_F(MainWindowTest, FileOpenAndOneDroppedKitFileShowTheKitAndAnUnsavedSettingIsTold)
 {
     start();
     const QString path = kits.write("jazz.syx", makeKitDump({"JAZZ BRUSHES", 9}));
@@ -169,53 +148,18 @@ TEST_F(MainWindowTest, FileOpenAndOneDroppedKitFileShowTheKitAndAnUnsavedSetting
     const QString store = userSettingsFile(texts::SettingsApplication);
     QFile::remove(store);
     ASSERT_TRUE(QDir().mkpath(store));
-    const QString unsaved = "Settings could not be saved in \"" + store + "\"; they will not be remembered next time.";
-    for (const QString& said : {unsaved, QStringLiteral("Successfully loaded file...")}) {
-        desktop.openChoices.push_back(path);
-        window->Status_Update({});
-        trigger("MnuFile_Open");
-        QCoreApplication::processEvents();
-        EXPECT_EQ(window->statusText(), said);
-    }
+    desktop.openChoices.push_back(path);
+    trigger("MnuFile_Open");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->statusText(), "Settings could not be saved in \"" + store + "\"; they will not be remembered next time.");
     QDir(store).removeRecursively();
 #endif
 }
 
-TEST_F(MainWindowTest, TheMouseLightsPadsLogoAndTitleAndQuitClosesTheOtherWindows)
+TEST_F(MainWindowTest, TheTitleShowsEveryAmpersandAndQuitClosesTheOtherWindows)
 {
     start(kits.write("rock1.syx", makeKitDump({"ROCK & ROLL "})));
-    const auto lit = [this] {
-        QStringList pads;
-        for (int i = 0; i < PadCount; ++i)
-            if (shown(pad("PadLitImage", i))) pads << QString::number(i + 1);
-        return text("LEDLabel") + " lit " + pads.join(',');
-    };
-    moveOver(control(pad("PadTCHLabel", 23)));
-    EXPECT_EQ(lit(), "Pad 24 lit 24");
-    const auto* led = control<QLabel>("LEDLabel");
-    EXPECT_LE(led->fontMetrics().horizontalAdvance(led->text()), led->width()) << "shown whole";
-    moveOver(window->face());
-    EXPECT_EQ(lit(), " lit ");
-    click(pad("PadMNNLabel", 4));  // while a value is selected only its pad stays lit
-    moveOver(control(pad("PadMNNLabel", 8)));
-    EXPECT_EQ(lit(), "Pad 9 lit 5");
-    moveOver(window->face());
-    EXPECT_EQ(lit(), " lit 5");
-
-    // The title shows every "&" literally; its underline lights under the mouse.
-    auto* title = control<QLabel>("Print_KitTitleLabel");
-    EXPECT_EQ(title->text(), "ROCK & ROLL ");
-    auto* line = control("Line1");
-    moveOver(title);
-    EXPECT_EQ(line->palette().color(QPalette::Window), QColor(Qt::white));
-    moveOver(window->face());
-    EXPECT_EQ(line->palette().color(QPalette::Window), QColor(Qt::black));
-
-    moveOver(control("VexoButtonOffImage"));
-    click("VexoButtonOnImage");
-    ASSERT_EQ(desktop.openedUrls.size(), 1U);
-    EXPECT_TRUE(desktop.openedUrls[0].toLocalFile().endsWith("/README.md"));
-
+    EXPECT_EQ(text("Print_KitTitleLabel"), "ROCK & ROLL ");
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QWidget batch, neverOpened;
@@ -226,19 +170,10 @@ TEST_F(MainWindowTest, TheMouseLightsPadsLogoAndTitleAndQuitClosesTheOtherWindow
     EXPECT_FALSE(window->isVisible() || batch.isVisible() || neverOpened.isVisible());
 }
 
-// Also run at 120 dpi, where every part must keep its logical place over the face.
-TEST_F(MainWindowTest, BoardPartsSitAtTheirDesignPixelsInTheirStackingOrder)
+// Also run at 120 dpi, where the parts must keep their logical place over the face.
+TEST_F(MainWindowTest, BoardPartsSitAtTheirDesignPixels)
 {
     start(kits.write("rock1.syx", makeKitDump()));
     EXPECT_EQ(control("PadMNNLabel_0")->geometry(), QRect(244, 200, 41, 25));
-    EXPECT_EQ(control("PadTCHLabel_0")->pos(), QPoint(281, 203));  // note left + 560 twips
     EXPECT_EQ(control("PadMNNSelImage_0")->geometry(), QRect(244, 201, 37, 21));
-    EXPECT_EQ(control("PadImage_0")->geometry(), QRect(248, 176, 57, 65));
-    EXPECT_EQ(control("PadLitImage_0")->geometry(), QRect(234, 164, 76, 78));
-    EXPECT_EQ(control("LEDLabel")->geometry(), QRect(359, 66, 33, 17));
-    const auto stack = window->face()->children();
-    const auto at = [&](const char* name) { return stack.indexOf(control(name)); };
-    EXPECT_GT(at("PadMNNLabel_0"), at("PadImage_23"));
-    EXPECT_GT(at("PadImage_0"), at("PadLitImage_23"));
-    EXPECT_GT(at("PadTCHSelImage_23"), at("PadTCHLabel_23"));
 }

@@ -9,12 +9,16 @@
 
 namespace morvane::testing {
 
-bool jackServerRunning()
+namespace {
+bool lspAnswers(const QStringList& arguments)
 {
     QProcess probe;
-    probe.start(QStringLiteral("jack_lsp"), {});
+    probe.start(QStringLiteral("jack_lsp"), arguments);
     return probe.waitForFinished(5000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
 }
+}  // namespace
+
+bool jackServerRunning() { return lspAnswers({}); }
 
 JackPeer::JackPeer(const std::string& name) : name_(name)
 {
@@ -43,12 +47,7 @@ void JackPeer::queue(const std::vector<Bytes>& pieces)
 bool JackPeer::send(const std::vector<Bytes>& pieces)
 {
     queue(pieces);
-    return QTest::qWaitFor(
-        [&] {
-            std::lock_guard lock(mutex_);
-            return toSend_.empty();
-        },
-        5000);
+    return QTest::qWaitFor([&] { std::lock_guard lock(mutex_); return toSend_.empty(); }, 5000);
 }
 
 bool JackPeer::waitForReceived(std::size_t count, int milliseconds)
@@ -88,9 +87,8 @@ OwnJackServer::OwnJackServer(const QString& name) : name_(name), previousDefault
 {
     server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     server_.setStandardOutputFile(QProcess::nullDevice());
-    server_.start(QStringLiteral("jackd"), {QStringLiteral("-n"), name, QStringLiteral("--no-realtime"), QStringLiteral("--sync"),
-                                            QStringLiteral("-d"), QStringLiteral("dummy"), QStringLiteral("-r"),
-                                            QStringLiteral("48000"), QStringLiteral("-p"), QStringLiteral("256")});
+    server_.start(QStringLiteral("jackd"),
+                  QStringLiteral("-n %1 --no-realtime --sync -d dummy -r 48000 -p 256").arg(name).split(' '));
     qputenv("JACK_DEFAULT_SERVER", name.toUtf8());
     (void)QTest::qWaitFor([&] { return running(); }, 10000);
 }
@@ -98,18 +96,12 @@ OwnJackServer::OwnJackServer(const QString& name) : name_(name), previousDefault
 OwnJackServer::~OwnJackServer()
 {
     kill();
-    if (previousDefault_.isEmpty())
-        qunsetenv("JACK_DEFAULT_SERVER");
-    else
-        qputenv("JACK_DEFAULT_SERVER", previousDefault_);
+    previousDefault_.isEmpty() ? qunsetenv("JACK_DEFAULT_SERVER") : qputenv("JACK_DEFAULT_SERVER", previousDefault_);
 }
 
 bool OwnJackServer::running()
 {
-    if (server_.state() != QProcess::Running) return false;
-    QProcess probe;
-    probe.start(QStringLiteral("jack_lsp"), {QStringLiteral("-s"), name_});
-    return probe.waitForFinished(5000) && probe.exitStatus() == QProcess::NormalExit && probe.exitCode() == 0;
+    return server_.state() == QProcess::Running && lspAnswers({QStringLiteral("-s"), name_});
 }
 
 void OwnJackServer::kill()
