@@ -10,10 +10,7 @@
 namespace morvane {
 namespace {
 
-using testing::Beep;
-using testing::LoopbackMidiDevices;
-using testing::ScriptedDesktop;
-using testing::TempFolder;
+using namespace testing;
 using Bytes = std::vector<std::uint8_t>;
 using Highlights = std::vector<std::optional<std::size_t>>;
 

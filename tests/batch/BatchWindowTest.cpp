@@ -17,9 +17,7 @@
 namespace morvane {
 namespace {
 
-using testing::LoopbackMidiDevices;
-using testing::ScriptedDesktop;
-using testing::TempFolder;
+using namespace testing;
 
 QString q(const std::string& text) { return QString::fromStdString(text); }
 

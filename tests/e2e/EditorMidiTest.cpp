@@ -4,7 +4,6 @@
 #include "kit/KitCodec.h"
 #include "midi/JackMidiDevices.h"
 #include "midi/MidiSettings.h"
-#include "midi/RtMidiDevices.h"
 #include "support/JackPeer.h"
 #include "support/KitFiles.h"
 #include "support/ScriptedDesktop.h"
