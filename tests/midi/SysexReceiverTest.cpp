@@ -77,19 +77,28 @@ TEST_F(Receiving, NotesEmptyBuffersAndDumpsSentBeforeTheCommandOrAfterCancelChan
     EXPECT_TRUE(midi.receiver.MidiInIsOpen());
 }
 
-// A message longer than any kit is refused by its size over the MIDI server.
+// A message longer than any kit is refused by its size, never cut into one.
 TEST_F(Receiving, MessageThatIsNoKitIsReportedAndTheKitStays)
 {
+    auto tooLong = exampleKitDump();
+    tooLong.insert(tooLong.end() - 1, 400, 0);
+    const std::pair<KitDump, QString> rows[] = {
+        {{0xF0, 0x7D, 0x01, 0xF7},
+         "The received Sysex message is not a kit the editor can read. The kit dump is too short (4 bytes)"},
+        {tooLong, "The received Sysex message has 1146 bytes; a kit dump has at most 1000."},
+    };
     const auto before = host.dump;
-    startReceive();
-    devices.playSysex({0xF0, 0x7D, 0x01, 0xF7});
-    deliverPending();
-    ASSERT_EQ(desktop.messages.size(), 1u);
-    EXPECT_TRUE(desktop.messages[0].text.startsWith("The received Sysex message is not a kit the editor can read. "
-                                                    "The kit dump is too short (4 bytes)"));
-    EXPECT_EQ(host.statuses.last(), "Sysex receive failed: the message is not a kit dump.");
-    EXPECT_FALSE(dialog.isVisible());
-    expectKitUntouched(before);
+    for (const auto& [bytes, told] : rows) {
+        desktop.messages.clear();
+        startReceive();
+        devices.playSysex(bytes);
+        deliverPending();
+        ASSERT_EQ(desktop.messages.size(), 1u);
+        EXPECT_TRUE(desktop.messages[0].text.startsWith(told)) << desktop.messages[0].text.toStdString();
+        EXPECT_EQ(host.statuses.last(), "Sysex receive failed: the message is not a kit dump.");
+        EXPECT_FALSE(dialog.isVisible());
+        expectKitUntouched(before);
+    }
 }
 
 }  // namespace
