@@ -1,5 +1,7 @@
 #include "batch/BatchList.h"
+#include "batch/BatchSet.h"
 #include "batch/BatchTexts.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,18 @@ TEST(BatchList, AddingTheSameFileTwiceChangesNothingButLetterCaseCounts)
     EXPECT_EQ(selectionAfterRemoval(1, 2), 1u);
     EXPECT_EQ(selectionAfterRemoval(2, 2), std::nullopt);
     EXPECT_EQ(selectionAfterRemoval(0, 0), std::nullopt);
+}
+
+// Saved and read back as plain lines; a file no set can be is refused before
+// it is read whole, so a wrong pick cannot freeze the window.
+TEST(BatchSet, IsReadBackAsSavedAndRefusesWhatNoSetCanBe)
+{
+    testing::TempFolder folder;
+    const Entries paths{"/kits/a b.syx", std::string(4096, 'p')};
+    ASSERT_TRUE(saveBatchSet(folder.path("set.txt"), paths));
+    EXPECT_EQ(readBatchSet(folder.path("set.txt")).value(), paths);
+    for (const auto& bytes : {std::vector<std::uint8_t>(4097, 'p'), std::vector<std::uint8_t>(1024 * 1024 + 1, '\n')})
+        EXPECT_FALSE(readBatchSet(folder.file("bad.txt", bytes))) << bytes.size();
 }
 
 }  // namespace
