@@ -164,4 +164,8 @@ TEST_F(MorvaneKit, FindPrintsWhatAddEntireDirectoryAddsInTheSameOrder)
     EXPECT_EQ(list.size(), 5u);
     EXPECT_EQ(lines(morvaneKit({"find", folder.path("kits")}).out), list.entries());
 
+    // A newline in a name is escaped in lines, and written as it is with -0.
+    const auto odd = folder.file("odd/a\nb.syx");
+    EXPECT_EQ(morvaneKit({"find", folder.path("odd")}).out, folder.path("odd/a\\nb.syx") + "\n");
+    EXPECT_EQ(morvaneKit({"find", "-0", folder.path("odd")}).out, odd + std::string(1, '\0'));
 }
