@@ -2,6 +2,7 @@
 // folder and an emptied settings store: what only the window shows or wires.
 #include "editor/EditorTexts.h"
 #include "editor/MainWindow.h"
+#include "editor/PadEditing.h"
 #include "kit/KitSettingsDialog.h"
 #include "platform/UserSettings.h"
 #include "support/KitFiles.h"
@@ -166,6 +167,15 @@ TEST_F(MainWindowTest, TheTitleShowsEveryAmpersandAndQuitClosesTheOtherWindows)
     batch.show();
     window->setOtherWindow(OtherWindow::BatchSysexDump, &batch);
     window->setOtherWindow(OtherWindow::KitSettings, &neverOpened);
+    // The longest texts of the LED and the status line show whole.
+    for (const auto& [name, longest] : {std::pair{"LEDLabel", QStringLiteral("Pad 24")},
+                                        std::pair{"Status_Line", selectionPrompt(PadCount - 1, PadField::Note)}}) {
+        const auto* label = control<QLabel>(name);
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(longest), label->contentsRect().width()) << name;
+    }
+    click("VexoButtonOnImage");
+    ASSERT_EQ(desktop.openedUrls.size(), 1u);
+    EXPECT_TRUE(desktop.openedUrls[0].isLocalFile() && desktop.openedUrls[0].path().endsWith("README.md"));
     QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(window->isVisible() || batch.isVisible() || neverOpened.isVisible());
 }
