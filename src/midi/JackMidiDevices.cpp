@@ -28,6 +28,12 @@ bool isOwnPort(const char* name) { return std::strncmp(name, OwnClientPrefix.c_s
 
 std::string quoted(const std::string& name) { return "\"" + name + "\""; }
 
+Status tooLarge(std::size_t length, std::size_t largest)
+{
+    return Status::failure("The message has " + std::to_string(length) + " bytes; JACK carries at most " +
+                           std::to_string(largest) + " bytes in one MIDI message.");
+}
+
 // The longest a send may take: the message's time on a 31,250-baud MIDI
 // wire (ten bits a byte: 320 microseconds), plus a margin for the server's
 // periods and a busy machine.
@@ -170,8 +176,7 @@ Status JackMidiDevices::refusalToSend(std::size_t length)
                                " is no longer connected (it was restarted).");
     const std::size_t largest = largestEvent_;
     if (largest != 0 && length > largest)
-        return Status::failure("The message has " + std::to_string(length) + " bytes; JACK carries at most " +
-                               std::to_string(largest) + " bytes in one MIDI message.");
+        return tooLarge(length, largest);
     return succeeded();
 }
 
@@ -205,10 +210,7 @@ Status JackMidiDevices::waitUntilWritten(PendingSend& send)
         }
         std::this_thread::sleep_for(PollInterval);
     }
-    if (send.state == PendingSend::State::DidNotFit)
-        return Status::failure("The message has " + std::to_string(send.message->size()) +
-                               " bytes; JACK carries at most " + std::to_string(largestEvent_) +
-                               " bytes in one MIDI message.");
+    if (send.state == PendingSend::State::DidNotFit) return tooLarge(send.message->size(), largestEvent_);
     return succeeded();
 }
 
