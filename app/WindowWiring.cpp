@@ -1,9 +1,9 @@
 #include "WindowWiring.h"
 
-#include "batch/BatchWindow.h"
-#include "editor/MainWindow.h"
+#include "batch/widgets/BatchWindow.h"
+#include "editor/widgets/MainWindow.h"
 #include "midi/EditorMidi.h"
-#include "print/PrintCommand.h"
+#include "print/widgets/PrintCommand.h"
 
 namespace morvane {
 

@@ -1,10 +1,10 @@
 // morvane-editor [kit.syx]: the editor, opening the kit file when one is named.
 #include "WindowWiring.h"
-#include "batch/BatchWindow.h"
+#include "batch/widgets/BatchWindow.h"
 #include "editor/EditorTexts.h"
-#include "editor/MainWindow.h"
-#include "midi/SystemMidiDevices.h"
-#include "platform/QtDesktop.h"
+#include "editor/widgets/MainWindow.h"
+#include "midi/devices/SystemMidiDevices.h"
+#include "platform/widgets/QtDesktop.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -3,10 +3,10 @@
 // last byte a peer sends to the kit shown in the window, and the time from
 // F1 to the whole kit at the peer. JACK hands MIDI over once per period, so
 // the figures follow the server's period (256 frames at 48 kHz here).
-#include "editor/MainWindow.h"
+#include "editor/widgets/MainWindow.h"
 #include "kit/KitFile.h"
-#include "midi/JackMidiDevices.h"
-#include "midi/RtMidiDevices.h"
+#include "midi/devices/JackMidiDevices.h"
+#include "midi/devices/RtMidiDevices.h"
 #include "support/ScriptedDesktop.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FolderSearch.h"
+#include "batch/search/FolderSearch.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include "kit/KitCodec.h"
 #include "kit/KitDump.h"
 #include "kit/KitFile.h"
-#include "kit/Result.h"
+#include "base/Result.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/KeyCodes.h"
+#include "KeyCodes.h"
 #include "kit/KitDump.h"
 #include "kit/KitRanges.h"
 

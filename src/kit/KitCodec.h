@@ -1,7 +1,7 @@
 #pragma once
 
 #include "KitDump.h"
-#include "Result.h"
+#include "base/Result.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "kit/KitDump.h"
-#include "kit/Result.h"
+#include "base/Result.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MidiDevices.h"
-#include "kit/Result.h"
+#include "base/Result.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "print/PageFit.h"
+#include "PageFit.h"
 
 namespace morvane {
 namespace {

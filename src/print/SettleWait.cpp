@@ -1,4 +1,4 @@
-#include "print/SettleWait.h"
+#include "SettleWait.h"
 
 #include "platform/Desktop.h"
 

@@ -1,4 +1,4 @@
-#include "batch/BatchWindow.h"
+#include "batch/widgets/BatchWindow.h"
 #include "batch/BatchTexts.h"
 
 #include "support/TempFolder.h"

@@ -1,4 +1,4 @@
-#include "batch/FolderSearch.h"
+#include "batch/search/FolderSearch.h"
 
 #include "support/TempFolder.h"
 

@@ -1,8 +1,8 @@
 // The real main window, headless, talking through the real MIDI devices and
 // a JACK server to controllers played through libjack directly.
-#include "editor/MainWindow.h"
+#include "editor/widgets/MainWindow.h"
 #include "kit/KitCodec.h"
-#include "midi/JackMidiDevices.h"
+#include "midi/devices/JackMidiDevices.h"
 #include "midi/MidiSettings.h"
 #include "support/JackPeer.h"
 #include "support/KitFiles.h"

@@ -1,6 +1,6 @@
 // The real MIDI devices on a real JACK server, against a controller played
 // through libjack directly.
-#include "midi/JackMidiDevices.h"
+#include "midi/devices/JackMidiDevices.h"
 #include "support/JackPeer.h"
 #include "support/KitFiles.h"
 

@@ -1,6 +1,6 @@
 // morvane-kit ports, send and receive against a controller played through libjack.
 #include "kit/KitFile.h"
-#include "midi/JackMidiDevices.h"
+#include "midi/devices/JackMidiDevices.h"
 #include "support/JackPeer.h"
 #include "support/KitFiles.h"
 #include "support/ToolRun.h"

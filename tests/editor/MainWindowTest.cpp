@@ -1,9 +1,9 @@
 // The real main window on a scripted desktop, with kit files in a temporary
 // folder and an emptied settings store: what only the window shows or wires.
 #include "editor/EditorTexts.h"
-#include "editor/MainWindow.h"
+#include "editor/widgets/MainWindow.h"
 #include "editor/PadEditing.h"
-#include "kit/KitSettingsDialog.h"
+#include "editor/widgets/KitSettingsDialog.h"
 #include "platform/UserSettings.h"
 #include "support/KitFiles.h"
 #include "support/LoopbackMidiDevices.h"

@@ -3,7 +3,7 @@
 #include "RecordingKitHost.h"
 #include "midi/EditorMidi.h"
 #include "midi/MidiSettings.h"
-#include "midi/ReceiveSysexDumpForm.h"
+#include "midi/widgets/ReceiveSysexDumpForm.h"
 #include "support/LoopbackMidiDevices.h"
 #include "support/ScriptedDesktop.h"
 

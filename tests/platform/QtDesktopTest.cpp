@@ -1,5 +1,5 @@
 // The real message boxes, driven by keys as a user would.
-#include "platform/QtDesktop.h"
+#include "platform/widgets/QtDesktop.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,8 +1,8 @@
 // The print command driven headless with the scripted desktop, printing for
 // real into a PDF file that poppler's pdftoppm turns back into pixels.
-#include "editor/MainWindow.h"
-#include "print/KitSheetPrint.h"
-#include "print/PrintCommand.h"
+#include "editor/widgets/MainWindow.h"
+#include "print/widgets/KitSheetPrint.h"
+#include "print/widgets/PrintCommand.h"
 #include "support/KitFiles.h"
 #include "support/LoopbackMidiDevices.h"
 #include "support/ScriptedDesktop.h"

@@ -1,4 +1,4 @@
-#include "support/KitFiles.h"
+#include "KitFiles.h"
 
 namespace morvane::testing {
 

@@ -2,7 +2,7 @@
 
 #include "kit/KitDump.h"
 
-#include "support/TempFolder.h"
+#include "TempFolder.h"
 
 #include <QString>
 

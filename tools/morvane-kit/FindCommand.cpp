@@ -3,7 +3,7 @@
 #include "Command.h"
 #include "KitText.h"
 
-#include "batch/FolderSearch.h"
+#include "batch/search/FolderSearch.h"
 
 namespace morvane::tool {
 namespace {

@@ -4,7 +4,7 @@
 #include "KitText.h"
 
 #include "kit/KitFile.h"
-#include "midi/SystemMidiDevices.h"
+#include "midi/devices/SystemMidiDevices.h"
 #include "midi/SysexSender.h"
 
 #include <QCoreApplication>

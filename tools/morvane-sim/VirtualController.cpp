@@ -1,7 +1,7 @@
 #include "VirtualController.h"
 
 #include "kit/KitFile.h"
-#include "midi/RtMidiApis.h"
+#include "midi/devices/RtMidiApis.h"
 #include "midi/SysexSender.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kit/Result.h"
+#include "base/Result.h"
 
 #include <rtmidi/RtMidi.h>
 

@@ -1,6 +1,6 @@
 #include "kit/Cp1252.h"
 #include "kit/KitCodec.h"
-#include "kit/KitSettingsDialog.h"
+#include "editor/widgets/KitSettingsDialog.h"
 #include "support/ScriptedDesktop.h"
 
 #include <gtest/gtest.h>

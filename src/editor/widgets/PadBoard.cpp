@@ -1,6 +1,6 @@
 #include "PadBoard.h"
 
-#include "EditorTexts.h"
+#include "editor/EditorTexts.h"
 #include "MouseHooks.h"
 #include "SvgPicture.h"
 #include "WidgetPlacement.h"

@@ -1,6 +1,6 @@
 #include "NoKitFrame.h"
 
-#include "EditorTexts.h"
+#include "editor/EditorTexts.h"
 #include "MouseHooks.h"
 #include "WidgetPlacement.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MidiDevices.h"
+#include "midi/MidiDevices.h"
 
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReceiveDialog.h"
+#include "midi/ReceiveDialog.h"
 
 #include <QDialog>
 

@@ -1,4 +1,4 @@
-#include "print/KitSheetPrint.h"
+#include "KitSheetPrint.h"
 
 #include "print/PageFit.h"
 

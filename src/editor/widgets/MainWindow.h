@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Compensation.h"
-#include "KitDocument.h"
-#include "KitView.h"
-#include "PadEditing.h"
+#include "editor/Compensation.h"
+#include "editor/KitDocument.h"
+#include "editor/KitView.h"
+#include "editor/PadEditing.h"
 #include "SvgPicture.h"
 
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "QtDesktop.h"
 
 #include "SystemTone.h"
-#include "UserSettings.h"
+#include "platform/UserSettings.h"
 
 #include <QApplication>
 #include <QCloseEvent>

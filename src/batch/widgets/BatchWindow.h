@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BatchList.h"
-#include "BatchSender.h"
+#include "batch/BatchList.h"
+#include "batch/BatchSender.h"
 
 #include <QMainWindow>
 

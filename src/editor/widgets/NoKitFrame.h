@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Compensation.h"
+#include "editor/Compensation.h"
 
 #include <QFrame>
 

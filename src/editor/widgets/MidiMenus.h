@@ -2,7 +2,7 @@
 
 #include "midi/EditorMidi.h"
 #include "midi/KitHost.h"
-#include "midi/ReceiveSysexDumpForm.h"
+#include "midi/widgets/ReceiveSysexDumpForm.h"
 
 class QMenu;
 

@@ -1,8 +1,8 @@
 #include "MainWindow.h"
 
-#include "Documentation.h"
-#include "EditorTexts.h"
-#include "KeyCodes.h"
+#include "editor/Documentation.h"
+#include "editor/EditorTexts.h"
+#include "editor/KeyCodes.h"
 #include "KitHeader.h"
 #include "MenuTree.h"
 #include "MidiMenus.h"
@@ -10,7 +10,7 @@
 #include "NoKitFrame.h"
 #include "PadBoard.h"
 #include "WidgetPlacement.h"
-#include "kit/KitSettingsDialog.h"
+#include "KitSettingsDialog.h"
 #include "platform/Desktop.h"
 
 #include <QAction>

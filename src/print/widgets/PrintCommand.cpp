@@ -1,7 +1,7 @@
-#include "print/PrintCommand.h"
+#include "PrintCommand.h"
 
 #include "platform/Desktop.h"
-#include "print/KitSheetPrint.h"
+#include "KitSheetPrint.h"
 
 #include <QAction>
 #include <QMainWindow>

@@ -1,7 +1,7 @@
 #include "BatchWindow.h"
 
-#include "BatchSet.h"
-#include "BatchTexts.h"
+#include "batch/BatchSet.h"
+#include "batch/BatchTexts.h"
 #include "platform/Desktop.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "InputDelivery.h"
-#include "MidiDevices.h"
-#include "SysexFramer.h"
+#include "midi/InputDelivery.h"
+#include "midi/MidiDevices.h"
+#include "midi/SysexFramer.h"
 
 #include <jack/ringbuffer.h>
 #include <jack/types.h>
