@@ -31,9 +31,10 @@ std::vector<Command> kitFileCommands();
 std::vector<Command> findCommands();
 std::vector<Command> midiCommands();
 
-// One line on stderr naming the file and the reason; exit status 1.
+// One line on stderr naming the file and the reason; exit status 1 unless
+// the command's own statuses say otherwise.
 // Both write their texts with control characters escaped.
-int refuse(Console& console, const std::string& reason);
+int refuse(Console& console, const std::string& reason, int exitCode = ExitRefused);
 // The problem and the command's usage line on stderr; exit status 2.
 int usageError(Console& console, const Command& command, const std::string& problem);
 

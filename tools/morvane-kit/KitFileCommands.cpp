@@ -1,11 +1,12 @@
-// show and edit: reading a kit file, and changing its fields by the same
-// rules the editor's kit settings dialog and pad editing apply.
+// show, diff and edit: reading kit files, comparing two, and changing a kit's
+// fields by the same rules the editor's kit settings dialog and pad editing apply.
 #include "Command.h"
 #include "KitText.h"
 
 #include "kit/Cp1252.h"
 #include "kit/KitCheck.h"
 #include "kit/KitCodec.h"
+#include "kit/KitDiff.h"
 #include "kit/KitFile.h"
 #include "kit/KitRanges.h"
 
@@ -16,6 +17,7 @@ namespace morvane::tool {
 namespace {
 
 int runShow(const Arguments& args, Console& console);
+int runDiff(const Arguments& args, Console& console);
 int runEdit(const Arguments& args, Console& console);
 
 const Command Show{
@@ -24,6 +26,24 @@ const Command Show{
     "  {\"length\": N, \"kit\": N, \"bank\": N, \"name\": \"12 characters\",\n"
     "   \"pads\": [{\"pad\": 1, \"note\": N, \"channel\": N}, ...], \"warnings\": [...]}\n",
     runShow};
+
+// diff answers as diff(1) does, so scripts can test it the same way.
+enum DiffExit : int { DiffSame = 0, DiffDifferent = 1, DiffTrouble = 2 };
+
+const Command Diff{
+    "diff", "[--json] FILE1 FILE2",
+    "Prints what differs between two kit files: number, bank, title, then each pad's note and channel.",
+    "One line per difference, such as \"kit 3 -> 5\" or \"pad 7 note 38 -> 40\", then how many\n"
+    "other bytes differ, if any, and the lengths, if they differ. Bytes beyond the shorter\n"
+    "file count only as the length. Titles show control characters escaped (\\u0009).\n"
+    "With --json it prints one JSON object instead, each differing value as [FILE1's, FILE2's]\n"
+    "and each shared one as null:\n"
+    "  {\"kit\": null, \"bank\": [0, 18], \"name\": null,\n"
+    "   \"pads\": [{\"pad\": 7, \"note\": [38, 40], \"channel\": null}, ...],\n"
+    "   \"other_bytes\": N, \"length\": null}\n"
+    "Exit status as diff(1): 0 the same, 1 different, 2 trouble (a usage error, or a file that\n"
+    "cannot be read as a kit, named on standard error).\n",
+    runDiff};
 
 const Command Edit{
     "edit",
@@ -41,25 +61,38 @@ const Command Edit{
     "Any refused value leaves every file as it was.\n",
     runEdit};
 
+struct ReadRequest {
+    bool json = false;
+    std::vector<std::string> files;
+};
+
+// [--json] and exactly count FILEs; the error is the usage problem.
+Result<ReadRequest> parseRead(const Arguments& args, std::size_t count)
+{
+    using Parsed = Result<ReadRequest>;
+    ReadRequest request;
+    for (const auto& arg : args) {
+        if (arg == "--json")
+            request.json = true;
+        else if (arg.size() > 1 && arg[0] == '-')
+            return Parsed::failure("unknown option " + arg);
+        else
+            request.files.push_back(arg);
+    }
+    if (request.files.size() > count) return Parsed::failure(count == 1 ? "more than one FILE" : "more than two FILEs");
+    if (request.files.size() < count) return Parsed::failure("FILE is missing");
+    return request;
+}
+
 // show ---------------------------------------------------------------------
 
 int runShow(const Arguments& args, Console& console)
 {
-    bool json = false;
-    std::optional<std::string> file;
-    for (const auto& arg : args) {
-        if (arg == "--json")
-            json = true;
-        else if (arg.size() > 1 && arg[0] == '-')
-            return usageError(console, Show, "unknown option " + arg);
-        else if (file)
-            return usageError(console, Show, "more than one FILE");
-        else
-            file = arg;
-    }
-    if (!file) return usageError(console, Show, "FILE is missing");
+    const auto parsed = parseRead(args, 1);
+    if (!parsed) return usageError(console, Show, parsed.error());
+    const auto& [json, files] = parsed.value();
 
-    const auto kit = readKitFile(*file);
+    const auto kit = readKitFile(files[0]);
     if (!kit) return refuse(console, kit.error());
     const auto& [dump, fields] = kit.value();
     const auto warnings = checkSysexQuestions(fields);
@@ -67,10 +100,27 @@ int runShow(const Arguments& args, Console& console)
         console.out << kitAsJson(dump, fields, warnings) << "\n";
         return ExitSuccess;
     }
-    console.out << kitAsTable(terminalText(std::filesystem::path(*file).filename().string()), dump, fields);
+    console.out << kitAsTable(terminalText(std::filesystem::path(files[0]).filename().string()), dump, fields);
     if (!warnings.empty()) console.out << "\n";
     for (const auto& warning : warnings) console.out << warning << "\n";
     return ExitSuccess;
+}
+
+// diff ---------------------------------------------------------------------
+
+int runDiff(const Arguments& args, Console& console)
+{
+    const auto parsed = parseRead(args, 2);
+    if (!parsed) return usageError(console, Diff, parsed.error());
+    const auto& [json, files] = parsed.value();
+
+    const auto first = readKitFile(files[0]);
+    if (!first) return refuse(console, first.error(), DiffTrouble);
+    const auto second = readKitFile(files[1]);
+    if (!second) return refuse(console, second.error(), DiffTrouble);
+    const auto diff = diffKits(first.value(), second.value());
+    console.out << (json ? kitDiffAsJson(diff) + "\n" : kitDiffAsLines(diff));
+    return diff.same() ? DiffSame : DiffDifferent;
 }
 
 // edit ---------------------------------------------------------------------
@@ -210,6 +260,6 @@ int runEdit(const Arguments& args, Console& console)
 
 }  // namespace
 
-std::vector<Command> kitFileCommands() { return {Show, Edit}; }
+std::vector<Command> kitFileCommands() { return {Show, Diff, Edit}; }
 
 }  // namespace morvane::tool

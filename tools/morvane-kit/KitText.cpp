@@ -33,6 +33,30 @@ std::string escapedBytes(const std::string& bytes)
     return escaped;
 }
 
+// Both names quoted, so that they can be shown like any other change.
+std::optional<Change<std::string>> quotedNames(const std::optional<Change<std::string>>& names, QuoteFor target)
+{
+    if (!names) return std::nullopt;
+    return Change<std::string>{quotedCp1252(names->first, target), quotedCp1252(names->second, target)};
+}
+
+template <typename T>
+void changeLine(std::ostream& out, const std::string& label, const std::optional<Change<T>>& change)
+{
+    if (change) out << label << " " << change->first << " -> " << change->second << "\n";
+}
+
+template <typename T>
+std::string jsonPair(const std::optional<Change<T>>& change)
+{
+    std::ostringstream pair;
+    if (change)
+        pair << "[" << change->first << ", " << change->second << "]";
+    else
+        pair << "null";
+    return pair.str();
+}
+
 }  // namespace
 
 std::string quotedCp1252(const std::string& cp1252, QuoteFor target)
@@ -93,6 +117,35 @@ std::string kitAsTable(const std::string& fileName, const KitDump& dump, const K
         table << row;
     }
     return table.str();
+}
+
+std::string kitDiffAsLines(const KitDiff& diff)
+{
+    std::ostringstream lines;
+    changeLine(lines, "kit", diff.kitNumber);
+    changeLine(lines, "bank", diff.bankNumber);
+    changeLine(lines, "title", quotedNames(diff.kitName, QuoteFor::Terminal));
+    for (const auto& pad : diff.pads) {
+        const std::string label = "pad " + std::to_string(pad.pad);
+        changeLine(lines, label + " note", pad.note);
+        changeLine(lines, label + " channel", pad.channel);
+    }
+    if (diff.otherBytes > 0)
+        lines << diff.otherBytes << (diff.otherBytes == 1 ? " other byte differs\n" : " other bytes differ\n");
+    changeLine(lines, "length", diff.length);
+    return lines.str();
+}
+
+std::string kitDiffAsJson(const KitDiff& diff)
+{
+    std::ostringstream json;
+    json << "{\"kit\": " << jsonPair(diff.kitNumber) << ", \"bank\": " << jsonPair(diff.bankNumber)
+         << ", \"name\": " << jsonPair(quotedNames(diff.kitName, QuoteFor::Json)) << ", \"pads\": [";
+    for (std::size_t p = 0; p < diff.pads.size(); ++p)
+        json << (p ? ", " : "") << "{\"pad\": " << diff.pads[p].pad << ", \"note\": " << jsonPair(diff.pads[p].note)
+             << ", \"channel\": " << jsonPair(diff.pads[p].channel) << "}";
+    json << "], \"other_bytes\": " << diff.otherBytes << ", \"length\": " << jsonPair(diff.length) << "}";
+    return json.str();
 }
 
 }  // namespace morvane::tool

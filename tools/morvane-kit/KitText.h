@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/KitDiff.h"
 #include "kit/KitFile.h"
 
 #include <string>
@@ -24,5 +25,13 @@ std::string kitAsJson(const KitDump& dump, const KitFields& fields, const std::v
 
 // The readable table morvane-kit show prints: number, bank, title, pads.
 std::string kitAsTable(const std::string& fileName, const KitDump& dump, const KitFields& fields);
+
+// The lines morvane-kit diff prints, one per difference ("pad 7 note 38 -> 40");
+// nothing for kits that are the same.
+std::string kitDiffAsLines(const KitDiff& diff);
+
+// The object morvane-kit diff --json prints, on one line: each value the kits
+// do not share as [first, second], each they share as null.
+std::string kitDiffAsJson(const KitDiff& diff);
 
 }  // namespace morvane::tool

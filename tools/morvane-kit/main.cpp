@@ -32,8 +32,9 @@ void printOverview(std::ostream& out, const std::vector<Command>& commands)
     out << "usage: morvane-kit COMMAND [ARGUMENTS]\n"
            "       morvane-kit COMMAND --help\n"
            "       morvane-kit --help | --version\n\n"
-           "Reads, checks and changes kit dumps (.syx files) of the Morvane controller.\n"
-           "Exit status: 0 done, 1 input or value refused (nothing written), 2 usage error.\n"
+           "Reads, compares, checks and changes kit dumps (.syx files) of the Morvane controller.\n"
+           "Exit status: 0 done, 1 input or value refused (nothing written), 2 usage error;\n"
+           "diff's as diff(1): 0 the same, 1 different, 2 trouble.\n"
            "File names in messages show control characters escaped (\\n, \\t, \\x1b).\n\n"
            "Commands:\n";
     for (const auto& command : commands)
@@ -51,10 +52,10 @@ void printCommandHelp(std::ostream& out, const Command& command)
 
 namespace morvane::tool {
 
-int refuse(Console& console, const std::string& reason)
+int refuse(Console& console, const std::string& reason, int exitCode)
 {
     console.err << "morvane-kit: " << terminalText(reason) << "\n";
-    return ExitRefused;
+    return exitCode;
 }
 
 int usageError(Console& console, const Command& command, const std::string& problem)
