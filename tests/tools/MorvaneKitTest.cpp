@@ -99,8 +99,8 @@ TEST_F(MorvaneKit, EditChangesExactlyTheOwnedBytesAndWritesOutOrInPlace)
     EXPECT_EQ(readBytes(path), expected);
 }
 
-// Refusals exit 1, usage errors 2; either way one line on standard error,
-// nothing on standard output and no file touched.
+// Refusals exit 1 (diff's 2, as diff(1)), usage errors 2; a refusal is one
+// line on standard error; nothing on standard output and no file touched.
 TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
 {
     const auto in = copyOfDemo();
@@ -134,6 +134,8 @@ TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
         {{"show", folder.path("gone\t\x1b[2J\xC2\x9B\xC3\xA9.syx")}, 1,
          cannotOpen(folder.path("gone\\t\\x1b[2J\\xc2\\x9b\xC3\xA9.syx"), "the file does not exist.")},
         {{"find", missing}, 1, "morvane-kit: cannot read \"" + missing + "\""},
+        {{"diff", DemoKit, missing}, 2, cannotOpen(missing, "the file does not exist.")},
+        {{"diff", "--json", DemoKit}, 2, ""},
         {{"frobnicate"}, 2, ""},
         {{"receive", "--port", "0", "-o", out, "--timeout", "86401"}, 2, ""},
     };
@@ -143,7 +145,7 @@ TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
         EXPECT_EQ(run.exitCode, row.exitCode);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err.substr(0, row.errStart.size()), row.errStart);
-        if (row.exitCode == 1) {
+        if (!row.errStart.empty()) {
             EXPECT_EQ(lines(run.err).size(), 1u) << run.err;
         }
     }
@@ -151,6 +153,45 @@ TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
     EXPECT_FALSE(fs::exists(missing));
     EXPECT_EQ(readBytes(in), demo);
     EXPECT_EQ(readBytes(damagedPath), damaged);
+}
+
+TEST_F(MorvaneKit, DiffTellsEachDifferingFieldThenTheOtherBytesAndExitsAsDiffDoes)
+{
+    auto pads = demo;
+    writeNibblePair(pads, offsets::padNote(6), 40);
+    pads[offsets::padChannel(23)] = 15;
+    auto header = demo;
+    header[offsets::KitNumber] = 4;
+    writeNibblePair(header, offsets::BankLow, 18);
+    const std::uint8_t name[] = {'C', 'a', 'f', 0xE9, '\t', 'D', 'e', 'm', 'o', ' ', ' ', ' '};
+    for (int c = 0; c < KitNameLength; ++c) writeNibblePair(header, offsets::nameChar(c), name[c]);
+    header[600] ^= 1;  // held by no field
+    auto longer = demo;
+    longer.insert(longer.end(), {0xF0, 0xF7});
+    struct Row {
+        KitDump second;
+        std::string option;
+        int exitCode;
+        std::string out;
+    };
+    const Row rows[] = {
+        {demo, "", 0, ""},
+        {pads, "", 1, "pad 7 note 44 -> 40\npad 24 channel 2 -> 16\n"},
+        {header, "", 1, "kit 3 -> 5\nbank 0 -> 18\ntitle \"Morvane Demo\" -> \"Caf\xC3\xA9\\u0009Demo   \"\n"
+                        "1 other byte differs\n"},
+        {longer, "", 1, "length 746 -> 748\n"},
+        {header, "--json", 1,
+         R"({"kit": [3, 5], "bank": [0, 18], "name": ["Morvane Demo", "Caf\u00e9\u0009Demo   "], "pads": [], )"
+         R"("other_bytes": 1, "length": null})" "\n"},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> args{"diff", DemoKit, folder.file("second.syx", row.second)};
+        if (!row.option.empty()) args.insert(args.begin() + 1, row.option);
+        SCOPED_TRACE(::testing::PrintToString(args));
+        const auto run = morvaneKit(args);
+        EXPECT_EQ(run.out + run.err, row.out);
+        EXPECT_EQ(run.exitCode, row.exitCode);
+    }
 }
 
 // The same search as the batch window's Add Entire Directory.
