@@ -47,11 +47,11 @@ int main(int argc, char** argv)
 
     morvane::QtDesktop desktop;
     const auto midiDevices = morvane::systemMidiDevices(morvane::OwnClientPrefix);
-    morvane::MainWindow window(desktop, *midiDevices, morvane::commandLinePath(QApplication::arguments().mid(1)));
+    morvane::MainWindow window(desktop, *midiDevices);
     desktop.setDialogParent(&window);
     morvane::BatchWindow batchWindow(desktop, *midiDevices);
     morvane::attachBatchWindow(window, batchWindow);
     morvane::attachPrintCommand(window, desktop);
-    window.show();
+    window.start(morvane::commandLinePath(QApplication::arguments().mid(1)));
     return QApplication::exec();
 }

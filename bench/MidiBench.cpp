@@ -45,6 +45,7 @@ struct Rig {
         peerIn.setCallback(&Rig::onPeerMessage, this);
         peerIn.openVirtualPort("peer");
         window = std::make_unique<MainWindow>(desktop, devices);
+        window->start();
         choose("mnuMIDI_Input", "morvane-bench out:peer");
         choose("mnuMIDI_Output", "morvane-bench in:peer");
     }
@@ -60,7 +61,7 @@ struct Rig {
             if (item->text() == deviceName) item->trigger();
     }
 
-    void command(const char* name) { window->menuAction(QString::fromLatin1(name))->trigger(); }
+    void command(const char* name) { window->findChild<QAction*>(QString::fromLatin1(name))->trigger(); }
 };
 
 Rig& rig()

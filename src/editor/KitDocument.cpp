@@ -6,6 +6,7 @@
 #include "kit/KitCheck.h"
 #include "kit/KitFile.h"
 #include "platform/Desktop.h"
+#include "platform/WindowShell.h"
 
 #include <QFile>
 
@@ -19,7 +20,10 @@ QString describe(const Status& status) { return QString::fromStdString(status.er
 
 }  // namespace
 
-KitDocument::KitDocument(Desktop& desktop, KitView& view) : desktop_(desktop), view_(view) {}
+KitDocument::KitDocument(Desktop& desktop, KitView& view, WindowShell& shell)
+    : desktop_(desktop), view_(view), shell_(shell)
+{
+}
 
 // A name position holding code 0 is empty and is stored as a blank, so it
 // reads as one; a raw code 0 would also cut the window caption short.
@@ -54,6 +58,12 @@ void KitDocument::adopt(LoadedKit kit, const QString& sourceFile)
 
 Status KitDocument::Update_Buffer() { return encodeKit(fields_, dump_); }
 
+void KitDocument::takeReceivedDump(const KitDump& dump)
+{
+    // The receiver decoded it once already, so this cannot be refused.
+    (void)Interpret_Buffer(dump);
+}
+
 Status KitDocument::Replace_System_Variables(const QString& newKitName, int newKitNumber, int newBankArgument)
 {
     auto name = cp1252FromUtf8(newKitName.toStdString());
@@ -79,7 +89,7 @@ Status KitDocument::Open_Sysex_File(const QString& path)
     auto kit = readKitFile(localPath(path));
     if (!kit) return Status::failure(kit.error());
     // Said before the decoded kit is taken, so it stands while its bad values are asked about.
-    view_.Status_Update(texts::LoadedStatus);
+    shell_.Status_Update(texts::LoadedStatus);
     adopt(std::move(kit).value(), path);
     return succeeded();
 }
@@ -120,7 +130,7 @@ void KitDocument::mnuFile_Save_Click()
     }
     const auto saved = Save_Sysex_File(currentSysexFile_);
     reportFailure(saved);
-    if (saved) view_.Status_Update(texts::SavedStatus);
+    if (saved) shell_.Status_Update(texts::SavedStatus);
 }
 
 void KitDocument::mnuFile_SaveAs_Click()
@@ -140,7 +150,7 @@ void KitDocument::mnuFile_SaveAs_Click()
     }
     currentSysexFile_ = *chosen;
     view_.Display_Caption();
-    view_.Status_Update(texts::SavedStatus);
+    shell_.Status_Update(texts::SavedStatus);
 }
 
 void KitDocument::openNamedFile(const QString& path) { reportFailure(Open_Sysex_File(path)); }

@@ -4,6 +4,7 @@
 #include "kit/KitDump.h"
 #include "kit/KitFile.h"
 #include "base/Result.h"
+#include "midi/KitHost.h"
 
 #include <QString>
 
@@ -11,21 +12,23 @@ namespace morvane {
 
 class Desktop;
 class KitView;
+class WindowShell;
 
 // The current kit: its dump, the decoded fields the editor changes, the file
 // it belongs to, and the File commands that load and store it. A refused
 // load or save is told to the user and changes nothing the user relies on.
-class KitDocument {
+// It is also the kit the MIDI commands send and replace.
+class KitDocument final : public KitHost {
 public:
-    KitDocument(Desktop& desktop, KitView& view);
+    KitDocument(Desktop& desktop, KitView& view, WindowShell& shell);
 
-    const KitDump& kitDump() const { return dump_; }
+    const KitDump& kitDump() const override { return dump_; }
     const KitFields& fields() const { return fields_; }
     // Pad edits change the fields only; the dump follows at Update_Buffer.
     KitFields& fields() { return fields_; }
     const QString& CurrentSysexFile() const { return currentSysexFile_; }
     bool AlertOnSysexErrors() const { return alertOnSysexErrors_; }
-    bool kitLoaded() const { return kitLoaded_; }
+    bool kitLoaded() const override { return kitLoaded_; }
 
     // The kit title as the user reads it.
     QString kitNameText() const;
@@ -37,7 +40,8 @@ public:
     Status Interpret_Buffer(const KitDump& dump, const QString& sourceFile = {});
     // Writes the fields into the dump; refuses, writing nothing, when a
     // field cannot be stored.
-    Status Update_Buffer();
+    Status Update_Buffer() override;
+    void takeReceivedDump(const KitDump& dump) override;
     // New kit settings, as the kit settings dialog passes them (the bank
     // argument is the bank plus one). Refuses a name the dump cannot hold.
     Status Replace_System_Variables(const QString& newKitName, int newKitNumber, int newBankArgument);
@@ -62,6 +66,7 @@ private:
 
     Desktop& desktop_;
     KitView& view_;
+    WindowShell& shell_;
     KitDump dump_ = emptyKitDump();
     KitFields fields_;
     QString currentSysexFile_;

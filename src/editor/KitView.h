@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 namespace morvane {
 
 // What the kit document asks of the window that shows it.
@@ -9,7 +7,6 @@ class KitView {
 public:
     virtual ~KitView() = default;
 
-    virtual void Status_Update(const QString& StatusString) = 0;
     // Caption and kit header labels.
     virtual void Display_Caption() = 0;
     virtual void Fill_Print_Header() = 0;

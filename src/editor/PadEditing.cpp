@@ -1,6 +1,7 @@
 #include "PadEditing.h"
 
 #include "platform/Desktop.h"
+#include "platform/WindowShell.h"
 
 namespace morvane {
 namespace {
@@ -38,8 +39,8 @@ QString selectionPrompt(int pad, PadField field)
         .arg(pad + 1);
 }
 
-PadEditing::PadEditing(KitFields& fields, PadBoardView& view, Desktop& desktop)
-    : fields_(fields), view_(view), desktop_(desktop)
+PadEditing::PadEditing(KitFields& fields, PadBoardView& view, WindowShell& shell, Desktop& desktop)
+    : fields_(fields), view_(view), shell_(shell), desktop_(desktop)
 {
 }
 
@@ -69,7 +70,7 @@ void PadEditing::Pad_Clicked(int index, bool tchClicked)
     if (index == -1) {
         selectedPad_ = 0;
         typingStarted_ = false;
-        view_.Status_Update(NothingSelected);
+        shell_.Status_Update(NothingSelected);
         return;
     }
     select(index, tchClicked ? PadField::Channel : PadField::Note);
@@ -78,7 +79,7 @@ void PadEditing::Pad_Clicked(int index, bool tchClicked)
 void PadEditing::select(int pad, PadField field)
 {
     view_.setMarkerVisible(pad, field, true);
-    view_.Status_Update(selectionPrompt(pad, field));
+    shell_.Status_Update(selectionPrompt(pad, field));
     view_.setLitVisible(pad, true);
     typingStarted_ = false;
     selectedPad_ = static_cast<std::int16_t>(pad + 1);
@@ -122,7 +123,7 @@ bool PadEditing::Save_Selected_Pads()
     }
     setTypedText(QString::number(typed));
     stored = static_cast<std::uint8_t>(typed);
-    view_.Status_Update(PadsModified);
+    shell_.Status_Update(PadsModified);
     return true;
 }
 
@@ -138,7 +139,7 @@ void PadEditing::fillAll()
         for (int pad = 0; pad < PadCount; ++pad) storedValue(pad, *field) = value;
     }
     view_.Fill_Pad_MNN_And_TransmitCh();
-    view_.Status_Update(PadsModified);
+    shell_.Status_Update(PadsModified);
 }
 
 // Only values that fit a pad's byte are copied; a copied value the dump

@@ -12,6 +12,7 @@
 namespace morvane {
 
 class Desktop;
+class WindowShell;
 
 enum class PadField { Note, Channel };
 
@@ -19,7 +20,7 @@ enum class PadField { Note, Channel };
 QString selectionPrompt(int pad, PadField field);
 
 // What pad editing needs of the window's pad board: the selection markers,
-// the lit pad pictures, the value labels and the status line. While a field
+// the lit pad pictures and the value labels. While a field
 // is selected its label holds the text being typed, so the label is where
 // that text lives.
 class PadBoardView {
@@ -31,7 +32,6 @@ public:
     virtual void setValueText(int pad, PadField field, const QString& text) = 0;
     // Every value label shows its stored value again.
     virtual void Fill_Pad_MNN_And_TransmitCh() = 0;
-    virtual void Status_Update(const QString& StatusString) = 0;
 };
 
 // The pad editing state machine: which pad field is selected, the text typed
@@ -39,7 +39,7 @@ public:
 // shows what it reports through PadBoardView.
 class PadEditing {
 public:
-    PadEditing(KitFields& fields, PadBoardView& view, Desktop& desktop);
+    PadEditing(KitFields& fields, PadBoardView& view, WindowShell& shell, Desktop& desktop);
 
     // Commits the field being edited, then selects pad `index` (0 to 23) or,
     // for -1, nothing. A refused commit keeps the selection and drops the rest.
@@ -68,6 +68,7 @@ private:
 
     KitFields& fields_;
     PadBoardView& view_;
+    WindowShell& shell_;
     Desktop& desktop_;
     std::int16_t selectedPad_ = 0;
     bool typingStarted_ = false;

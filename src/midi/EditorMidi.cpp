@@ -1,24 +1,25 @@
 #include "EditorMidi.h"
 
-#include "KitHost.h"
+#include "platform/WindowShell.h"
 
 namespace morvane {
 
-EditorMidi::EditorMidi(MidiDevices& devices, Desktop& desktop, KitHost& host, ReceiveDialog& dialog)
-    : receiver(devices, desktop, host, dialog),
-      ports(devices, desktop, receiver),
-      sender(devices, desktop, host, ports),
-      host_(host)
+EditorMidi::EditorMidi(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit,
+                       ReceiveDialog& dialog, std::function<void()> menusChanged)
+    : shell_(shell),
+      receiver_(devices, desktop, shell, kit, dialog),
+      ports_(devices, desktop, receiver_, std::move(menusChanged)),
+      sender_(devices, desktop, shell, kit, ports_)
 {
 }
 
 void EditorMidi::startUp()
 {
-    ports.Fill_mnuMIDI_Ports();
-    receiver.setReceivingSysex(false);
-    if (const auto missing = ports.restoreSavedPorts(); !missing.isEmpty()) host_.Status_Update(missing);
+    ports_.Fill_mnuMIDI_Ports();
+    receiver_.setReceivingSysex(false);
+    if (const auto missing = ports_.restoreSavedPorts(); !missing.isEmpty()) shell_.Status_Update(missing);
 }
 
-void EditorMidi::shutDown() { ports.closePorts(); }
+void EditorMidi::shutDown() { ports_.closePorts(); }
 
 }  // namespace morvane

@@ -4,6 +4,8 @@
 #include "MidiPortSelection.h"
 #include "SysexReceiver.h"
 
+#include <functional>
+
 namespace morvane {
 
 // The main window's MIDI side, wired in the one order that works: the
@@ -11,19 +13,24 @@ namespace morvane {
 // that opens inputs, and the sender beside them.
 class EditorMidi {
 public:
-    EditorMidi(MidiDevices& devices, Desktop& desktop, KitHost& host, ReceiveDialog& dialog);
+    // menusChanged runs whenever the port menus' items or check marks change.
+    EditorMidi(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit, ReceiveDialog& dialog,
+               std::function<void()> menusChanged);
 
     // Form_Load's MIDI steps: fill the menus, not receiving, restore the ports.
     void startUp();
     // Form_Unload's MIDI steps, after the other windows are closed.
     void shutDown();
 
-    SysexReceiver receiver;
-    MidiPortSelection ports;
-    KitSender sender;
+    SysexReceiver& receiver() { return receiver_; }
+    MidiPortSelection& ports() { return ports_; }
+    KitSender& sender() { return sender_; }
 
 private:
-    KitHost& host_;
+    WindowShell& shell_;
+    SysexReceiver receiver_;
+    MidiPortSelection ports_;
+    KitSender sender_;
 };
 
 }  // namespace morvane

@@ -4,6 +4,7 @@
 #include "MidiPortSelection.h"
 #include "SysexSender.h"
 #include "platform/Desktop.h"
+#include "platform/WindowShell.h"
 
 namespace morvane {
 namespace {
@@ -12,8 +13,9 @@ const QString SendFailedText = QStringLiteral("Sysex send failed.");
 
 }  // namespace
 
-KitSender::KitSender(MidiDevices& devices, Desktop& desktop, KitHost& host, const MidiPortSelection& ports)
-    : devices_(devices), desktop_(desktop), host_(host), ports_(ports)
+KitSender::KitSender(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit,
+                     const MidiPortSelection& ports)
+    : devices_(devices), desktop_(desktop), shell_(shell), kit_(kit), ports_(ports)
 {
 }
 
@@ -31,34 +33,34 @@ void KitSender::MnuSysex_SendSysex_Click()
     const auto answer = desktop_.messageBox(QStringLiteral("Do you want to send your current kit to your Morvane?"),
                                             MessageStyle::OkCancelQuestion, QStringLiteral("Dump Sysex to Morvane?"));
     if (answer != MessageAnswer::Ok) {
-        host_.Status_Update(QStringLiteral("Sysex send aborted."));
+        shell_.Status_Update(QStringLiteral("Sysex send aborted."));
         return;
     }
     if (!outputIsOpen()) return;
     desktop_.processEvents();
-    host_.commitPendingPadEdit();
+    shell_.commitPendingPadEdit();
     if (!prepareKitDump()) {
-        host_.Status_Update(SendFailedText);
+        shell_.Status_Update(SendFailedText);
         return;
     }
-    if (!Send_Sysex(devices_, desktop_, host_.kitDump())) {
-        host_.Status_Update(SendFailedText);
+    if (!Send_Sysex(devices_, desktop_, kit_.kitDump())) {
+        shell_.Status_Update(SendFailedText);
         return;
     }
     desktop_.beep(1000, 150);
-    host_.Status_Update(QStringLiteral("Sysex succesfully sent."));
+    shell_.Status_Update(QStringLiteral("Sysex succesfully sent."));
 }
 
 // Nothing leaves the program unless the fields went into the dump whole.
 bool KitSender::prepareKitDump()
 {
-    if (!host_.kitLoaded()) {
+    if (!kit_.kitLoaded()) {
         desktop_.messageBox(QStringLiteral("There is no kit to send yet. Open a kit dump or receive one from your "
                                            "Morvane first."),
                             MessageStyle::Exclamation);
         return false;
     }
-    if (auto written = host_.Update_Buffer(); !written) {
+    if (auto written = kit_.Update_Buffer(); !written) {
         desktop_.messageBox(QStringLiteral("The kit cannot be sent. ") + QString::fromStdString(written.error()),
                             MessageStyle::Critical);
         return false;
@@ -66,9 +68,6 @@ bool KitSender::prepareKitDump()
     return true;
 }
 
-void KitSender::MnuSysex_SendMultipleKitDumps_Click()
-{
-    if (outputIsOpen() && openBatchWindow) openBatchWindow();
-}
+bool KitSender::MnuSysex_SendMultipleKitDumps_Click() { return outputIsOpen(); }
 
 }  // namespace morvane

@@ -1,24 +1,22 @@
 #pragma once
 
-#include <functional>
-
 namespace morvane {
 
 class Desktop;
 class KitHost;
 class MidiDevices;
 class MidiPortSelection;
+class WindowShell;
 
 // The "Send Sysex Kit Dump" and "Send Multiple Sysex Kit Dumps" commands.
 class KitSender {
 public:
-    KitSender(MidiDevices& devices, Desktop& desktop, KitHost& host, const MidiPortSelection& ports);
+    KitSender(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit,
+              const MidiPortSelection& ports);
 
     void MnuSysex_SendSysex_Click();
-    void MnuSysex_SendMultipleKitDumps_Click();
-
-    // Shows the batch window without blocking the main window.
-    std::function<void()> openBatchWindow;
+    // True when the batch window may open: an output is chosen.
+    bool MnuSysex_SendMultipleKitDumps_Click();
 
 private:
     bool outputIsOpen();
@@ -26,7 +24,8 @@ private:
 
     MidiDevices& devices_;
     Desktop& desktop_;
-    KitHost& host_;
+    WindowShell& shell_;
+    KitHost& kit_;
     const MidiPortSelection& ports_;
 };
 

@@ -38,8 +38,9 @@ RememberedDevice rememberedDevice(Desktop& desktop, const QString& indexKey, con
 
 }  // namespace
 
-MidiPortSelection::MidiPortSelection(MidiDevices& devices, Desktop& desktop, SysexReceiver& receiver)
-    : devices_(devices), desktop_(desktop), receiver_(receiver)
+MidiPortSelection::MidiPortSelection(MidiDevices& devices, Desktop& desktop, SysexReceiver& receiver,
+                                     std::function<void()> menusChanged)
+    : devices_(devices), desktop_(desktop), receiver_(receiver), menusChanged_(std::move(menusChanged))
 {
 }
 
@@ -150,7 +151,7 @@ void MidiPortSelection::closeOutput()
 
 void MidiPortSelection::menusChanged()
 {
-    if (onMenusChanged) onMenusChanged();
+    if (menusChanged_) menusChanged_();
 }
 
 }  // namespace morvane

@@ -22,7 +22,9 @@ struct PortMenu {
 // Choosing, opening and remembering the one input and the one output.
 class MidiPortSelection {
 public:
-    MidiPortSelection(MidiDevices& devices, Desktop& desktop, SysexReceiver& receiver);
+    // menusChanged runs whenever items or check marks change, so the window can redraw.
+    MidiPortSelection(MidiDevices& devices, Desktop& desktop, SysexReceiver& receiver,
+                      std::function<void()> menusChanged);
 
     void Fill_mnuMIDI_Ports();
     void mnuMIDI_inputs_Click(int index);
@@ -41,9 +43,6 @@ public:
     const PortMenu& inputMenu() const { return inputMenu_; }
     const PortMenu& outputMenu() const { return outputMenu_; }
 
-    // Runs whenever items or check marks change, so the window can redraw.
-    std::function<void()> onMenusChanged;
-
 private:
     void fillMenu(PortMenu& menu, const std::vector<std::string>& names, const QString& noDevicesText);
     static std::string nameOf(const PortMenu& menu, int index);
@@ -54,6 +53,7 @@ private:
     MidiDevices& devices_;
     Desktop& desktop_;
     SysexReceiver& receiver_;
+    std::function<void()> menusChanged_;
     PortMenu inputMenu_;
     PortMenu outputMenu_;
     bool midiOutIsOpen_ = false;

@@ -4,7 +4,7 @@
 #include "ReceiveDialog.h"
 #include "kit/KitCodec.h"
 #include "platform/Desktop.h"
-
+#include "platform/WindowShell.h"
 
 namespace morvane {
 namespace {
@@ -14,12 +14,20 @@ const QString NoInputText = QStringLiteral(
 
 }  // namespace
 
-SysexReceiver::SysexReceiver(MidiDevices& devices, Desktop& desktop, KitHost& host, ReceiveDialog& dialog)
-    : devices_(devices), desktop_(desktop), host_(host), dialog_(dialog)
+SysexReceiver::SysexReceiver(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit,
+                             ReceiveDialog& dialog)
+    : devices_(devices), desktop_(desktop), shell_(shell), kit_(kit), dialog_(dialog)
 {
     devices_.setInputHandler([this](const MidiInputEvent& event) { Midi_Input_Proc(event); });
     dialog_.setCloseHandler([this] { receiveDialogClosed(); });
     dialog_.setProgressRange(ReceiveProgressMaximum);
+}
+
+// The devices and the dialog may outlive this receiver.
+SysexReceiver::~SysexReceiver()
+{
+    devices_.setInputHandler({});
+    dialog_.setCloseHandler({});
 }
 
 void SysexReceiver::Listen_For_Midi_Input(bool listen)
@@ -106,15 +114,15 @@ void SysexReceiver::completeReceive(const MidiInputEvent& event)
                        QString::fromStdString(decoded.error()));
         return;
     }
-    host_.Status_Update(QStringLiteral("Sysex succesfully received."));
-    host_.takeReceivedDump(received);
+    shell_.Status_Update(QStringLiteral("Sysex succesfully received."));
+    kit_.takeReceivedDump(received);
 }
 
 // The current kit, its fields and its file stay as they were.
 void SysexReceiver::refuseReceived(const QString& why)
 {
     desktop_.messageBox(why, MessageStyle::Critical);
-    host_.Status_Update(QStringLiteral("Sysex receive failed: the message is not a kit dump."));
+    shell_.Status_Update(QStringLiteral("Sysex receive failed: the message is not a kit dump."));
 }
 
 void SysexReceiver::closeDialogIfShown()
@@ -125,7 +133,7 @@ void SysexReceiver::closeDialogIfShown()
 void SysexReceiver::receiveDialogClosed()
 {
     receivingSysex_ = false;
-    host_.Status_Update(QStringLiteral("Sysex receive aborted."));
+    shell_.Status_Update(QStringLiteral("Sysex receive aborted."));
 }
 
 }  // namespace morvane

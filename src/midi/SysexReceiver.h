@@ -13,6 +13,7 @@ namespace morvane {
 class Desktop;
 class KitHost;
 class ReceiveDialog;
+class WindowShell;
 
 // The receive buffer's size: a longer message is refused, never cut.
 inline constexpr std::size_t ReceiveBufferSize = 1000;
@@ -22,7 +23,10 @@ inline constexpr std::size_t ReceiveBufferSize = 1000;
 // reopened; it runs on the window thread.
 class SysexReceiver {
 public:
-    SysexReceiver(MidiDevices& devices, Desktop& desktop, KitHost& host, ReceiveDialog& dialog);
+    SysexReceiver(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit, ReceiveDialog& dialog);
+    ~SysexReceiver();
+    SysexReceiver(const SysexReceiver&) = delete;
+    SysexReceiver& operator=(const SysexReceiver&) = delete;
 
     void Listen_For_Midi_Input(bool listen);
     void MnuSysex_ReceiveSysex_Click();
@@ -46,7 +50,8 @@ private:
 
     MidiDevices& devices_;
     Desktop& desktop_;
-    KitHost& host_;
+    WindowShell& shell_;
+    KitHost& kit_;
     ReceiveDialog& dialog_;
     std::string midiInDevice_;  // the chosen input's name
     bool midiInIsOpen_ = false;

@@ -35,7 +35,7 @@ protected:
     void startWindow()
     {
         window = std::make_unique<MainWindow>(desktop, devices);
-        window->show();
+        window->start();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 

@@ -2,6 +2,7 @@
 #include "editor/KitDocument.h"
 #include "editor/KitView.h"
 #include "platform/UserSettings.h"
+#include "platform/WindowShell.h"
 #include "support/KitFiles.h"
 #include "support/ScriptedDesktop.h"
 
@@ -16,9 +17,10 @@ namespace {
 
 // Records what the document asks of its window, in order, with the boxes
 // shown in between.
-struct RecordingView final : KitView {
+struct RecordingView final : KitView, WindowShell {
     QStringList calls;
     void Status_Update(const QString& text) override { calls << text; }
+    void commitPendingPadEdit() override { calls << "commit"; }
     void Display_Caption() override { calls << "caption"; }
     void Fill_Print_Header() override { calls << "header"; }
     void showDecodedKit() override { calls << "shown"; }
@@ -50,7 +52,7 @@ protected:
 
     ScriptedDesktop desktop;
     RecordingView view;
-    KitDocument kit{desktop, view};
+    KitDocument kit{desktop, view, view};
     KitFolder files;
     const KitDump jazz = makeKitDump({"JAZZ BRUSHES", 9});
 };

@@ -31,7 +31,11 @@ namespace {
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { QSettings(QSettings::NativeFormat, QSettings::UserScope, texts::SettingsApplication).clear(); }
-    void start(const QString& path = {}) { window = std::make_unique<MainWindow>(desktop, midiDevices, path); }
+    void start(const QString& path = {})
+    {
+        window = std::make_unique<MainWindow>(desktop, midiDevices);
+        window->start(path);
+    }
     template <typename T = QWidget>
     T* control(const QString& name) const
     {
@@ -42,7 +46,7 @@ protected:
     QString text(const QString& label) const { return control<QLabel>(label)->text(); }
     bool shown(const QString& name) const { return !control(name)->isHidden(); }
     void click(const QString& name) { QTest::mouseClick(control(name), Qt::LeftButton); }
-    void trigger(const char* item) { window->menuAction(QString::fromLatin1(item))->trigger(); }
+    void trigger(const char* item) { control<QAction>(QString::fromLatin1(item))->trigger(); }
     void type(const QString& keys)
     {
         for (const QChar key : keys) QTest::keyClick(window.get(), static_cast<Qt::Key>(key.unicode()));

@@ -1,4 +1,5 @@
 #include "editor/PadEditing.h"
+#include "platform/WindowShell.h"
 #include "support/ScriptedDesktop.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ using morvane::testing::ScriptedDesktop;
 namespace {
 
 // Keeps what a pad board would show.
-struct RecordingBoard final : PadBoardView {
+struct RecordingBoard final : PadBoardView, WindowShell {
     explicit RecordingBoard(const KitFields& fields) : fields(fields) {}
 
     const KitFields& fields;
@@ -34,6 +35,7 @@ struct RecordingBoard final : PadBoardView {
         }
     }
     void Status_Update(const QString& text) override { statuses << text; }
+    void commitPendingPadEdit() override {}
 };
 
 // Messages and statuses in a script's row go by short codes: "N" and "C" the
@@ -111,7 +113,7 @@ struct Session {
     KitFields fields;
     RecordingBoard board{fields};
     ScriptedDesktop desktop;
-    PadEditing editing{fields, board, desktop};
+    PadEditing editing{fields, board, board, desktop};
 };
 
 TEST(PadEditing, KeystrokeScriptsGiveTheirValuesLabelsMessagesAndStatuses)

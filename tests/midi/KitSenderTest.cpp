@@ -13,8 +13,8 @@ struct SendRig : MidiRig {
     SendRig()
     {
         host.load(exampleKitDump());
-        midi.ports.Fill_mnuMIDI_Ports();
-        midi.ports.mnuMIDI_outputs_Click(0);
+        midi.ports().Fill_mnuMIDI_Ports();
+        midi.ports().mnuMIDI_outputs_Click(0);
     }
 };
 
@@ -23,7 +23,7 @@ class Sending : public ::testing::Test, public SendRig {};
 TEST_F(Sending, ConfirmedSendCommitsEncodesAndSendsTheWholeKitOnce)
 {
     host.fields.PadMNN[3] = 99;
-    midi.sender.MnuSysex_SendSysex_Click();
+    midi.sender().MnuSysex_SendSysex_Click();
     ASSERT_EQ(desktop.messages.size(), 1u);
     EXPECT_EQ(desktop.messages[0].text, "Do you want to send your current kit to your Morvane?");
     EXPECT_EQ(desktop.messages[0].style, MessageStyle::OkCancelQuestion);
@@ -51,7 +51,7 @@ TEST(SendFailure, EveryIsSaidInABoxAndOnTheStatusLineWithoutSuccessBeep)
         {"no output",
          [](SendRig& t) {
              t.devices.unopenableOutputs = {1};
-             t.midi.ports.mnuMIDI_outputs_Click(1);
+             t.midi.ports().mnuMIDI_outputs_Click(1);
              t.desktop.messages.clear();
          },
          "No Midi Output selected.", MessageStyle::Exclamation, {}},
@@ -66,7 +66,7 @@ TEST(SendFailure, EveryIsSaidInABoxAndOnTheStatusLineWithoutSuccessBeep)
         SendRig t;
         row.arrange(t);
         const auto before = t.host.dump;
-        t.midi.sender.MnuSysex_SendSysex_Click();
+        t.midi.sender().MnuSysex_SendSysex_Click();
         ASSERT_EQ(t.desktop.messages.size(), row.box.isEmpty() ? 1u : 2u);
         if (!row.box.isEmpty()) {
             EXPECT_TRUE(t.desktop.messages[1].text.startsWith(row.box)) << t.desktop.messages[1].text.toStdString();

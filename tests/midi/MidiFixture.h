@@ -39,7 +39,7 @@ struct MidiRig {
     ScriptedDesktop desktop;
     RecordingKitHost host;
     ReceiveSysexDumpForm dialog;
-    EditorMidi midi{devices, desktop, host, dialog};
+    EditorMidi midi{devices, desktop, host, host, dialog, {}};
 };
 
 class MidiFixture : public ::testing::Test, public MidiRig {};

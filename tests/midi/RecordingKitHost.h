@@ -2,14 +2,15 @@
 
 #include "kit/KitCodec.h"
 #include "midi/KitHost.h"
+#include "platform/WindowShell.h"
 
 #include <QStringList>
 
 namespace morvane::testing {
 
-// The main window's kit as the MIDI commands see it, with a record of what
-// they did to it. Encoding and decoding are the kit library's own.
-class RecordingKitHost final : public KitHost {
+// The main window and its kit as the MIDI commands see them, with a record
+// of what they did. Encoding and decoding are the codec's own.
+class RecordingKitHost final : public KitHost, public WindowShell {
 public:
     KitDump dump = emptyKitDump();
     KitFields fields;

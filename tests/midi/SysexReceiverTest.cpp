@@ -15,14 +15,14 @@ class Receiving : public MidiFixture {
 protected:
     Receiving()
     {
-        midi.ports.Fill_mnuMIDI_Ports();
-        midi.ports.mnuMIDI_inputs_Click(0);
+        midi.ports().Fill_mnuMIDI_Ports();
+        midi.ports().mnuMIDI_inputs_Click(0);
         deliverPending();
     }
 
     void startReceive()
     {
-        midi.receiver.MnuSysex_ReceiveSysex_Click();
+        midi.receiver().MnuSysex_ReceiveSysex_Click();
         host.statuses.clear();
         desktop.beeps.clear();
     }
@@ -39,7 +39,7 @@ protected:
 
 TEST_F(Receiving, CommandWaitsInTheDialogAndTheArrivingKitBecomesTheCurrentKitWithoutAFile)
 {
-    midi.receiver.MnuSysex_ReceiveSysex_Click();
+    midi.receiver().MnuSysex_ReceiveSysex_Click();
     EXPECT_EQ(desktop.beeps, (std::vector<Beep>{{2000, 30}}));
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(progress(), 0);
@@ -66,7 +66,7 @@ TEST_F(Receiving, NotesEmptyBuffersAndDumpsSentBeforeTheCommandOrAfterCancelChan
     devices.playNote(38);
     devices.playSysex({});
     deliverPending();
-    EXPECT_TRUE(midi.receiver.ReceivingSysex());
+    EXPECT_TRUE(midi.receiver().ReceivingSysex());
     EXPECT_TRUE(desktop.beeps.empty());
 
     QTest::mouseClick(dialog.findChild<QPushButton*>("CancelBtn"), Qt::LeftButton);
@@ -74,7 +74,7 @@ TEST_F(Receiving, NotesEmptyBuffersAndDumpsSentBeforeTheCommandOrAfterCancelChan
     devices.playSysex(exampleKitDump());
     deliverPending();
     expectKitUntouched(before);
-    EXPECT_TRUE(midi.receiver.MidiInIsOpen());
+    EXPECT_TRUE(midi.receiver().MidiInIsOpen());
 }
 
 // A message longer than any kit is refused by its size, never cut into one.

@@ -2,6 +2,7 @@
 // real into a PDF file that poppler's pdftoppm turns back into pixels.
 #include "editor/widgets/MainWindow.h"
 #include "print/widgets/KitSheetPrint.h"
+#include "platform/WindowShell.h"
 #include "print/widgets/PrintCommand.h"
 #include "support/KitFiles.h"
 #include "support/LoopbackMidiDevices.h"
@@ -33,12 +34,10 @@ constexpr double MarginMillimetres = 10;
 constexpr int RasterDpi = 100;
 
 // A window of the sheet's size that counts what the command asks of it.
-class SheetWindowStub final : public QWidget, public KitSheetWindow {
+class SheetWindowStub final : public QWidget, public WindowShell {
 public:
     SheetWindowStub() { resize(KitSheetSize); }
-    QWidget& sheetWindow() override { return *this; }
-    QPoint sheetOrigin() const override { return {}; }
-    void endPadEditing() override { ++editEnds; }
+    void commitPendingPadEdit() override { ++editEnds; }
     void Status_Update(const QString& text) override { statusTexts << text; }
 
     int editEnds = 0;
@@ -93,7 +92,7 @@ TEST(PrintCommand, CancellingThePrinterDialogTouchesNothingAndAFailingPrinterIsR
     ScriptedDesktop desktop;
     SheetWindowStub window;
     window.show();
-    MnuFile_Print(window, desktop, clockOf(desktop));
+    MnuFile_Print(window, {}, window, desktop, clockOf(desktop));
     EXPECT_EQ(window.editEnds + desktop.pendingEventRuns + desktop.messages.size(), 0U) << "a pending edit stays";
 
     // A pipe stands for any file that is not a regular one; a save would replace it.
@@ -112,7 +111,7 @@ TEST(PrintCommand, CancellingThePrinterDialogTouchesNothingAndAFailingPrinterIsR
         printToPdf(desktop, target);
         const rlimit limited{sizeLimit, unlimited.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limited);
-        MnuFile_Print(window, desktop, clockOf(desktop));
+        MnuFile_Print(window, {}, window, desktop, clockOf(desktop));
         setrlimit(RLIMIT_FSIZE, &unlimited);
         ASSERT_FALSE(desktop.messages.empty());
         EXPECT_EQ(desktop.messages.back().text, "The kit sheet could not be printed: " + reason + ".");
@@ -137,11 +136,8 @@ TEST(PrintingTheMainWindow, CtrlPEndsTheEditSettlesAndPrintsTheSheetAcrossThePri
     LoopbackMidiDevices midi;
     MainWindow window(desktop, midi);
     ASSERT_TRUE(window.Interpret_Buffer(makeKitDump({"PRINT ME    ", 7})));
-    connectPrintCommand(window, desktop,
-                        {[&window] { window.Pad_Clicked(-1, false); },
-                         [&window](const QString& text) { window.Status_Update(text); }},
-                        clockOf(desktop));
-    window.show();
+    connectPrintCommand(*window.menu().filePrint, window, window, desktop, clockOf(desktop));
+    window.start();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     window.Pad_Clicked(0, false);

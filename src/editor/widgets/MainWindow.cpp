@@ -4,13 +4,14 @@
 #include "editor/EditorTexts.h"
 #include "editor/KeyCodes.h"
 #include "KitHeader.h"
-#include "MenuTree.h"
-#include "MidiMenus.h"
+#include "KitSettingsDialog.h"
 #include "MouseHooks.h"
 #include "NoKitFrame.h"
 #include "PadBoard.h"
+#include "PortMenus.h"
 #include "WidgetPlacement.h"
-#include "KitSettingsDialog.h"
+#include "midi/EditorMidi.h"
+#include "midi/widgets/ReceiveSysexDumpForm.h"
 #include "platform/Desktop.h"
 
 #include <QAction>
@@ -45,25 +46,30 @@ int measureScreenDpi() { return qRound(QGuiApplication::primaryScreen()->logical
 
 }  // namespace
 
-MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices, const QString& commandLinePath)
+MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices)
     : desktop_(desktop),
+      menu_(buildMenuTree(menuBar())),
       compensation_(measureScreenDpi()),
-      kit_(desktop, *this),
-      padEditing_(kit_.fields(), *this, desktop)
+      kit_(desktop, *this, *this),
+      padEditing_(kit_.fields(), *this, *this, desktop)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
-    buildMenuTree(menuBar());
     createStatusBar();
     createFace();
     createKitSettings();
+    createMidi(midiDevices);
     connectMenus();
-    midi_ = std::make_unique<MidiMenus>(*this, desktop_, midiDevices);
     setAcceptDrops(true);
-    Form_Load(commandLinePath);
 }
 
 MainWindow::~MainWindow() { desktop_.whenSettingsUnsaved({}); }
+
+void MainWindow::start(const QString& commandLinePath)
+{
+    Form_Load(commandLinePath);
+    show();
+}
 
 void MainWindow::createFace()
 {
@@ -136,16 +142,28 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::connectMenus()
 {
-    const auto onMenu = [this](const char* item, auto command) {
-        connect(menuAction(QString::fromLatin1(item)), &QAction::triggered, this, command);
-    };
-    onMenu("MnuFile_Open", [this] { kit_.mnuFile_Open_Click(); });
-    onMenu("MnuFile_Save", [this] { kit_.mnuFile_Save_Click(); });
-    onMenu("MnuFile_SaveAs", [this] { kit_.mnuFile_SaveAs_Click(); });
-    onMenu("MnuFile_Quit", [this] { close(); });
-    onMenu("MnuSettings_KitSettings", [this] { MnuSettings_KitSettings_Click(); });
-    onMenu("MnuSettings_FillAll", [this] { padEditing_.fillAll(); });
-    onMenu("mnu_about", [this] { mnu_about_Click(); });
+    const auto onMenu = [this](QAction* item, auto command) { connect(item, &QAction::triggered, this, command); };
+    onMenu(menu_.fileOpen, [this] { kit_.mnuFile_Open_Click(); });
+    onMenu(menu_.fileSave, [this] { kit_.mnuFile_Save_Click(); });
+    onMenu(menu_.fileSaveAs, [this] { kit_.mnuFile_SaveAs_Click(); });
+    onMenu(menu_.fileQuit, [this] { close(); });
+    onMenu(menu_.kitSettings, [this] { MnuSettings_KitSettings_Click(); });
+    onMenu(menu_.fillAll, [this] { padEditing_.fillAll(); });
+    onMenu(menu_.sendSysex, [this] { midi_->sender().MnuSysex_SendSysex_Click(); });
+    onMenu(menu_.receiveSysex, [this] { midi_->receiver().MnuSysex_ReceiveSysex_Click(); });
+    onMenu(menu_.sendMultipleKitDumps, [this] {
+        if (midi_->sender().MnuSysex_SendMultipleKitDumps_Click()) emit batchWindowRequested();
+    });
+    onMenu(menu_.about, [this] { mnu_about_Click(); });
+}
+
+void MainWindow::createMidi(MidiDevices& devices)
+{
+    receiveForm_ = new ReceiveSysexDumpForm(this);
+    setOtherWindow(OtherWindow::ReceiveSysexDumpForm, receiveForm_);
+    midi_ = std::make_unique<EditorMidi>(devices, desktop_, *this, kit_, *receiveForm_,
+                                         [this] { portMenus_->redraw(); });
+    portMenus_ = std::make_unique<PortMenus>(*menu_.midiInputs, *menu_.midiOutputs, midi_->ports());
 }
 
 void MainWindow::createKitSettings()
@@ -156,11 +174,6 @@ void MainWindow::createKitSettings()
     // The kit header labels open the kit settings and leave the editing as it is.
     connect(kitHeader_, &KitHeader::kitSettingsRequested, this, [this] { MnuSettings_KitSettings_Click(); });
     setOtherWindow(OtherWindow::KitSettings, kitSettings_);
-}
-
-QAction* MainWindow::menuAction(const QString& objectName) const
-{
-    return menuBar()->findChild<QAction*>(objectName);
 }
 
 // The client area keeps its design size in pixels; above 96 dpi it grows by
@@ -178,7 +191,7 @@ void MainWindow::Form_Load(const QString& commandLinePath)
     setWindowTitle(texts::startCaption());
     kitHeader_->Display_Print_Header(false);
     if (!commandLinePath.isEmpty()) kit_.openNamedFile(commandLinePath);
-    midi_->midi().startUp();
+    midi_->startUp();
     if (!kit_.kitLoaded()) Display_No_Kit_Loaded_Frame(true);
 }
 
@@ -192,10 +205,8 @@ void MainWindow::Form_Unload()
 {
     for (auto& window : otherWindows_)
         if (window && window->isVisible()) window->close();
-    midi_->midi().shutDown();
+    midi_->shutDown();
 }
-
-EditorMidi& MainWindow::midi() { return midi_->midi(); }
 
 void MainWindow::setOtherWindow(OtherWindow which, QWidget* window)
 {
@@ -207,7 +218,9 @@ Status MainWindow::Interpret_Buffer(const KitDump& dump, const QString& sourceFi
     return kit_.Interpret_Buffer(dump, sourceFile);
 }
 
-void MainWindow::Status_Update(const QString& StatusString) { statusLine_->setText(StatusString); }
+void MainWindow::Status_Update(const QString& text) { statusLine_->setText(text); }
+
+void MainWindow::commitPendingPadEdit() { Pad_Clicked(-1, false); }
 
 QString MainWindow::statusText() const { return statusLine_->text(); }
 
@@ -233,7 +246,7 @@ void MainWindow::showDecodedKit()
     if (!noKitFrame_->isHidden()) Display_No_Kit_Loaded_Frame(false);
 }
 
-void MainWindow::Display_No_Kit_Loaded_Frame(bool Visible) { noKitFrame_->Display_No_Kit_Loaded_Frame(Visible); }
+void MainWindow::Display_No_Kit_Loaded_Frame(bool visible) { noKitFrame_->Display_No_Kit_Loaded_Frame(visible); }
 
 void MainWindow::Form_MouseMove()
 {
@@ -242,9 +255,9 @@ void MainWindow::Form_MouseMove()
     kitHeader_->darkenUnderline();
 }
 
-void MainWindow::Pad_Clicked(int Index, bool TCH_Clicked)
+void MainWindow::Pad_Clicked(int index, bool tchClicked)
 {
-    padEditing_.Pad_Clicked(Index, TCH_Clicked);
+    padEditing_.Pad_Clicked(index, tchClicked);
     padBoard_->setSelectedPad(padEditing_.SelectedPad());
 }
 
@@ -267,9 +280,9 @@ void MainWindow::keyPressEvent(QKeyEvent* event)
                                 digitRowKey(event->nativeScanCode(), event->nativeVirtualKey())));
 }
 
-void MainWindow::Form_KeyDown(int KeyCode)
+void MainWindow::Form_KeyDown(int keyCode)
 {
-    padEditing_.Form_KeyDown(KeyCode);
+    padEditing_.Form_KeyDown(keyCode);
     padBoard_->setSelectedPad(padEditing_.SelectedPad());
 }
 

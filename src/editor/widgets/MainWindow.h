@@ -4,7 +4,9 @@
 #include "editor/KitDocument.h"
 #include "editor/KitView.h"
 #include "editor/PadEditing.h"
+#include "MenuTree.h"
 #include "SvgPicture.h"
+#include "platform/WindowShell.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -22,9 +24,10 @@ class KitHeader;
 class KitSettingsDialog;
 struct KitSettingsChoice;
 class MidiDevices;
-class MidiMenus;
 class NoKitFrame;
 class PadBoard;
+class PortMenus;
+class ReceiveSysexDumpForm;
 
 // The other windows, closed at shutdown in this order.
 enum class OtherWindow { KitSettings, ReceiveSysexDumpForm, BatchSysexDump };
@@ -33,38 +36,43 @@ enum class OtherWindow { KitSettings, ReceiveSysexDumpForm, BatchSysexDump };
 // its pad board and kit header, the menus, the caption and the status line.
 // It owns the current kit and the pad editing state for the whole run;
 // closing it ends the program.
-class MainWindow final : public QMainWindow, public KitView, public PadBoardView {
+class MainWindow final : public QMainWindow, public KitView, public PadBoardView, public WindowShell {
     Q_OBJECT
 public:
-    // Runs the start-up sequence; a non-empty path is opened as the first kit.
-    MainWindow(Desktop& desktop, MidiDevices& midiDevices, const QString& commandLinePath = {});
+    // Builds the window; nothing is opened, asked or shown before start().
+    MainWindow(Desktop& desktop, MidiDevices& midiDevices);
     ~MainWindow() override;
 
+    // The start-up sequence, once everything around the window is wired: a
+    // non-empty path is opened as the first kit, the ports are restored, and
+    // the window shows.
+    void start(const QString& commandLinePath = {});
+
     KitDocument& kit() { return kit_; }
-    // Ports, receiving and sending; the batch window hooks in here.
-    EditorMidi& midi();
+    // Ports, receiving and sending.
+    EditorMidi& midi() { return *midi_; }
     PadBoard& padBoard() { return *padBoard_; }
     const PadEditing& padEditing() const { return padEditing_; }
     KitSettingsDialog& kitSettings() { return *kitSettings_; }
     // The face with the board and header on it, e.g. for a print capture.
     QWidget* face() const { return face_; }
-    // A menu or menu item by its given name.
-    QAction* menuAction(const QString& objectName) const;
+    const MenuActions& menu() const { return menu_; }
 
     Status Interpret_Buffer(const KitDump& dump, const QString& sourceFile = {});
     Status Update_Buffer() { return kit_.Update_Buffer(); }
 
-    void Status_Update(const QString& StatusString) override;
+    void Status_Update(const QString& text) override;
+    void commitPendingPadEdit() override;
     QString statusText() const;
     void Display_Caption() override;
     void Fill_Print_Header() override;
     void showDecodedKit() override;
-    void Display_No_Kit_Loaded_Frame(bool Visible);
+    void Display_No_Kit_Loaded_Frame(bool visible);
 
     // Ends or moves pad editing; Index -1 commits and leaves nothing selected,
     // as the send and print commands need before they read the kit. Clicks on
     // the pad controls and on the window's background come here.
-    void Pad_Clicked(int Index, bool TCH_Clicked = false);
+    void Pad_Clicked(int index, bool tchClicked = false);
 
     void setMarkerVisible(int pad, PadField field, bool visible) override;
     void setLitVisible(int pad, bool visible) override;
@@ -74,6 +82,10 @@ public:
 
     // Lets shutdown close a window of the program that is open.
     void setOtherWindow(OtherWindow which, QWidget* window);
+
+signals:
+    // Send Multiple Sysex Kit Dumps with an output chosen.
+    void batchWindowRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -88,6 +100,7 @@ private:
     void createStatusBar();
     void connectMenus();
     void createKitSettings();
+    void createMidi(MidiDevices& devices);
     void sizeWindow();
     void fitStatusLine();
     void Form_Load(const QString& commandLinePath);
@@ -96,11 +109,12 @@ private:
     void mnu_about_Click();
     void MnuSettings_KitSettings_Click();
     void takeKitSettings(const KitSettingsChoice& choice);
-    void Form_KeyDown(int KeyCode);
+    void Form_KeyDown(int keyCode);
     QLabel* valueLabel(int pad, PadField field) const;
     void VexoButtonOnImage_Click();
 
     Desktop& desktop_;
+    MenuActions menu_;
     Compensation compensation_;
     Pictures pictures_;
     KitDocument kit_;
@@ -113,7 +127,9 @@ private:
     QWidget* vexoButtonOnImage_ = nullptr;
     QLabel* statusLine_ = nullptr;
     std::array<QPointer<QWidget>, 3> otherWindows_;
-    std::unique_ptr<MidiMenus> midi_;
+    ReceiveSysexDumpForm* receiveForm_ = nullptr;
+    std::unique_ptr<EditorMidi> midi_;
+    std::unique_ptr<PortMenus> portMenus_;
 };
 
 }  // namespace morvane

@@ -3,16 +3,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include <initializer_list>
-
 namespace morvane {
 namespace {
-
-struct Item {
-    const char* name;
-    const char* caption;
-    QKeySequence shortcut;
-};
 
 // The menu and the action that opens it share the name.
 QMenu* named(QMenu* menu, const char* name)
@@ -28,41 +20,48 @@ QMenu* addMenu(Parent* parent, const char* name, const char* caption)
     return named(parent->addMenu(QString::fromLatin1(caption)), name);
 }
 
-void addItems(QMenu* menu, std::initializer_list<Item> items)
+QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& shortcut = {})
 {
-    for (const auto& item : items) {
-        auto* action = menu->addAction(QString::fromLatin1(item.caption));
-        action->setObjectName(QString::fromLatin1(item.name));
-        action->setShortcut(item.shortcut);
-    }
+    auto* action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
 }
 
 }  // namespace
 
-void buildMenuTree(QMenuBar* bar)
+MenuActions buildMenuTree(QMenuBar* bar)
 {
-    addItems(addMenu(bar, "MnuFile", "File"), {
-        {"MnuFile_Open", "Open", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {"MnuFile_Save", "Save", QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {"MnuFile_SaveAs", "Save As", {}},
-        {"MnuFile_Print", "Print", QKeySequence(Qt::CTRL | Qt::Key_P)},
-        {"MnuFile_Quit", "Quit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
-    });
-    addItems(addMenu(bar, "MnuSettings", "Kit Settings"), {
-        {"MnuSettings_KitSettings", "Kit Settings", {}},
-        {"MnuSettings_FillAll", "Fill All With Selected Value", QKeySequence(Qt::CTRL | Qt::Key_A)},
-    });
-    addItems(addMenu(bar, "MnuSysex", "Send / Receive"), {
-        {"MnuSysex_SendSysex", "Send Sysex Kit Dump", QKeySequence(Qt::Key_F1)},
-        {"MnuSysex_ReceiveSysex", "Receive Sysex Kit Dump", QKeySequence(Qt::Key_F2)},
-        {"MnuSysex_SendMultipleKitDumps", "Send Multiple Sysex Kit Dumps", QKeySequence(Qt::Key_F3)},
-    });
-    // The port lists start with one item of an empty caption each; the MIDI
-    // port menus fill them from the machine's devices.
+    MenuActions menu{};
+    auto* file = addMenu(bar, "MnuFile", "File");
+    menu.fileOpen = addItem(file, "MnuFile_Open", "Open", QKeySequence(Qt::CTRL | Qt::Key_O));
+    menu.fileSave = addItem(file, "MnuFile_Save", "Save", QKeySequence(Qt::CTRL | Qt::Key_S));
+    menu.fileSaveAs = addItem(file, "MnuFile_SaveAs", "Save As");
+    menu.filePrint = addItem(file, "MnuFile_Print", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));
+    menu.fileQuit = addItem(file, "MnuFile_Quit", "Quit", QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    auto* settings = addMenu(bar, "MnuSettings", "Kit Settings");
+    menu.kitSettings = addItem(settings, "MnuSettings_KitSettings", "Kit Settings");
+    menu.fillAll = addItem(settings, "MnuSettings_FillAll", "Fill All With Selected Value",
+                           QKeySequence(Qt::CTRL | Qt::Key_A));
+
+    auto* sysex = addMenu(bar, "MnuSysex", "Send / Receive");
+    menu.sendSysex = addItem(sysex, "MnuSysex_SendSysex", "Send Sysex Kit Dump", QKeySequence(Qt::Key_F1));
+    menu.receiveSysex = addItem(sysex, "MnuSysex_ReceiveSysex", "Receive Sysex Kit Dump", QKeySequence(Qt::Key_F2));
+    menu.sendMultipleKitDumps = addItem(sysex, "MnuSysex_SendMultipleKitDumps", "Send Multiple Sysex Kit Dumps",
+                                        QKeySequence(Qt::Key_F3));
+
+    // The port lists start with one item of an empty caption each; the port
+    // menus fill them from the machine's devices.
     auto* midi = addMenu(bar, "mnuMIDI", "MIDI Configuration");
-    addItems(addMenu(midi, "mnuMIDI_Input", "Input"), {{"mnuMIDI_inputs_0", "", {}}});
-    addItems(addMenu(midi, "mnuMIDI_Output", "Output"), {{"mnuMIDI_outputs_0", "", {}}});
-    bar->addAction(QStringLiteral("About"))->setObjectName(QStringLiteral("mnu_about"));
+    menu.midiInputs = addMenu(midi, "mnuMIDI_Input", "Input");
+    addItem(menu.midiInputs, "mnuMIDI_inputs_0", "");
+    menu.midiOutputs = addMenu(midi, "mnuMIDI_Output", "Output");
+    addItem(menu.midiOutputs, "mnuMIDI_outputs_0", "");
+
+    menu.about = bar->addAction(QStringLiteral("About"));
+    menu.about->setObjectName(QStringLiteral("mnu_about"));
+    return menu;
 }
 
 }  // namespace morvane

@@ -1,12 +1,31 @@
 #pragma once
 
+class QAction;
+class QMenu;
 class QMenuBar;
 
 namespace morvane {
 
-// Fills the menu bar with the editor's menus. Every menu and item carries
-// its given name as objectName, so commands are wired and tests find them
-// by name. Nothing is ever disabled or hidden.
-void buildMenuTree(QMenuBar* menuBar);
+// The editor's menu items, to connect commands to.
+struct MenuActions {
+    QAction* fileOpen;
+    QAction* fileSave;
+    QAction* fileSaveAs;
+    QAction* filePrint;
+    QAction* fileQuit;
+    QAction* kitSettings;
+    QAction* fillAll;
+    QAction* sendSysex;
+    QAction* receiveSysex;
+    QAction* sendMultipleKitDumps;
+    QMenu* midiInputs;
+    QMenu* midiOutputs;
+    QAction* about;
+};
+
+// Fills the menu bar with the editor's menus. Every menu and item also
+// carries its given name as objectName, so tests find them by name.
+// Nothing is ever disabled or hidden.
+MenuActions buildMenuTree(QMenuBar* menuBar);
 
 }  // namespace morvane

@@ -89,7 +89,7 @@ QLabel* PadBoard::makeValueLabel(QWidget* face, const QString& arrayName, int i,
     return label;
 }
 
-SvgPicture* PadBoard::makeMarker(QWidget* face, QSvgRenderer* picture, const QString& arrayName, int i,
+SvgPicture* PadBoard::makeMarker(QWidget* face, const std::shared_ptr<QSvgRenderer>& picture, const QString& arrayName, int i,
                                  QPoint topLeft, QSize size, bool tchClicked)
 {
     auto* marker = new SvgPicture(picture, face);
@@ -104,8 +104,8 @@ SvgPicture* PadBoard::makeMarker(QWidget* face, QSvgRenderer* picture, const QSt
 // so they lie above every other control of the board.
 void PadBoard::createValueControls(QWidget* face, Pictures& pictures)
 {
-    auto* noteMarkerPicture = pictures.renderer(QStringLiteral(":/pictures/marker-note.svg"));
-    auto* channelMarkerPicture = pictures.renderer(QStringLiteral(":/pictures/marker-channel.svg"));
+    const auto noteMarkerPicture = pictures.renderer(QStringLiteral(":/pictures/marker-note.svg"));
+    const auto channelMarkerPicture = pictures.renderer(QStringLiteral(":/pictures/marker-channel.svg"));
     const auto& c = compensation_;
     for (int i = 0; i < PadCount; ++i) {
         const auto place = placePad(padDesigns()[i], c);

@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <array>
+#include <memory>
 
 class QLabel;
 class QSvgRenderer;
@@ -50,8 +51,8 @@ private:
     void createValueControls(QWidget* face, Pictures& pictures);
     void createLEDLabel(QWidget* face);
     QLabel* makeValueLabel(QWidget* face, const QString& arrayName, int i, const QColor& color, double points);
-    SvgPicture* makeMarker(QWidget* face, QSvgRenderer* picture, const QString& arrayName, int i, QPoint topLeft,
-                           QSize size, bool tchClicked);
+    SvgPicture* makeMarker(QWidget* face, const std::shared_ptr<QSvgRenderer>& picture, const QString& arrayName,
+                           int i, QPoint topLeft, QSize size, bool tchClicked);
 
     const Compensation& compensation_;
     std::array<QWidget*, PadCount> litImages_{};

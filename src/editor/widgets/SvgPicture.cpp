@@ -8,15 +8,15 @@ namespace morvane {
 Pictures::Pictures() = default;
 Pictures::~Pictures() = default;
 
-QSvgRenderer* Pictures::renderer(const QString& resourcePath)
+std::shared_ptr<QSvgRenderer> Pictures::renderer(const QString& resourcePath)
 {
     auto& slot = renderers_[resourcePath];
-    if (!slot) slot = std::make_unique<QSvgRenderer>(resourcePath);
-    return slot.get();
+    if (!slot) slot = std::make_shared<QSvgRenderer>(resourcePath);
+    return slot;
 }
 
-SvgPicture::SvgPicture(QSvgRenderer* renderer, QWidget* parent, QSize drawnSize)
-    : QWidget(parent), renderer_(renderer), drawnSize_(drawnSize)
+SvgPicture::SvgPicture(std::shared_ptr<QSvgRenderer> renderer, QWidget* parent, QSize drawnSize)
+    : QWidget(parent), renderer_(std::move(renderer)), drawnSize_(drawnSize)
 {
 }
 

@@ -11,15 +11,16 @@ class QSvgRenderer;
 namespace morvane {
 
 // The program's pictures, each parsed once and shared by every control
-// that shows it.
+// that shows it. A control keeps its picture alive: controls are Qt
+// children, destroyed after the window that holds these.
 class Pictures {
 public:
     Pictures();
     ~Pictures();
-    QSvgRenderer* renderer(const QString& resourcePath);
+    std::shared_ptr<QSvgRenderer> renderer(const QString& resourcePath);
 
 private:
-    std::map<QString, std::unique_ptr<QSvgRenderer>> renderers_;
+    std::map<QString, std::shared_ptr<QSvgRenderer>> renderers_;
 };
 
 // A picture control. It draws the vector picture straight at the screen's
@@ -28,13 +29,13 @@ private:
 // cut at the control's edges.
 class SvgPicture final : public QWidget {
 public:
-    SvgPicture(QSvgRenderer* renderer, QWidget* parent, QSize drawnSize = {});
+    SvgPicture(std::shared_ptr<QSvgRenderer> renderer, QWidget* parent, QSize drawnSize = {});
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QSvgRenderer* renderer_;
+    std::shared_ptr<QSvgRenderer> renderer_;
     QSize drawnSize_;
 };
 

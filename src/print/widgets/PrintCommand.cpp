@@ -1,13 +1,13 @@
 #include "PrintCommand.h"
 
-#include "platform/Desktop.h"
 #include "KitSheetPrint.h"
+#include "platform/Desktop.h"
+#include "platform/WindowShell.h"
 
 #include <QAction>
 #include <QMainWindow>
 #include <QPrinter>
 
-#include <memory>
 #include <utility>
 
 namespace morvane {
@@ -18,52 +18,34 @@ QString failureText(const std::string& reason)
     return QStringLiteral("The kit sheet could not be printed: %1.").arg(QString::fromStdString(reason));
 }
 
-class MainWindowKitSheet final : public KitSheetWindow {
-public:
-    MainWindowKitSheet(QMainWindow& window, PrintHooks hooks) : window_(window), hooks_(std::move(hooks)) {}
-
-    QWidget& sheetWindow() override { return window_; }
-    QPoint sheetOrigin() const override
-    {
-        const QWidget* client = window_.centralWidget();
-        return client ? client->pos() : QPoint();
-    }
-    void endPadEditing() override { hooks_.endPadEditing(); }
-    void Status_Update(const QString& text) override { hooks_.statusUpdate(text); }
-
-private:
-    QMainWindow& window_;
-    PrintHooks hooks_;
-};
-
 }  // namespace
 
-void MnuFile_Print(KitSheetWindow& window, Desktop& desktop, const MillisecondClock& now)
+void MnuFile_Print(QWidget& sheetWindow, QPoint sheetOrigin, WindowShell& shell, Desktop& desktop,
+                   const MillisecondClock& now)
 {
     QPrinter printer(QPrinter::HighResolution);
     if (!desktop.choosePrinter(printer)) return;
 
     // The sheet shows stored values; a refused commit keeps its text and marker, and printing goes on.
-    window.endPadEditing();
+    shell.commitPendingPadEdit();
     settleBeforeCapture(desktop, now);
 
-    const QPixmap sheet = Capture_Kit_Sheet(window.sheetWindow(), window.sheetOrigin());
+    const QPixmap sheet = Capture_Kit_Sheet(sheetWindow, sheetOrigin);
     const Status printed = Print_Scaled_To_Page(printer, sheet);
     if (!printed) {
         desktop.messageBox(failureText(printed.error()), MessageStyle::Plain);
         return;
     }
-    window.Status_Update(PrintedStatus);
+    shell.Status_Update(PrintedStatus);
 }
 
-void connectPrintCommand(QMainWindow& window, Desktop& desktop, PrintHooks hooks, MillisecondClock now)
+void connectPrintCommand(QAction& print, QMainWindow& window, WindowShell& shell, Desktop& desktop,
+                         MillisecondClock now)
 {
-    auto* print = window.findChild<QAction*>(QStringLiteral("MnuFile_Print"));
-    Q_ASSERT(print);
-    if (!print) return;
-    auto sheet = std::make_shared<MainWindowKitSheet>(window, std::move(hooks));
-    QObject::connect(print, &QAction::triggered, &window,
-                     [sheet, &desktop, now = std::move(now)] { MnuFile_Print(*sheet, desktop, now); });
+    QObject::connect(&print, &QAction::triggered, &window, [&window, &shell, &desktop, now = std::move(now)] {
+        const QWidget* client = window.centralWidget();
+        MnuFile_Print(window, client ? client->pos() : QPoint(), shell, desktop, now);
+    });
 }
 
 }  // namespace morvane
