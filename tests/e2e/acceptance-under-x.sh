@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# A person at a real X display, with JACK and morvane-sim: chooses the
-# virtual ports in "MIDI Configuration", receives the demo kit with F2,
-# changes pad 1's note to 45, sends the kit back with F1, and finds in
-# morvane-sim's folder exactly the bytes Save would write. At the next start
-# the editor is connected to morvane-sim again.
-# Usage: midi-acceptance.sh EDITOR MORVANE-SIM KIT.syx
+# A person at a real X display, with JACK and morvane-sim. First with a kit
+# file: clicks pad 1's note number, types 45, presses Enter and Ctrl+S; the
+# file then holds 45 in pad 1's note bytes (13 and 2) and every other byte as
+# it was. Then over MIDI: chooses the virtual ports in "MIDI Configuration",
+# receives the demo kit with F2, makes the same change, sends the kit back
+# with F1, and finds in morvane-sim's folder exactly the bytes Save would
+# write. At the next start the editor is connected to morvane-sim again.
+# Usage: acceptance-under-x.sh EDITOR MORVANE-SIM KIT.syx
 set -euo pipefail
 editor=$1
 sim=$2
@@ -52,7 +54,7 @@ ports=$(jack_lsp -t | grep -c "midi" || true)
 [[ $ports == 2 ]] || skip "other MIDI ports are on the JACK server; the menus would list them first"
 
 start_editor() {
-  XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 "$editor" 2>>"$work/editor.log" &
+  XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 "$editor" "$@" 2>>"$work/editor.log" &
   editor_pid=$!
   pids+=("$editor_pid")
   window=$(timeout 20 xdotool search --sync --onlyvisible --name "VEXO Morvane Editor v" | head -n 1)
@@ -82,41 +84,6 @@ wait_for_title() {
   exit 1
 }
 
-start_editor
-choose_first_port 1
-choose_first_port 2
-
-xdotool key F2
-sleep 0.5
-echo "send $kit" >&4
-wait_for_title "(file not saved)"
-
-# Pad 1's note label on the face, below the 25-pixel menu bar.
-xdotool mousemove --window "$window" 260 $((212 + 25)) click 1
-sleep 0.2
-xdotool type --delay 50 45
-xdotool key Return
-sleep 0.2
-xdotool key F1
-sleep 0.5
-xdotool key Return  # OK in "Dump Sysex to Morvane?"
-
-python3 - "$kit" "$work/received/received-0001.syx" <<'CHECK'
-import os, sys, time
-expected = bytearray(open(sys.argv[1], "rb").read())
-expected[9], expected[10] = 13, 2  # note 45 as Save writes it
-for _ in range(100):
-    if os.path.exists(sys.argv[2]):
-        break
-    time.sleep(0.1)
-sent = open(sys.argv[2], "rb").read()
-if sent != bytes(expected):
-    changed = [i for i in range(max(len(sent), len(expected)))
-               if i >= len(sent) or i >= len(expected) or sent[i] != expected[i]]
-    sys.exit(f"the kit morvane-sim received differs at offsets {changed[:20]}")
-print("morvane-sim received the edited kit, byte for byte")
-CHECK
-
 quit_editor() {
   xdotool windowfocus --sync "$window" key ctrl+q
   for _ in $(seq 1 50); do
@@ -126,6 +93,56 @@ quit_editor() {
   echo "Ctrl+Q did not end the editor" >&2
   exit 1
 }
+
+# Pad 1's note label on the face, below the 25-pixel menu bar; both it and
+# the pad area under it select pad 1's note number.
+set_pad_1_note_to_45() {
+  xdotool mousemove --window "$window" 260 $((212 + 25)) click 1
+  sleep 0.2
+  xdotool type --delay 50 45
+  xdotool key Return
+  sleep 0.2
+}
+
+# FILE, once it shows up, holds the demo kit with pad 1's note at 45, as Save writes it.
+expect_edited_kit() {
+  python3 - "$kit" "$1" <<'CHECK'
+import os, sys, time
+expected = bytearray(open(sys.argv[1], "rb").read())
+expected[9], expected[10] = 13, 2
+found = b""
+for _ in range(100):
+    if os.path.exists(sys.argv[2]):
+        found = open(sys.argv[2], "rb").read()
+        if found == bytes(expected):
+            break
+    time.sleep(0.1)
+if found != bytes(expected):
+    changed = [i for i in range(max(len(found), len(expected)))
+               if i >= len(found) or i >= len(expected) or found[i] != expected[i]]
+    sys.exit(f"{sys.argv[2]} differs from the edited kit at offsets {changed[:20]}")
+CHECK
+}
+
+cp "$kit" "$work/kit.syx"
+start_editor "$work/kit.syx"
+set_pad_1_note_to_45
+xdotool key ctrl+s
+expect_edited_kit "$work/kit.syx"
+echo "pad 1 note saved as 13, 2; every other byte unchanged"
+
+choose_first_port 1
+choose_first_port 2
+xdotool key F2
+sleep 0.5
+echo "send $kit" >&4
+wait_for_title "(file not saved)"
+set_pad_1_note_to_45
+xdotool key F1
+sleep 0.5
+xdotool key Return  # OK in "Dump Sysex to Morvane?"
+expect_edited_kit "$work/received/received-0001.syx"
+echo "morvane-sim received the edited kit, byte for byte"
 
 quit_editor
 start_editor
