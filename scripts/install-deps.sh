@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libqt6sql6-sqlite
   librtmidi-dev libjack-jackd2-dev jackd2
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
@@ -17,7 +17,7 @@ PACKAGES=(
 if ! command -v apt-get >/dev/null 2>&1; then
   cat <<'MSG'
 This machine has no apt-get. Install by hand: a C++20 compiler, CMake >= 3.22,
-Qt 6 (Core, Gui, Widgets, PrintSupport, Svg, Test), RtMidi 5 with its JACK/ALSA
+Qt 6 (Core, Gui, Widgets, PrintSupport, Sql with SQLite, Svg, Test), RtMidi 5 with its JACK/ALSA
 backends, GoogleTest, Google Benchmark and a JACK server (for the MIDI tests).
 MSG
   exit 1

@@ -1,5 +1,5 @@
 // main() for suites that need a QApplication: headless, with the per-user
-// settings in a fresh temporary folder so no test touches the real ones.
+// settings and data in fresh temporary folders so no test touches the real ones.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,8 +7,9 @@
 
 int main(int argc, char** argv)
 {
-    QTemporaryDir configHome;
+    QTemporaryDir configHome, dataHome;
     qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+    qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "KitStore.h"
+
+#include <atomic>
+#include <functional>
+#include <vector>
+
+namespace morvane::library {
+
+struct ImportSummary {
+    int added = 0;    // kits new to the library
+    int known = 0;    // kits it had already
+    int notKits = 0;  // .syx files that could not be read as a kit
+    std::vector<QString> unreadableFolders;  // "PATH: reason"
+    bool cancelled = false;
+};
+
+// Files looked at so far, of all the folder search found.
+using ImportProgress = std::function<void(int done, int total)>;
+
+// Gathers the .syx files of folder's tree with the batch window's folder
+// search and records each kit as imported from its path, one transaction per
+// batch of files. cancel is read between folders and between batches; what
+// was recorded before it stays.
+Result<ImportSummary> importFolder(KitStore& store, const QString& folder, const ImportProgress& progress,
+                                   const std::atomic<bool>& cancel);
+
+}  // namespace morvane::library

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "kit/KitDump.h"
+#include "base/Result.h"
+
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <chrono>
+#include <string>
+#include <memory>
+#include <span>
+#include <vector>
+
+class QSqlQuery;
+
+namespace morvane::library {
+
+// The kit library keeps every kit the editor met once, by the SHA-256 of its
+// bytes, with a history of what happened to it. KitStore is the synchronous
+// half: one SQLite connection, used by one thread only (Qt's rule for
+// connections). The command-line tool, the tests and KitLibrary's worker
+// thread use it directly; a window uses KitLibrary, which queues the writes.
+
+enum class EventKind { Opened, Saved, Received, Sent, Imported };
+
+// "opened", "saved", ...: the event's name, as the file stores it.
+QString eventName(EventKind kind);
+// "opened from", "saved to", ...: how a history line reads before its place.
+QString eventPhrase(EventKind kind);
+
+// What happened to a kit, where (a file's path or a MIDI device's name) and when.
+struct KitEvent {
+    EventKind kind = EventKind::Opened;
+    QString place;
+    QDateTime time = QDateTime::currentDateTimeUtc();
+
+    bool operator==(const KitEvent&) const = default;
+};
+
+struct Recording {
+    KitDump dump;
+    KitEvent event;
+};
+
+struct RecordCounts {
+    int newKits = 0;
+    int knownKits = 0;
+};
+
+// One kit as a search lists it.
+struct KitRow {
+    QString hash;  // 64 hexadecimal digits
+    QString title; // the kit name, trailing spaces taken off
+    int kitNumber = 0;
+    int bank = 0;
+    KitEvent last; // the latest event: its kind, place and time
+    int timesSent = 0;
+};
+
+// How long a connection waits for another one (a second editor, the tool)
+// to finish its write before it gives up.
+inline constexpr std::chrono::milliseconds DefaultBusyWait{3000};
+
+class KitStore {
+public:
+    // Opens the library file, making its folder and a fresh library when
+    // there is none. A file that is no SQLite database is moved aside (never
+    // deleted) and a fresh one begun; notice() then says so. A library that
+    // is locked, read-only, unreachable or from a newer editor is refused with
+    // the reason, and the file is left as it was.
+    static Result<std::unique_ptr<KitStore>> open(const QString& file,
+                                                  std::chrono::milliseconds busyWait = DefaultBusyWait);
+    ~KitStore();
+    KitStore(const KitStore&) = delete;
+    KitStore& operator=(const KitStore&) = delete;
+
+    const QString& file() const { return file_; }
+    // Empty unless the open had to set the old file aside; then one sentence
+    // for the user, to be shown once.
+    const QString& notice() const { return notice_; }
+
+    // Stores the kit unless its bytes are known, and adds the event to its
+    // history, all in one transaction. An import adds nothing to a kit whose
+    // history already has that place, so importing a folder twice is harmless.
+    // A dump the codec refuses is refused whole.
+    Result<RecordCounts> record(std::span<const Recording> recordings);
+    Status record(const KitDump& dump, const KitEvent& event);
+
+    // Words match the title or a path in the history, "note:N" and
+    // "channel:N" a pad holding that value; every term must match. Newest
+    // first. An empty query lists every kit.
+    Result<std::vector<KitRow>> search(const QString& query);
+
+    // The one full hash that starts with prefix (any letter case).
+    Result<QString> hashStartingWith(const QString& prefix);
+    Result<KitDump> bytesOf(const QString& hash);
+    // Oldest first.
+    Result<std::vector<KitEvent>> historyOf(const QString& hash);
+
+private:
+    KitStore(QString file, QString connection, QSqlDatabase db);
+    Status recordOne(const Recording& recording, RecordCounts& counts);
+    std::string readFailure(const QSqlQuery& query) const;
+
+    QString file_;
+    QString connection_;
+    QString notice_;
+    QSqlDatabase db_;
+    struct Statements;
+    std::unique_ptr<Statements> statements_;
+};
+
+}  // namespace morvane::library
