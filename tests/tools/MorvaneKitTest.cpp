@@ -31,6 +31,8 @@ std::vector<std::string> lines(const std::string& text)
 
 class MorvaneKit : public ::testing::Test {
 protected:
+    MorvaneKit() { qputenv("XDG_DATA_HOME", QByteArray::fromStdString(folder.path("data"))); }
+
     std::string copyOfDemo()
     {
         const auto path = folder.path("kit.syx");
@@ -136,6 +138,9 @@ TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
         {{"find", missing}, 1, "morvane-kit: cannot read \"" + missing + "\""},
         {{"diff", DemoKit, missing}, 2, cannotOpen(missing, "the file does not exist.")},
         {{"diff", "--json", DemoKit}, 2, ""},
+        {{"library", "history", "ffff"}, 1, "morvane-kit: No kit in the library has a hash starting with ffff."},
+        {{"library", "export", "zz", "-o", out}, 1, "morvane-kit: \"zz\" is no hash"},
+        {{"library", "export", "ffff"}, 2, ""},
         {{"frobnicate"}, 2, ""},
         {{"receive", "--port", "0", "-o", out, "--timeout", "86401"}, 2, ""},
     };
@@ -209,4 +214,28 @@ TEST_F(MorvaneKit, FindPrintsWhatAddEntireDirectoryAddsInTheSameOrder)
     const auto odd = folder.file("odd/a\nb.syx");
     EXPECT_EQ(morvaneKit({"find", folder.path("odd")}).out, folder.path("odd/a\\nb.syx") + "\n");
     EXPECT_EQ(morvaneKit({"find", "-0", folder.path("odd")}).out, odd + std::string(1, '\0'));
+}
+
+// Through the library the editor keeps, in its per-user data folder.
+TEST_F(MorvaneKit, LibraryImportsThenListsExportsAndTellsAKitsHistory)
+{
+    const auto batch = Examples / "batch";
+    const auto kit2 = (batch / "kit-2.syx").string();
+    EXPECT_EQ(morvaneKit({"library", "import", batch.string()}).out, "added 3, already known 0, not kits 0\n");
+    EXPECT_TRUE(fs::exists(folder.path("data/VEXO Morvane Editor/kit-library.sqlite")));
+    const auto json = lines(morvaneKit({"library", "list", "--json", "two", "note:60"}).out);
+    ASSERT_EQ(json.size(), 3u);
+    EXPECT_NE(json[1].find(R"("kit": 2, "bank": 0, "title": "Batch Two", "last": {"event": "imported")"),
+              std::string::npos);
+    const auto hash = json[1].substr(std::string(R"({"hash": ")").size(), 12);
+    const auto table = lines(morvaneKit({"library", "list", "two", "note:60"}).out);
+    ASSERT_EQ(table.size(), 2u);
+    EXPECT_EQ(table[1].substr(0, 47), hash + "   2    0  \"Batch Two\"    imported ");
+    EXPECT_EQ(table[1].substr(table[1].size() - kit2.size() - 7), "    0  " + kit2);
+
+    EXPECT_EQ(morvaneKit({"library", "export", hash.substr(0, 6), "-o", folder.path("two.syx")}).exitCode, 0);
+    EXPECT_EQ(readBytes(folder.path("two.syx")), readBytes(kit2));
+    const auto history = lines(morvaneKit({"library", "history", hash}).out);
+    ASSERT_EQ(history.size(), 1u);
+    EXPECT_EQ(history[0].substr(16), "  imported from " + kit2);
 }

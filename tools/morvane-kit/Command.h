@@ -30,6 +30,7 @@ struct Command {
 std::vector<Command> kitFileCommands();
 std::vector<Command> findCommands();
 std::vector<Command> midiCommands();
+std::vector<Command> libraryCommands();
 
 // One line on stderr naming the file and the reason; exit status 1 unless
 // the command's own statuses say otherwise.

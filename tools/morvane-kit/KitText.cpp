@@ -3,6 +3,7 @@
 #include "kit/Cp1252.h"
 
 #include <cstdio>
+#include <optional>
 #include <sstream>
 
 namespace morvane::tool {
@@ -57,6 +58,21 @@ std::string jsonPair(const std::optional<Change<T>>& change)
     return pair.str();
 }
 
+// Calls show with each UTF-8 character of text and its bytes, or with no
+// character and the one byte that starts no character.
+template <typename Show>
+std::string eachCharacter(const std::string& text, Show show)
+{
+    std::string shown;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        const auto ch = nextUtf8(text, pos);
+        if (!ch) ++pos;
+        shown += show(ch, text.substr(start, pos - start));
+    }
+    return shown;
+}
+
 }  // namespace
 
 std::string quotedCp1252(const std::string& cp1252, QuoteFor target)
@@ -77,15 +93,18 @@ std::string quotedCp1252(const std::string& cp1252, QuoteFor target)
 
 std::string terminalText(const std::string& text)
 {
-    std::string shown;
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t start = pos;
-        const auto ch = nextUtf8(text, pos);
-        if (!ch) ++pos;
-        const std::string character = text.substr(start, pos - start);
-        shown += ch && !isControl(*ch) ? character : escapedBytes(character);
-    }
-    return shown;
+    return eachCharacter(text, [](std::optional<char32_t> ch, const std::string& bytes) {
+        return ch && !isControl(*ch) ? bytes : escapedBytes(bytes);
+    });
+}
+
+std::string quotedJson(const std::string& utf8)
+{
+    return "\"" + eachCharacter(utf8, [](std::optional<char32_t> ch, const std::string& bytes) {
+               if (!ch) return std::string("\\ufffd");
+               if (*ch == '"' || *ch == '\\') return "\\" + bytes;
+               return isControl(*ch) ? unicodeEscape(*ch) : bytes;
+           }) + "\"";
 }
 
 std::string kitAsJson(const KitDump& dump, const KitFields& fields, const std::vector<std::string>& warnings)

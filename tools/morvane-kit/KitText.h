@@ -20,6 +20,10 @@ std::string quotedCp1252(const std::string& cp1252, QuoteFor target);
 // characters, backslashes included, stay as they are.
 std::string terminalText(const std::string& text);
 
+// UTF-8 text as a JSON string: quotes, backslashes and control characters
+// escaped, a byte that is not UTF-8 as U+FFFD.
+std::string quotedJson(const std::string& utf8);
+
 // The object morvane-kit show --json prints, on one line.
 std::string kitAsJson(const KitDump& dump, const KitFields& fields, const std::vector<std::string>& warnings);
 

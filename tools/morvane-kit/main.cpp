@@ -15,6 +15,7 @@ constexpr std::vector<Command> (*CommandGroups[])() = {
     kitFileCommands,
     findCommands,
     midiCommands,
+    libraryCommands,
 };
 
 std::vector<Command> allCommands()
@@ -32,7 +33,8 @@ void printOverview(std::ostream& out, const std::vector<Command>& commands)
     out << "usage: morvane-kit COMMAND [ARGUMENTS]\n"
            "       morvane-kit COMMAND --help\n"
            "       morvane-kit --help | --version\n\n"
-           "Reads, compares, checks and changes kit dumps (.syx files) of the Morvane controller.\n"
+           "Reads, compares, checks and changes kit dumps (.syx files) of the Morvane controller,\n"
+           "and looks them up in the kit library the editor keeps.\n"
            "Exit status: 0 done, 1 input or value refused (nothing written), 2 usage error;\n"
            "diff's as diff(1): 0 the same, 1 different, 2 trouble.\n"
            "File names in messages show control characters escaped (\\n, \\t, \\x1b).\n\n"

@@ -1,0 +1,191 @@
+// library: the kit library the editor keeps, listed and searched, filled
+// from a folder, and read back, through the same store the editor uses.
+#include "Command.h"
+#include "KitText.h"
+
+#include "kit/KitFile.h"
+#include "library/KitImport.h"
+#include "library/KitStore.h"
+#include "library/LibrarySettings.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace morvane::tool {
+namespace {
+
+using library::KitStore;
+
+int runLibrary(const Arguments& args, Console& console);
+
+const Command Library{
+    "library", "list [--json] [SEARCH...] | import DIR | export HASH-PREFIX -o FILE | history HASH-PREFIX",
+    "Lists and searches the kit library the editor keeps, fills it from a folder and reads kits back.",
+    "  list [--json] [SEARCH...]   one line per kit, latest first: the hash's first 12 digits,\n"
+    "                              kit number, bank, title, last event and its time, times\n"
+    "                              sent, and the last file or device. Words match titles and\n"
+    "                              file paths, note:N and channel:N a pad's note or channel;\n"
+    "                              every one must match. --json prints a JSON array instead,\n"
+    "                              one object per line, with the whole hash.\n"
+    "  import DIR                  records every kit find lists under DIR as imported, then\n"
+    "                              prints how many were added, already known and not kits.\n"
+    "  export HASH-PREFIX -o FILE  writes the kit's bytes to FILE in one step.\n"
+    "  history HASH-PREFIX         prints what happened to the kit, oldest first.\n"
+    "A HASH-PREFIX names one kit by the first digits of its hash (as list shows them).\n"
+    "The library is kit-library.sqlite in $XDG_DATA_HOME/VEXO Morvane Editor (by default\n"
+    "~/.local/share), shared with the editor.\n",
+    runLibrary};
+
+std::string utf8(const QString& text) { return text.toStdString(); }
+
+std::string localTime(const QDateTime& time)
+{
+    return utf8(time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+}
+
+// Prints the reason and gives nothing when the library cannot be had, and
+// names a damaged file set aside.
+std::unique_ptr<KitStore> openLibrary(Console& console)
+{
+    auto store = KitStore::open(library::defaultLibraryFile());
+    if (!store) {
+        refuse(console, store.error());
+        return nullptr;
+    }
+    if (const auto& notice = store.value()->notice(); !notice.isEmpty())
+        console.err << "morvane-kit: " << terminalText(utf8(notice)) << "\n";
+    return std::move(store).value();
+}
+
+std::string rowAsJson(const library::KitRow& row)
+{
+    return "{\"hash\": \"" + utf8(row.hash) + "\", \"kit\": " + std::to_string(row.kitNumber) +
+           ", \"bank\": " + std::to_string(row.bank) + ", \"title\": " + quotedJson(utf8(row.title)) +
+           ", \"last\": {\"event\": " + quotedJson(utf8(library::eventName(row.last.kind))) +
+           ", \"time\": \"" + utf8(row.last.time.toString(Qt::ISODate)) + "\", \"place\": " +
+           quotedJson(utf8(row.last.place)) + "}, \"sent\": " + std::to_string(row.timesSent) + "}";
+}
+
+std::string rowAsLine(const library::KitRow& row)
+{
+    char numbers[80];
+    std::snprintf(numbers, sizeof numbers, "%-12.12s %3d %4d  %-14s %-8s %-16s %4d  ", utf8(row.hash).c_str(),
+                  row.kitNumber, row.bank, ("\"" + terminalText(utf8(row.title)) + "\"").c_str(),
+                  utf8(library::eventName(row.last.kind)).c_str(), localTime(row.last.time).c_str(),
+                  row.timesSent);
+    return numbers + terminalText(utf8(row.last.place));
+}
+
+int runList(const Arguments& args, Console& console)
+{
+    bool json = false;
+    QStringList words;
+    for (const auto& arg : args) {
+        if (arg == "--json")
+            json = true;
+        else
+            words << QString::fromStdString(arg);
+    }
+    const auto store = openLibrary(console);
+    if (!store) return ExitRefused;
+    const auto rows = store->search(words.join(' '));
+    if (!rows) return refuse(console, rows.error());
+    if (json) {
+        console.out << "[";
+        for (std::size_t r = 0; r < rows.value().size(); ++r)
+            console.out << (r ? ",\n" : "\n") << rowAsJson(rows.value()[r]);
+        console.out << "\n]\n";
+        return ExitSuccess;
+    }
+    console.out << "HASH         KIT BANK  TITLE          LAST     TIME             SENT  FROM\n";
+    for (const auto& row : rows.value()) console.out << rowAsLine(row) << "\n";
+    return ExitSuccess;
+}
+
+int runImport(const Arguments& args, Console& console)
+{
+    if (args.size() != 1) return usageError(console, Library, args.empty() ? "DIR is missing" : "more than one DIR");
+    const auto store = openLibrary(console);
+    if (!store) return ExitRefused;
+    const std::atomic<bool> neverCancelled{false};
+    const auto imported = library::importFolder(*store, QString::fromStdString(args[0]), {}, neverCancelled);
+    if (!imported) return refuse(console, imported.error());
+    const auto& summary = imported.value();
+    console.out << "added " << summary.added << ", already known " << summary.known << ", not kits "
+                << summary.notKits << "\n";
+    for (const auto& folder : summary.unreadableFolders)
+        console.err << "morvane-kit: cannot read " << terminalText(utf8(folder)) << "\n";
+    return summary.unreadableFolders.empty() ? ExitSuccess : ExitRefused;
+}
+
+// The one kit a prefix names, or the refusal already printed.
+std::optional<QString> kitNamed(KitStore& store, const std::string& prefix, Console& console)
+{
+    auto hash = store.hashStartingWith(QString::fromStdString(prefix));
+    if (!hash) {
+        refuse(console, hash.error());
+        return std::nullopt;
+    }
+    return hash.value();
+}
+
+int runExport(const Arguments& args, Console& console)
+{
+    if (args.size() != 3 || args[1] != "-o") return usageError(console, Library, "export takes HASH-PREFIX -o FILE");
+    const auto store = openLibrary(console);
+    if (!store) return ExitRefused;
+    const auto hash = kitNamed(*store, args[0], console);
+    if (!hash) return ExitRefused;
+    const auto bytes = store->bytesOf(*hash);
+    if (!bytes) return refuse(console, bytes.error());
+    if (auto saved = saveWholeFile(args[2], bytes.value()); !saved) return refuse(console, saved.error());
+    return ExitSuccess;
+}
+
+int runHistory(const Arguments& args, Console& console)
+{
+    if (args.size() != 1) return usageError(console, Library, "history takes one HASH-PREFIX");
+    const auto store = openLibrary(console);
+    if (!store) return ExitRefused;
+    const auto hash = kitNamed(*store, args[0], console);
+    if (!hash) return ExitRefused;
+    const auto events = store->historyOf(*hash);
+    if (!events) return refuse(console, events.error());
+    for (const auto& event : events.value())
+        console.out << localTime(event.time) << "  " << utf8(library::eventPhrase(event.kind)) << " "
+                    << terminalText(utf8(event.place)) << "\n";
+    return ExitSuccess;
+}
+
+int runLibrary(const Arguments& args, Console& console)
+{
+    struct Action {
+        std::string_view name;
+        int (*run)(const Arguments& args, Console& console);
+    };
+    static constexpr Action Actions[] = {
+        {"list", runList}, {"import", runImport}, {"export", runExport}, {"history", runHistory}};
+    if (args.empty()) return usageError(console, Library, "list, import, export or history is missing");
+    const auto action = std::find_if(std::begin(Actions), std::end(Actions),
+                                     [&](const Action& a) { return a.name == args[0]; });
+    if (action == std::end(Actions)) return usageError(console, Library, "unknown action \"" + args[0] + "\"");
+    // Qt loads its SQLite driver only within an application, and the
+    // library's folder follows the application's name: the editor's.
+    int argc = 1;
+    char name[] = "morvane-kit";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    QCoreApplication::setApplicationName(ApplicationTitle);
+    return action->run(Arguments(args.begin() + 1, args.end()), console);
+}
+
+}  // namespace
+
+std::vector<Command> libraryCommands() { return {Library}; }
+
+}  // namespace morvane::tool
