@@ -6,6 +6,10 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <future>
+#include <span>
+
 namespace morvane::library {
 namespace {
 
@@ -32,6 +36,34 @@ private:
     const std::atomic<bool>& cancel_;
 };
 
+struct ReadBatch {
+    std::vector<Recording> kits;
+    int notKits = 0;
+};
+
+ReadBatch readBatch(std::span<const std::string> files)
+{
+    ReadBatch batch;
+    for (const auto& file : files) {
+        auto kit = readKitFile(file);
+        if (!kit) {
+            ++batch.notKits;
+            continue;
+        }
+        batch.kits.push_back({std::move(kit).value().dump,
+                              {EventKind::Imported, QDir::toNativeSeparators(QString::fromStdString(file))}});
+    }
+    return batch;
+}
+
+// The next batch is read on a thread of its own while this one is written,
+// so the disk's reads and the library's writes overlap.
+std::future<ReadBatch> readAhead(const std::vector<std::string>& files, std::size_t start)
+{
+    const auto rest = std::span(files).subspan(std::min(start, files.size()));
+    return std::async(std::launch::async, readBatch, rest.first(std::min(BatchSize, rest.size())));
+}
+
 }  // namespace
 
 Result<ImportSummary> importFolder(KitStore& store, const QString& folder, const ImportProgress& progress,
@@ -42,27 +74,19 @@ Result<ImportSummary> importFolder(KitStore& store, const QString& folder, const
     ImportSummary summary;
     summary.unreadableFolders = std::move(gathered.unreadable);
     const auto& files = gathered.files;
-    const KitEvent imported{EventKind::Imported, {}};
     summary.cancelled = cancel.load();  // the search itself may have stopped early
+    auto next = readAhead(files, 0);
     for (std::size_t start = 0; start < files.size(); start += BatchSize) {
+        const ReadBatch batch = next.get();
+        next = readAhead(files, start + BatchSize);
         if ((summary.cancelled = cancel.load())) break;
-        const std::size_t end = std::min(files.size(), start + BatchSize);
-        std::vector<Recording> batch;
-        for (std::size_t f = start; f < end; ++f) {
-            auto kit = readKitFile(files[f]);
-            if (!kit) {
-                ++summary.notKits;
-                continue;
-            }
-            KitEvent event = imported;
-            event.place = QDir::toNativeSeparators(QString::fromStdString(files[f]));
-            batch.push_back({std::move(kit).value().dump, std::move(event)});
-        }
-        const auto counts = store.record(batch);
+        const auto counts = store.record(batch.kits);
         if (!counts) return Result<ImportSummary>::failure(counts.error());
+        summary.notKits += batch.notKits;
         summary.added += counts.value().newKits;
         summary.known += counts.value().knownKits;
-        if (progress) progress(static_cast<int>(end), static_cast<int>(files.size()));
+        const auto done = std::min(files.size(), start + BatchSize);
+        if (progress) progress(static_cast<int>(done), static_cast<int>(files.size()));
     }
     return summary;
 }

@@ -90,7 +90,8 @@ std::optional<SetUpFailure> setUp(QSqlDatabase& db)
     const auto failed = [](const QSqlError& error) { return SetUpFailure{reasonOf(error), isDamage(error)}; };
     if (!db.open()) return failed(db.lastError());
     QSqlQuery query(db);
-    for (const char* statement : {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = NORMAL", "BEGIN IMMEDIATE"})
+    for (const char* statement : {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = NORMAL",
+                                  "PRAGMA mmap_size = 268435456", "BEGIN IMMEDIATE"})
         if (!query.exec(QString::fromLatin1(statement))) return failed(query.lastError());
     if (auto migrated = migrate(db); !migrated) {
         query.exec(QStringLiteral("ROLLBACK"));
@@ -330,7 +331,8 @@ Result<std::vector<KitRow>> KitStore::search(const QString& text)
     }
     QSqlQuery query(db_);
     query.setForwardOnly(true);
-    const QString filter = where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    const QString filter =
+        where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
     query.prepare(QStringLiteral("SELECT k.hash, k.title, k.kit_number, k.bank, e.kind, e.place, e.time, k.times_sent"
                                  " FROM kits k JOIN events e ON e.id = k.last_event%1"
                                  " ORDER BY k.last_event DESC")

@@ -41,7 +41,6 @@ const std::vector<std::vector<const char*>> Steps = {
         " place TEXT NOT NULL,"
         " time INTEGER NOT NULL)",
         "CREATE INDEX events_by_kit_and_place ON events(kit, place)",
-        "CREATE INDEX kits_by_last_event ON kits(last_event)",
         "CREATE TRIGGER events_update_kit AFTER INSERT ON events BEGIN"
         " UPDATE kits SET last_event = NEW.id, times_sent = times_sent + (NEW.kind = 'sent')"
         " WHERE id = NEW.kit; END",

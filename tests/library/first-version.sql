@@ -5,7 +5,6 @@ CREATE TABLE kits ( id INTEGER PRIMARY KEY, hash TEXT NOT NULL UNIQUE, length IN
 CREATE TABLE kit_bytes (kit INTEGER PRIMARY KEY REFERENCES kits(id), bytes BLOB NOT NULL);
 CREATE TABLE events ( id INTEGER PRIMARY KEY, kit INTEGER NOT NULL REFERENCES kits(id), kind TEXT NOT NULL CHECK (kind IN ('opened', 'saved', 'received', 'sent', 'imported')), place TEXT NOT NULL, time INTEGER NOT NULL);
 CREATE INDEX events_by_kit_and_place ON events(kit, place);
-CREATE INDEX kits_by_last_event ON kits(last_event);
 CREATE TRIGGER events_update_kit AFTER INSERT ON events BEGIN UPDATE kits SET last_event = NEW.id, times_sent = times_sent + (NEW.kind = 'sent') WHERE id = NEW.kit; END;
 INSERT INTO kits (hash, length, title, kit_number, bank, notes, channels) VALUES ('00f1', 746, 'FIRST KIT', 2, 1, x'0102030405060708090a0b0c0d0e0f101112131415161718', x'0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a0a');
 INSERT INTO kit_bytes (kit, bytes) VALUES (1, x'f0f7');
