@@ -1,16 +1,16 @@
 #pragma once
 
-#include "kit/KitDump.h"
 #include "base/Result.h"
+#include "kit/KitDump.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QString>
 
 #include <chrono>
-#include <string>
 #include <memory>
 #include <span>
+#include <string>
 #include <vector>
 
 class QSqlQuery;
