@@ -1,5 +1,7 @@
 #include "EditorTexts.h"
 
+#include <QDir>
+
 namespace morvane {
 namespace texts {
 
@@ -33,6 +35,12 @@ QString aboutText()
         QString(),
         QStringLiteral("Made for the drummers who play the Morvane, on stage and at home."),
     }.join(QLatin1Char('\n'));
+}
+
+QString goneRecentKit(const QString& path)
+{
+    return QStringLiteral("The kit file \"%1\" is no longer there; it is removed from the recent list.")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 QString noKitHeading()

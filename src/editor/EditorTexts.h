@@ -13,6 +13,7 @@ inline const QString Version = QStringLiteral("v1.03");
 inline const QString SettingsApplication = QStringLiteral("VEXO Morvane Editor");
 inline const QString SettingsSection = QStringLiteral("General");
 inline const QString LoadPathKey = QStringLiteral("loadpath");
+inline const QString RecentKitsKey = QStringLiteral("recentfiles");
 inline const QString SysexFilter = QStringLiteral("Sysex Files (*.syx)");
 inline const QString SysexErrorTitle = QStringLiteral("Error in Sysex");
 inline const QString LoadedStatus = QStringLiteral("Successfully loaded file...");
@@ -30,6 +31,9 @@ QString channelTooltip(int padIndex);
 QString ledText(int padIndex);
 
 QString aboutText();
+
+// A file of File > Open Recent that is not there any more.
+QString goneRecentKit(const QString& path);
 
 QString noKitHeading();
 QString noKitReceiveHelp();

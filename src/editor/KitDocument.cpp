@@ -8,7 +8,9 @@
 #include "platform/Desktop.h"
 #include "platform/WindowShell.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace morvane {
 namespace {
@@ -91,6 +93,7 @@ Status KitDocument::Open_Sysex_File(const QString& path)
     // Said before the decoded kit is taken, so it stands while its bad values are asked about.
     shell_.Status_Update(texts::LoadedStatus);
     adopt(std::move(kit).value(), path);
+    rememberRecent(path);
     return succeeded();
 }
 
@@ -98,7 +101,9 @@ Status KitDocument::Save_Sysex_File(const QString& path)
 {
     if (auto encoded = Update_Buffer(); !encoded)
         return Status::failure("Cannot save \"" + localPath(path) + "\": " + encoded.error());
-    return saveWholeFile(localPath(path), dump_);
+    auto saved = saveWholeFile(localPath(path), dump_);
+    if (saved) rememberRecent(path);
+    return saved;
 }
 
 void KitDocument::reportFailure(const Status& status)
@@ -115,11 +120,15 @@ void KitDocument::mnuFile_Open_Click()
     request.startPath = loadPath.isEmpty() ? desktop_.programFolder() : loadPath;
     request.mustExist = true;
     const auto chosen = desktop_.openFileName(request);
-    if (!chosen) return;
+    if (chosen) openChosenFile(*chosen);
+}
+
+void KitDocument::openChosenFile(const QString& path)
+{
     // Kept even when the file then fails to open: the next dialog starts
     // where the user was looking.
-    desktop_.writeSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, *chosen);
-    reportFailure(Open_Sysex_File(*chosen));
+    desktop_.writeSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, path);
+    reportFailure(Open_Sysex_File(path));
 }
 
 void KitDocument::mnuFile_Save_Click()
@@ -154,5 +163,44 @@ void KitDocument::mnuFile_SaveAs_Click()
 }
 
 void KitDocument::openNamedFile(const QString& path) { reportFailure(Open_Sysex_File(path)); }
+
+QStringList KitDocument::recentKits() { return storedRecentKits().paths(); }
+
+RecentKits KitDocument::storedRecentKits()
+{
+    return RecentKits::parse(
+        desktop_.readSetting(texts::SettingsApplication, texts::SettingsSection, texts::RecentKitsKey));
+}
+
+void KitDocument::openRecent(const QString& path)
+{
+    if (QFileInfo::exists(path)) {
+        openChosenFile(path);
+        return;
+    }
+    desktop_.messageBox(texts::goneRecentKit(path), MessageStyle::Plain);
+    changeRecentKits([&path](RecentKits& recent) { recent.remove(path); });
+}
+
+void KitDocument::clearRecentKits()
+{
+    changeRecentKits([](RecentKits& recent) { recent = {}; });
+}
+
+void KitDocument::changeRecentKits(const std::function<void(RecentKits&)>& change)
+{
+    auto recent = storedRecentKits();
+    change(recent);
+    desktop_.writeSetting(texts::SettingsApplication, texts::SettingsSection, texts::RecentKitsKey,
+                          recent.serialized());
+    view_.showRecentKits(recent.paths());
+}
+
+// A path named on the command line may be relative to where the editor was started.
+void KitDocument::rememberRecent(const QString& path)
+{
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    changeRecentKits([&absolute](RecentKits& recent) { recent.add(absolute); });
+}
 
 }  // namespace morvane

@@ -5,8 +5,12 @@
 #include "kit/KitFile.h"
 #include "base/Result.h"
 #include "midi/KitHost.h"
+#include "RecentKits.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 namespace morvane {
 
@@ -57,11 +61,24 @@ public:
     // as File > Open opens it, without the dialog and leaving "loadpath" be.
     void openNamedFile(const QString& path);
 
+    // The kit files opened or saved last, most recent first, as kept in the settings.
+    QStringList recentKits();
+    // A file of File > Open Recent: opened as File > Open opens the file it
+    // is given; a file that is gone is told and leaves the list.
+    void openRecent(const QString& path);
+    void clearRecentKits();
+
 private:
     // Makes a decoded kit the current one, asks about its bad pad values
     // and shows it.
     void adopt(LoadedKit kit, const QString& sourceFile);
     void Check_Sysex();
+    void openChosenFile(const QString& path);
+    // Changes the stored list as it is now, so another running editor's
+    // additions stay, and shows the result.
+    RecentKits storedRecentKits();
+    void changeRecentKits(const std::function<void(RecentKits&)>& change);
+    void rememberRecent(const QString& path);
     void reportFailure(const Status& status);
 
     Desktop& desktop_;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 namespace morvane {
 
 // What the kit document asks of the window that shows it.
@@ -13,6 +15,8 @@ public:
     // A new kit has been decoded: caption, header, pad values, and the
     // no-kit-loaded frame out of the way.
     virtual void showDecodedKit() = 0;
+    // The kit files File > Open Recent offers, most recent first.
+    virtual void showRecentKits(const QStringList& paths) = 0;
 };
 
 }  // namespace morvane

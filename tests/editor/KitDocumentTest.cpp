@@ -24,6 +24,7 @@ struct RecordingView final : KitView, WindowShell {
     void Display_Caption() override { calls << "caption"; }
     void Fill_Print_Header() override { calls << "header"; }
     void showDecodedKit() override { calls << "shown"; }
+    void showRecentKits(const QStringList&) override {}
 };
 
 class KitDocumentTest : public ::testing::Test {

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QSettings>
 #include <QTest>
@@ -182,6 +183,40 @@ TEST_F(MainWindowTest, TheTitleShowsEveryAmpersandAndQuitClosesTheOtherWindows)
     EXPECT_TRUE(desktop.openedUrls[0].isLocalFile() && desktop.openedUrls[0].path().endsWith("README.md"));
     QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(window->isVisible() || batch.isVisible() || neverOpened.isVisible());
+}
+
+TEST_F(MainWindowTest, OpenRecentReopensKitsOpenedOrSavedAndNamesAndDropsAGoneOne)
+{
+    const QString rock = kits.write("rock1.syx", makeKitDump());
+    const QString jazz = kits.write("jazz.syx", makeKitDump({"JAZZ BRUSHES", 9}));
+    start(rock);
+    desktop.openChoices.push_back(jazz);
+    trigger("MnuFile_Open");
+    desktop.saveChoices.push_back(kits.path("copy.syx"));
+    trigger("MnuFile_SaveAs");
+    const auto listed = [this] {
+        QStringList paths;
+        for (const QAction* item : window->menu().fileRecentKits)
+            if (item->isVisible()) paths << item->text();
+        return paths;
+    };
+    EXPECT_EQ(listed(), (QStringList{kits.path("copy.syx"), jazz, rock}));
+
+    window->menu().fileRecentKits[2]->trigger();
+    EXPECT_EQ(window->kit().CurrentSysexFile(), rock);
+    EXPECT_EQ(readUserSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, {}), rock);
+    EXPECT_EQ(desktop.openRequests.size(), 1u);
+    QFile::remove(jazz);
+    window->menu().fileRecentKits[2]->trigger();
+    EXPECT_EQ(desktop.messageTexts(),
+              QStringList{"The kit file \"" + jazz + "\" is no longer there; it is removed from the recent list."});
+    EXPECT_EQ(window->kit().CurrentSysexFile(), rock);
+
+    start();
+    EXPECT_EQ(listed(), (QStringList{rock, kits.path("copy.syx")}));
+    trigger("MnuFile_ClearRecent");
+    EXPECT_TRUE(listed().isEmpty());
+    EXPECT_FALSE(control<QMenu>("MnuFile_OpenRecent")->menuAction()->isEnabled());
 }
 
 // Also run at 120 dpi, where the parts must keep their logical place over the face.

@@ -16,12 +16,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -144,6 +146,9 @@ void MainWindow::connectMenus()
 {
     const auto onMenu = [this](QAction* item, auto command) { connect(item, &QAction::triggered, this, command); };
     onMenu(menu_.fileOpen, [this] { kit_.mnuFile_Open_Click(); });
+    for (QAction* recent : menu_.fileRecentKits)
+        onMenu(recent, [this, recent] { kit_.openRecent(recent->data().toString()); });
+    onMenu(menu_.fileClearRecent, [this] { kit_.clearRecentKits(); });
     onMenu(menu_.fileSave, [this] { kit_.mnuFile_Save_Click(); });
     onMenu(menu_.fileSaveAs, [this] { kit_.mnuFile_SaveAs_Click(); });
     onMenu(menu_.fileQuit, [this] { close(); });
@@ -190,6 +195,7 @@ void MainWindow::Form_Load(const QString& commandLinePath)
     sizeWindow();
     setWindowTitle(texts::startCaption());
     kitHeader_->Display_Print_Header(false);
+    showRecentKits(kit_.recentKits());
     if (!commandLinePath.isEmpty()) kit_.openNamedFile(commandLinePath);
     midi_->startUp();
     if (!kit_.kitLoaded()) Display_No_Kit_Loaded_Frame(true);
@@ -244,6 +250,19 @@ void MainWindow::showDecodedKit()
     const auto& fields = kit_.fields();
     kitSettings_->kitReplaced(fields.KitName, fields.KitNumber, fields.BankNumber);
     if (!noKitFrame_->isHidden()) Display_No_Kit_Loaded_Frame(false);
+}
+
+// A caption reads '&' as the mark of a shortcut letter, so a path shows it doubled.
+void MainWindow::showRecentKits(const QStringList& paths)
+{
+    for (std::size_t i = 0; i < menu_.fileRecentKits.size(); ++i) {
+        QAction* item = menu_.fileRecentKits[i];
+        const QString path = paths.value(static_cast<qsizetype>(i));
+        item->setData(path);
+        item->setText(QDir::toNativeSeparators(path).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        item->setVisible(!path.isEmpty());
+    }
+    menu_.fileOpenRecent->menuAction()->setEnabled(!paths.isEmpty());
 }
 
 void MainWindow::Display_No_Kit_Loaded_Frame(bool visible) { noKitFrame_->Display_No_Kit_Loaded_Frame(visible); }

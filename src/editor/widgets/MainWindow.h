@@ -67,6 +67,7 @@ public:
     void Display_Caption() override;
     void Fill_Print_Header() override;
     void showDecodedKit() override;
+    void showRecentKits(const QStringList& paths) override;
     void Display_No_Kit_Loaded_Frame(bool visible);
 
     // Ends or moves pad editing; Index -1 commits and leaves nothing selected,

@@ -35,6 +35,15 @@ MenuActions buildMenuTree(QMenuBar* bar)
     MenuActions menu{};
     auto* file = addMenu(bar, "MnuFile", "File");
     menu.fileOpen = addItem(file, "MnuFile_Open", "Open", QKeySequence(Qt::CTRL | Qt::Key_O));
+    menu.fileOpenRecent = addMenu(file, "MnuFile_OpenRecent", "Open Recent");
+    for (std::size_t i = 0; i < menu.fileRecentKits.size(); ++i) {
+        auto* item = menu.fileOpenRecent->addAction(QString());
+        item->setObjectName(QStringLiteral("MnuFile_Recent_%1").arg(i));
+        item->setVisible(false);
+        menu.fileRecentKits[i] = item;
+    }
+    menu.fileOpenRecent->addSeparator();
+    menu.fileClearRecent = addItem(menu.fileOpenRecent, "MnuFile_ClearRecent", "Clear List");
     menu.fileSave = addItem(file, "MnuFile_Save", "Save", QKeySequence(Qt::CTRL | Qt::Key_S));
     menu.fileSaveAs = addItem(file, "MnuFile_SaveAs", "Save As");
     menu.filePrint = addItem(file, "MnuFile_Print", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));

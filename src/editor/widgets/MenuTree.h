@@ -1,5 +1,9 @@
 #pragma once
 
+#include "editor/RecentKits.h"
+
+#include <array>
+
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -9,6 +13,10 @@ namespace morvane {
 // The editor's menu items, to connect commands to.
 struct MenuActions {
     QAction* fileOpen;
+    // Open Recent: one item per file, hidden while unused, then Clear List.
+    QMenu* fileOpenRecent;
+    std::array<QAction*, RecentKits::Most> fileRecentKits;
+    QAction* fileClearRecent;
     QAction* fileSave;
     QAction* fileSaveAs;
     QAction* filePrint;
@@ -25,7 +33,8 @@ struct MenuActions {
 
 // Fills the menu bar with the editor's menus. Every menu and item also
 // carries its given name as objectName, so tests find them by name.
-// Nothing is ever disabled or hidden.
+// Nothing is ever disabled or hidden but the parts of Open Recent that
+// have no file to offer.
 MenuActions buildMenuTree(QMenuBar* menuBar);
 
 }  // namespace morvane
