@@ -2,31 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 using morvane::RecentKits;
 
-// Lists are written as paths joined by '|'; '~' stands for the stored separator.
+// Lists are paths joined by '|'; in a stored list '|' stands for the separator.
 TEST(RecentKitsTest, AFileGoesToTheTopOnceTheOldestBeyondEightDropsAndTheListReadsBackAsWritten)
 {
-    struct Row {
-        const char* stored;
-        const char* add;
-        const char* remove;
-        const char* listed;
-    };
-    const Row rows[] = {
+    const std::array<std::array<const char*, 4>, 7> rows{{
+        // stored, added, removed, listed
         {"", "/a", "", "/a"},
-        {"/a~/b~/c", "/c", "", "/c|/a|/b"},
-        {"/a~/b~/c~/d~/e~/f~/g~/h", "/i", "", "/i|/a|/b|/c|/d|/e|/f|/g"},
-        {"/a~~/b~/a", "", "", "/a|/b"},
-        {"/a~/b~/c~/d~/e~/f~/g~/h~/i~/j", "", "", "/a|/b|/c|/d|/e|/f|/g|/h"},
-        {"/a~/b~/c", "", "/b", "/a|/c"},
-        {"/line\nbreak~/b", "/b", "/x", "/b|/line\nbreak"},
-    };
-    for (const auto& row : rows) {
-        auto recent = RecentKits::parse(QString::fromUtf8(row.stored).replace('~', QChar(0)));
-        if (*row.add) recent.add(row.add);
-        if (*row.remove) recent.remove(row.remove);
-        EXPECT_EQ(recent.paths().join('|'), row.listed) << row.stored;
-        EXPECT_EQ(RecentKits::parse(recent.serialized()).paths(), recent.paths()) << row.stored;
+        {"/a|/b|/c", "/c", "", "/c|/a|/b"},
+        {"/a|/b|/c|/d|/e|/f|/g|/h", "/i", "", "/i|/a|/b|/c|/d|/e|/f|/g"},
+        {"/a||/b|/a", "", "", "/a|/b"},
+        {"/a|/b|/c|/d|/e|/f|/g|/h|/i|/j", "", "", "/a|/b|/c|/d|/e|/f|/g|/h"},
+        {"/a|/b|/c", "", "/b", "/a|/c"},
+        {"/line\nbreak|/b", "/b", "/x", "/b|/line\nbreak"},
+    }};
+    for (const auto& [stored, added, removed, listed] : rows) {
+        auto recent = RecentKits::parse(QString(stored).replace('|', QChar(0)));
+        if (*added) recent.add(added);
+        recent.remove(removed);
+        EXPECT_EQ(recent.paths().join('|').toStdString(), listed) << stored;
+        EXPECT_EQ(RecentKits::parse(recent.serialized()).paths(), recent.paths()) << stored;
     }
 }
