@@ -1,6 +1,7 @@
 #include "KitDocument.h"
 
 #include "EditorTexts.h"
+#include "KitEdits.h"
 #include "KitView.h"
 #include "kit/Cp1252.h"
 #include "kit/KitCheck.h"
@@ -22,8 +23,8 @@ QString describe(const Status& status) { return QString::fromStdString(status.er
 
 }  // namespace
 
-KitDocument::KitDocument(Desktop& desktop, KitView& view, WindowShell& shell)
-    : desktop_(desktop), view_(view), shell_(shell)
+KitDocument::KitDocument(Desktop& desktop, KitView& view, WindowShell& shell, KitEdits& edits)
+    : desktop_(desktop), view_(view), shell_(shell), edits_(edits)
 {
 }
 
@@ -54,6 +55,7 @@ void KitDocument::adopt(LoadedKit kit, const QString& sourceFile)
     fields_ = std::move(kit.fields);
     currentSysexFile_ = sourceFile;
     kitLoaded_ = true;
+    edits_.kitReplaced();
     Check_Sysex();
     view_.showDecodedKit();
 }
@@ -70,10 +72,18 @@ Status KitDocument::Replace_System_Variables(const QString& newKitName, int newK
 {
     auto name = cp1252FromUtf8(newKitName.toStdString());
     if (!name) return Status::failure(name.error());
+    const KitFields before = fields_;
     const auto change = replaceSystemVariables(fields_, name.value(), newKitNumber, newBankArgument);
+    edits_.record(before, fields_, QStringLiteral("Kit Settings"));
     if (change.name) view_.Display_Caption();
     if (change.kitNumber || change.bankNumber) view_.Fill_Print_Header();
     return succeeded();
+}
+
+void KitDocument::restoreFields(const KitFields& fields)
+{
+    fields_ = fields;
+    view_.showDecodedKit();
 }
 
 void KitDocument::Check_Sysex()

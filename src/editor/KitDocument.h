@@ -15,16 +15,18 @@
 namespace morvane {
 
 class Desktop;
+class KitEdits;
 class KitView;
 class WindowShell;
 
 // The current kit: its dump, the decoded fields the editor changes, the file
 // it belongs to, and the File commands that load and store it. A refused
 // load or save is told to the user and changes nothing the user relies on.
-// It is also the kit the MIDI commands send and replace.
+// It is also the kit the MIDI commands send and replace. New kit settings
+// are told to KitEdits as a step, and a new kit ends the steps taken.
 class KitDocument final : public KitHost {
 public:
-    KitDocument(Desktop& desktop, KitView& view, WindowShell& shell);
+    KitDocument(Desktop& desktop, KitView& view, WindowShell& shell, KitEdits& edits);
 
     const KitDump& kitDump() const override { return dump_; }
     const KitFields& fields() const { return fields_; }
@@ -49,6 +51,9 @@ public:
     // New kit settings, as the kit settings dialog passes them (the bank
     // argument is the bank plus one). Refuses a name the dump cannot hold.
     Status Replace_System_Variables(const QString& newKitName, int newKitNumber, int newBankArgument);
+    // Puts the fields of an undone or redone step back and shows them; the
+    // dump follows at Update_Buffer, as after any edit.
+    void restoreFields(const KitFields& fields);
 
     // Reads and decodes a kit file. On success it becomes the current kit.
     Status Open_Sysex_File(const QString& path);
@@ -84,6 +89,7 @@ private:
     Desktop& desktop_;
     KitView& view_;
     WindowShell& shell_;
+    KitEdits& edits_;
     KitDump dump_ = emptyKitDump();
     KitFields fields_;
     QString currentSysexFile_;

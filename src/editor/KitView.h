@@ -12,8 +12,9 @@ public:
     // Caption and kit header labels.
     virtual void Display_Caption() = 0;
     virtual void Fill_Print_Header() = 0;
-    // A new kit has been decoded: caption, header, pad values, and the
-    // no-kit-loaded frame out of the way.
+    // A new kit has been decoded, or a step undone or redone: caption,
+    // header, pad values, an open kit settings dialog, and the no-kit-loaded
+    // frame out of the way.
     virtual void showDecodedKit() = 0;
     // The kit files File > Open Recent offers, most recent first.
     virtual void showRecentKits(const QStringList& paths) = 0;

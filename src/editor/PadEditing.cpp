@@ -1,5 +1,6 @@
 #include "PadEditing.h"
 
+#include "KitEdits.h"
 #include "platform/Desktop.h"
 #include "platform/WindowShell.h"
 
@@ -10,6 +11,7 @@ constexpr int FillAllHighest = 255;  // a pad value is one byte
 
 const QString PadsModified = QStringLiteral("Pad Settings Successfully Modified.");
 const QString NothingSelected = QStringLiteral("No pad is currently selected for editing.");
+const QString FillAllStep = QStringLiteral("Fill All");
 
 const RangeRule& rangeOf(PadField field) { return field == PadField::Note ? NoteRule : ChannelRule; }
 
@@ -23,6 +25,12 @@ std::optional<int> digitOf(int keyCode)
     if (keyCode >= keys::DigitRow0 && keyCode <= keys::DigitRow0 + 9) return keyCode - keys::DigitRow0;
     if (keyCode >= keys::Keypad0 && keyCode <= keys::Keypad0 + 9) return keyCode - keys::Keypad0;
     return std::nullopt;
+}
+
+// A committed value as the Edit menu names it.
+QString stepName(int pad, PadField field)
+{
+    return QStringLiteral("%1 of Pad %2").arg(field == PadField::Note ? "Note" : "Channel").arg(pad + 1);
 }
 
 bool isPadIndex(int index) { return index >= 0 && index < PadCount; }
@@ -39,8 +47,8 @@ QString selectionPrompt(int pad, PadField field)
         .arg(pad + 1);
 }
 
-PadEditing::PadEditing(KitFields& fields, PadBoardView& view, WindowShell& shell, Desktop& desktop)
-    : fields_(fields), view_(view), shell_(shell), desktop_(desktop)
+PadEditing::PadEditing(KitFields& fields, PadBoardView& view, WindowShell& shell, Desktop& desktop, KitEdits& edits)
+    : fields_(fields), view_(view), shell_(shell), desktop_(desktop), edits_(edits)
 {
 }
 
@@ -122,7 +130,9 @@ bool PadEditing::Save_Selected_Pads()
         return false;
     }
     setTypedText(QString::number(typed));
+    const KitFields before = fields_;
     stored = static_cast<std::uint8_t>(typed);
+    edits_.record(before, fields_, stepName(selectedPad_ - 1, selectedField_));
     shell_.Status_Update(PadsModified);
     return true;
 }
@@ -136,7 +146,9 @@ void PadEditing::fillAll()
             return;
         }
         const auto value = static_cast<std::uint8_t>(shown.toInt());
+        const KitFields before = fields_;
         for (int pad = 0; pad < PadCount; ++pad) storedValue(pad, *field) = value;
+        edits_.record(before, fields_, FillAllStep);
     }
     view_.Fill_Pad_MNN_And_TransmitCh();
     shell_.Status_Update(PadsModified);

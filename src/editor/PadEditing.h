@@ -12,6 +12,7 @@
 namespace morvane {
 
 class Desktop;
+class KitEdits;
 class WindowShell;
 
 enum class PadField { Note, Channel };
@@ -36,10 +37,11 @@ public:
 
 // The pad editing state machine: which pad field is selected, the text typed
 // into it, and committing that text into the kit's pad arrays. The window
-// shows what it reports through PadBoardView.
+// shows what it reports through PadBoardView; each commit and fill is told
+// to KitEdits as a step.
 class PadEditing {
 public:
-    PadEditing(KitFields& fields, PadBoardView& view, WindowShell& shell, Desktop& desktop);
+    PadEditing(KitFields& fields, PadBoardView& view, WindowShell& shell, Desktop& desktop, KitEdits& edits);
 
     // Commits the field being edited, then selects pad `index` (0 to 23) or,
     // for -1, nothing. A refused commit keeps the selection and drops the rest.
@@ -70,6 +72,7 @@ private:
     PadBoardView& view_;
     WindowShell& shell_;
     Desktop& desktop_;
+    KitEdits& edits_;
     std::int16_t selectedPad_ = 0;
     bool typingStarted_ = false;
     PadField selectedField_ = PadField::Note;

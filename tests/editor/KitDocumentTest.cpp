@@ -1,5 +1,6 @@
 #include "editor/EditorTexts.h"
 #include "editor/KitDocument.h"
+#include "editor/KitEdits.h"
 #include "editor/KitView.h"
 #include "platform/UserSettings.h"
 #include "platform/WindowShell.h"
@@ -17,7 +18,7 @@ namespace {
 
 // Records what the document asks of its window, in order, with the boxes
 // shown in between.
-struct RecordingView final : KitView, WindowShell {
+struct RecordingView final : KitView, WindowShell, KitEdits {
     QStringList calls;
     void Status_Update(const QString& text) override { calls << text; }
     void commitPendingPadEdit() override { calls << "commit"; }
@@ -25,6 +26,8 @@ struct RecordingView final : KitView, WindowShell {
     void Fill_Print_Header() override { calls << "header"; }
     void showDecodedKit() override { calls << "shown"; }
     void showRecentKits(const QStringList&) override {}
+    void kitReplaced() override {}
+    void stepTaken(const KitFields&, const KitFields&, const QString&) override {}
 };
 
 class KitDocumentTest : public ::testing::Test {
@@ -53,7 +56,7 @@ protected:
 
     ScriptedDesktop desktop;
     RecordingView view;
-    KitDocument kit{desktop, view, view};
+    KitDocument kit{desktop, view, view, view};
     KitFolder files;
     const KitDump jazz = makeKitDump({"JAZZ BRUSHES", 9});
 };

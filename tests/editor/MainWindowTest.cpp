@@ -17,11 +17,14 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <map>
 #include <memory>
 
 using namespace morvane;
@@ -183,6 +186,55 @@ TEST_F(MainWindowTest, TheTitleShowsEveryAmpersandAndQuitClosesTheOtherWindows)
     EXPECT_TRUE(desktop.openedUrls[0].isLocalFile() && desktop.openedUrls[0].path().endsWith("README.md"));
     QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(window->isVisible() || batch.isVisible() || neverOpened.isVisible());
+}
+
+// A row's script: n / c click pad 7's note / channel, digits are typed, E is
+// Enter, U / R / F trigger Undo / Redo / Fill All, K12 gives the kit number 12
+// in the kit settings, O opens a kit. Then pad 7's note and channel and the
+// kit number read so in the labels and the fields, and the Edit items name
+// their steps ("-": disabled).
+TEST_F(MainWindowTest, UndoAndRedoTakeEachCommittedValueFillAndKitSettingsBackAndForth)
+{
+    start(kits.write("rock1.syx", makeKitDump()));
+    const std::map<QString, const char*> triggers{
+        {"U", "MnuEdit_Undo"}, {"R", "MnuEdit_Redo"}, {"F", "MnuSettings_FillAll"}};
+    const auto act = [&](const QString& step) {
+        if (step == "n" || step == "c") click(step == "n" ? "PadMNNLabel_6" : "PadTCHLabel_6");
+        else if (triggers.count(step)) trigger(triggers.at(step));
+        else if (step == "E") QTest::keyClick(window.get(), Qt::Key_Return);
+        else if (step == "O") ASSERT_TRUE(window->Interpret_Buffer(makeKitDump()));
+        else if (step[0] != 'K') type(step);
+        else {
+            click("Print_KitNumberLabel");
+            inSettings<QComboBox>("KitNumberCombo")->setEditText(step.mid(1));
+            QTest::mouseClick(inSettings<QPushButton>("OKBtn"), Qt::LeftButton);
+        }
+    };
+    const std::array<std::array<const char*, 3>, 11> rows{{
+        {"n 50 E", "50 10 5", "Undo Note of Pad 7|Redo -"},
+        {"c 3 E", "50 3 5", "Undo Channel of Pad 7|Redo -"},
+        {"U", "50 10 5", "Undo Note of Pad 7|Redo Channel of Pad 7"},
+        {"R", "50 3 5", "Undo Channel of Pad 7|Redo -"},
+        {"c 12 F", "50 12 5", "Undo Fill All|Redo -"},
+        {"F K5", "50 12 5", "Undo Fill All|Redo -"},  // changing nothing is no step
+        {"n 60 U", "50 12 5", "Undo Fill All|Redo Note of Pad 7"},  // typing is committed first
+        {"n 70 R", "70 12 5", "Undo Note of Pad 7|Redo -"},
+        {"K12", "70 12 12", "Undo Kit Settings|Redo -"},
+        {"U", "70 12 5", "Undo Note of Pad 7|Redo Kit Settings"},
+        {"O", "42 10 5", "Undo -|Redo -"},
+    }};
+    for (const auto& [script, shown, steps] : rows) {
+        for (const QString& step : QString(script).split(' ')) act(step);
+        const auto& f = window->kit().fields();
+        QString labels = text("PadMNNLabel_6") + ' ' + text("PadTCHLabel_6") + ' ' + text("Print_KitNumberLabel");
+        EXPECT_EQ(labels.remove("Kit #: ").toStdString(), shown) << script;
+        const QString fields = QString("%1 %2 %3").arg(f.PadMNN[6]).arg(f.PadTCH[6]).arg(f.KitNumber);
+        EXPECT_EQ(fields.toStdString(), shown) << script;
+        QStringList items;
+        for (const auto* edit : {control<QAction>("MnuEdit_Undo"), control<QAction>("MnuEdit_Redo")})
+            items << edit->text() + (edit->isEnabled() ? "" : " -");
+        EXPECT_EQ(items.join('|').toStdString(), steps) << script;
+    }
 }
 
 TEST_F(MainWindowTest, OpenRecentReopensKitsOpenedOrSavedAndNamesAndDropsAGoneOne)

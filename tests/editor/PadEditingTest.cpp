@@ -1,3 +1,4 @@
+#include "editor/KitEdits.h"
 #include "editor/PadEditing.h"
 #include "platform/WindowShell.h"
 #include "support/ScriptedDesktop.h"
@@ -15,7 +16,7 @@ using morvane::testing::ScriptedDesktop;
 namespace {
 
 // Keeps what a pad board would show.
-struct RecordingBoard final : PadBoardView, WindowShell {
+struct RecordingBoard final : PadBoardView, WindowShell, KitEdits {
     explicit RecordingBoard(const KitFields& fields) : fields(fields) {}
 
     const KitFields& fields;
@@ -36,6 +37,8 @@ struct RecordingBoard final : PadBoardView, WindowShell {
     }
     void Status_Update(const QString& text) override { statuses << text; }
     void commitPendingPadEdit() override {}
+    void kitReplaced() override {}
+    void stepTaken(const KitFields&, const KitFields&, const QString&) override {}
 };
 
 // Messages and statuses in a script's row go by short codes: "N" and "C" the
@@ -113,7 +116,7 @@ struct Session {
     KitFields fields;
     RecordingBoard board{fields};
     ScriptedDesktop desktop;
-    PadEditing editing{fields, board, board, desktop};
+    PadEditing editing{fields, board, board, desktop, board};
 };
 
 TEST(PadEditing, KeystrokeScriptsGiveTheirValuesLabelsMessagesAndStatuses)

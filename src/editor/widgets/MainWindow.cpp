@@ -52,8 +52,9 @@ MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices)
     : desktop_(desktop),
       menu_(buildMenuTree(menuBar())),
       compensation_(measureScreenDpi()),
-      kit_(desktop, *this, *this),
-      padEditing_(kit_.fields(), *this, *this, desktop)
+      history_(menu_.editUndo, menu_.editRedo, [this](const KitFields& fields) { kit_.restoreFields(fields); }),
+      kit_(desktop, *this, *this, history_),
+      padEditing_(kit_.fields(), *this, *this, desktop, history_)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
@@ -152,6 +153,8 @@ void MainWindow::connectMenus()
     onMenu(menu_.fileSave, [this] { kit_.mnuFile_Save_Click(); });
     onMenu(menu_.fileSaveAs, [this] { kit_.mnuFile_SaveAs_Click(); });
     onMenu(menu_.fileQuit, [this] { close(); });
+    onMenu(menu_.editUndo, [this] { stepThroughHistory(&EditHistory::undo); });
+    onMenu(menu_.editRedo, [this] { stepThroughHistory(&EditHistory::redo); });
     onMenu(menu_.kitSettings, [this] { MnuSettings_KitSettings_Click(); });
     onMenu(menu_.fillAll, [this] { padEditing_.fillAll(); });
     onMenu(menu_.sendSysex, [this] { midi_->sender().MnuSysex_SendSysex_Click(); });
@@ -322,6 +325,14 @@ QString MainWindow::valueText(int pad, PadField field) const { return valueLabel
 void MainWindow::setValueText(int pad, PadField field, const QString& text) { valueLabel(pad, field)->setText(text); }
 
 void MainWindow::Fill_Pad_MNN_And_TransmitCh() { padBoard_->Fill_Pad_MNN_And_TransmitCh(kit_.fields()); }
+
+// A value being typed is committed first, as Enter would; one out of range
+// is refused with its message and stays selected for the user to correct.
+void MainWindow::stepThroughHistory(void (EditHistory::*step)())
+{
+    commitPendingPadEdit();
+    if (padEditing_.SelectedPad() == 0) (history_.*step)();
+}
 
 void MainWindow::MnuSettings_KitSettings_Click()
 {

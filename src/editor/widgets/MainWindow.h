@@ -4,6 +4,7 @@
 #include "editor/KitDocument.h"
 #include "editor/KitView.h"
 #include "editor/PadEditing.h"
+#include "EditHistory.h"
 #include "MenuTree.h"
 #include "SvgPicture.h"
 #include "platform/WindowShell.h"
@@ -108,6 +109,7 @@ private:
     void Form_Unload();
     void Form_MouseMove();
     void mnu_about_Click();
+    void stepThroughHistory(void (EditHistory::*step)());
     void MnuSettings_KitSettings_Click();
     void takeKitSettings(const KitSettingsChoice& choice);
     void Form_KeyDown(int keyCode);
@@ -118,6 +120,7 @@ private:
     MenuActions menu_;
     Compensation compensation_;
     Pictures pictures_;
+    EditHistory history_;
     KitDocument kit_;
     PadEditing padEditing_;
     QWidget* face_ = nullptr;

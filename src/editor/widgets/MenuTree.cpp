@@ -49,6 +49,11 @@ MenuActions buildMenuTree(QMenuBar* bar)
     menu.filePrint = addItem(file, "MnuFile_Print", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));
     menu.fileQuit = addItem(file, "MnuFile_Quit", "Quit", QKeySequence(Qt::CTRL | Qt::Key_Q));
 
+    auto* edit = addMenu(bar, "MnuEdit", "Edit");
+    menu.editUndo = addItem(edit, "MnuEdit_Undo", "Undo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    menu.editRedo = addItem(edit, "MnuEdit_Redo", "Redo");
+    menu.editRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+
     auto* settings = addMenu(bar, "MnuSettings", "Kit Settings");
     menu.kitSettings = addItem(settings, "MnuSettings_KitSettings", "Kit Settings");
     menu.fillAll = addItem(settings, "MnuSettings_FillAll", "Fill All With Selected Value",

@@ -21,6 +21,8 @@ struct MenuActions {
     QAction* fileSaveAs;
     QAction* filePrint;
     QAction* fileQuit;
+    QAction* editUndo;
+    QAction* editRedo;
     QAction* kitSettings;
     QAction* fillAll;
     QAction* sendSysex;
@@ -33,8 +35,8 @@ struct MenuActions {
 
 // Fills the menu bar with the editor's menus. Every menu and item also
 // carries its given name as objectName, so tests find them by name.
-// Nothing is ever disabled or hidden but the parts of Open Recent that
-// have no file to offer.
+// Nothing is ever disabled or hidden but Undo and Redo with no step to take
+// and the parts of Open Recent with no file to offer.
 MenuActions buildMenuTree(QMenuBar* menuBar);
 
 }  // namespace morvane
