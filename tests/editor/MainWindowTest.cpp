@@ -23,7 +23,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <map>
 #include <memory>
 
@@ -210,7 +209,7 @@ TEST_F(MainWindowTest, UndoAndRedoTakeEachCommittedValueFillAndKitSettingsBackAn
             QTest::mouseClick(inSettings<QPushButton>("OKBtn"), Qt::LeftButton);
         }
     };
-    const std::array<std::array<const char*, 3>, 11> rows{{
+    const char* const rows[][3] = {
         {"n 50 E", "50 10 5", "Undo Note of Pad 7|Redo -"},
         {"c 3 E", "50 3 5", "Undo Channel of Pad 7|Redo -"},
         {"U", "50 10 5", "Undo Note of Pad 7|Redo Channel of Pad 7"},
@@ -222,7 +221,7 @@ TEST_F(MainWindowTest, UndoAndRedoTakeEachCommittedValueFillAndKitSettingsBackAn
         {"K12", "70 12 12", "Undo Kit Settings|Redo -"},
         {"U", "70 12 5", "Undo Note of Pad 7|Redo Kit Settings"},
         {"O", "42 10 5", "Undo -|Redo -"},
-    }};
+    };
     for (const auto& [script, shown, steps] : rows) {
         for (const QString& step : QString(script).split(' ')) act(step);
         const auto& f = window->kit().fields();

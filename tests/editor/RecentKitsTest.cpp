@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
-
 using morvane::RecentKits;
 
 // Lists are paths joined by '|'; in a stored list '|' stands for the separator.
 TEST(RecentKitsTest, AFileGoesToTheTopOnceTheOldestBeyondEightDropsAndTheListReadsBackAsWritten)
 {
-    const std::array<std::array<const char*, 4>, 7> rows{{
+    const char* const rows[][4] = {
         // stored, added, removed, listed
         {"", "/a", "", "/a"},
         {"/a|/b|/c", "/c", "", "/c|/a|/b"},
@@ -18,7 +16,7 @@ TEST(RecentKitsTest, AFileGoesToTheTopOnceTheOldestBeyondEightDropsAndTheListRea
         {"/a|/b|/c|/d|/e|/f|/g|/h|/i|/j", "", "", "/a|/b|/c|/d|/e|/f|/g|/h"},
         {"/a|/b|/c", "", "/b", "/a|/c"},
         {"/line\nbreak|/b", "/b", "/x", "/b|/line\nbreak"},
-    }};
+    };
     for (const auto& [stored, added, removed, listed] : rows) {
         auto recent = RecentKits::parse(QString(stored).replace('|', QChar(0)));
         if (*added) recent.add(added);
