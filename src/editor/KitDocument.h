@@ -79,9 +79,9 @@ private:
     void adopt(LoadedKit kit, const QString& sourceFile);
     void Check_Sysex();
     void openChosenFile(const QString& path);
+    RecentKits storedRecentKits();
     // Changes the stored list as it is now, so another running editor's
     // additions stay, and shows the result.
-    RecentKits storedRecentKits();
     void changeRecentKits(const std::function<void(RecentKits&)>& change);
     void rememberRecent(const QString& path);
     void reportFailure(const Status& status);
