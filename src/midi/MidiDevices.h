@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -17,6 +18,9 @@ inline const std::string OwnClientPrefix = "Morvane Editor";
 // The bytes that open and close a System Exclusive message.
 inline constexpr std::uint8_t SysexStart = 0xF0;
 inline constexpr std::uint8_t SysexEnd = 0xF7;
+
+// A channel message with two data bytes: status (kind and channel), then data.
+using ChannelMessage = std::array<std::uint8_t, 3>;
 
 // One message from the open input: a complete SysEx message, or a short
 // channel/system message.
@@ -51,6 +55,11 @@ public:
     // vanishes or came back without our connection fails the send, which ends
     // within a bound set by the message's length.
     virtual Status sendSysex(const std::vector<std::uint8_t>& message) = 0;
+    // Sends one channel message without waiting for the device to take it,
+    // so the window never stops for a note. Succeeds when the message was
+    // queued for a live connection to the chosen device, which it reaches
+    // within a period or two; fails at once, unsent, when there is none.
+    virtual Status sendChannelMessage(const ChannelMessage& message) = 0;
     // False when the open output no longer reaches its device: it vanished,
     // came back without our connection, or the MIDI server stopped. Lets a
     // caller tell a lost device from a message the device refused.

@@ -49,11 +49,16 @@ Status LoopbackMidiDevices::openOutput(const std::string& name)
 
 Status LoopbackMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
 {
+    if (openOutputDevice && duringSend) duringSend();
+    return record(message);
+}
+
+Status LoopbackMidiDevices::record(std::vector<std::uint8_t> message)
+{
     if (!openOutputDevice) return Status::failure("no output open");
-    if (duringSend) duringSend();
     if (!reachable) return Status::failure("the output is no longer there");
     if (sendRefusal) return Status::failure(*sendRefusal);
-    sent.push_back(message);
+    sent.push_back(std::move(message));
     return succeeded();
 }
 

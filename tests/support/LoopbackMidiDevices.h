@@ -49,11 +49,14 @@ public:
     void resetOutput() override { calls.push_back("resetOutput"); }
     void closeOutput() override { calls.push_back("closeOutput"); openOutputDevice.reset(); }
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
+    Status sendChannelMessage(const ChannelMessage& m) override { return record({m.begin(), m.end()}); }
     bool outputReachable() override { return reachable && openOutputDevice; }
     std::string openOutputName() const override { return openOutputDevice ? outputs[*openOutputDevice] : ""; }
     void setInputHandler(InputHandler handler) override { delivery_.setHandler(std::move(handler)); }
 
 private:
+    Status record(std::vector<std::uint8_t> message);
+
     InputDelivery delivery_;
 };
 

@@ -13,6 +13,7 @@ namespace {
 
 // Several periods of full JACK MIDI buffers: the reader drains it as it fills.
 constexpr std::size_t ReceiveRingSize = 256 * 1024;
+constexpr std::size_t QueuedChannelMessages = 256;
 constexpr auto SendMargin = std::chrono::milliseconds(1000);
 constexpr auto PollInterval = std::chrono::milliseconds(1);
 
@@ -45,7 +46,9 @@ std::chrono::milliseconds sendTimeLimit(std::size_t messageLength)
 
 }  // namespace
 
-JackMidiDevices::JackMidiDevices(const std::string& clientName) : received_(jack_ringbuffer_create(ReceiveRingSize))
+JackMidiDevices::JackMidiDevices(const std::string& clientName)
+    : channelMessages_(jack_ringbuffer_create(QueuedChannelMessages * sizeof(QueuedChannelMessage))),
+      received_(jack_ringbuffer_create(ReceiveRingSize))
 {
     // libjack prints to stderr when no server runs; a missing server is
     // simply a machine without JACK devices here.
@@ -76,6 +79,7 @@ JackMidiDevices::~JackMidiDevices()
     bytesArrived_.release();
     if (reader_.joinable()) reader_.join();
     jack_ringbuffer_free(received_);
+    jack_ringbuffer_free(channelMessages_);
 }
 
 bool JackMidiDevices::serverRunning() const { return client_ && !serverGone_; }
@@ -149,6 +153,7 @@ void JackMidiDevices::closeOutput()
 {
     if (serverRunning() && !outputName_.empty()) jack_port_disconnect(client_, outPort_);
     outputName_.clear();
+    ++outputOpening_;
 }
 
 bool JackMidiDevices::outputPortIsTheOpenedOne()
@@ -189,6 +194,17 @@ Status JackMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
     return waitUntilWritten(send);
 }
 
+Status JackMidiDevices::sendChannelMessage(const ChannelMessage& message)
+{
+    if (auto refused = refusalToSend(message.size()); !refused) return refused;
+    const QueuedChannelMessage queued{outputOpening_, message};
+    if (jack_ringbuffer_write_space(channelMessages_) < sizeof queued)
+        return Status::failure("The MIDI output device " + quoted(outputName_) +
+                               " is not taking messages (too many are waiting for it).");
+    jack_ringbuffer_write(channelMessages_, reinterpret_cast<const char*>(&queued), sizeof queued);
+    return succeeded();
+}
+
 Status JackMidiDevices::untaken() const
 {
     if (serverGone_) return Status::failure("The JACK server stopped during the send.");
@@ -217,7 +233,9 @@ Status JackMidiDevices::waitUntilWritten(PendingSend& send)
 int JackMidiDevices::onProcess(jack_nframes_t frames, void* self)
 {
     auto* devices = static_cast<JackMidiDevices*>(self);
-    devices->writePendingSend(jack_port_get_buffer(devices->outPort_, frames));
+    void* out = jack_port_get_buffer(devices->outPort_, frames);
+    devices->writePendingSend(out);
+    devices->writeChannelMessages(out);
     devices->readInput(jack_port_get_buffer(devices->inPort_, frames));
     return 0;
 }
@@ -235,6 +253,21 @@ void JackMidiDevices::writePendingSend(void* buffer)
     auto* event = jack_midi_event_reserve(buffer, 0, message.size());
     if (event) std::memcpy(event, message.data(), message.size());
     send->state = event ? PendingSend::State::Written : PendingSend::State::DidNotFit;
+}
+
+// Runs on JACK's real-time thread, after writePendingSend cleared the buffer.
+void JackMidiDevices::writeChannelMessages(void* buffer)
+{
+    if (jack_port_connected(outPort_) == 0) return;  // they wait for the connection
+    QueuedChannelMessage queued{};
+    while (jack_ringbuffer_peek(channelMessages_, reinterpret_cast<char*>(&queued), sizeof queued) == sizeof queued) {
+        if (queued.outputOpening == outputOpening_) {
+            auto* event = jack_midi_event_reserve(buffer, 0, queued.message.size());
+            if (!event) return;  // this period is full: the next one takes it
+            std::memcpy(event, queued.message.data(), queued.message.size());
+        }
+        jack_ringbuffer_read_advance(channelMessages_, sizeof queued);
+    }
 }
 
 // Runs on JACK's real-time thread: copies each event into the ring, tagged

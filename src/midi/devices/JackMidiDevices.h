@@ -22,7 +22,8 @@ namespace morvane {
 // a reopen. Here a send is handed to the process callback and waits, with a
 // time limit, until the callback has written it into a period with our port
 // connected to the chosen device; received bytes are framed into whole
-// messages per opening of the input.
+// messages per opening of the input. A channel message goes through a ring
+// to the process callback without waiting, for a note must not hold up the window.
 // Create it on the window thread: received messages are handed to the input
 // handler there.
 class JackMidiDevices final : public MidiDevices {
@@ -49,6 +50,7 @@ public:
     void closeOutput() override;
 
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
+    Status sendChannelMessage(const ChannelMessage& message) override;
     bool outputReachable() override;
     std::string openOutputName() const override { return outputName_; }
     void setInputHandler(InputHandler handler) override;
@@ -61,10 +63,17 @@ private:
         std::atomic<State> state{State::Waiting};
     };
 
+    // A channel message in the ring, with the output opening it was sent on.
+    struct QueuedChannelMessage {
+        std::uint64_t outputOpening;
+        ChannelMessage message;
+    };
+
     static int onProcess(jack_nframes_t frames, void* self);
     static void onShutdown(void* self);
     static void onPortRegistration(jack_port_id_t port, int registered, void* self);
     void writePendingSend(void* buffer);
+    void writeChannelMessages(void* buffer);
     void readInput(void* buffer);
     void deliverReceived();
 
@@ -86,6 +95,11 @@ private:
 
     std::atomic<PendingSend*> pendingSend_{nullptr};
     std::atomic<std::size_t> largestEvent_{0};  // as the server last said
+
+    // Written by the sending thread, read by the process callback; what was
+    // sent on an output since closed is dropped there.
+    jack_ringbuffer_t* channelMessages_ = nullptr;
+    std::atomic<std::uint64_t> outputOpening_{0};
 
     // Received bytes travel from the process callback through the ring to the
     // reader thread, which frames them and hands whole messages over.

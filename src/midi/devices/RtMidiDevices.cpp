@@ -175,6 +175,17 @@ bool RtMidiDevices::outputReachable()
 
 Status RtMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
 {
+    return send(message.data(), message.size());
+}
+
+// Each service queues a channel message and returns; none waits for the device.
+Status RtMidiDevices::sendChannelMessage(const ChannelMessage& message)
+{
+    return send(message.data(), message.size());
+}
+
+Status RtMidiDevices::send(const std::uint8_t* bytes, std::size_t count)
+{
     if (!out_ || !out_->isPortOpen()) return Status::failure("No MIDI output is open.");
     // A vanished device would swallow the message without a word.
     if (!outputReachable())
@@ -183,7 +194,7 @@ Status RtMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
     // RtMidi copies the message (or, on Windows, waits only while the driver
     // is still playing it), so the bytes may be reused on return and a
     // refusing device ends the call with an error rather than a hang.
-    out_->sendMessage(message.data(), message.size());
+    out_->sendMessage(bytes, count);
     if (auto why = takeError(); !why.empty()) return Status::failure("The message was not sent: " + why);
     return succeeded();
 }

@@ -36,6 +36,7 @@ public:
     void closeOutput() override;
 
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
+    Status sendChannelMessage(const ChannelMessage& message) override;
     bool outputReachable() override;
     std::string openOutputName() const override { return openOutputName_; }
     void setInputHandler(InputHandler handler) override;
@@ -52,6 +53,7 @@ private:
 
     static void onMessage(double, std::vector<unsigned char>* message, void* listener);
     std::string takeError();
+    Status send(const std::uint8_t* bytes, std::size_t count);
 
     RtMidi::Api api_;
     std::string clientName_;
