@@ -9,7 +9,8 @@ EditorMidi::EditorMidi(MidiDevices& devices, Desktop& desktop, WindowShell& shel
     : shell_(shell),
       receiver_(devices, desktop, shell, kit, dialog),
       ports_(devices, desktop, receiver_, std::move(menusChanged)),
-      sender_(devices, desktop, shell, kit, ports_)
+      sender_(devices, desktop, shell, kit, ports_),
+      player_(devices, shell, ports_)
 {
 }
 
@@ -20,6 +21,10 @@ void EditorMidi::startUp()
     if (const auto missing = ports_.restoreSavedPorts(); !missing.isEmpty()) shell_.Status_Update(missing);
 }
 
-void EditorMidi::shutDown() { ports_.closePorts(); }
+void EditorMidi::shutDown()
+{
+    player_.releaseAll();
+    ports_.closePorts();
+}
 
 }  // namespace morvane

@@ -2,6 +2,7 @@
 
 #include "KitSender.h"
 #include "MidiPortSelection.h"
+#include "PadNotes.h"
 #include "SysexReceiver.h"
 
 #include <functional>
@@ -10,7 +11,7 @@ namespace morvane {
 
 // The main window's MIDI side, wired in the one order that works: the
 // receiver (which attaches the input handler) before the port selection
-// that opens inputs, and the sender beside them.
+// that opens inputs, and the sender and pad player beside them.
 class EditorMidi {
 public:
     // menusChanged runs whenever the port menus' items or check marks change.
@@ -25,12 +26,14 @@ public:
     SysexReceiver& receiver() { return receiver_; }
     MidiPortSelection& ports() { return ports_; }
     KitSender& sender() { return sender_; }
+    PadPlayer& player() { return player_; }
 
 private:
     WindowShell& shell_;
     SysexReceiver receiver_;
     MidiPortSelection ports_;
     KitSender sender_;
+    PadPlayer player_;
 };
 
 }  // namespace morvane

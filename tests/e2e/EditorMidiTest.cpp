@@ -105,6 +105,22 @@ TEST_F(EditorOverMidi, AKitArrivingWhileTheDialogWaitsIsTakenAndSendIsReportedSe
     EXPECT_TRUE(pad->received().empty());
 }
 
+// Played twice, by Ctrl+click and by the context menu.
+TEST_F(EditorOverMidi, APadPlaysOnTheOutput)
+{
+    startWindow();
+    ASSERT_TRUE(window->Interpret_Buffer(kit));
+    choose("mnuMIDI_Input", pad->outName());
+    choose("mnuMIDI_Output", pad->inName());
+    QTest::mouseClick(window->findChild<QWidget*>("PadMNNLabel_6"), Qt::LeftButton, Qt::ControlModifier);
+    EXPECT_EQ(window->statusText(), "Pad 7 played: note 44 on channel 10.");
+    window->findChild<QWidget*>("PadImage_6")->actions().front()->trigger();
+    ASSERT_TRUE(pad->waitForReceived(4));
+    const Bytes on{0x99, 44, 100}, off{0x89, 44, 0};
+    EXPECT_EQ(pad->received(), (std::vector<Bytes>{on, on, off, off}));
+    EXPECT_EQ(window->padEditing().SelectedPad(), 0);
+}
+
 // The menus show the devices present at start-up; numbers shift when one of
 // them goes, names do not. A remembered port that is absent is proved on loopback devices.
 TEST_F(EditorOverMidi, PortsAreTheOnesChosenByName)

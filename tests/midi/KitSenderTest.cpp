@@ -2,6 +2,8 @@
 
 #include "support/KitFiles.h"
 
+#include <QTest>
+
 #include <functional>
 
 using namespace morvane;
@@ -79,6 +81,35 @@ TEST(SendFailure, EveryIsSaidInABoxAndOnTheStatusLineWithoutSuccessBeep)
         EXPECT_TRUE(t.desktop.beeps.empty());
         EXPECT_EQ(t.host.dump, before);
         EXPECT_TRUE(t.devices.sent.empty());
+    }
+}
+
+// A played pad sends its Note On at once and its Note Off (0x8n, velocity 0)
+// from the timer; a pad that cannot be played sends nothing and says why.
+TEST(PlayingAPad, SendsItsNoteOnThenItsNoteOffOrTellsWhyNothingWasSent)
+{
+    const std::tuple<bool, const char*, std::uint8_t, std::uint8_t, QString> rows[] = {
+        // output chosen, send refused with, note, channel, status
+        {true, nullptr, 38, 10, "Pad 7 played: note 38 on channel 10."},
+        {false, nullptr, 38, 10, "Pad 7 was not played: no MIDI output is chosen."},
+        {true, nullptr, 38, 0, "Pad 7 was not played: its channel 0 is not a MIDI channel (1 to 16)."},
+        {true, nullptr, 38, 17, "Pad 7 was not played: its channel 17 is not a MIDI channel (1 to 16)."},
+        {true, nullptr, 128, 10, "Pad 7 was not played: its note 128 is not a MIDI note (0 to 127)."},
+        {true, "gone", 38, 10, "Pad 7 was not played: the note could not be sent. gone"},
+    };
+    for (const auto& [output, refusal, note, channel, status] : rows) {
+        SCOPED_TRACE(status.toStdString());
+        SendRig t;
+        if (!output) t.midi.ports().closePorts();
+        if (refusal) t.devices.sendRefusal = refusal;
+        t.midi.player().playPad(6, note, channel);
+        EXPECT_EQ(t.host.statuses.last(), status);
+        const std::vector<KitDump> noteOn{{0x99, 38, 100}}, noteOnAndOff{{0x99, 38, 100}, {0x89, 38, 0}};
+        const bool played = status.startsWith("Pad 7 played");
+        EXPECT_EQ(t.devices.sent, played ? noteOn : decltype(noteOn){});
+        if (played) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return t.devices.sent == noteOnAndOff; }));
+        }
     }
 }
 

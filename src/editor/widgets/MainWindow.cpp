@@ -90,6 +90,7 @@ void MainWindow::createFace()
     kitHeader_ = new KitHeader(face, compensation_);
     padBoard_ = new PadBoard(face, pictures_, compensation_);
     connect(padBoard_, &PadBoard::padClicked, this, &MainWindow::Pad_Clicked);
+    connect(padBoard_, &PadBoard::padPlayRequested, this, &MainWindow::playPad);
     noKitFrame_ = new NoKitFrame(face, compensation_);
 }
 
@@ -275,6 +276,12 @@ void MainWindow::Form_MouseMove()
     padBoard_->clearHover();
     vexoButtonOnImage_->hide();
     kitHeader_->darkenUnderline();
+}
+
+// The kit's stored values: a value being typed is neither played nor committed.
+void MainWindow::playPad(int index)
+{
+    midi_->player().playPad(index, kit_.fields().PadMNN[index], kit_.fields().PadTCH[index]);
 }
 
 void MainWindow::Pad_Clicked(int index, bool tchClicked)

@@ -115,6 +115,7 @@ private:
     void Form_KeyDown(int keyCode);
     QLabel* valueLabel(int pad, PadField field) const;
     void VexoButtonOnImage_Click();
+    void playPad(int index);
 
     Desktop& desktop_;
     MenuActions menu_;

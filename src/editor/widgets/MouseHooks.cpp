@@ -9,8 +9,13 @@ namespace {
 
 class MouseHandler final : public QObject {
 public:
-    MouseHandler(QWidget* control, std::function<void()> moved, std::function<void()> clicked)
-        : QObject(control), control_(control), moved_(std::move(moved)), clicked_(std::move(clicked))
+    MouseHandler(QWidget* control, std::function<void()> moved, std::function<void()> clicked,
+                 std::function<void()> ctrlClicked)
+        : QObject(control),
+          control_(control),
+          moved_(std::move(moved)),
+          clicked_(std::move(clicked)),
+          ctrlClicked_(std::move(ctrlClicked))
     {
     }
 
@@ -26,7 +31,7 @@ protected:
         case QEvent::MouseButtonDblClick:
             return true;
         case QEvent::MouseButtonRelease:
-            if (clicked_ && isClickInside(static_cast<QMouseEvent*>(event))) clicked_();
+            if (const auto* mouse = static_cast<QMouseEvent*>(event); isClickInside(mouse)) click(mouse->modifiers());
             return true;
         default:
             return false;
@@ -34,6 +39,14 @@ protected:
     }
 
 private:
+    void click(Qt::KeyboardModifiers modifiers) const
+    {
+        if (ctrlClicked_ && modifiers.testFlag(Qt::ControlModifier))
+            ctrlClicked_();
+        else if (clicked_)
+            clicked_();
+    }
+
     bool isClickInside(const QMouseEvent* event) const
     {
         return event->button() == Qt::LeftButton && control_->rect().contains(event->position().toPoint());
@@ -42,14 +55,17 @@ private:
     QWidget* control_;
     std::function<void()> moved_;
     std::function<void()> clicked_;
+    std::function<void()> ctrlClicked_;
 };
 
 }  // namespace
 
-void handleMouse(QWidget* control, std::function<void()> moved, std::function<void()> clicked)
+void handleMouse(QWidget* control, std::function<void()> moved, std::function<void()> clicked,
+                 std::function<void()> ctrlClicked)
 {
     control->setMouseTracking(true);
-    control->installEventFilter(new MouseHandler(control, std::move(moved), std::move(clicked)));
+    control->installEventFilter(
+        new MouseHandler(control, std::move(moved), std::move(clicked), std::move(ctrlClicked)));
 }
 
 }  // namespace morvane

@@ -5,6 +5,7 @@
 #include "SvgPicture.h"
 #include "WidgetPlacement.h"
 
+#include <QAction>
 #include <QLabel>
 
 namespace morvane {
@@ -32,6 +33,10 @@ QSize pictureSize(int widthTwips, int heightTwips)
 PadBoard::PadBoard(QWidget* face, Pictures& pictures, const Compensation& compensation)
     : QObject(face), compensation_(compensation)
 {
+    for (int i = 0; i < PadCount; ++i) {
+        playActions_[i] = new QAction(QStringLiteral("Play Pad"), this);
+        connect(playActions_[i], &QAction::triggered, this, [this, i] { emit padPlayRequested(i); });
+    }
     createLEDLabel(face);
     createLitImages(face, pictures);
     createPadImages(face);
@@ -76,8 +81,19 @@ void PadBoard::createPadImages(QWidget* face)
         image->setObjectName(elementName(QStringLiteral("PadImage"), i));
         placeControl(image, compensation_, place.imageLeft, place.imageTop, area.width, area.height);
         image->setToolTip(texts::noteTooltip(i));
-        handleMouse(image, [this, i] { Pad_Hovered(i); }, [this, i] { emit padClicked(i, false); });
+        handlePadMouse(image, i, false, true);
     }
+}
+
+// Every control of a pad: a click selects its value, Ctrl+click or the
+// context menu plays it.
+void PadBoard::handlePadMouse(QWidget* control, int i, bool tchClicked, bool hovers)
+{
+    handleMouse(
+        control, hovers ? std::function<void()>([this, i] { Pad_Hovered(i); }) : std::function<void()>(),
+        [this, i, tchClicked] { emit padClicked(i, tchClicked); }, [this, i] { emit padPlayRequested(i); });
+    control->addAction(playActions_[i]);
+    control->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 QLabel* PadBoard::makeValueLabel(QWidget* face, const QString& arrayName, int i, const QColor& color, double points)
@@ -96,7 +112,7 @@ SvgPicture* PadBoard::makeMarker(QWidget* face, const std::shared_ptr<QSvgRender
     marker->setObjectName(elementName(arrayName, i));
     marker->setGeometry(QRect(topLeft, size));
     marker->hide();
-    handleMouse(marker, {}, [this, i, tchClicked] { emit padClicked(i, tchClicked); });
+    handlePadMouse(marker, i, tchClicked, false);
     return marker;
 }
 
@@ -113,13 +129,13 @@ void PadBoard::createValueControls(QWidget* face, Pictures& pictures)
         auto* note = makeValueLabel(face, QStringLiteral("PadMNNLabel"), i, NoteColor, NoteLabelPoints);
         placeControl(note, c, place.noteLeft, place.noteTop, design::ValueLabelWidth, design::ValueLabelHeight);
         note->setToolTip(texts::noteTooltip(i));
-        handleMouse(note, [this, i] { Pad_Hovered(i); }, [this, i] { emit padClicked(i, false); });
+        handlePadMouse(note, i, false, true);
 
         auto* channel = makeValueLabel(face, QStringLiteral("PadTCHLabel"), i, ChannelColor, ChannelLabelPoints);
         placeControl(channel, c, place.channelLeft, place.channelTop, design::ValueLabelWidth,
                      design::ValueLabelHeight);
         channel->setToolTip(texts::channelTooltip(i));
-        handleMouse(channel, [this, i] { Pad_Hovered(i); }, [this, i] { emit padClicked(i, true); });
+        handlePadMouse(channel, i, true, true);
 
         noteMarkers_[i] = makeMarker(face, noteMarkerPicture, QStringLiteral("PadMNNSelImage"), i,
                                      {note->x(), c.toPixels(place.noteMarkerTop)},

@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+class QAction;
 class QLabel;
 class QSvgRenderer;
 class QWidget;
@@ -44,12 +45,15 @@ signals:
     // A click on a pad's area, one of its labels or one of its markers;
     // tchClicked tells the channel from the note number.
     void padClicked(int index, bool tchClicked);
+    // A Ctrl+click on a pad's controls, or "Play Pad" in their context menu.
+    void padPlayRequested(int index);
 
 private:
     void createLitImages(QWidget* face, Pictures& pictures);
     void createPadImages(QWidget* face);
     void createValueControls(QWidget* face, Pictures& pictures);
     void createLEDLabel(QWidget* face);
+    void handlePadMouse(QWidget* control, int i, bool tchClicked, bool hovers);
     QLabel* makeValueLabel(QWidget* face, const QString& arrayName, int i, const QColor& color, double points);
     SvgPicture* makeMarker(QWidget* face, const std::shared_ptr<QSvgRenderer>& picture, const QString& arrayName,
                            int i, QPoint topLeft, QSize size, bool tchClicked);
@@ -60,6 +64,7 @@ private:
     std::array<QLabel*, PadCount> channelLabels_{};
     std::array<QWidget*, PadCount> noteMarkers_{};
     std::array<QWidget*, PadCount> channelMarkers_{};
+    std::array<QAction*, PadCount> playActions_{};
     QLabel* ledLabel_ = nullptr;
     int selectedPad_ = 0;
 };
