@@ -37,6 +37,18 @@ QString refusalToPlay(bool outputChosen, int note, int channel)
 
 }  // namespace
 
+std::vector<int> padsHitBy(const MidiInputEvent& event, const KitFields& fields)
+{
+    std::vector<int> pads;
+    const auto& bytes = event.bytes;
+    // A Note On of velocity 0 is a Note Off.
+    if (bytes.size() != 3 || (bytes[0] & 0xF0) != NoteOnKind || bytes[2] == 0) return pads;
+    const int channel = (bytes[0] & 0x0F) + 1;
+    for (int i = 0; i < PadCount; ++i)
+        if (fields.PadMNN[i] == bytes[1] && fields.PadTCH[i] == channel) pads.push_back(i);
+    return pads;
+}
+
 PadPlayer::PadPlayer(MidiDevices& devices, WindowShell& shell, const MidiPortSelection& ports)
     : devices_(devices), shell_(shell), ports_(ports)
 {

@@ -1,15 +1,21 @@
 #pragma once
 
 #include "MidiDevices.h"
+#include "kit/KitDump.h"
 
 #include <QObject>
 
 #include <deque>
+#include <vector>
 
 namespace morvane {
 
 class MidiPortSelection;
 class WindowShell;
+
+// The pads (indexes) whose note and transmit channel a Note On from the
+// controller strikes; none for any other message.
+std::vector<int> padsHitBy(const MidiInputEvent& event, const KitFields& fields);
 
 // Plays a pad on the chosen output as if it were struck, so a sound module
 // behind it sounds: Note On, then its Note Off a moment later from a timer.

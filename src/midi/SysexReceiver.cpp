@@ -89,7 +89,10 @@ void SysexReceiver::MnuSysex_ReceiveSysex_Click()
 
 void SysexReceiver::Midi_Input_Proc(const MidiInputEvent& event)
 {
-    if (event.kind != MidiInputEvent::Kind::Sysex) return;  // notes and the like are swallowed
+    if (event.kind != MidiInputEvent::Kind::Sysex) {
+        if (!receivingSysex_ && otherMessages_) otherMessages_(event);
+        return;
+    }
     if (!receivingSysex_) return;
     if (event.bytes.empty()) return;  // a buffer handed back by a reset is no dump
     completeReceive(event);

@@ -37,6 +37,9 @@ public:
     void setMidiInDevice(std::string name) { midiInDevice_ = std::move(name); }
     void setReceivingSysex(bool receiving) { receivingSysex_ = receiving; }
     void closeDialogIfShown();
+    // Runs for each other message the input brings while no receive waits
+    // for a kit, e.g. the notes of pads struck on the controller.
+    void setOtherMessageHandler(MidiDevices::InputHandler handler) { otherMessages_ = std::move(handler); }
 
     bool MidiInIsOpen() const { return midiInIsOpen_; }
     bool ReceivingSysex() const { return receivingSysex_; }
@@ -53,6 +56,7 @@ private:
     WindowShell& shell_;
     KitHost& kit_;
     ReceiveDialog& dialog_;
+    MidiDevices::InputHandler otherMessages_;
     std::string midiInDevice_;  // the chosen input's name
     bool midiInIsOpen_ = false;
     bool receivingSysex_ = false;

@@ -105,8 +105,8 @@ TEST_F(EditorOverMidi, AKitArrivingWhileTheDialogWaitsIsTakenAndSendIsReportedSe
     EXPECT_TRUE(pad->received().empty());
 }
 
-// Played twice, by Ctrl+click and by the context menu.
-TEST_F(EditorOverMidi, APadPlaysOnTheOutput)
+// Played twice, by Ctrl+click and by the context menu, then struck on the controller.
+TEST_F(EditorOverMidi, APadPlaysOnTheOutputAndLightsWhenStruckOnTheController)
 {
     startWindow();
     ASSERT_TRUE(window->Interpret_Buffer(kit));
@@ -119,6 +119,8 @@ TEST_F(EditorOverMidi, APadPlaysOnTheOutput)
     const Bytes on{0x99, 44, 100}, off{0x89, 44, 0};
     EXPECT_EQ(pad->received(), (std::vector<Bytes>{on, on, off, off}));
     EXPECT_EQ(window->padEditing().SelectedPad(), 0);
+    ASSERT_TRUE(pad->send({on}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->findChild<QWidget*>("PadLitImage_6")->isVisible(); }));
 }
 
 // The menus show the devices present at start-up; numbers shift when one of

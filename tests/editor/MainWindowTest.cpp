@@ -4,6 +4,7 @@
 #include "editor/widgets/MainWindow.h"
 #include "editor/PadEditing.h"
 #include "editor/widgets/KitSettingsDialog.h"
+#include "midi/EditorMidi.h"
 #include "platform/UserSettings.h"
 #include "support/KitFiles.h"
 #include "support/LoopbackMidiDevices.h"
@@ -23,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 
@@ -264,6 +266,31 @@ TEST_F(MainWindowTest, OpenRecentReopensKitsOpenedOrSavedAndNamesAndDropsAGoneOn
     trigger("MnuFile_ClearRecent");
     EXPECT_EQ(listed(), "|||||||");
     EXPECT_FALSE(control<QMenu>("MnuFile_OpenRecent")->menuAction()->isEnabled());
+}
+
+// A pad struck on the controller lights with its twin for a moment; the
+// value being typed, the selection and a waiting receive stay as they were.
+TEST_F(MainWindowTest, ANoteFromTheControllerLightsItsPadsForAMoment)
+{
+    KitSpec spec;
+    spec.notes[9] = 40;  // as pad 5 (index 4), both on channel 10
+    start(kits.write("hit.syx", makeKitDump(spec)));
+    window->midi().ports().mnuMIDI_inputs_Click(0);
+    click(pad("PadMNNLabel", 1));
+    type("7");
+    const std::tuple<std::vector<std::uint8_t>, bool, std::vector<int>> rows[] = {
+        {{0x99, 40, 64}, false, {1, 4, 9}}, {{0x99, 40, 0}, false, {1}}, {{0x98, 40, 64}, false, {1}},
+        {{0x99, 40, 64}, true, {1}}};  // bytes, while receiving, lit pads
+    for (const auto& [bytes, receiving, lit] : rows) {
+        if (receiving) trigger("MnuSysex_ReceiveSysex");
+        ASSERT_TRUE(midiDevices.play({MidiInputEvent::Kind::Short, bytes}));
+        QCoreApplication::processEvents();
+        for (int i = 0; i < PadCount; ++i) EXPECT_EQ(shown(pad("PadLitImage", i)), std::ranges::count(lit, i)) << i;
+        EXPECT_EQ(text("LEDLabel"), lit.size() > 1 ? "Pad 5" : "");
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !shown("PadLitImage_4") && text("LEDLabel").isEmpty(); }));
+        EXPECT_TRUE(shown("PadLitImage_1"));
+        EXPECT_EQ(window->padEditing().typedText(), "7");
+    }
 }
 
 // Also run at 120 dpi, where the parts must keep their logical place over the face.

@@ -173,6 +173,8 @@ void MainWindow::createMidi(MidiDevices& devices)
     midi_ = std::make_unique<EditorMidi>(devices, desktop_, *this, kit_, *receiveForm_,
                                          [this] { portMenus_->redraw(); });
     portMenus_ = std::make_unique<PortMenus>(*menu_.midiInputs, *menu_.midiOutputs, midi_->ports());
+    midi_->receiver().setOtherMessageHandler(
+        [this](const MidiInputEvent& event) { padBoard_->showHit(padsHitBy(event, kit_.fields())); });
 }
 
 void MainWindow::createKitSettings()

@@ -17,6 +17,7 @@ constexpr double LEDLabelPoints = 8.25;
 const QColor NoteColor(255, 255, 255);
 const QColor ChannelColor(255, 255, 0);
 const QColor LEDColor(24, 32, 16);  // dark segments on the face's green display
+constexpr int HitMilliseconds = 300;
 
 QString elementName(const QString& arrayName, int i) { return arrayName + QLatin1Char('_') + QString::number(i); }
 
@@ -37,6 +38,9 @@ PadBoard::PadBoard(QWidget* face, Pictures& pictures, const Compensation& compen
         playActions_[i] = new QAction(QStringLiteral("Play Pad"), this);
         connect(playActions_[i], &QAction::triggered, this, [this, i] { emit padPlayRequested(i); });
     }
+    hitTimer_.setSingleShot(true);
+    hitTimer_.setInterval(HitMilliseconds);
+    connect(&hitTimer_, &QTimer::timeout, this, &PadBoard::endHit);
     createLEDLabel(face);
     createLitImages(face, pictures);
     createPadImages(face);
@@ -168,6 +172,31 @@ void PadBoard::clearHover()
     for (int i = 0; i < PadCount; ++i)
         if (i + 1 != selectedPad_) litImages_[i]->hide();
     ledLabel_->clear();
+}
+
+void PadBoard::showHit(const std::vector<int>& pads)
+{
+    if (pads.empty()) return;
+    endHit();
+    for (int pad : pads) {
+        if (!litImages_[pad]->isHidden()) continue;
+        litImages_[pad]->show();
+        hitLit_.push_back(pad);
+    }
+    ledTextBeforeHit_ = ledLabel_->text();
+    hitText_ = texts::ledText(pads.front());
+    ledLabel_->setText(hitText_);
+    hitTimer_.start();
+}
+
+// A pad selected meanwhile stays lit, and a pad hovered meanwhile keeps the display.
+void PadBoard::endHit()
+{
+    for (int pad : hitLit_)
+        if (pad + 1 != selectedPad_) litImages_[pad]->hide();
+    hitLit_.clear();
+    if (!hitText_.isEmpty() && ledLabel_->text() == hitText_) ledLabel_->setText(ledTextBeforeHit_);
+    hitText_.clear();
 }
 
 }  // namespace morvane

@@ -4,9 +4,11 @@
 #include "kit/KitDump.h"
 
 #include <QObject>
+#include <QTimer>
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -20,7 +22,7 @@ class SvgPicture;
 
 // The 24 pads on the instrument face: their mouse targets, lit pictures,
 // note and channel labels, selection markers, and the little display that
-// names the hovered pad. The controls are children of the face widget.
+// names the hovered (or struck) pad. The controls are children of the face widget.
 class PadBoard final : public QObject {
     Q_OBJECT
 public:
@@ -30,6 +32,9 @@ public:
     void Pad_Hovered(int Index);
     // The board's part of a mouse move over an empty part of the window.
     void clearHover();
+    // Pads struck on the controller light, and the display names the first,
+    // for a moment; what the mouse and the selection show stays as it was.
+    void showHit(const std::vector<int>& pads);
 
     // Pad index + 1 of the value selected for editing, 0 when none.
     int SelectedPad() const { return selectedPad_; }
@@ -54,6 +59,7 @@ private:
     void createValueControls(QWidget* face, Pictures& pictures);
     void createLEDLabel(QWidget* face);
     void handlePadMouse(QWidget* control, int i, bool tchClicked, bool hovers);
+    void endHit();
     QLabel* makeValueLabel(QWidget* face, const QString& arrayName, int i, const QColor& color, double points);
     SvgPicture* makeMarker(QWidget* face, const std::shared_ptr<QSvgRenderer>& picture, const QString& arrayName,
                            int i, QPoint topLeft, QSize size, bool tchClicked);
@@ -67,6 +73,10 @@ private:
     std::array<QAction*, PadCount> playActions_{};
     QLabel* ledLabel_ = nullptr;
     int selectedPad_ = 0;
+    QTimer hitTimer_;
+    std::vector<int> hitLit_;  // pads the hit lit that were dark before
+    QString hitText_;
+    QString ledTextBeforeHit_;
 };
 
 }  // namespace morvane
