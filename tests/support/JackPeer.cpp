@@ -24,6 +24,8 @@ JackPeer::JackPeer(const std::string& name) : name_(name)
 {
     client_ = jack_client_open(name.c_str(), JackNoStartServer, nullptr);
     if (!client_) return;
+    // The server renames a client whose name is taken; ports go by the name given.
+    name_ = jack_get_client_name(client_);
     out_ = jack_port_register(client_, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
     in_ = jack_port_register(client_, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
     jack_set_process_callback(client_, &JackPeer::onProcess, this);
