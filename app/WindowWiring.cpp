@@ -2,7 +2,10 @@
 
 #include "batch/widgets/BatchWindow.h"
 #include "editor/widgets/MainWindow.h"
+#include "library/EditorLibrary.h"
 #include "print/widgets/PrintCommand.h"
+
+#include <QPointer>
 
 namespace morvane {
 
@@ -15,6 +18,13 @@ void attachBatchWindow(MainWindow& main, BatchWindow& batch)
 void attachPrintCommand(MainWindow& main, Desktop& desktop)
 {
     connectPrintCommand(*main.menu().filePrint, main, main, desktop);
+}
+
+void attachLibrary(MainWindow& main, library::EditorLibrary& library)
+{
+    library.reportTo([shown = QPointer<MainWindow>(&main)](const QString& text) {
+        if (shown) shown->Status_Update(text);
+    });
 }
 
 }  // namespace morvane

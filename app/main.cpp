@@ -3,6 +3,8 @@
 #include "batch/widgets/BatchWindow.h"
 #include "editor/EditorTexts.h"
 #include "editor/widgets/MainWindow.h"
+#include "library/EditorLibrary.h"
+#include "library/LibrarySettings.h"
 #include "midi/devices/SystemMidiDevices.h"
 #include "platform/widgets/QtDesktop.h"
 
@@ -46,12 +48,16 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
 
     morvane::QtDesktop desktop;
+    // Made before the windows, so it ends after them with what they told it written.
+    morvane::library::EditorLibrary library(desktop, morvane::library::defaultLibraryFile());
     const auto midiDevices = morvane::systemMidiDevices(morvane::OwnClientPrefix);
-    morvane::MainWindow window(desktop, *midiDevices);
+    morvane::MainWindow window(desktop, *midiDevices, library);
     desktop.setDialogParent(&window);
-    morvane::BatchWindow batchWindow(desktop, *midiDevices);
+    morvane::BatchWindow batchWindow(desktop, *midiDevices, library);
     morvane::attachBatchWindow(window, batchWindow);
     morvane::attachPrintCommand(window, desktop);
+    morvane::attachLibrary(window, library);
+    library.startUp();
     window.start(morvane::commandLinePath(QApplication::arguments().mid(1)));
     return QApplication::exec();
 }

@@ -7,6 +7,7 @@
 #include "kit/KitFile.h"
 #include "midi/devices/JackMidiDevices.h"
 #include "midi/devices/RtMidiDevices.h"
+#include "support/RecordingKitHistory.h"
 #include "support/ScriptedDesktop.h"
 
 #include <benchmark/benchmark.h>
@@ -36,6 +37,7 @@ struct Rig {
     std::atomic<bool> peerGotKit{false};
     JackMidiDevices devices{OwnClientPrefix};
     testing::ScriptedDesktop desktop;
+    testing::RecordingKitHistory history;
     std::unique_ptr<MainWindow> window;
 
     Rig()
@@ -44,7 +46,7 @@ struct Rig {
         peerIn.ignoreTypes(false, true, true);
         peerIn.setCallback(&Rig::onPeerMessage, this);
         peerIn.openVirtualPort("peer");
-        window = std::make_unique<MainWindow>(desktop, devices);
+        window = std::make_unique<MainWindow>(desktop, devices, history);
         window->start();
         choose("mnuMIDI_Input", "morvane-bench out:peer");
         choose("mnuMIDI_Output", "morvane-bench in:peer");

@@ -2,6 +2,7 @@
 
 #include "BatchTexts.h"
 #include "kit/KitFile.h"
+#include "kit/KitHistory.h"
 #include "midi/SysexSender.h"
 #include "platform/Desktop.h"
 
@@ -51,8 +52,9 @@ std::optional<int> parseSendDelay(const QString& text)
     return delay;
 }
 
-BatchSender::BatchSender(const BatchList& list, BatchSendPanel& panel, Desktop& desktop, MidiDevices& devices)
-    : list_(list), panel_(panel), desktop_(desktop), devices_(devices)
+BatchSender::BatchSender(const BatchList& list, BatchSendPanel& panel, Desktop& desktop, MidiDevices& devices,
+                         KitHistory& history)
+    : list_(list), panel_(panel), desktop_(desktop), devices_(devices), history_(history)
 {
 }
 
@@ -114,10 +116,13 @@ void BatchSender::sendFile(const std::string& path, BatchResult& result)
         result.notSent.push_back({path, QString::fromStdString(bytes.error())});
         return;
     }
-    if (const auto outcome = Send_Sysex(devices_, desktop_, bytes.value()))
-        ++result.sent;
-    else
+    const auto outcome = Send_Sysex(devices_, desktop_, bytes.value());
+    if (!outcome) {
         result.notSent.push_back({path, whyNotSent(path, outcome)});
+        return;
+    }
+    ++result.sent;
+    history_.kitSent(bytes.value(), devices_.openOutputName());
 }
 
 // The text is read at every pause, as the user may change the pace during a

@@ -13,6 +13,7 @@
 namespace morvane {
 
 class Desktop;
+class KitHistory;
 class MidiDevices;
 
 // The parts of the batch window a send reads and shows.
@@ -52,9 +53,11 @@ struct BatchResult {
 // change to the list is seen. An entry removed before its turn is not sent;
 // one added meanwhile waits for the next batch. An output whose device has
 // gone ends the batch, as every later transfer would fail the same way.
+// Each file sent is told to the kit history.
 class BatchSender {
 public:
-    BatchSender(const BatchList& list, BatchSendPanel& panel, Desktop& desktop, MidiDevices& devices);
+    BatchSender(const BatchList& list, BatchSendPanel& panel, Desktop& desktop, MidiDevices& devices,
+                KitHistory& history);
 
     BatchResult sendAll();
     // StopSend: acted on at the start of the next file; a request made while
@@ -76,6 +79,7 @@ private:
     BatchSendPanel& panel_;
     Desktop& desktop_;
     MidiDevices& devices_;
+    KitHistory& history_;
     bool stopSend_ = false;
     bool sending_ = false;
 };

@@ -6,6 +6,7 @@
 #include "kit/Cp1252.h"
 #include "kit/KitCheck.h"
 #include "kit/KitFile.h"
+#include "kit/KitHistory.h"
 #include "platform/Desktop.h"
 #include "platform/WindowShell.h"
 
@@ -21,10 +22,16 @@ std::string localPath(const QString& path) { return QFile::encodeName(path).toSt
 
 QString describe(const Status& status) { return QString::fromStdString(status.error()); }
 
+// A path named on the command line may be relative to where the editor was started.
+QString absolutePath(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
+
+std::string historyPlace(const QString& path) { return QDir::toNativeSeparators(absolutePath(path)).toStdString(); }
+
 }  // namespace
 
-KitDocument::KitDocument(Desktop& desktop, KitView& view, WindowShell& shell, KitEdits& edits)
-    : desktop_(desktop), view_(view), shell_(shell), edits_(edits)
+KitDocument::KitDocument(Desktop& desktop, KitView& view, WindowShell& shell, KitEdits& edits,
+                         KitHistory& history)
+    : desktop_(desktop), view_(view), shell_(shell), edits_(edits), history_(history)
 {
 }
 
@@ -104,6 +111,7 @@ Status KitDocument::Open_Sysex_File(const QString& path)
     shell_.Status_Update(texts::LoadedStatus);
     adopt(std::move(kit).value(), path);
     rememberRecent(path);
+    history_.kitOpened(dump_, historyPlace(path));
     return succeeded();
 }
 
@@ -112,7 +120,10 @@ Status KitDocument::Save_Sysex_File(const QString& path)
     if (auto encoded = Update_Buffer(); !encoded)
         return Status::failure("Cannot save \"" + localPath(path) + "\": " + encoded.error());
     auto saved = saveWholeFile(localPath(path), dump_);
-    if (saved) rememberRecent(path);
+    if (saved) {
+        rememberRecent(path);
+        history_.kitSaved(dump_, historyPlace(path));
+    }
     return saved;
 }
 
@@ -206,11 +217,9 @@ void KitDocument::changeRecentKits(const std::function<void(RecentKits&)>& chang
     view_.showRecentKits(recent.paths());
 }
 
-// A path named on the command line may be relative to where the editor was started.
 void KitDocument::rememberRecent(const QString& path)
 {
-    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    changeRecentKits([&absolute](RecentKits& recent) { recent.add(absolute); });
+    changeRecentKits([absolute = absolutePath(path)](RecentKits& recent) { recent.add(absolute); });
 }
 
 }  // namespace morvane

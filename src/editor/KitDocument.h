@@ -16,6 +16,7 @@ namespace morvane {
 
 class Desktop;
 class KitEdits;
+class KitHistory;
 class KitView;
 class WindowShell;
 
@@ -23,10 +24,11 @@ class WindowShell;
 // it belongs to, and the File commands that load and store it. A refused
 // load or save is told to the user and changes nothing the user relies on.
 // It is also the kit the MIDI commands send and replace. New kit settings
-// are told to KitEdits as a step, and a new kit ends the steps taken.
+// are told to KitEdits as a step, and a new kit ends the steps taken. Each
+// kit opened from a file and each save are told to the kit history.
 class KitDocument final : public KitHost {
 public:
-    KitDocument(Desktop& desktop, KitView& view, WindowShell& shell, KitEdits& edits);
+    KitDocument(Desktop& desktop, KitView& view, WindowShell& shell, KitEdits& edits, KitHistory& history);
 
     const KitDump& kitDump() const override { return dump_; }
     const KitFields& fields() const { return fields_; }
@@ -90,6 +92,7 @@ private:
     KitView& view_;
     WindowShell& shell_;
     KitEdits& edits_;
+    KitHistory& history_;
     KitDump dump_ = emptyKitDump();
     KitFields fields_;
     QString currentSysexFile_;

@@ -5,11 +5,11 @@
 namespace morvane {
 
 EditorMidi::EditorMidi(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit,
-                       ReceiveDialog& dialog, std::function<void()> menusChanged)
+                       ReceiveDialog& dialog, KitHistory& history, std::function<void()> menusChanged)
     : shell_(shell),
-      receiver_(devices, desktop, shell, kit, dialog),
+      receiver_(devices, desktop, shell, kit, dialog, history),
       ports_(devices, desktop, receiver_, std::move(menusChanged)),
-      sender_(devices, desktop, shell, kit, ports_),
+      sender_(devices, desktop, shell, kit, ports_, history),
       player_(devices, shell, ports_)
 {
 }

@@ -16,7 +16,7 @@ class EditorMidi {
 public:
     // menusChanged runs whenever the port menus' items or check marks change.
     EditorMidi(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit, ReceiveDialog& dialog,
-               std::function<void()> menusChanged);
+               KitHistory& history, std::function<void()> menusChanged);
 
     // Form_Load's MIDI steps: fill the menus, not receiving, restore the ports.
     void startUp();

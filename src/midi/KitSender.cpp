@@ -3,6 +3,7 @@
 #include "KitHost.h"
 #include "MidiPortSelection.h"
 #include "SysexSender.h"
+#include "kit/KitHistory.h"
 #include "platform/Desktop.h"
 #include "platform/WindowShell.h"
 
@@ -14,8 +15,8 @@ const QString SendFailedText = QStringLiteral("Sysex send failed.");
 }  // namespace
 
 KitSender::KitSender(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit,
-                     const MidiPortSelection& ports)
-    : devices_(devices), desktop_(desktop), shell_(shell), kit_(kit), ports_(ports)
+                     const MidiPortSelection& ports, KitHistory& history)
+    : devices_(devices), desktop_(desktop), shell_(shell), kit_(kit), ports_(ports), history_(history)
 {
 }
 
@@ -30,12 +31,7 @@ bool KitSender::outputIsOpen()
 
 void KitSender::MnuSysex_SendSysex_Click()
 {
-    const auto answer = desktop_.messageBox(QStringLiteral("Do you want to send your current kit to your Morvane?"),
-                                            MessageStyle::OkCancelQuestion, QStringLiteral("Dump Sysex to Morvane?"));
-    if (answer != MessageAnswer::Ok) {
-        shell_.Status_Update(QStringLiteral("Sysex send aborted."));
-        return;
-    }
+    if (!confirmed(QStringLiteral("Do you want to send your current kit to your Morvane?"))) return;
     if (!outputIsOpen()) return;
     desktop_.processEvents();
     shell_.commitPendingPadEdit();
@@ -43,12 +39,28 @@ void KitSender::MnuSysex_SendSysex_Click()
         shell_.Status_Update(SendFailedText);
         return;
     }
-    if (!Send_Sysex(devices_, desktop_, kit_.kitDump())) {
+    sendDump(kit_.kitDump());
+}
+
+bool KitSender::confirmed(const QString& question)
+{
+    const auto answer =
+        desktop_.messageBox(question, MessageStyle::OkCancelQuestion, QStringLiteral("Dump Sysex to Morvane?"));
+    if (answer == MessageAnswer::Ok) return true;
+    shell_.Status_Update(QStringLiteral("Sysex send aborted."));
+    return false;
+}
+
+bool KitSender::sendDump(const KitDump& dump)
+{
+    if (!Send_Sysex(devices_, desktop_, dump)) {
         shell_.Status_Update(SendFailedText);
-        return;
+        return false;
     }
+    history_.kitSent(dump, devices_.openOutputName());
     desktop_.beep(1000, 150);
     shell_.Status_Update(QStringLiteral("Sysex succesfully sent."));
+    return true;
 }
 
 // Nothing leaves the program unless the fields went into the dump whole.

@@ -1,32 +1,41 @@
 #pragma once
 
+#include "kit/KitDump.h"
+
+class QString;
+
 namespace morvane {
 
 class Desktop;
+class KitHistory;
 class KitHost;
 class MidiDevices;
 class MidiPortSelection;
 class WindowShell;
 
 // The "Send Sysex Kit Dump" and "Send Multiple Sysex Kit Dumps" commands.
+// A kit sent is told to the kit history.
 class KitSender {
 public:
     KitSender(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit,
-              const MidiPortSelection& ports);
+              const MidiPortSelection& ports, KitHistory& history);
 
     void MnuSysex_SendSysex_Click();
     // True when the batch window may open: an output is chosen.
     bool MnuSysex_SendMultipleKitDumps_Click();
 
 private:
+    bool confirmed(const QString& question);
     bool outputIsOpen();
     bool prepareKitDump();
+    bool sendDump(const KitDump& dump);
 
     MidiDevices& devices_;
     Desktop& desktop_;
     WindowShell& shell_;
     KitHost& kit_;
     const MidiPortSelection& ports_;
+    KitHistory& history_;
 };
 
 }  // namespace morvane

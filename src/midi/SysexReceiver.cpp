@@ -3,6 +3,7 @@
 #include "KitHost.h"
 #include "ReceiveDialog.h"
 #include "kit/KitCodec.h"
+#include "kit/KitHistory.h"
 #include "platform/Desktop.h"
 #include "platform/WindowShell.h"
 
@@ -15,8 +16,8 @@ const QString NoInputText = QStringLiteral(
 }  // namespace
 
 SysexReceiver::SysexReceiver(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit,
-                             ReceiveDialog& dialog)
-    : devices_(devices), desktop_(desktop), shell_(shell), kit_(kit), dialog_(dialog)
+                             ReceiveDialog& dialog, KitHistory& history)
+    : devices_(devices), desktop_(desktop), shell_(shell), kit_(kit), dialog_(dialog), history_(history)
 {
     devices_.setInputHandler([this](const MidiInputEvent& event) { Midi_Input_Proc(event); });
     dialog_.setCloseHandler([this] { receiveDialogClosed(); });
@@ -118,6 +119,7 @@ void SysexReceiver::completeReceive(const MidiInputEvent& event)
         return;
     }
     shell_.Status_Update(QStringLiteral("Sysex succesfully received."));
+    history_.kitReceived(received, midiInDevice_);
     kit_.takeReceivedDump(received);
 }
 

@@ -11,6 +11,7 @@
 namespace morvane {
 
 class Desktop;
+class KitHistory;
 class KitHost;
 class ReceiveDialog;
 class WindowShell;
@@ -20,10 +21,12 @@ inline constexpr std::size_t ReceiveBufferSize = 1000;
 
 // Listening on the chosen input and the "Receive Sysex Kit Dump" command.
 // The input handler is attached once, here, however often the input is
-// reopened; it runs on the window thread.
+// reopened; it runs on the window thread. A kit received is told to the
+// kit history.
 class SysexReceiver {
 public:
-    SysexReceiver(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit, ReceiveDialog& dialog);
+    SysexReceiver(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit, ReceiveDialog& dialog,
+                  KitHistory& history);
     ~SysexReceiver();
     SysexReceiver(const SysexReceiver&) = delete;
     SysexReceiver& operator=(const SysexReceiver&) = delete;
@@ -56,6 +59,7 @@ private:
     WindowShell& shell_;
     KitHost& kit_;
     ReceiveDialog& dialog_;
+    KitHistory& history_;
     MidiDevices::InputHandler otherMessages_;
     std::string midiInDevice_;  // the chosen input's name
     bool midiInIsOpen_ = false;

@@ -3,6 +3,7 @@
 
 #include "support/TempFolder.h"
 #include "support/LoopbackMidiDevices.h"
+#include "support/RecordingKitHistory.h"
 #include "support/ScriptedDesktop.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +48,8 @@ protected:
     RecordingPanel panel;
     ScriptedDesktop desktop;
     LoopbackMidiDevices devices;
-    BatchSender sender{list, panel, desktop, devices};
+    RecordingKitHistory history;
+    BatchSender sender{list, panel, desktop, devices, history};
 };
 
 // While it runs, a second Send is ignored and a changed delay applies from the next pause.
@@ -70,6 +72,8 @@ TEST_F(BatchSend, ThreeFilesGoOutInListOrderMessageByMessage)
     EXPECT_EQ(sender.sendAll().end, BatchResult::End::Completed);
 
     EXPECT_EQ(devices.sent, (std::vector<Bytes>{kit(3), kit(1), kit(2), kit(4)}));
+    EXPECT_EQ(history.told, (std::vector<ToldKit>{{"sent", "Pad Out", kit(3)}, {"sent", "Pad Out", bank},
+                                                   {"sent", "Pad Out", kit(4)}}));
     EXPECT_EQ(duringTransfers, (Highlights{0, 1, 1, 2}));
     EXPECT_EQ(nested, std::vector<BatchResult::End>(4, BatchResult::End::AlreadySending));
     EXPECT_EQ(desktop.sleeps, (std::vector<int>{0, 0, 0}));

@@ -3,6 +3,7 @@
 
 #include "support/TempFolder.h"
 #include "support/LoopbackMidiDevices.h"
+#include "support/RecordingKitHistory.h"
 #include "support/ScriptedDesktop.h"
 
 #include <gtest/gtest.h>
@@ -56,7 +57,8 @@ protected:
     TempFolder tree;
     ScriptedDesktop desktop;
     LoopbackMidiDevices devices;
-    BatchWindow window{desktop, devices};
+    RecordingKitHistory history;
+    BatchWindow window{desktop, devices, history};
 };
 
 TEST_F(BatchWindowTest, OpeningAFolderListsItsKitDumpsAndAddingThemTwiceChangesNothing)

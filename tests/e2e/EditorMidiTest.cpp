@@ -6,6 +6,7 @@
 #include "midi/MidiSettings.h"
 #include "support/JackPeer.h"
 #include "support/KitFiles.h"
+#include "support/RecordingKitHistory.h"
 #include "support/ScriptedDesktop.h"
 
 #include <QAction>
@@ -34,7 +35,7 @@ protected:
 
     void startWindow()
     {
-        window = std::make_unique<MainWindow>(desktop, devices);
+        window = std::make_unique<MainWindow>(desktop, devices, history);
         window->start();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -63,6 +64,7 @@ protected:
     std::optional<JackPeer> pad{std::in_place, "morvane-test-pad"};
     JackMidiDevices devices{OwnClientPrefix};
     ScriptedDesktop desktop;
+    RecordingKitHistory history;
     std::unique_ptr<MainWindow> window;
 };
 

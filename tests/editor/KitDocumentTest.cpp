@@ -5,6 +5,7 @@
 #include "platform/UserSettings.h"
 #include "platform/WindowShell.h"
 #include "support/KitFiles.h"
+#include "support/RecordingKitHistory.h"
 #include "support/ScriptedDesktop.h"
 
 #include <QFile>
@@ -56,7 +57,8 @@ protected:
 
     ScriptedDesktop desktop;
     RecordingView view;
-    KitDocument kit{desktop, view, view, view};
+    RecordingKitHistory history;
+    KitDocument kit{desktop, view, view, view, history};
     KitFolder files;
     const KitDump jazz = makeKitDump({"JAZZ BRUSHES", 9});
 };

@@ -8,6 +8,7 @@
 #include "platform/UserSettings.h"
 #include "support/KitFiles.h"
 #include "support/LoopbackMidiDevices.h"
+#include "support/RecordingKitHistory.h"
 #include "support/ScriptedDesktop.h"
 
 #include <QAction>
@@ -38,7 +39,7 @@ protected:
     void SetUp() override { QSettings(QSettings::NativeFormat, QSettings::UserScope, texts::SettingsApplication).clear(); }
     void start(const QString& path = {})
     {
-        window = std::make_unique<MainWindow>(desktop, midiDevices);
+        window = std::make_unique<MainWindow>(desktop, midiDevices, history);
         window->start(path);
     }
     template <typename T = QWidget>
@@ -72,6 +73,7 @@ protected:
 
     ScriptedDesktop desktop;
     LoopbackMidiDevices midiDevices{{"Loopback In"}, {"Loopback Out"}};
+    RecordingKitHistory history;
     KitFolder kits;
     std::unique_ptr<MainWindow> window;
 };
@@ -299,4 +301,41 @@ TEST_F(MainWindowTest, BoardPartsSitAtTheirDesignPixels)
     start(kits.write("rock1.syx", makeKitDump()));
     EXPECT_EQ(control("PadMNNLabel_0")->geometry(), QRect(244, 200, 41, 25));
     EXPECT_EQ(control("PadMNNSelImage_0")->geometry(), QRect(244, 201, 37, 21));
+}
+
+// What the kit history is told, and that a refusal tells it nothing.
+TEST_F(MainWindowTest, EachKitOpenedSavedReceivedOrSentIsToldOnceWithItsPlace)
+{
+    start();
+    trigger("mnuMIDI_inputs_0");
+    trigger("mnuMIDI_outputs_0");
+    const KitDump rock = makeKitDump(), jazz = makeKitDump({"JAZZ        ", 9});
+    const QString rockFile = kits.write("rock1.syx", rock);
+    struct Row {
+        const char* name;
+        std::function<void()> act;
+        std::vector<ToldKit> told;
+    };
+    const Row rows[] = {
+        {"open", [&] { desktop.openChoices = {rockFile}; trigger("MnuFile_Open"); },
+         {{"opened", rockFile.toStdString(), rock}}},
+        {"open refused", [&] { window->kit().openNamedFile(kits.path("missing.syx")); }, {}},
+        {"save", [&] { desktop.saveChoices = {kits.path("copy.syx")}; trigger("MnuFile_SaveAs"); },
+         {{"saved", kits.path("copy.syx").toStdString(), rock}}},
+        {"save refused", [&] { desktop.saveChoices = {kits.path("")}; trigger("MnuFile_SaveAs"); }, {}},
+        {"receive",
+         [&] {
+             trigger("MnuSysex_ReceiveSysex");
+             midiDevices.playSysex(jazz);
+             QCoreApplication::processEvents();
+         },
+         {{"received", "Loopback In", jazz}}},
+        {"send", [&] { trigger("MnuSysex_SendSysex"); }, {{"sent", "Loopback Out", jazz}}},
+        {"send cancelled", [&] { desktop.answers = {MessageAnswer::Cancel}; trigger("MnuSysex_SendSysex"); }, {}},
+    };
+    for (const auto& row : rows) {
+        history.told.clear();
+        row.act();
+        EXPECT_EQ(history.told, row.told) << row.name;
+    }
 }

@@ -5,6 +5,7 @@
 #include "midi/MidiSettings.h"
 #include "midi/widgets/ReceiveSysexDumpForm.h"
 #include "support/LoopbackMidiDevices.h"
+#include "support/RecordingKitHistory.h"
 #include "support/ScriptedDesktop.h"
 
 #include <QCoreApplication>
@@ -39,7 +40,8 @@ struct MidiRig {
     ScriptedDesktop desktop;
     RecordingKitHost host;
     ReceiveSysexDumpForm dialog;
-    EditorMidi midi{devices, desktop, host, host, dialog, {}};
+    RecordingKitHistory history;
+    EditorMidi midi{devices, desktop, host, host, dialog, history, {}};
 };
 
 class MidiFixture : public ::testing::Test, public MidiRig {};

@@ -5,6 +5,7 @@
 #include "platform/WindowShell.h"
 #include "print/widgets/PrintCommand.h"
 #include "support/KitFiles.h"
+#include "support/RecordingKitHistory.h"
 #include "support/LoopbackMidiDevices.h"
 #include "support/ScriptedDesktop.h"
 
@@ -134,7 +135,8 @@ TEST(PrintingTheMainWindow, CtrlPEndsTheEditSettlesAndPrintsTheSheetAcrossThePri
     ScriptedDesktop desktop;
     printToPdf(desktop, pdf);
     LoopbackMidiDevices midi;
-    MainWindow window(desktop, midi);
+    RecordingKitHistory history;
+    MainWindow window(desktop, midi, history);
     ASSERT_TRUE(window.Interpret_Buffer(makeKitDump({"PRINT ME    ", 7})));
     connectPrintCommand(*window.menu().filePrint, window, window, desktop, clockOf(desktop));
     window.start();

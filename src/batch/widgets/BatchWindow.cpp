@@ -75,8 +75,8 @@ QPushButton* button(const QString& objectName, const QString& text)
 
 }  // namespace
 
-BatchWindow::BatchWindow(Desktop& desktop, MidiDevices& devices, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), desktop_(desktop), sender_(list_, *this, desktop, devices)
+BatchWindow::BatchWindow(Desktop& desktop, MidiDevices& devices, KitHistory& history, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), desktop_(desktop), sender_(list_, *this, desktop, devices, history)
 {
     setObjectName(QStringLiteral("BatchSysexDump"));
     setWindowTitle(QStringLiteral("Send Multiple Sysex Kit Dumps (Batch)"));

@@ -14,6 +14,7 @@ class QTreeWidget;
 namespace morvane {
 
 class Desktop;
+class KitHistory;
 class MidiDevices;
 
 // BatchSysexDump: gathers .syx files from the machine's folders into a list
@@ -23,7 +24,7 @@ class MidiDevices;
 class BatchWindow final : public QMainWindow, private BatchSendPanel {
     Q_OBJECT
 public:
-    BatchWindow(Desktop& desktop, MidiDevices& devices, QWidget* parent = nullptr);
+    BatchWindow(Desktop& desktop, MidiDevices& devices, KitHistory& history, QWidget* parent = nullptr);
 
     // Shows the window without blocking the others, or brings it forward.
     void open();

@@ -48,12 +48,12 @@ int measureScreenDpi() { return qRound(QGuiApplication::primaryScreen()->logical
 
 }  // namespace
 
-MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices)
+MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices, KitHistory& kitHistory)
     : desktop_(desktop),
       menu_(buildMenuTree(menuBar())),
       compensation_(measureScreenDpi()),
       history_(menu_.editUndo, menu_.editRedo, [this](const KitFields& fields) { kit_.restoreFields(fields); }),
-      kit_(desktop, *this, *this, history_),
+      kit_(desktop, *this, *this, history_, kitHistory),
       padEditing_(kit_.fields(), *this, *this, desktop, history_)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -61,7 +61,7 @@ MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices)
     createStatusBar();
     createFace();
     createKitSettings();
-    createMidi(midiDevices);
+    createMidi(midiDevices, kitHistory);
     connectMenus();
     setAcceptDrops(true);
 }
@@ -166,11 +166,11 @@ void MainWindow::connectMenus()
     onMenu(menu_.about, [this] { mnu_about_Click(); });
 }
 
-void MainWindow::createMidi(MidiDevices& devices)
+void MainWindow::createMidi(MidiDevices& devices, KitHistory& kitHistory)
 {
     receiveForm_ = new ReceiveSysexDumpForm(this);
     setOtherWindow(OtherWindow::ReceiveSysexDumpForm, receiveForm_);
-    midi_ = std::make_unique<EditorMidi>(devices, desktop_, *this, kit_, *receiveForm_,
+    midi_ = std::make_unique<EditorMidi>(devices, desktop_, *this, kit_, *receiveForm_, kitHistory,
                                          [this] { portMenus_->redraw(); });
     portMenus_ = std::make_unique<PortMenus>(*menu_.midiInputs, *menu_.midiOutputs, midi_->ports());
     midi_->receiver().setOtherMessageHandler(

@@ -22,6 +22,7 @@ namespace morvane {
 class Desktop;
 class EditorMidi;
 class KitHeader;
+class KitHistory;
 class KitSettingsDialog;
 struct KitSettingsChoice;
 class MidiDevices;
@@ -36,12 +37,13 @@ enum class OtherWindow { KitSettings, ReceiveSysexDumpForm, BatchSysexDump };
 // The editor's main window (objectName "Form1"): the instrument face with
 // its pad board and kit header, the menus, the caption and the status line.
 // It owns the current kit and the pad editing state for the whole run;
-// closing it ends the program.
+// closing it ends the program. The kits it opens, saves, receives and sends
+// are told to the kit history.
 class MainWindow final : public QMainWindow, public KitView, public PadBoardView, public WindowShell {
     Q_OBJECT
 public:
     // Builds the window; nothing is opened, asked or shown before start().
-    MainWindow(Desktop& desktop, MidiDevices& midiDevices);
+    MainWindow(Desktop& desktop, MidiDevices& midiDevices, KitHistory& kitHistory);
     ~MainWindow() override;
 
     // The start-up sequence, once everything around the window is wired: a
@@ -102,7 +104,7 @@ private:
     void createStatusBar();
     void connectMenus();
     void createKitSettings();
-    void createMidi(MidiDevices& devices);
+    void createMidi(MidiDevices& devices, KitHistory& kitHistory);
     void sizeWindow();
     void fitStatusLine();
     void Form_Load(const QString& commandLinePath);

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "KitLibrary.h"
+#include "kit/KitHistory.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+
+namespace morvane {
+class Desktop;
+}
+
+namespace morvane::library {
+
+// The kit library as the editor's windows share it for one run: the kit
+// history the editor tells, and the questions the library window asks.
+// While the user keeps no history, or the library could not be opened, what
+// the editor tells is dropped and the editor works as it would without one.
+//
+// It lives on the window thread and outlives its KitLibrary, so answers pass
+// through it, and each reaches its window only while that window exists.
+class EditorLibrary final : public QObject, public KitHistory {
+    Q_OBJECT
+public:
+    EditorLibrary(Desktop& desktop, QString file);
+
+    // Where the library tells the user what went wrong: one line of text at
+    // a time, given on the window thread after the command at hand.
+    void reportTo(std::function<void(const QString& text)> statusLine);
+    // Start-up: opens the library when the user keeps a history, and tells
+    // why when it cannot be opened.
+    void startUp();
+    // Opens the library unless it is open, whatever the setting: the user
+    // may look at what was kept. The reason when it cannot be opened.
+    Status open();
+    bool isOpen() const { return library_ != nullptr; }
+
+    bool recording() const { return recording_; }
+    // At once, and in the setting.
+    void setRecording(bool keep);
+
+    void kitOpened(const KitDump& dump, const std::string& path) override;
+    void kitSaved(const KitDump& dump, const std::string& path) override;
+    void kitReceived(const KitDump& dump, const std::string& device) override;
+    void kitSent(const KitDump& dump, const std::string& device) override;
+
+    // The library's search; answer runs on the window thread unless
+    // receiver is gone by then. Nothing happens while the library is closed.
+    void search(const QString& query, QObject* receiver,
+                std::function<void(const Result<std::vector<KitRow>>&)> answer);
+    // Runs job(KitStore&) on the library's thread after all work asked
+    // before it, then answer(its result) on the window thread unless
+    // receiver is gone by then.
+    template <typename Job, typename Answer>
+    void ask(QObject* receiver, Job job, Answer answer);
+    // From a job: runs what on the window thread, later.
+    void onWindowThread(std::function<void()> what);
+
+signals:
+    // The editor told of a kit: a window listing kits looks again.
+    void kitsChanged();
+
+private:
+    void record(EventKind kind, const KitDump& dump, const std::string& place);
+    void tell(const QString& text);
+
+    Desktop& desktop_;
+    QString file_;
+    bool recording_;
+    std::function<void(const QString&)> statusLine_;
+    // Goes before the object its answers pass through, writing what is queued.
+    std::unique_ptr<KitLibrary> library_;
+};
+
+template <typename Job, typename Answer>
+void EditorLibrary::ask(QObject* receiver, Job job, Answer answer)
+{
+    if (!library_) return;
+    library_->post([this, alive = QPointer<QObject>(receiver), job, answer](KitStore& store) {
+        onWindowThread([alive, answer, result = job(store)] {
+            if (alive) answer(result);
+        });
+    });
+}
+
+}  // namespace morvane::library
