@@ -5,6 +5,7 @@
 #include "editor/widgets/MainWindow.h"
 #include "library/EditorLibrary.h"
 #include "library/LibrarySettings.h"
+#include "library/widgets/KitLibraryWindow.h"
 #include "midi/devices/SystemMidiDevices.h"
 #include "platform/widgets/QtDesktop.h"
 
@@ -56,6 +57,9 @@ int main(int argc, char** argv)
     morvane::BatchWindow batchWindow(desktop, *midiDevices, library);
     morvane::attachBatchWindow(window, batchWindow);
     morvane::attachPrintCommand(window, desktop);
+    morvane::LibraryHostWindows libraryHost(window, batchWindow);
+    morvane::library::KitLibraryWindow libraryWindow(desktop, library, libraryHost);
+    morvane::attachLibraryWindow(window, libraryWindow);
     morvane::attachLibrary(window, library);
     library.startUp();
     window.start(morvane::commandLinePath(QApplication::arguments().mid(1)));

@@ -396,6 +396,27 @@ Result<std::vector<KitEvent>> KitStore::historyOf(const QString& hash)
     return events;
 }
 
+Status KitStore::remove(const QString& hash)
+{
+    QSqlQuery query(db_);
+    const auto refused = [&] {
+        const auto failure = Status::failure(sentence(QStringLiteral("The kit library %1 could not delete the kit: %2.")
+                                                          .arg(quoted(file_), reasonOf(query.lastError()))));
+        QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
+        return failure;
+    };
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) return refused();
+    for (const char* statement : {"DELETE FROM events WHERE kit IN (SELECT id FROM kits WHERE hash = ?)",
+                                  "DELETE FROM kit_bytes WHERE kit IN (SELECT id FROM kits WHERE hash = ?)",
+                                  "DELETE FROM kits WHERE hash = ?"}) {
+        query.prepare(QString::fromLatin1(statement));
+        query.bindValue(0, hash);
+        if (!query.exec()) return refused();
+    }
+    if (!query.exec(QStringLiteral("COMMIT"))) return refused();
+    return succeeded();
+}
+
 std::string KitStore::readFailure(const QSqlQuery& query) const
 {
     return sentence(

@@ -98,6 +98,9 @@ public:
     Result<KitDump> bytesOf(const QString& hash);
     // Oldest first.
     Result<std::vector<KitEvent>> historyOf(const QString& hash);
+    // Takes the kit and its history out of the library, in one transaction.
+    // No file is touched.
+    Status remove(const QString& hash);
 
 private:
     KitStore(QString file, QString connection, QSqlDatabase db);

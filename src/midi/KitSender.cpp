@@ -42,6 +42,14 @@ void KitSender::MnuSysex_SendSysex_Click()
     sendDump(kit_.kitDump());
 }
 
+bool KitSender::sendKit(const KitDump& dump, const QString& title)
+{
+    if (!confirmed(QStringLiteral("Do you want to send the kit \"%1\" to your Morvane?").arg(title))) return false;
+    if (!outputIsOpen()) return false;
+    desktop_.processEvents();
+    return sendDump(dump);
+}
+
 bool KitSender::confirmed(const QString& question)
 {
     const auto answer =

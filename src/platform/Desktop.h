@@ -44,6 +44,8 @@ public:
     // Empty optional: the user cancelled.
     virtual std::optional<QString> openFileName(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFileName(const FileDialogRequest& request) = 0;
+    // A folder that exists, chosen starting at startPath.
+    virtual std::optional<QString> folderName(const QString& startPath) = 0;
 
     // False: the user cancelled. On true the printer is set up as chosen.
     virtual bool choosePrinter(QPrinter& printer) = 0;

@@ -87,6 +87,9 @@ TEST_F(Library, EachEventIsKeptInOrderWhileTheKitIsStoredOnce)
     EXPECT_EQ(store->historyOf(rock.hash).value(), std::vector<KitEvent>(events, events + 6));
     EXPECT_EQ(store->bytesOf(store->hashStartingWith(rock.hash.left(6).toUpper()).value()).value(), kit("ROCK"));
     EXPECT_FALSE(store->record(KitDump{0xF0, 0xF7}, events[0]));
+    ASSERT_TRUE(store->remove(rock.hash));
+    EXPECT_EQ(titles(store->search({})), QStringList{"JAZZ"});
+    EXPECT_TRUE(store->historyOf(rock.hash).value().empty());
 }
 
 TEST_F(Library, SearchMatchesTitlesFilePathsNotesAndChannelsAllAtOnce)

@@ -40,4 +40,6 @@ std::optional<QString> ScriptedDesktop::saveFileName(const FileDialogRequest& re
     return takeFront(saveChoices);
 }
 
+std::optional<QString> ScriptedDesktop::folderName(const QString&) { return takeFront(folderChoices); }
+
 }  // namespace morvane::testing

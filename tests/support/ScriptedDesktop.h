@@ -38,6 +38,7 @@ public:
     // Chosen paths, consumed in order; nullopt or an empty queue is Cancel.
     std::deque<std::optional<QString>> openChoices;
     std::deque<std::optional<QString>> saveChoices;
+    std::deque<std::optional<QString>> folderChoices;
     // The printer dialog's answer; on true, configurePrinter may set it up.
     bool printerAccepted = false;
     std::function<void(QPrinter&)> configurePrinter;
@@ -57,6 +58,7 @@ public:
     MessageAnswer messageBox(const QString& text, MessageStyle style, const QString& title = {}) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
+    std::optional<QString> folderName(const QString& startPath) override;
     bool choosePrinter(QPrinter& printer) override
     {
         if (printerAccepted && configurePrinter) configurePrinter(printer);

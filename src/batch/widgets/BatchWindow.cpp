@@ -305,6 +305,14 @@ void BatchWindow::FileAddBtn_Click()
     showEntryCount();
 }
 
+bool BatchWindow::addFile(const QString& path)
+{
+    const bool added = list_.add(listEntryText(nativePath(path)));
+    showNewEntries();
+    showEntryCount();
+    return added;
+}
+
 void BatchWindow::DirAddBtn_Click()
 {
     // The search lets events through; a second click meanwhile would nest a

@@ -34,6 +34,9 @@ public:
 
     void Drive1_Change();
     void FileAddBtn_Click();
+    // Appends the file to the list, as "Add File(s) To List" does; false
+    // when it is listed already.
+    bool addFile(const QString& path);
     void DirAddBtn_Click();
     void SysexList_KeyDown(int key);
     void SendSysexBtn_Click();

@@ -32,7 +32,7 @@ class PortMenus;
 class ReceiveSysexDumpForm;
 
 // The other windows, closed at shutdown in this order.
-enum class OtherWindow { KitSettings, ReceiveSysexDumpForm, BatchSysexDump };
+enum class OtherWindow { KitSettings, ReceiveSysexDumpForm, BatchSysexDump, KitLibrary };
 
 // The editor's main window (objectName "Form1"): the instrument face with
 // its pad board and kit header, the menus, the caption and the status line.
@@ -133,7 +133,7 @@ private:
     KitSettingsDialog* kitSettings_ = nullptr;
     QWidget* vexoButtonOnImage_ = nullptr;
     QLabel* statusLine_ = nullptr;
-    std::array<QPointer<QWidget>, 3> otherWindows_;
+    std::array<QPointer<QWidget>, 4> otherWindows_;
     ReceiveSysexDumpForm* receiveForm_ = nullptr;
     std::unique_ptr<EditorMidi> midi_;
     std::unique_ptr<PortMenus> portMenus_;

@@ -122,6 +122,15 @@ std::optional<QString> QtDesktop::saveFileName(const FileDialogRequest& request)
     return chosenFile(dialog);
 }
 
+std::optional<QString> QtDesktop::folderName(const QString& startPath)
+{
+    QFileDialog dialog(parent_, QString(), startPath);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    return chosenFile(dialog);
+}
+
 bool QtDesktop::choosePrinter(QPrinter& printer)
 {
     QPrintDialog dialog(&printer, parent_);

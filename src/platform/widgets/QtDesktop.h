@@ -17,6 +17,7 @@ public:
     MessageAnswer messageBox(const QString& text, MessageStyle style, const QString& title = {}) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;
     std::optional<QString> saveFileName(const FileDialogRequest& request) override;
+    std::optional<QString> folderName(const QString& startPath) override;
     bool choosePrinter(QPrinter& printer) override;
     void beep(int hertz, int milliseconds) override;
     void processEvents() override;

@@ -1,0 +1,127 @@
+#include "LibraryView.h"
+
+#include "kit/Cp1252.h"
+#include "kit/KitFile.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace morvane::library {
+namespace {
+
+QString counted(int count, const char* one, const char* many)
+{
+    return QString::number(count) + QLatin1Char(' ') + QString::fromLatin1(count == 1 ? one : many);
+}
+
+QString quotedPath(const QString& path) { return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"'); }
+
+bool isFileEvent(EventKind kind) { return kind != EventKind::Received && kind != EventKind::Sent; }
+
+}  // namespace
+
+QString columnTitle(KitColumn column)
+{
+    switch (column) {
+    case KitColumn::Title: return QStringLiteral("Title");
+    case KitColumn::Kit: return QStringLiteral("Kit #");
+    case KitColumn::Bank: return QStringLiteral("Bank #");
+    case KitColumn::LastEvent: return QStringLiteral("Last event");
+    case KitColumn::When: return QStringLiteral("When");
+    case KitColumn::Where: return QStringLiteral("Where from");
+    case KitColumn::TimesSent: return QStringLiteral("Times sent");
+    }
+    return {};
+}
+
+QVariant cellOf(const KitRow& row, KitColumn column)
+{
+    switch (column) {
+    case KitColumn::Title: return row.title;
+    case KitColumn::Kit: return row.kitNumber;
+    case KitColumn::Bank: return row.bank;
+    case KitColumn::LastEvent: return eventName(row.last.kind);
+    case KitColumn::When: return eventTimeText(row.last.time);
+    case KitColumn::Where: return QDir::toNativeSeparators(row.last.place);
+    case KitColumn::TimesSent: return row.timesSent;
+    }
+    return {};
+}
+
+QString eventTimeText(const QDateTime& time)
+{
+    return time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+QString historyLine(const KitEvent& event)
+{
+    return eventTimeText(event.time) + QStringLiteral("  ") + eventPhrase(event.kind) + QLatin1Char(' ') +
+           event.place;
+}
+
+Result<KitDetails> detailsOf(KitStore& store, const QString& hash, const QString& title)
+{
+    auto dump = store.bytesOf(hash);
+    if (!dump) return Result<KitDetails>::failure(dump.error());
+    auto history = store.historyOf(hash);
+    if (!history) return Result<KitDetails>::failure(history.error());
+    return KitDetails{hash, title, std::move(dump).value(), std::move(history).value()};
+}
+
+// A file that changed since holds another kit now: opening or sending it
+// would not be this kit.
+Result<QString> fileHolding(const KitDetails& kit)
+{
+    bool wasInAFile = false;
+    for (auto event = kit.history.rbegin(); event != kit.history.rend(); ++event) {
+        if (!isFileEvent(event->kind)) continue;
+        wasInAFile = true;
+        const auto bytes = readWholeFile(QFile::encodeName(event->place).toStdString());
+        if (bytes && bytes.value() == kit.dump) return event->place;
+    }
+    const QString why = wasInAFile ? QStringLiteral("No file the library knows of still holds the kit \"%1\": "
+                                                    "each was changed, moved or deleted since.")
+                                   : QStringLiteral("The kit \"%1\" was never in a file the library knows of.");
+    return Result<QString>::failure(why.arg(kit.title).toStdString());
+}
+
+QString importSummaryText(const QString& folder, const ImportSummary& summary)
+{
+    const QString counts = QStringLiteral("%1 added, %2 already known, %3.")
+                               .arg(counted(summary.added, "kit", "kits"), QString::number(summary.known),
+                                    counted(summary.notKits, "file not a kit", "files not kits"));
+    QString text = summary.cancelled
+                       ? QStringLiteral("The import from %1 was cancelled. Before that: %2").arg(quotedPath(folder), counts)
+                       : QStringLiteral("Imported from %1: %2").arg(quotedPath(folder), counts);
+    if (!summary.unreadableFolders.empty())
+        text += QStringLiteral("\nFolders that could not be read and were skipped: %1.")
+                    .arg(summary.unreadableFolders.size());
+    return text;
+}
+
+std::vector<DifferenceRow> differenceRows(const KitDiff& diff)
+{
+    std::vector<DifferenceRow> rows;
+    const auto add = [&rows](const QString& field, const auto& change, const auto& text) {
+        if (change) rows.push_back({field, text(change->first), text(change->second)});
+    };
+    const auto number = [](auto value) { return QString::number(value); };
+    add(QStringLiteral("Kit #"), diff.kitNumber, number);
+    add(QStringLiteral("Bank #"), diff.bankNumber, number);
+    add(QStringLiteral("Title"), diff.kitName, [](const std::string& name) {
+        return QLatin1Char('"') + QString::fromStdString(utf8FromCp1252(name)).replace(QChar(0), QLatin1Char(' ')) +
+               QLatin1Char('"');
+    });
+    for (const auto& pad : diff.pads) {
+        add(QStringLiteral("Pad %1 note").arg(pad.pad), pad.note, number);
+        add(QStringLiteral("Pad %1 channel").arg(pad.pad), pad.channel, number);
+    }
+    if (diff.otherBytes > 0) {
+        const QString differ = QStringLiteral("%1 differ").arg(diff.otherBytes);
+        rows.push_back({QStringLiteral("Other bytes"), differ, differ});
+    }
+    add(QStringLiteral("Length"), diff.length, [](std::size_t length) { return QStringLiteral("%1 bytes").arg(length); });
+    return rows;
+}
+
+}  // namespace morvane::library

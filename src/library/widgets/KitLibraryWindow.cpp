@@ -1,0 +1,466 @@
+#include "KitLibraryWindow.h"
+
+#include "library/EditorLibrary.h"
+#include "library/LibraryHost.h"
+#include "library/LibrarySettings.h"
+#include "kit/KitCodec.h"
+#include "platform/Desktop.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace morvane::library {
+namespace {
+
+constexpr int HashRole = Qt::UserRole;
+// Long enough to let a word be typed whole, short enough to feel immediate.
+constexpr int SearchPauseMs = 150;
+const QString KitFileFilter = QStringLiteral("Sysex Files (*.syx)");
+
+QString quoted(const QString& title) { return QLatin1Char('"') + title + QLatin1Char('"'); }
+
+QString native(const QString& path) { return QDir::toNativeSeparators(path); }
+
+QPushButton* button(const QString& objectName, const QString& text)
+{
+    auto* pushButton = new QPushButton(text);
+    pushButton->setObjectName(objectName);
+    return pushButton;
+}
+
+}  // namespace
+
+KitLibraryWindow::KitLibraryWindow(Desktop& desktop, EditorLibrary& library, LibraryHost& host, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), desktop_(desktop), library_(library), host_(host)
+{
+    setObjectName(QStringLiteral("KitLibraryWindow"));
+    setWindowTitle(QStringLiteral("Kit Library"));
+    searchTimer_.setSingleShot(true);
+    searchTimer_.setInterval(SearchPauseMs);
+    connect(&searchTimer_, &QTimer::timeout, this, &KitLibraryWindow::search);
+    connect(&library_, &EditorLibrary::kitsChanged, this, [this] {
+        if (isVisible()) searchTimer_.start();
+    });
+    buildControls();
+    resize(960, 560);
+}
+
+// An import still running would keep the program from ending.
+KitLibraryWindow::~KitLibraryWindow()
+{
+    if (cancelImport_) *cancelImport_ = true;
+}
+
+void KitLibraryWindow::buildControls()
+{
+    kits_ = new QTableWidget(0, KitColumnCount);
+    kits_->setObjectName(QStringLiteral("KitTable"));
+    QStringList titles;
+    for (int column = 0; column < KitColumnCount; ++column) titles << columnTitle(static_cast<KitColumn>(column));
+    kits_->setHorizontalHeaderLabels(titles);
+    kits_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    kits_->horizontalHeader()->setSectionResizeMode(static_cast<int>(KitColumn::Where), QHeaderView::Stretch);
+    kits_->verticalHeader()->hide();
+    kits_->setWordWrap(false);
+    kits_->setTextElideMode(Qt::ElideMiddle);  // a path's end names the file
+    kits_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    kits_->setSelectionMode(QAbstractItemView::SingleSelection);
+    kits_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    kits_->setSortingEnabled(true);
+    kits_->sortByColumn(static_cast<int>(KitColumn::When), Qt::DescendingOrder);
+    kits_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(kits_, &QTableWidget::itemSelectionChanged, this, &KitLibraryWindow::selectionChanged);
+    connect(kits_, &QTableWidget::cellDoubleClicked, this, &KitLibraryWindow::openChosen);
+
+    history_ = new QListWidget;
+    history_->setObjectName(QStringLiteral("HistoryList"));
+    auto* panes = new QSplitter;
+    panes->addWidget(kits_);
+    panes->addWidget(history_);
+    panes->setStretchFactor(0, 2);
+    panes->setStretchFactor(1, 1);
+
+    status_ = new QLabel;
+    status_->setObjectName(QStringLiteral("LibraryStatus"));
+    status_->setTextFormat(Qt::PlainText);
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(buildSearchRow());
+    layout->addWidget(panes, 1);
+    layout->addWidget(buildActionRow());
+    layout->addWidget(buildImportRow());
+    layout->addWidget(status_);
+    setCentralWidget(central);
+    setKitActionsEnabled(false);
+}
+
+QWidget* KitLibraryWindow::buildSearchRow()
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    searchText_ = new QLineEdit;
+    searchText_->setObjectName(QStringLiteral("SearchText"));
+    searchText_->setPlaceholderText(QStringLiteral("Search titles and file names; note:38 or channel:10 finds a pad"));
+    searchText_->setClearButtonEnabled(true);
+    connect(searchText_, &QLineEdit::textChanged, this, [this] { searchTimer_.start(); });
+    layout->addWidget(searchText_, 1);
+    keepHistory_ = new QCheckBox(KeepHistoryText);
+    keepHistory_->setObjectName(QStringLiteral("KeepHistory"));
+    connect(keepHistory_, &QCheckBox::toggled, this, [this](bool keep) { library_.setRecording(keep); });
+    layout->addWidget(keepHistory_);
+    return row;
+}
+
+QAction* KitLibraryWindow::addKitAction(const QString& name, const QString& text, void (KitLibraryWindow::*command)())
+{
+    auto* action = new QAction(text, this);
+    action->setIconText(text);  // a button keeps the "..." that says a dialog follows
+    action->setObjectName(name + QStringLiteral("Action"));
+    connect(action, &QAction::triggered, this, command);
+    kits_->addAction(action);
+    kitActions_.push_back(action);
+    return action;
+}
+
+// The buttons and the table's context menu share one action each.
+QWidget* KitLibraryWindow::buildActionRow()
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const auto addButton = [&](const char* name, const char* text, void (KitLibraryWindow::*command)()) {
+        auto* toolButton = new QToolButton;
+        toolButton->setObjectName(QString::fromLatin1(name) + QStringLiteral("Btn"));
+        toolButton->setDefaultAction(addKitAction(QString::fromLatin1(name), QString::fromLatin1(text), command));
+        layout->addWidget(toolButton);
+    };
+    addButton("Open", "Open", &KitLibraryWindow::openChosen);
+    addButton("Send", "Send", &KitLibraryWindow::sendChosen);
+    addButton("AddToBatch", "Add to Batch List", &KitLibraryWindow::addChosenToBatchList);
+    addButton("Compare", "Compare with the Current Kit", &KitLibraryWindow::compareChosen);
+    addButton("Export", "Export as .syx...", &KitLibraryWindow::exportChosen);
+    addButton("Delete", "Delete", &KitLibraryWindow::deleteChosen);
+    layout->addStretch(1);
+    return row;
+}
+
+QWidget* KitLibraryWindow::buildImportRow()
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    importButton_ = button(QStringLiteral("ImportFolderBtn"), QStringLiteral("Import Folder..."));
+    connect(importButton_, &QPushButton::clicked, this, &KitLibraryWindow::importTree);
+    layout->addWidget(importButton_);
+    importProgress_ = new QProgressBar;
+    importProgress_->setObjectName(QStringLiteral("ImportProgress"));
+    layout->addWidget(importProgress_, 1);
+    cancelImportButton_ = button(QStringLiteral("CancelImportBtn"), QStringLiteral("Cancel"));
+    connect(cancelImportButton_, &QPushButton::clicked, this, [this] {
+        if (cancelImport_) *cancelImport_ = true;
+    });
+    layout->addWidget(cancelImportButton_);
+    layout->addStretch(1);
+    showImporting(false);
+    return row;
+}
+
+void KitLibraryWindow::open()
+{
+    if (const auto opened = library_.open(); !opened) {
+        desktop_.messageBox(QString::fromStdString(opened.error()), MessageStyle::Critical);
+        return;
+    }
+    {
+        const QSignalBlocker quiet(keepHistory_);
+        keepHistory_->setChecked(library_.recording());
+    }
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    search();
+}
+
+void KitLibraryWindow::closeEvent(QCloseEvent* event)
+{
+    if (cancelImport_) *cancelImport_ = true;
+    event->accept();
+}
+
+void KitLibraryWindow::search()
+{
+    searchTimer_.stop();
+    library_.search(searchText_->text(), this, [this](const auto& rows) { showKits(rows); });
+}
+
+// The chosen kit stays chosen while the list shows it, and its details are
+// read again: its history may have grown.
+void KitLibraryWindow::showKits(const Result<std::vector<KitRow>>& rows)
+{
+    if (!rows) {
+        say(QString::fromStdString(rows.error()));
+        return;
+    }
+    const QString chosen = selectedHash();
+    {
+        const QSignalBlocker quiet(kits_);
+        kits_->setSortingEnabled(false);
+        kits_->clearContents();
+        kits_->setRowCount(static_cast<int>(rows.value().size()));
+        int rowIndex = 0;
+        for (const auto& row : rows.value()) {
+            for (int column = 0; column < KitColumnCount; ++column) {
+                auto* item = new QTableWidgetItem;
+                item->setData(Qt::DisplayRole, cellOf(row, static_cast<KitColumn>(column)));
+                item->setData(HashRole, row.hash);
+                kits_->setItem(rowIndex, column, item);
+            }
+            ++rowIndex;
+        }
+        kits_->setSortingEnabled(true);
+        for (int r = 0; r < kits_->rowCount(); ++r)
+            if (kits_->item(r, 0)->data(HashRole).toString() == chosen) kits_->selectRow(r);
+    }
+    selectionChanged();
+}
+
+QString KitLibraryWindow::selectedHash() const
+{
+    const auto selected = kits_->selectedItems();
+    return selected.isEmpty() ? QString() : selected.constFirst()->data(HashRole).toString();
+}
+
+QString KitLibraryWindow::selectedTitle() const
+{
+    const auto selected = kits_->selectedItems();
+    return selected.isEmpty() ? QString() : kits_->item(selected.constFirst()->row(), 0)->text();
+}
+
+void KitLibraryWindow::selectionChanged()
+{
+    const QString hash = selectedHash();
+    if (!chosen_ || chosen_->hash != hash) {
+        chosen_.reset();
+        history_->clear();
+        setKitActionsEnabled(false);
+    }
+    if (hash.isEmpty()) return;
+    library_.ask(
+        this, [hash, title = selectedTitle()](KitStore& store) { return detailsOf(store, hash, title); },
+        [this](const Result<KitDetails>& details) { showDetails(details); });
+}
+
+void KitLibraryWindow::showDetails(const Result<KitDetails>& details)
+{
+    if (!details) {
+        say(QString::fromStdString(details.error()));
+        return;
+    }
+    if (details.value().hash != selectedHash()) return;  // the user has moved on
+    chosen_ = details.value();
+    history_->clear();
+    for (const auto& event : chosen_->history) history_->addItem(historyLine(event));
+    setKitActionsEnabled(true);
+}
+
+void KitLibraryWindow::setKitActionsEnabled(bool enabled)
+{
+    for (auto* action : kitActions_) action->setEnabled(enabled);
+}
+
+void KitLibraryWindow::say(const QString& text) { status_->setText(text); }
+
+// A copy of the chosen kit is used throughout, as the list may be shown
+// anew while a question is open.
+void KitLibraryWindow::openChosen()
+{
+    if (!chosen_) return;
+    const KitDetails kit = *chosen_;
+    const auto file = fileHolding(kit);
+    if (const auto opened = host_.openKit(kit.dump, file ? file.value() : QString()); !opened) {
+        desktop_.messageBox(QString::fromStdString(opened.error()), MessageStyle::Plain);
+        return;
+    }
+    say(QStringLiteral("%1 is the editor's kit now.").arg(quoted(kit.title)));
+}
+
+void KitLibraryWindow::sendChosen()
+{
+    if (!chosen_) return;
+    const KitDetails kit = *chosen_;
+    if (host_.sendKit(kit.dump, kit.title)) say(QStringLiteral("%1 was sent.").arg(quoted(kit.title)));
+}
+
+void KitLibraryWindow::addChosenToBatchList()
+{
+    if (!chosen_) return;
+    const auto file = fileHolding(*chosen_);
+    if (!file) {
+        desktop_.messageBox(QStringLiteral("The kit cannot be added to the batch list. ") +
+                                QString::fromStdString(file.error()),
+                            MessageStyle::Plain);
+        return;
+    }
+    const QString path = quoted(native(file.value()));
+    say(host_.addToBatchList(file.value()) ? QStringLiteral("%1 was added to the batch list.").arg(path)
+                                           : QStringLiteral("%1 is on the batch list already.").arg(path));
+}
+
+void KitLibraryWindow::compareChosen()
+{
+    if (!chosen_) return;
+    const KitDetails kit = *chosen_;
+    const auto current = host_.currentKit();
+    if (!current) {
+        desktop_.messageBox(QStringLiteral("There is no current kit to compare with. Open a kit or receive one "
+                                           "from your Morvane first."),
+                            MessageStyle::Plain);
+        return;
+    }
+    const auto fields = decodeKit(kit.dump);
+    if (!fields) {
+        desktop_.messageBox(QString::fromStdString(fields.error()), MessageStyle::Plain);
+        return;
+    }
+    const auto rows = differenceRows(diffKits(*current, {kit.dump, fields.value()}));
+    if (rows.empty()) {
+        desktop_.messageBox(QStringLiteral("The kit %1 is the same as the current kit.").arg(quoted(kit.title)),
+                            MessageStyle::Information);
+        return;
+    }
+    showComparison(kit.title, rows);
+}
+
+void KitLibraryWindow::showComparison(const QString& title, const std::vector<DifferenceRow>& rows)
+{
+    auto* dialog = new QDialog(this);
+    dialog->setObjectName(QStringLiteral("KitComparison"));
+    dialog->setWindowTitle(QStringLiteral("Compare with the Current Kit"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    auto* table = new QTableWidget(static_cast<int>(rows.size()), 3, dialog);
+    table->setHorizontalHeaderLabels({QString(), QStringLiteral("Current kit"), quoted(title)});
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    int r = 0;
+    for (const auto& row : rows) {
+        int column = 0;
+        for (const QString& text : {row.field, row.current, row.chosen})
+            table->setItem(r, column++, new QTableWidgetItem(text));
+        ++r;
+    }
+    table->resizeColumnsToContents();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
+    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addWidget(table);
+    layout->addWidget(buttons);
+    dialog->resize(420, 360);
+    dialog->show();
+}
+
+void KitLibraryWindow::exportChosen()
+{
+    if (!chosen_) return;
+    const KitDetails kit = *chosen_;
+    const auto path = desktop_.saveFileName({KitFileFilter, {}});
+    if (!path) return;
+    if (const auto saved = saveWholeFile(QFile::encodeName(*path).toStdString(), kit.dump); !saved) {
+        desktop_.messageBox(QString::fromStdString(saved.error()), MessageStyle::Plain);
+        return;
+    }
+    library_.kitSaved(kit.dump, native(*path).toStdString());
+    say(QStringLiteral("%1 was saved to %2.").arg(quoted(kit.title), quoted(native(*path))));
+}
+
+void KitLibraryWindow::deleteChosen()
+{
+    if (!chosen_) return;
+    const KitDetails kit = *chosen_;
+    const auto answer = desktop_.messageBox(
+        QStringLiteral("Delete the kit %1 and its history from the library? No file is deleted.")
+            .arg(quoted(kit.title)),
+        MessageStyle::YesNo, QStringLiteral("Delete Kit"));
+    if (answer != MessageAnswer::Yes) return;
+    library_.ask(
+        this, [hash = kit.hash](KitStore& store) { return store.remove(hash); },
+        [this, title = kit.title](const Status& removed) {
+            if (!removed) {
+                desktop_.messageBox(QString::fromStdString(removed.error()), MessageStyle::Plain);
+                return;
+            }
+            say(QStringLiteral("The kit %1 was deleted from the library.").arg(quoted(title)));
+            search();
+        });
+}
+
+// The import runs on the library's thread; its progress comes back here.
+void KitLibraryWindow::importTree()
+{
+    if (cancelImport_) return;
+    const auto folder = desktop_.folderName(importStart_.isEmpty() ? QDir::homePath() : importStart_);
+    if (!folder) return;
+    importStart_ = *folder;
+    cancelImport_ = std::make_shared<std::atomic<bool>>(false);
+    showImporting(true);
+    library_.ask(
+        this,
+        [library = &library_, alive = QPointer<KitLibraryWindow>(this), folder = *folder,
+         cancel = cancelImport_](KitStore& store) {
+            const auto progress = [library, alive](int done, int total) {
+                library->onWindowThread([alive, done, total] {
+                    if (alive) alive->showImportProgress(done, total);
+                });
+            };
+            return importFolder(store, folder, progress, *cancel);
+        },
+        [this, folder = *folder](const Result<ImportSummary>& summary) { importFinished(folder, summary); });
+}
+
+void KitLibraryWindow::showImportProgress(int done, int total)
+{
+    importProgress_->setRange(0, total);
+    importProgress_->setValue(done);
+}
+
+void KitLibraryWindow::importFinished(const QString& folder, const Result<ImportSummary>& summary)
+{
+    showImporting(false);
+    if (summary)
+        desktop_.messageBox(importSummaryText(folder, summary.value()), MessageStyle::Information,
+                            QStringLiteral("Import Folder"));
+    else
+        desktop_.messageBox(QString::fromStdString(summary.error()), MessageStyle::Plain);
+    search();
+}
+
+// Until the folder search has counted the files, the bar only shows that
+// the import is busy.
+void KitLibraryWindow::showImporting(bool importing)
+{
+    if (!importing) cancelImport_.reset();
+    importButton_->setEnabled(!importing);
+    importProgress_->setRange(0, 0);
+    importProgress_->setVisible(importing);
+    cancelImportButton_->setVisible(importing);
+}
+
+}  // namespace morvane::library

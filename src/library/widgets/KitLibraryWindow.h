@@ -1,0 +1,94 @@
+#pragma once
+
+#include "library/LibraryView.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <atomic>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+
+namespace morvane {
+class Desktop;
+}
+
+namespace morvane::library {
+
+class EditorLibrary;
+class LibraryHost;
+
+// KitLibraryWindow: the kits the library keeps, searched as the user types,
+// with the chosen kit's history and what can be done with it. Created once
+// and reused; it never changes a kit file, and the editor's kit only when
+// the user opens a kit. Closing it hides it and cancels an import.
+class KitLibraryWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    KitLibraryWindow(Desktop& desktop, EditorLibrary& library, LibraryHost& host, QWidget* parent = nullptr);
+    ~KitLibraryWindow() override;
+
+    // Opens the library when it is not open and shows the window without
+    // blocking the others, or says why the library cannot be opened.
+    void open();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    QWidget* buildSearchRow();
+    QWidget* buildActionRow();
+    QWidget* buildImportRow();
+    QAction* addKitAction(const QString& name, const QString& text, void (KitLibraryWindow::*command)());
+
+    void search();
+    void showKits(const Result<std::vector<KitRow>>& rows);
+    QString selectedHash() const;
+    QString selectedTitle() const;
+    void selectionChanged();
+    void showDetails(const Result<KitDetails>& details);
+    void setKitActionsEnabled(bool enabled);
+    void say(const QString& text);
+
+    void openChosen();
+    void sendChosen();
+    void addChosenToBatchList();
+    void compareChosen();
+    void showComparison(const QString& title, const std::vector<DifferenceRow>& rows);
+    void exportChosen();
+    void deleteChosen();
+    void importTree();
+    void showImportProgress(int done, int total);
+    void importFinished(const QString& folder, const Result<ImportSummary>& summary);
+    void showImporting(bool importing);
+
+    Desktop& desktop_;
+    EditorLibrary& library_;
+    LibraryHost& host_;
+    QTimer searchTimer_;
+    std::optional<KitDetails> chosen_;  // the selected kit, once its details came
+    std::shared_ptr<std::atomic<bool>> cancelImport_;  // set while an import runs
+    QString importStart_;
+
+    QLineEdit* searchText_;
+    QCheckBox* keepHistory_;
+    QTableWidget* kits_;
+    QListWidget* history_;
+    std::vector<QAction*> kitActions_;
+    QPushButton* importButton_;
+    QProgressBar* importProgress_;
+    QPushButton* cancelImportButton_;
+    QLabel* status_;
+};
+
+}  // namespace morvane::library
