@@ -7,6 +7,7 @@
 #include "library/KitImport.h"
 #include "library/KitStore.h"
 #include "library/LibrarySettings.h"
+#include "library/LibraryView.h"
 
 #include <QCoreApplication>
 
@@ -43,11 +44,6 @@ const Command Library{
 
 std::string utf8(const QString& text) { return text.toStdString(); }
 
-std::string localTime(const QDateTime& time)
-{
-    return utf8(time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")));
-}
-
 // Prints the reason and gives nothing when the library cannot be had, and
 // names a damaged file set aside.
 std::unique_ptr<KitStore> openLibrary(Console& console)
@@ -76,7 +72,7 @@ std::string rowAsLine(const library::KitRow& row)
     char numbers[80];
     std::snprintf(numbers, sizeof numbers, "%-12.12s %3d %4d  %-14s %-8s %-16s %4d  ", utf8(row.hash).c_str(),
                   row.kitNumber, row.bank, ("\"" + terminalText(utf8(row.title)) + "\"").c_str(),
-                  utf8(library::eventName(row.last.kind)).c_str(), localTime(row.last.time).c_str(),
+                  utf8(library::eventName(row.last.kind)).c_str(), utf8(library::eventTimeText(row.last.time)).c_str(),
                   row.timesSent);
     return numbers + terminalText(utf8(row.last.place));
 }
@@ -156,9 +152,7 @@ int runHistory(const Arguments& args, Console& console)
     if (!hash) return ExitRefused;
     const auto events = store->historyOf(*hash);
     if (!events) return refuse(console, events.error());
-    for (const auto& event : events.value())
-        console.out << localTime(event.time) << "  " << utf8(library::eventPhrase(event.kind)) << " "
-                    << terminalText(utf8(event.place)) << "\n";
+    for (const auto& event : events.value()) console.out << terminalText(utf8(library::historyLine(event))) << "\n";
     return ExitSuccess;
 }
 
