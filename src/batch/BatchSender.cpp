@@ -1,6 +1,7 @@
 #include "BatchSender.h"
 
 #include "BatchTexts.h"
+#include "base/Text.h"
 #include "kit/KitFile.h"
 #include "kit/KitHistory.h"
 #include "midi/SysexSender.h"
@@ -19,16 +20,12 @@ constexpr int BatchEndMilliseconds = 150;
 // A box taller than this would not fit on a screen; the rest is counted.
 constexpr std::size_t MostFilesNamed = 20;
 
-QString quoted(const std::string& path)
-{
-    return QStringLiteral("\"") + QString::fromStdString(path) + QStringLiteral("\"");
-}
-
 QString whyNotSent(const std::string& path, const SysexSendResult& outcome)
 {
+    const QString file = QString::fromStdString(inQuotes(path));
     if (outcome.kind == SysexSendResult::Kind::NotSysex)
-        return quoted(path) + QStringLiteral(" is not System Exclusive: ") + QString::fromStdString(outcome.reason);
-    return quoted(path) + QStringLiteral(": the transfer failed.");
+        return file + QStringLiteral(" is not System Exclusive: ") + QString::fromStdString(outcome.reason);
+    return file + QStringLiteral(": the transfer failed.");
 }
 
 std::size_t notSentCount(const BatchResult& result) { return result.notSent.size() + result.notReached; }

@@ -1,5 +1,6 @@
 #include "BatchSet.h"
 
+#include "base/Text.h"
 #include "kit/KitFile.h"
 
 #include <filesystem>
@@ -19,7 +20,7 @@ constexpr std::size_t MaxPathLength = 4096;
 
 Result<Entries> refused(const std::string& path, const std::string& reason)
 {
-    return Result<Entries>::failure("Cannot open \"" + path + "\": " + reason);
+    return Result<Entries>::failure("Cannot open " + inQuotes(path) + ": " + reason);
 }
 
 Result<Entries> entriesOf(const std::string& path, const std::string& text)

@@ -2,6 +2,7 @@
 
 #include "FileReplace.h"
 #include "KitCodec.h"
+#include "base/Text.h"
 
 #include <cctype>
 #include <cerrno>
@@ -16,12 +17,10 @@ namespace fs = std::filesystem;
 namespace morvane {
 namespace {
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
-
 template <typename T>
 Result<T> refuse(const std::string& path, const std::string& reason)
 {
-    return Result<T>::failure("Cannot open " + quoted(path) + ": " + reason);
+    return Result<T>::failure("Cannot open " + inQuotes(path) + ": " + reason);
 }
 
 bool isPathSeparator(char c)
@@ -112,7 +111,7 @@ Result<LoadedKit> readKitFile(const std::string& path)
 Status saveWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
     const auto refused = [&](const std::string& reason) {
-        return Status::failure("Cannot save " + quoted(path) + ": " + reason);
+        return Status::failure("Cannot save " + inQuotes(path) + ": " + reason);
     };
     const auto target = endOfLinkChain(path);
     if (!target) return refused(target.error());

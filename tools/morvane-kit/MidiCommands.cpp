@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "KitText.h"
 
+#include "base/Text.h"
 #include "kit/KitFile.h"
 #include "midi/devices/SystemMidiDevices.h"
 #include "midi/SysexSender.h"
@@ -139,7 +140,7 @@ int runSend(const Arguments& args, Console& console)
 
     const auto devices = systemMidiDevices(ClientName);
     const auto device = findDevice(devices->outputNames(), *port);
-    if (!device) return refuse(console, "there is no MIDI output \"" + *port + "\" (see morvane-kit ports)");
+    if (!device) return refuse(console, "there is no MIDI output " + inQuotes(*port) + " (see morvane-kit ports)");
     if (auto opened = devices->openOutput(*device); !opened) return refuse(console, opened.error());
     for (const auto& file : files) {
         if (auto sent = sendSysexMessages(*devices, file.messages); !sent)
@@ -173,7 +174,7 @@ int runReceive(const Arguments& args, Console& console)
     QCoreApplication app(argc, argv);
     const auto devices = systemMidiDevices(ClientName);
     const auto device = findDevice(devices->inputNames(), *port);
-    if (!device) return refuse(console, "there is no MIDI input \"" + *port + "\" (see morvane-kit ports)");
+    if (!device) return refuse(console, "there is no MIDI input " + inQuotes(*port) + " (see morvane-kit ports)");
     QEventLoop waiting;
     std::optional<MidiBytes> received;
     devices->setInputHandler([&](const MidiInputEvent& event) {

@@ -1,5 +1,7 @@
 #include "JackMidiDevices.h"
 
+#include "base/Text.h"
+
 #include <jack/jack.h>
 #include <jack/midiport.h>
 #include <jack/ringbuffer.h>
@@ -26,8 +28,6 @@ struct EventHeader {
 void ignoreJackMessage(const char*) {}
 
 bool isOwnPort(const char* name) { return std::strncmp(name, OwnClientPrefix.c_str(), OwnClientPrefix.size()) == 0; }
-
-std::string quoted(const std::string& name) { return "\"" + name + "\""; }
 
 Status tooLarge(std::size_t length, std::size_t largest)
 {
@@ -104,13 +104,13 @@ Status JackMidiDevices::openInput(const std::string& name)
     (void)closeInput();
     if (!serverRunning()) return Status::failure("The JACK server is not running.");
     if (!jack_port_by_name(client_, name.c_str()))
-        return Status::failure("The MIDI input device " + quoted(name) + " is no longer there.");
+        return Status::failure("The MIDI input device " + inQuotes(name) + " is no longer there.");
     // A new opening: whatever the ring still holds from before is dropped.
     ++opening_;
     delivery_.inputOpened();
     if (jack_connect(client_, name.c_str(), jack_port_name(inPort_)) != 0) {
         (void)closeInput();
-        return Status::failure("The MIDI input device " + quoted(name) + " could not be connected.");
+        return Status::failure("The MIDI input device " + inQuotes(name) + " could not be connected.");
     }
     return succeeded();
 }
@@ -133,11 +133,11 @@ Status JackMidiDevices::openOutput(const std::string& name)
     closeOutput();
     if (!serverRunning()) return Status::failure("The JACK server is not running.");
     if (!jack_port_by_name(client_, name.c_str()))
-        return Status::failure("The MIDI output device " + quoted(name) + " is no longer there.");
+        return Status::failure("The MIDI output device " + inQuotes(name) + " is no longer there.");
     // The connection takes effect some periods later; a send before then
     // waits for it in the process callback, so no settle wait is needed here.
     if (jack_connect(client_, jack_port_name(outPort_), name.c_str()) != 0)
-        return Status::failure("The MIDI output device " + quoted(name) + " could not be connected.");
+        return Status::failure("The MIDI output device " + inQuotes(name) + " could not be connected.");
     outputName_ = name;
     outputPortLeft_ = false;
     outputPort_ = jack_port_by_name(client_, name.c_str());
@@ -173,11 +173,11 @@ Status JackMidiDevices::refusalToSend(std::size_t length)
     if (serverGone_) return Status::failure("The JACK server has stopped.");
     if (outputName_.empty()) return Status::failure("No MIDI output is open.");
     if (!jack_port_by_name(client_, outputName_.c_str()))
-        return Status::failure("The MIDI output device " + quoted(outputName_) + " is no longer there.");
+        return Status::failure("The MIDI output device " + inQuotes(outputName_) + " is no longer there.");
     // A device that restarted under the same name comes back without us. A
     // connection just made may not show yet: the process callback waits for it.
     if (!outputPortIsTheOpenedOne())
-        return Status::failure("The MIDI output device " + quoted(outputName_) +
+        return Status::failure("The MIDI output device " + inQuotes(outputName_) +
                                " is no longer connected (it was restarted).");
     const std::size_t largest = largestEvent_;
     if (largest != 0 && length > largest)
@@ -199,7 +199,7 @@ Status JackMidiDevices::sendChannelMessage(const ChannelMessage& message)
     if (auto refused = refusalToSend(message.size()); !refused) return refused;
     const QueuedChannelMessage queued{outputOpening_, message};
     if (jack_ringbuffer_write_space(channelMessages_) < sizeof queued)
-        return Status::failure("The MIDI output device " + quoted(outputName_) +
+        return Status::failure("The MIDI output device " + inQuotes(outputName_) +
                                " is not taking messages (too many are waiting for it).");
     jack_ringbuffer_write(channelMessages_, reinterpret_cast<const char*>(&queued), sizeof queued);
     return succeeded();
@@ -208,7 +208,7 @@ Status JackMidiDevices::sendChannelMessage(const ChannelMessage& message)
 Status JackMidiDevices::untaken() const
 {
     if (serverGone_) return Status::failure("The JACK server stopped during the send.");
-    return Status::failure("The MIDI output device " + quoted(outputName_) +
+    return Status::failure("The MIDI output device " + inQuotes(outputName_) +
                            " did not take the message in time (is it still connected?).");
 }
 

@@ -1,5 +1,7 @@
 #include "RtMidiDevices.h"
 
+#include "base/Text.h"
+
 #include <algorithm>
 #include <optional>
 #include <utility>
@@ -50,8 +52,6 @@ Status failureOf(const std::string& what, const std::string& why)
 {
     return Status::failure(why.empty() ? what : what + " (" + why + ")");
 }
-
-std::string quoted(const std::string& name) { return "\"" + name + "\""; }
 
 }  // namespace
 
@@ -106,7 +106,7 @@ Status RtMidiDevices::openInput(const std::string& name)
     const auto number = rtMidiNumberOf(*in_, name);
     if (!number) {
         in_.reset();
-        return Status::failure("The MIDI input device " + quoted(name) + " is no longer there.");
+        return Status::failure("The MIDI input device " + inQuotes(name) + " is no longer there.");
     }
     in_->ignoreTypes(false, true, true);  // timing and active sensing are noise here
     listener_ = std::make_unique<Listener>(Listener{{}, &delivery_});
@@ -116,7 +116,7 @@ Status RtMidiDevices::openInput(const std::string& name)
     auto why = takeError();
     if (!in_->isPortOpen()) {
         (void)closeInput();
-        return failureOf("The MIDI input device " + quoted(name) + " could not be opened.", why);
+        return failureOf("The MIDI input device " + inQuotes(name) + " could not be opened.", why);
     }
     return succeeded();
 }
@@ -145,10 +145,11 @@ Status RtMidiDevices::openOutput(const std::string& name)
     if (!out_) return Status::failure("No MIDI service is available.");
     closeOutput();
     const auto number = rtMidiNumberOf(*out_, name);
-    if (!number) return Status::failure("The MIDI output device " + quoted(name) + " is no longer there.");
+    if (!number) return Status::failure("The MIDI output device " + inQuotes(name) + " is no longer there.");
     out_->openPort(*number, OwnClientPrefix);
     auto why = takeError();
-    if (!out_->isPortOpen()) return failureOf("The MIDI output device " + quoted(name) + " could not be opened.", why);
+    if (!out_->isPortOpen())
+        return failureOf("The MIDI output device " + inQuotes(name) + " could not be opened.", why);
     openOutputName_ = name;
     return succeeded();
 }
@@ -189,7 +190,7 @@ Status RtMidiDevices::send(const std::uint8_t* bytes, std::size_t count)
     if (!out_ || !out_->isPortOpen()) return Status::failure("No MIDI output is open.");
     // A vanished device would swallow the message without a word.
     if (!outputReachable())
-        return Status::failure("The MIDI output device " + quoted(openOutputName_) + " is no longer there.");
+        return Status::failure("The MIDI output device " + inQuotes(openOutputName_) + " is no longer there.");
     takeError();
     // RtMidi copies the message (or, on Windows, waits only while the driver
     // is still playing it), so the bytes may be reused on return and a

@@ -1,5 +1,6 @@
 #include "KitSheetPrint.h"
 
+#include "base/Text.h"
 #include "print/PageFit.h"
 
 #include <QFileInfo>
@@ -60,7 +61,7 @@ Status printToPdfFile(const QPrinter& printer, const QPixmap& picture, const QRe
     const QString path = printer.outputFileName();
     const QFileInfo target(path);
     if (target.exists() && !target.isFile())
-        return Status::failure("\"" + path.toStdString() + "\" is not a regular file");
+        return Status::failure(inQuotes(path.toStdString()) + " is not a regular file");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return Status::failure("the printer could not start a document");
     QPdfWriter pdf(&file);
