@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace morvane {
@@ -14,6 +15,7 @@ namespace morvane {
 // clients are left out of the device lists: our own input would otherwise
 // show up as an output (and the other way round) once opened.
 inline const std::string OwnClientPrefix = "Morvane Editor";
+inline bool isOwnPort(std::string_view name) { return name.starts_with(OwnClientPrefix); }
 
 // The bytes that open and close a System Exclusive message.
 inline constexpr std::uint8_t SysexStart = 0xF0;

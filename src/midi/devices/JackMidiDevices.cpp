@@ -27,8 +27,6 @@ struct EventHeader {
 
 void ignoreJackMessage(const char*) {}
 
-bool isOwnPort(const char* name) { return std::strncmp(name, OwnClientPrefix.c_str(), OwnClientPrefix.size()) == 0; }
-
 Status tooLarge(std::size_t length, std::size_t largest)
 {
     return Status::failure("The message has " + std::to_string(length) + " bytes; JACK carries at most " +

@@ -9,8 +9,6 @@
 namespace morvane {
 namespace {
 
-bool isOwnPort(const std::string& name) { return name.rfind(OwnClientPrefix, 0) == 0; }
-
 // RtMidi numbers ports afresh at every listing; a name is looked up just
 // before it is used.
 std::optional<unsigned> rtMidiNumberOf(RtMidi& port, const std::string& name)
