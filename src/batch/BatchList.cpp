@@ -1,5 +1,7 @@
 #include "BatchList.h"
 
+#include "base/Text.h"
+
 #include <algorithm>
 
 namespace morvane {
@@ -66,11 +68,11 @@ public:
     bool enteringSubfolder() override { return !beforeEachSubfolder_ || beforeEachSubfolder_(); }
     void foundFile(const NativePathText& path) override
     {
-        if (list_.add(listEntryText(path))) ++result.added;
+        if (list_.add(pathToUtf8(path))) ++result.added;
     }
     void unreadableFolder(const NativePathText& path, const std::string& reason) override
     {
-        result.unreadableFolders.push_back(listEntryText(path) + ": " + reason);
+        result.unreadableFolders.push_back(pathToUtf8(path) + ": " + reason);
     }
 
     FolderAddResult result;
@@ -82,7 +84,7 @@ private:
 
 }  // namespace
 
-FolderAddResult addFolderTree(BatchList& list, const NativePathText& folder,
+FolderAddResult addFolderTree(BatchList& list, const std::filesystem::path& folder,
                               const std::function<bool()>& beforeEachSubfolder)
 {
     ListFiller filler(list, beforeEachSubfolder);

@@ -57,7 +57,7 @@ struct FolderAddResult {
 // folder search's order, as it is found. beforeEachSubfolder lets the window
 // repaint and stay live during a long search; false ends the search there,
 // keeping what was added.
-FolderAddResult addFolderTree(BatchList& list, const NativePathText& folder,
+FolderAddResult addFolderTree(BatchList& list, const std::filesystem::path& folder,
                               const std::function<bool()>& beforeEachSubfolder);
 
 }  // namespace morvane

@@ -108,7 +108,7 @@ BatchResult BatchSender::runBatch(int delay)
 
 void BatchSender::sendFile(const std::string& path, BatchResult& result)
 {
-    auto bytes = readWholeFile(path);
+    auto bytes = readWholeFile(utf8ToPath(path));
     if (!bytes) {
         result.notSent.push_back({path, QString::fromStdString(bytes.error())});
         return;

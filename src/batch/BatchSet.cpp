@@ -3,9 +3,10 @@
 #include "base/Text.h"
 #include "kit/KitFile.h"
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
+
+namespace fs = std::filesystem;
 
 namespace morvane {
 namespace {
@@ -18,12 +19,12 @@ constexpr std::uintmax_t MaxBatchSetSize = 1024 * 1024;
 // No system takes a longer path, so a longer line means the file is no batch set.
 constexpr std::size_t MaxPathLength = 4096;
 
-Result<Entries> refused(const std::string& path, const std::string& reason)
+Result<Entries> refused(const fs::path& path, const std::string& reason)
 {
-    return Result<Entries>::failure("Cannot open " + inQuotes(path) + ": " + reason);
+    return Result<Entries>::failure("Cannot open " + inQuotes(pathToUtf8(path)) + ": " + reason);
 }
 
-Result<Entries> entriesOf(const std::string& path, const std::string& text)
+Result<Entries> entriesOf(const fs::path& path, const std::string& text)
 {
     Entries entries;
     std::istringstream lines(text);
@@ -40,11 +41,11 @@ Result<Entries> entriesOf(const std::string& path, const std::string& text)
 
 }  // namespace
 
-Result<Entries> readBatchSet(const std::string& path)
+Result<Entries> readBatchSet(const fs::path& path)
 {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return refused(path, "it is not a file.");
-    const auto size = std::filesystem::file_size(path, ec);
+    if (!fs::is_regular_file(path, ec)) return refused(path, "it is not a file.");
+    const auto size = fs::file_size(path, ec);
     if (ec) return refused(path, ec.message() + ".");
     if (size > MaxBatchSetSize)
         return refused(path, "the file has " + std::to_string(size) +
@@ -58,7 +59,7 @@ Result<Entries> readBatchSet(const std::string& path)
     return entriesOf(path, text);
 }
 
-Status saveBatchSet(const std::string& path, const std::vector<std::string>& entries)
+Status saveBatchSet(const fs::path& path, const std::vector<std::string>& entries)
 {
     std::vector<std::uint8_t> bytes;
     for (const auto& entry : entries) {

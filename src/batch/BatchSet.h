@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,9 @@ namespace morvane {
 // The paths of the set in file order; blank lines are skipped and a line may
 // end in CR LF. Never creates the file. A file over 1 MiB is refused unread,
 // and one with a line longer than a path can be is refused.
-Result<std::vector<std::string>> readBatchSet(const std::string& path);
+Result<std::vector<std::string>> readBatchSet(const std::filesystem::path& path);
 
 // Writes the paths one per line; a failed save leaves an old file whole.
-Status saveBatchSet(const std::string& path, const std::vector<std::string>& entries);
+Status saveBatchSet(const std::filesystem::path& path, const std::vector<std::string>& entries);
 
 }  // namespace morvane

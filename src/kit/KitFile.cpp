@@ -18,18 +18,9 @@ namespace morvane {
 namespace {
 
 template <typename T>
-Result<T> refuse(const std::string& path, const std::string& reason)
+Result<T> refuse(const fs::path& path, const std::string& reason)
 {
-    return Result<T>::failure("Cannot open " + inQuotes(path) + ": " + reason);
-}
-
-bool isPathSeparator(char c)
-{
-#ifdef _WIN32
-    return c == '\\' || c == '/';
-#else
-    return c == '/';
-#endif
+    return Result<T>::failure("Cannot open " + inQuotes(pathToUtf8(path)) + ": " + reason);
 }
 
 // As many hops as a POSIX system follows before it calls the chain a loop.
@@ -69,7 +60,7 @@ std::optional<std::string> whyNotReplaceable(const fs::file_status& status)
 
 }  // namespace
 
-Result<std::vector<std::uint8_t>> readWholeFile(const std::string& path)
+Result<std::vector<std::uint8_t>> readWholeFile(const fs::path& path)
 {
     using Bytes = std::vector<std::uint8_t>;
     std::error_code ec;
@@ -94,7 +85,7 @@ Result<std::vector<std::uint8_t>> readWholeFile(const std::string& path)
     return bytes;
 }
 
-Result<LoadedKit> readKitFile(const std::string& path)
+Result<LoadedKit> readKitFile(const fs::path& path)
 {
     auto bytes = readWholeFile(path);
     if (!bytes) return Result<LoadedKit>::failure(bytes.error());
@@ -108,10 +99,10 @@ Result<LoadedKit> readKitFile(const std::string& path)
     return LoadedKit{std::move(bytes).value(), std::move(fields).value()};
 }
 
-Status saveWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
+Status saveWholeFile(const fs::path& path, const std::vector<std::uint8_t>& bytes)
 {
     const auto refused = [&](const std::string& reason) {
-        return Status::failure("Cannot save " + inQuotes(path) + ": " + reason);
+        return Status::failure("Cannot save " + inQuotes(pathToUtf8(path)) + ": " + reason);
     };
     const auto target = endOfLinkChain(path);
     if (!target) return refused(target.error());
@@ -124,14 +115,10 @@ Status saveWholeFile(const std::string& path, const std::vector<std::uint8_t>& b
     return succeeded();
 }
 
-std::string shortFileName(const std::string& path, const std::string& programFolder)
+std::string shortFileName(const fs::path& path, const fs::path& programFolder)
 {
-    if (path.empty()) return "file not saved";
-    const fs::path temp = fs::path(programFolder) / "temp.syx";
-    if (path == temp.string()) return "file not saved";
-    for (std::size_t i = path.size(); i > 0; --i)
-        if (isPathSeparator(path[i - 1])) return path.substr(i);
-    return path;
+    if (path.empty() || path.native() == (programFolder / "temp.syx").native()) return "file not saved";
+    return pathToUtf8(path.filename());
 }
 
 }  // namespace morvane

@@ -4,6 +4,7 @@
 #include "base/Result.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,7 @@ inline constexpr std::uintmax_t MaxKitFileSize = 1024 * 1024;
 // The whole-file read used for kit files and batch files alike. Never creates
 // a file. Refuses a missing path, a folder, an unreadable file, an empty file
 // and a file over 1 MiB; the reason names the file.
-Result<std::vector<std::uint8_t>> readWholeFile(const std::string& path);
+Result<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& path);
 
 // A kit file read and decoded: the dump keeps the file's length.
 struct LoadedKit {
@@ -25,17 +26,18 @@ struct LoadedKit {
 
 // The whole-file read followed by the decode. On refusal nothing is returned
 // but the reason, which names the file, so the caller's kit stays as it was.
-Result<LoadedKit> readKitFile(const std::string& path);
+Result<LoadedKit> readKitFile(const std::filesystem::path& path);
 
 // Writes exactly these bytes to path through a temporary file in the same
 // folder and a rename, so a failed save leaves the old file whole and a
 // longer old file keeps no tail; the old file's permissions stay. A link is
 // saved through to the end of its chain. A read-only file, a folder, a device,
 // a named pipe or a socket is refused without being opened.
-Status saveWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+Status saveWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
-// The name the caption shows for a kit's file: the last path component, or
-// "file not saved" for no path or for temp.syx in the program's own folder.
-std::string shortFileName(const std::string& path, const std::string& programFolder);
+// The name the caption shows for a kit's file, in UTF-8: the last path
+// component, or "file not saved" for no path or for temp.syx in the
+// program's own folder.
+std::string shortFileName(const std::filesystem::path& path, const std::filesystem::path& programFolder);
 
 }  // namespace morvane

@@ -1,5 +1,6 @@
 #include "KitImport.h"
 
+#include "base/Text.h"
 #include "batch/search/FolderSearch.h"
 #include "kit/KitFile.h"
 
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <filesystem>
 #include <future>
 #include <span>
 
@@ -22,14 +24,14 @@ public:
     explicit Gatherer(const std::atomic<bool>& cancel) : cancel_(cancel) {}
 
     bool enteringSubfolder() override { return !cancel_.load(); }
-    void foundFile(const NativePathText& path) override { files.push_back(listEntryText(path)); }
+    void foundFile(const NativePathText& path) override { files.emplace_back(path); }
     void unreadableFolder(const NativePathText& path, const std::string& reason) override
     {
-        unreadable.push_back(QDir::toNativeSeparators(QString::fromStdString(listEntryText(path))) +
+        unreadable.push_back(QDir::toNativeSeparators(QString::fromStdString(pathToUtf8(path))) +
                              QStringLiteral(": ") + QString::fromStdString(reason));
     }
 
-    std::vector<std::string> files;
+    std::vector<std::filesystem::path> files;
     std::vector<QString> unreadable;
 
 private:
@@ -41,7 +43,7 @@ struct ReadBatch {
     int notKits = 0;
 };
 
-ReadBatch readBatch(std::span<const std::string> files)
+ReadBatch readBatch(std::span<const std::filesystem::path> files)
 {
     ReadBatch batch;
     for (const auto& file : files) {
@@ -51,14 +53,14 @@ ReadBatch readBatch(std::span<const std::string> files)
             continue;
         }
         batch.kits.push_back({std::move(kit).value().dump,
-                              {EventKind::Imported, QDir::toNativeSeparators(QString::fromStdString(file))}});
+                              {EventKind::Imported, QDir::toNativeSeparators(QString::fromStdString(pathToUtf8(file)))}});
     }
     return batch;
 }
 
 // The next batch is read on a thread of its own while this one is written,
 // so the disk's reads and the library's writes overlap.
-std::future<ReadBatch> readAhead(const std::vector<std::string>& files, std::size_t start)
+std::future<ReadBatch> readAhead(const std::vector<std::filesystem::path>& files, std::size_t start)
 {
     const auto rest = std::span(files).subspan(std::min(start, files.size()));
     return std::async(std::launch::async, readBatch, rest.first(std::min(BatchSize, rest.size())));
@@ -70,7 +72,7 @@ Result<ImportSummary> importFolder(KitStore& store, const QString& folder, const
                                    const std::atomic<bool>& cancel)
 {
     Gatherer gathered(cancel);
-    Search_Folder(nativePathOf(QFileInfo(folder).absoluteFilePath().toStdString()), gathered);
+    Search_Folder(utf8ToPath(QFileInfo(folder).absoluteFilePath().toStdString()), gathered);
     ImportSummary summary;
     summary.unreadableFolders = std::move(gathered.unreadable);
     const auto& files = gathered.files;

@@ -114,7 +114,7 @@ Status writeExample(const fs::path& folder, const ExampleKit& kit)
     const fs::path target = folder / kit.file;
     std::error_code ec;
     fs::create_directories(target.parent_path(), ec);
-    return saveWholeFile(target.string(), dump.value());
+    return saveWholeFile(target, dump.value());
 }
 
 }  // namespace

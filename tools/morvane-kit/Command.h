@@ -14,6 +14,7 @@ struct Console {
     std::ostream& err;
 };
 
+// The arguments as UTF-8 text, file names included (see utf8ToPath).
 using Arguments = std::vector<std::string>;
 
 // One subcommand of morvane-kit. run gets the arguments after its name.

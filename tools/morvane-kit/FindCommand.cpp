@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "KitText.h"
 
+#include "base/Text.h"
 #include "batch/search/FolderSearch.h"
 
 namespace morvane::tool {
@@ -27,13 +28,13 @@ public:
     void foundFile(const NativePathText& path) override
     {
         if (nulTerminated_)
-            console_.out << listEntryText(path) << '\0';
+            console_.out << pathToUtf8(path) << '\0';
         else
-            console_.out << terminalText(listEntryText(path)) << '\n';
+            console_.out << terminalText(pathToUtf8(path)) << '\n';
     }
     void unreadableFolder(const NativePathText& path, const std::string& reason) override
     {
-        console_.err << "morvane-kit: cannot read \"" << terminalText(listEntryText(path)) << "\": " << reason
+        console_.err << "morvane-kit: cannot read " << inQuotes(terminalText(pathToUtf8(path))) << ": " << reason
                      << "\n";
         anyUnreadable = true;
     }
@@ -58,7 +59,7 @@ int runFind(const Arguments& args, Console& console)
     if (folders.size() != 1)
         return usageError(console, Find, folders.empty() ? "DIR is missing" : "more than one DIR");
     PathPrinter printer(console, nulTerminated);
-    Search_Folder(nativePathOf(folders[0]), printer);
+    Search_Folder(utf8ToPath(folders[0]), printer);
     console.out.flush();
     return printer.anyUnreadable ? ExitRefused : ExitSuccess;
 }

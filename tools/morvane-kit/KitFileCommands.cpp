@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "KitText.h"
 
+#include "base/Text.h"
 #include "kit/Cp1252.h"
 #include "kit/KitCheck.h"
 #include "kit/KitCodec.h"
@@ -63,7 +64,7 @@ const Command Edit{
 
 struct ReadRequest {
     bool json = false;
-    std::vector<std::string> files;
+    std::vector<std::filesystem::path> files;
 };
 
 // [--json] and exactly count FILEs; the error is the usage problem.
@@ -77,7 +78,7 @@ Result<ReadRequest> parseRead(const Arguments& args, std::size_t count)
         else if (arg.size() > 1 && arg[0] == '-')
             return Parsed::failure("unknown option " + arg);
         else
-            request.files.push_back(arg);
+            request.files.push_back(utf8ToPath(arg));
     }
     if (request.files.size() > count) return Parsed::failure(count == 1 ? "more than one FILE" : "more than two FILEs");
     if (request.files.size() < count) return Parsed::failure("FILE is missing");
@@ -100,7 +101,7 @@ int runShow(const Arguments& args, Console& console)
         console.out << kitAsJson(dump, fields, warnings) << "\n";
         return ExitSuccess;
     }
-    console.out << kitAsTable(terminalText(std::filesystem::path(files[0]).filename().string()), dump, fields);
+    console.out << kitAsTable(terminalText(pathToUtf8(files[0].filename())), dump, fields);
     if (!warnings.empty()) console.out << "\n";
     for (const auto& warning : warnings) console.out << warning << "\n";
     return ExitSuccess;
@@ -134,8 +135,8 @@ struct PadValue {
 };
 
 struct EditRequest {
-    std::string file;
-    std::optional<std::string> out;
+    std::filesystem::path file;
+    std::optional<std::filesystem::path> out;
     std::optional<std::string> kit;
     std::optional<std::string> bank;
     std::string name;
@@ -163,7 +164,7 @@ Result<EditRequest> parseEdit(const Arguments& args)
         const bool isOption = !optionsEnded && arg.size() > 1 && arg[0] == '-';
         if (!isOption) {
             if (haveFile) return Parsed::failure("more than one FILE");
-            request.file = arg;
+            request.file = utf8ToPath(arg);
             haveFile = true;
             continue;
         }
@@ -174,7 +175,7 @@ Result<EditRequest> parseEdit(const Arguments& args)
         if (i + 1 == args.size()) return Parsed::failure(arg + " needs a value");
         const std::string& value = args[++i];
         if (arg == "-o") {
-            request.out = value;
+            request.out = utf8ToPath(value);
         } else if (arg == "--kit") {
             request.kit = value;
         } else if (arg == "--bank") {
@@ -244,13 +245,13 @@ int runEdit(const Arguments& args, Console& console)
     const auto parsed = parseEdit(args);
     if (!parsed) return usageError(console, Edit, parsed.error());
     const EditRequest& request = parsed.value();
-    const std::string target = request.out.value_or(request.file);
+    const auto target = request.out.value_or(request.file);
 
     auto kit = readKitFile(request.file);
     if (!kit) return refuse(console, kit.error());
     auto [dump, fields] = std::move(kit).value();
     const auto notWritten = [&](const std::string& reason) {
-        return refuse(console, "\"" + target + "\" was not written. " + reason);
+        return refuse(console, inQuotes(pathToUtf8(target)) + " was not written. " + reason);
     };
     if (auto applied = applyEdits(request, fields); !applied) return notWritten(applied.error());
     if (auto encoded = encodeKit(fields, dump); !encoded) return notWritten(encoded.error());

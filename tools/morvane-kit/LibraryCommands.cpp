@@ -3,6 +3,7 @@
 #include "Command.h"
 #include "KitText.h"
 
+#include "base/Text.h"
 #include "kit/KitFile.h"
 #include "library/KitImport.h"
 #include "library/KitStore.h"
@@ -139,7 +140,7 @@ int runExport(const Arguments& args, Console& console)
     if (!hash) return ExitRefused;
     const auto bytes = store->bytesOf(*hash);
     if (!bytes) return refuse(console, bytes.error());
-    if (auto saved = saveWholeFile(args[2], bytes.value()); !saved) return refuse(console, saved.error());
+    if (auto saved = saveWholeFile(utf8ToPath(args[2]), bytes.value()); !saved) return refuse(console, saved.error());
     return ExitSuccess;
 }
 

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <thread>
 
@@ -114,7 +115,7 @@ int runPorts(const Arguments& args, Console& console)
 }
 
 struct KitFileToSend {
-    std::string path;
+    std::filesystem::path path;
     std::size_t length;
     std::vector<MidiBytes> messages;
 };
@@ -130,11 +131,12 @@ int runSend(const Arguments& args, Console& console)
     if (!delay) return usageError(console, Send, "--delay takes a whole number of milliseconds");
 
     std::vector<KitFileToSend> files;
-    for (const auto& path : parsed.positional) {
+    for (const auto& arg : parsed.positional) {
+        const auto path = utf8ToPath(arg);
         auto bytes = readWholeFile(path);
         if (!bytes) return refuse(console, bytes.error());
         auto messages = splitSysexMessages(bytes.value());
-        if (!messages) return refuse(console, path + ": " + messages.error());
+        if (!messages) return refuse(console, pathToUtf8(path) + ": " + messages.error());
         files.push_back({path, bytes.value().size(), std::move(messages).value()});
     }
 
@@ -144,8 +146,8 @@ int runSend(const Arguments& args, Console& console)
     if (auto opened = devices->openOutput(*device); !opened) return refuse(console, opened.error());
     for (const auto& file : files) {
         if (auto sent = sendSysexMessages(*devices, file.messages); !sent)
-            return refuse(console, file.path + ": " + sent.error());
-        console.out << "sent " << terminalText(file.path) << " (" << file.length << " bytes)\n";
+            return refuse(console, pathToUtf8(file.path) + ": " + sent.error());
+        console.out << "sent " << terminalText(pathToUtf8(file.path)) << " (" << file.length << " bytes)\n";
         std::this_thread::sleep_for(std::chrono::milliseconds(*delay));
     }
     devices->closeOutput();
@@ -187,7 +189,7 @@ int runReceive(const Arguments& args, Console& console)
     waiting.exec();
     (void)devices->closeInput();
     if (!received) return refuse(console, "no SysEx message arrived within " + std::to_string(*timeout) + " s");
-    if (auto saved = saveWholeFile(*output, *received); !saved) return refuse(console, saved.error());
+    if (auto saved = saveWholeFile(utf8ToPath(*output), *received); !saved) return refuse(console, saved.error());
     console.out << "received " << received->size() << " bytes into " << terminalText(*output) << "\n";
     return ExitSuccess;
 }

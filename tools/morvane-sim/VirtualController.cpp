@@ -1,5 +1,6 @@
 #include "VirtualController.h"
 
+#include "base/Text.h"
 #include "kit/KitFile.h"
 #include "midi/devices/RtMidiApis.h"
 #include "midi/SysexSender.h"
@@ -37,15 +38,15 @@ VirtualController::VirtualController(std::filesystem::path saveDir, std::ostream
 
 VirtualController::~VirtualController() { in_->cancelCallback(); }
 
-Status VirtualController::sendFile(const std::string& path)
+Status VirtualController::sendFile(const std::filesystem::path& path)
 {
     auto bytes = readWholeFile(path);
     if (!bytes) return Status::failure(bytes.error());
     auto messages = splitSysexMessages(bytes.value());
-    if (!messages) return Status::failure(path + ": " + messages.error());
+    if (!messages) return Status::failure(pathToUtf8(path) + ": " + messages.error());
     for (const auto& message : messages.value()) out_->sendMessage(message.data(), message.size());
     std::lock_guard lock(logMutex_);
-    log_ << "sent " << path << " (" << bytes.value().size() << " bytes)" << std::endl;
+    log_ << "sent " << pathToUtf8(path) << " (" << bytes.value().size() << " bytes)" << std::endl;
     return succeeded();
 }
 
@@ -78,11 +79,11 @@ void VirtualController::save(const std::vector<unsigned char>& message)
 {
     std::lock_guard lock(logMutex_);
     const auto file = nextFreeFile();
-    if (auto saved = saveWholeFile(file.string(), message); !saved) {
+    if (auto saved = saveWholeFile(file, message); !saved) {
         log_ << "not saved: " << saved.error() << std::endl;
         return;
     }
-    log_ << "saved " << file.string() << " (" << message.size() << " bytes)" << std::endl;
+    log_ << "saved " << pathToUtf8(file) << " (" << message.size() << " bytes)" << std::endl;
 }
 
 std::filesystem::path VirtualController::nextFreeFile()

@@ -28,7 +28,7 @@ public:
     RtMidi::Api api() const { return out_->getCurrentApi(); }
 
     // Sends every complete SysEx message of the file, in order.
-    Status sendFile(const std::string& path);
+    Status sendFile(const std::filesystem::path& path);
     // A note on and off on channel 10, as a pad strike sends it.
     Status playNote(const std::string& noteText);
 

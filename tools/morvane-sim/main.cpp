@@ -2,6 +2,7 @@
 // instrument, and for the end-to-end tests.
 #include "ConnectionWatch.h"
 #include "VirtualController.h"
+#include "base/Text.h"
 
 #include <atomic>
 #include <chrono>
@@ -12,6 +13,7 @@
 #include <thread>
 
 using namespace morvane::sim;
+using morvane::utf8ToPath;
 using namespace std::chrono_literals;
 
 namespace {
@@ -21,7 +23,7 @@ std::atomic<bool> stopRequested{false};
 void requestStop(int) { stopRequested = true; }
 
 struct Options {
-    std::optional<std::string> sendFile;
+    std::optional<std::filesystem::path> sendFile;
     std::filesystem::path saveDir = ".";
 };
 
@@ -48,9 +50,9 @@ std::optional<Options> parse(int argc, char** argv)
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
         if (arg == "--send" && hasValue)
-            options.sendFile = argv[++i];
+            options.sendFile = utf8ToPath(argv[++i]);
         else if (arg == "--save-dir" && hasValue)
-            options.saveDir = argv[++i];
+            options.saveDir = utf8ToPath(argv[++i]);
         else
             return std::nullopt;
     }
@@ -63,7 +65,7 @@ void report(const morvane::Status& status)
 }
 
 // Waits until the editor listens, so that the dump is not sent into nothing.
-void sendWhenListenedTo(VirtualController& controller, const std::string& file)
+void sendWhenListenedTo(VirtualController& controller, const std::filesystem::path& file)
 {
     ConnectionWatch watch(controller.api(), OutClientName, VirtualPortName);
     while (!stopRequested) {
@@ -84,7 +86,7 @@ void readCommands(VirtualController& controller)
             break;
         }
         if (line.rfind("send ", 0) == 0)
-            report(controller.sendFile(line.substr(5)));
+            report(controller.sendFile(utf8ToPath(line.substr(5))));
         else if (line.rfind("note ", 0) == 0)
             report(controller.playNote(line.substr(5)));
         else if (!line.empty())

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <system_error>
-#include <type_traits>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -139,25 +138,6 @@ bool comesBeforeByName(const NativePathText& left, const NativePathText& right)
     return left < right;
 }
 
-std::string listEntryText(const NativePathText& path)
-{
-    if constexpr (std::is_same_v<NativePathText, std::string>) {
-        return path;
-    } else {
-        const auto utf8 = std::filesystem::path(path).u8string();
-        return std::string(utf8.begin(), utf8.end());
-    }
-}
-
-NativePathText nativePathOf(const std::string& entry)
-{
-    if constexpr (std::is_same_v<NativePathText, std::string>) {
-        return entry;
-    } else {
-        return std::filesystem::path(std::u8string(entry.begin(), entry.end())).native();
-    }
-}
-
-void Search_Folder(const NativePathText& folder, FolderSearchListener& listener) { TreeWalk(listener).run(folder); }
+void Search_Folder(const fs::path& folder, FolderSearchListener& listener) { TreeWalk(listener).run(folder.native()); }
 
 }  // namespace morvane

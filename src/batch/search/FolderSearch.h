@@ -8,10 +8,6 @@ namespace morvane {
 // A path as the platform spells it: its own separator and character type.
 using NativePathText = std::filesystem::path::string_type;
 
-// A path as the batch list and the tools show it, UTF-8 text, and back.
-std::string listEntryText(const NativePathText& path);
-NativePathText nativePathOf(const std::string& entry);
-
 // The folder, one separator, the name. A folder that already ends in a
 // separator (the root of a drive) gets none more, so no separator is doubled.
 NativePathText joinFolderAndName(const NativePathText& folder, const NativePathText& name);
@@ -45,6 +41,6 @@ public:
 // read is reported and skipped. A link to a folder is followed only when it
 // leads outside every tree already being searched, so nothing is found twice
 // and a link back into the tree never loops.
-void Search_Folder(const NativePathText& folder, FolderSearchListener& listener);
+void Search_Folder(const std::filesystem::path& folder, FolderSearchListener& listener);
 
 }  // namespace morvane

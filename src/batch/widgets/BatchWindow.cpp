@@ -1,5 +1,6 @@
 #include "BatchWindow.h"
 
+#include "base/Text.h"
 #include "batch/BatchSet.h"
 #include "batch/BatchTexts.h"
 #include "platform/Desktop.h"
@@ -31,7 +32,7 @@ constexpr int FolderPathRole = Qt::UserRole;
 constexpr std::size_t MostFoldersNamed = 20;
 const QString BatchSetFilter = QStringLiteral("Batch Sets (*.txt)");
 
-NativePathText nativePath(const QString& path) { return nativePathOf(QDir::toNativeSeparators(path).toStdString()); }
+NativePathText nativePath(const QString& path) { return utf8ToPath(QDir::toNativeSeparators(path).toStdString()).native(); }
 
 // Names in the same order the folder search uses, so what Dir1 and File1
 // show is what "Add Entire Directory To List" adds.
@@ -299,7 +300,7 @@ void BatchWindow::FileAddBtn_Click()
     const NativePathText folder = nativePath(openFolder_);
     for (int row = 0; row < file1_->count(); ++row) {
         const auto* item = file1_->item(row);
-        if (item->isSelected()) list_.add(listEntryText(joinFolderAndName(folder, nativePath(item->text()))));
+        if (item->isSelected()) list_.add(pathToUtf8(joinFolderAndName(folder, nativePath(item->text()))));
     }
     showNewEntries();
     showEntryCount();
@@ -307,7 +308,7 @@ void BatchWindow::FileAddBtn_Click()
 
 bool BatchWindow::addFile(const QString& path)
 {
-    const bool added = list_.add(listEntryText(nativePath(path)));
+    const bool added = list_.add(pathToUtf8(nativePath(path)));
     showNewEntries();
     showEntryCount();
     return added;
