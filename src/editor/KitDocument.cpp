@@ -3,22 +3,20 @@
 #include "EditorTexts.h"
 #include "KitEdits.h"
 #include "KitView.h"
+#include "base/Text.h"
 #include "kit/Cp1252.h"
 #include "kit/KitCheck.h"
 #include "kit/KitFile.h"
 #include "kit/KitHistory.h"
 #include "platform/Desktop.h"
+#include "platform/FilePath.h"
 #include "platform/WindowShell.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace morvane {
 namespace {
-
-// The kit library takes paths in the system's own narrow encoding.
-std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 QString describe(const Status& status) { return QString::fromStdString(status.error()); }
 
@@ -44,8 +42,8 @@ QString KitDocument::kitNameText() const
 
 QString KitDocument::shortFileName() const
 {
-    return QFile::decodeName(
-        morvane::shortFileName(localPath(currentSysexFile_), localPath(desktop_.programFolder())).c_str());
+    return QString::fromStdString(
+        morvane::shortFileName(toFilePath(currentSysexFile_), toFilePath(desktop_.programFolder())));
 }
 
 Status KitDocument::Interpret_Buffer(const KitDump& dump, const QString& sourceFile)
@@ -105,7 +103,7 @@ void KitDocument::Check_Sysex()
 
 Status KitDocument::Open_Sysex_File(const QString& path)
 {
-    auto kit = readKitFile(localPath(path));
+    auto kit = readKitFile(toFilePath(path));
     if (!kit) return Status::failure(kit.error());
     // Said before the decoded kit is taken, so it stands while its bad values are asked about.
     shell_.Status_Update(texts::LoadedStatus);
@@ -117,9 +115,10 @@ Status KitDocument::Open_Sysex_File(const QString& path)
 
 Status KitDocument::Save_Sysex_File(const QString& path)
 {
+    const auto file = toFilePath(path);
     if (auto encoded = Update_Buffer(); !encoded)
-        return Status::failure("Cannot save \"" + localPath(path) + "\": " + encoded.error());
-    auto saved = saveWholeFile(localPath(path), dump_);
+        return Status::failure("Cannot save " + inQuotes(pathToUtf8(file)) + ": " + encoded.error());
+    auto saved = saveWholeFile(file, dump_);
     if (saved) {
         rememberRecent(path);
         history_.kitSaved(dump_, historyPlace(path));

@@ -3,8 +3,8 @@
 #include "base/Text.h"
 #include "batch/search/FolderSearch.h"
 #include "kit/KitFile.h"
+#include "platform/FilePath.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -27,8 +27,7 @@ public:
     void foundFile(const NativePathText& path) override { files.emplace_back(path); }
     void unreadableFolder(const NativePathText& path, const std::string& reason) override
     {
-        unreadable.push_back(QDir::toNativeSeparators(QString::fromStdString(pathToUtf8(path))) +
-                             QStringLiteral(": ") + QString::fromStdString(reason));
+        unreadable.push_back(QString::fromStdString(pathToUtf8(path) + ": " + reason));
     }
 
     std::vector<std::filesystem::path> files;
@@ -53,7 +52,7 @@ ReadBatch readBatch(std::span<const std::filesystem::path> files)
             continue;
         }
         batch.kits.push_back({std::move(kit).value().dump,
-                              {EventKind::Imported, QDir::toNativeSeparators(QString::fromStdString(pathToUtf8(file)))}});
+                              {EventKind::Imported, QString::fromStdString(pathToUtf8(file))}});
     }
     return batch;
 }
@@ -72,7 +71,7 @@ Result<ImportSummary> importFolder(KitStore& store, const QString& folder, const
                                    const std::atomic<bool>& cancel)
 {
     Gatherer gathered(cancel);
-    Search_Folder(utf8ToPath(QFileInfo(folder).absoluteFilePath().toStdString()), gathered);
+    Search_Folder(toFilePath(QFileInfo(folder).absoluteFilePath()), gathered);
     ImportSummary summary;
     summary.unreadableFolders = std::move(gathered.unreadable);
     const auto& files = gathered.files;

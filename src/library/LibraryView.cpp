@@ -2,9 +2,9 @@
 
 #include "kit/Cp1252.h"
 #include "kit/KitFile.h"
+#include "platform/FilePath.h"
 
 #include <QDir>
-#include <QFile>
 
 namespace morvane::library {
 namespace {
@@ -76,7 +76,7 @@ Result<QString> fileHolding(const KitDetails& kit)
     for (auto event = kit.history.rbegin(); event != kit.history.rend(); ++event) {
         if (!isFileEvent(event->kind)) continue;
         wasInAFile = true;
-        const auto bytes = readWholeFile(QFile::encodeName(event->place).toStdString());
+        const auto bytes = readWholeFile(toFilePath(event->place));
         if (bytes && bytes.value() == kit.dump) return event->place;
     }
     const QString why = wasInAFile ? QStringLiteral("No file the library knows of still holds the kit \"%1\": "

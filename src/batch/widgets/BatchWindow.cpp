@@ -4,6 +4,7 @@
 #include "batch/BatchSet.h"
 #include "batch/BatchTexts.h"
 #include "platform/Desktop.h"
+#include "platform/FilePath.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -32,7 +33,7 @@ constexpr int FolderPathRole = Qt::UserRole;
 constexpr std::size_t MostFoldersNamed = 20;
 const QString BatchSetFilter = QStringLiteral("Batch Sets (*.txt)");
 
-NativePathText nativePath(const QString& path) { return utf8ToPath(QDir::toNativeSeparators(path).toStdString()).native(); }
+NativePathText nativePath(const QString& path) { return toFilePath(path).native(); }
 
 // Names in the same order the folder search uses, so what Dir1 and File1
 // show is what "Add Entire Directory To List" adds.
@@ -308,7 +309,7 @@ void BatchWindow::FileAddBtn_Click()
 
 bool BatchWindow::addFile(const QString& path)
 {
-    const bool added = list_.add(pathToUtf8(nativePath(path)));
+    const bool added = list_.add(pathToUtf8(toFilePath(path)));
     showNewEntries();
     showEntryCount();
     return added;
@@ -323,7 +324,7 @@ void BatchWindow::DirAddBtn_Click()
     stopSearch_ = false;
     showProgress(SearchingFolderText);
     desktop_.processEvents();
-    const auto result = addFolderTree(list_, nativePath(highlightedFolder()), [this] {
+    const auto result = addFolderTree(list_, toFilePath(highlightedFolder()), [this] {
         showNewEntries();
         desktop_.processEvents();
         return !stopSearch_;
@@ -397,7 +398,7 @@ void BatchWindow::mnuFile_Open_Click()
     const auto path =
         desktop_.openFileName({BatchSetFilter, batchSetPath_.isEmpty() ? openFolder_ : batchSetPath_, true});
     if (!path) return;
-    const auto entries = readBatchSet(path->toStdString());
+    const auto entries = readBatchSet(toFilePath(*path));
     if (!entries) {
         desktop_.messageBox(QString::fromStdString(entries.error()), MessageStyle::Plain);
         return;
@@ -431,7 +432,7 @@ void BatchWindow::replaceList(const std::vector<std::string>& entries)
 
 void BatchWindow::saveBatchSetTo(const QString& path)
 {
-    if (const auto saved = saveBatchSet(path.toStdString(), list_.entries()); !saved) {
+    if (const auto saved = saveBatchSet(toFilePath(path), list_.entries()); !saved) {
         desktop_.messageBox(QString::fromStdString(saved.error()), MessageStyle::Plain);
         return;
     }

@@ -5,6 +5,7 @@
 #include "library/LibrarySettings.h"
 #include "kit/KitCodec.h"
 #include "platform/Desktop.h"
+#include "platform/FilePath.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,7 +13,6 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -383,7 +383,7 @@ void KitLibraryWindow::exportChosen()
     const KitDetails kit = *chosen_;
     const auto path = desktop_.saveFileName({KitFileFilter, {}});
     if (!path) return;
-    if (const auto saved = saveWholeFile(QFile::encodeName(*path).toStdString(), kit.dump); !saved) {
+    if (const auto saved = saveWholeFile(toFilePath(*path), kit.dump); !saved) {
         desktop_.messageBox(QString::fromStdString(saved.error()), MessageStyle::Plain);
         return;
     }
