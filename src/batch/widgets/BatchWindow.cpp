@@ -5,6 +5,7 @@
 #include "batch/BatchTexts.h"
 #include "platform/Desktop.h"
 #include "platform/FilePath.h"
+#include "platform/widgets/WidgetStyle.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -159,10 +160,8 @@ void BatchWindow::buildControls()
     pleaseWaitLabel_->setObjectName(QStringLiteral("PleaseWaitLabel"));
     pleaseWaitLabel_->setAlignment(Qt::AlignCenter);
     pleaseWaitLabel_->setWordWrap(true);
-    pleaseWaitLabel_->setFont(QFont(QStringLiteral("Arial"), 12, QFont::Bold));
-    QPalette blue = pleaseWaitLabel_->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    pleaseWaitLabel_->setPalette(blue);
+    pleaseWaitLabel_->setFont(designFont(12, true));
+    setTextColor(pleaseWaitLabel_, Qt::blue);
     pleaseWaitLabel_->setMinimumHeight(2 * pleaseWaitLabel_->fontMetrics().lineSpacing());
     // Its place stays reserved, so nothing jumps when the first text appears.
     QSizePolicy keepPlace = pleaseWaitLabel_->sizePolicy();

@@ -2,6 +2,7 @@
 
 #include "MouseHooks.h"
 #include "WidgetPlacement.h"
+#include "platform/widgets/WidgetStyle.h"
 
 #include <QLabel>
 

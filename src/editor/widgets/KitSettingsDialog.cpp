@@ -3,6 +3,7 @@
 #include "kit/Cp1252.h"
 #include "kit/KitDump.h"
 #include "platform/Desktop.h"
+#include "platform/widgets/WidgetStyle.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -76,10 +77,7 @@ KitSettingsDialog::KitSettingsDialog(Desktop& desktop, QWidget* parent)
     setWindowTitle(QStringLiteral("Kit Settings"));
     setFixedSize(fromTwips(0, 0, 4680, 1560).size());
     // The design's labels are sized for a small sans-serif dialog font.
-    QFont small;
-    small.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    small.setPointSizeF(DialogFontPoints);
-    setFont(small);
+    setFont(designFont(DialogFontPoints, false));
     KitNameText->setMaxLength(KitNameLength);
 
     setTabOrder(KitNameText, OKBtn);

@@ -3,6 +3,7 @@
 #include "editor/EditorTexts.h"
 #include "MouseHooks.h"
 #include "WidgetPlacement.h"
+#include "platform/widgets/WidgetStyle.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -4,6 +4,7 @@
 #include "MouseHooks.h"
 #include "SvgPicture.h"
 #include "WidgetPlacement.h"
+#include "platform/widgets/WidgetStyle.h"
 
 #include <QAction>
 #include <QLabel>

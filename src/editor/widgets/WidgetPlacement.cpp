@@ -18,15 +18,6 @@ void placeControl(QWidget* control, const Compensation& c, const TwipRect& desig
     placeControl(control, c, c.compensate(design.left), c.compensate(design.top), design.width, design.height);
 }
 
-QFont designFont(double points, bool bold)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
-
 QFont fittedFont(QFont font, const QStringList& texts, int width)
 {
     constexpr double StepPoints = 0.25;
@@ -40,13 +31,6 @@ QFont fittedFont(QFont font, const QStringList& texts, int width)
     while (widest(font) > width && font.pointSizeF() > SmallestPoints)
         font.setPointSizeF(font.pointSizeF() - StepPoints);
     return font;
-}
-
-void setTextColor(QWidget* control, const QColor& color)
-{
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::WindowText, color);
-    control->setPalette(palette);
 }
 
 QWidget* makeHorizontalLine(QWidget* parent, const Compensation& c, const TwipLine& line, const QColor& color)
@@ -66,6 +50,5 @@ void setLineColor(QWidget* line, const QColor& color)
     palette.setColor(QPalette::Window, color);
     line->setPalette(palette);
 }
-
 
 }  // namespace morvane

@@ -17,15 +17,9 @@ void placeControl(QWidget* control, const Compensation& c, double left, double t
 // The same for a control whose design place is compensated and whose size is not.
 void placeControl(QWidget* control, const Compensation& c, const TwipRect& design);
 
-// Liberation Sans (or DejaVu Sans) stands in for both design fonts, the
-// dialog sans serif and Arial, at their point sizes.
-QFont designFont(double points, bool bold);
-
 // The font, a quarter point smaller at a time, until every text fits the
 // width: the stand-in fonts run wider than the ones the design measured.
 QFont fittedFont(QFont font, const QStringList& texts, int width);
-
-void setTextColor(QWidget* control, const QColor& color);
 
 // A one-pixel line of the given colour from (x1, y1) to (x2, y1), in
 // compensated twips; only horizontal lines are used.

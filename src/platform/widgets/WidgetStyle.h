@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+
+namespace morvane {
+
+// Liberation Sans (or DejaVu Sans) stands in for both design fonts, the
+// dialog sans serif and Arial, at their point sizes.
+QFont designFont(double points, bool bold);
+
+void setTextColor(QWidget* control, const QColor& color);
+
+}  // namespace morvane
