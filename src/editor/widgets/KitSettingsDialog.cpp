@@ -1,5 +1,6 @@
 #include "KitSettingsDialog.h"
 
+#include "WidgetPlacement.h"
 #include "kit/Cp1252.h"
 #include "kit/KitDump.h"
 #include "platform/Desktop.h"
@@ -17,12 +18,6 @@ namespace morvane {
 namespace {
 
 constexpr double DialogFontPoints = 8.25;
-
-// Design values are twips; one logical pixel is 15 of them.
-QRect fromTwips(int left, int top, int width, int height)
-{
-    return {left / 15, top / 15, width / 15, height / 15};
-}
 
 template <typename W>
 W* placed(W* widget, const char* name, const QRect& geometry)
@@ -63,19 +58,19 @@ bool movesWithinDialog(Qt::FocusReason reason)
 KitSettingsDialog::KitSettingsDialog(Desktop& desktop, QWidget* parent)
     : QWidget(parent, Qt::Dialog),
       desktop_(desktop),
-      KitNameText(placed(new QLineEdit(this), "KitNameText", fromTwips(960, 120, 3615, 285))),
-      OKBtn(placed(new QPushButton(QStringLiteral("OK"), this), "OKBtn", fromTwips(600, 1080, 1335, 375))),
+      KitNameText(placed(new QLineEdit(this), "KitNameText", fixedPixels({960, 120, 3615, 285}))),
+      OKBtn(placed(new QPushButton(QStringLiteral("OK"), this), "OKBtn", fixedPixels({600, 1080, 1335, 375}))),
       CancelBtn(placed(new QPushButton(QStringLiteral("Cancel"), this), "CancelBtn",
-                       fromTwips(2640, 1080, 1335, 375))),
-      KitNumberCombo(placed(numberCombo(this), "KitNumberCombo", fromTwips(960, 600, 615, 315))),
-      BankNumberCombo(placed(numberCombo(this), "BankNumberCombo", fromTwips(3000, 600, 615, 315)))
+                       fixedPixels({2640, 1080, 1335, 375}))),
+      KitNumberCombo(placed(numberCombo(this), "KitNumberCombo", fixedPixels({960, 600, 615, 315}))),
+      BankNumberCombo(placed(numberCombo(this), "BankNumberCombo", fixedPixels({3000, 600, 615, 315})))
 {
-    placed(new QLabel(QStringLiteral("Kit Name:"), this), "Label1", fromTwips(120, 120, 735, 255));
-    placed(new QLabel(QStringLiteral("Kit #:"), this), "Label2", fromTwips(120, 600, 615, 255));
-    placed(new QLabel(QStringLiteral("Bank #:"), this), "Label3", fromTwips(2280, 600, 615, 255));
+    placed(new QLabel(QStringLiteral("Kit Name:"), this), "Label1", fixedPixels({120, 120, 735, 255}));
+    placed(new QLabel(QStringLiteral("Kit #:"), this), "Label2", fixedPixels({120, 600, 615, 255}));
+    placed(new QLabel(QStringLiteral("Bank #:"), this), "Label3", fixedPixels({2280, 600, 615, 255}));
     setObjectName(QStringLiteral("KitSettings"));
     setWindowTitle(QStringLiteral("Kit Settings"));
-    setFixedSize(fromTwips(0, 0, 4680, 1560).size());
+    setFixedSize(fixedPixels({0, 0, 4680, 1560}).size());
     // The design's labels are sized for a small sans-serif dialog font.
     setFont(designFont(DialogFontPoints, false));
     KitNameText->setMaxLength(KitNameLength);

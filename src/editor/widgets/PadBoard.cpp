@@ -24,12 +24,6 @@ QString elementName(const QString& arrayName, int i) { return arrayName + QLatin
 
 QString litPicturePath(int i) { return QStringLiteral(":/pictures/pad-lit-%1.svg").arg(i + 1, 2, 10, QLatin1Char('0')); }
 
-// Lit pictures and markers are pictures of a fixed pixel size: design twips / 15.
-QSize pictureSize(int widthTwips, int heightTwips)
-{
-    return {widthTwips / TwipsPerPixelAt96, heightTwips / TwipsPerPixelAt96};
-}
-
 }  // namespace
 
 PadBoard::PadBoard(QWidget* face, Pictures& pictures, const Compensation& compensation)
@@ -70,7 +64,7 @@ void PadBoard::createLitImages(QWidget* face, Pictures& pictures)
         auto* image = new SvgPicture(pictures.renderer(litPicturePath(i)), face);
         image->setObjectName(elementName(QStringLiteral("PadLitImage"), i));
         image->setGeometry(QRect(QPoint(compensation_.toPixels(place.litLeft), compensation_.toPixels(place.litTop)),
-                                 pictureSize(lit.width, lit.height)));
+                                 fixedPixels(lit).size()));
         image->hide();
         ignoreMouse(image);
         litImages_[i] = image;
@@ -128,6 +122,8 @@ void PadBoard::createValueControls(QWidget* face, Pictures& pictures)
     const auto noteMarkerPicture = pictures.renderer(QStringLiteral(":/pictures/marker-note.svg"));
     const auto channelMarkerPicture = pictures.renderer(QStringLiteral(":/pictures/marker-channel.svg"));
     const auto& c = compensation_;
+    const QSize noteMarkerSize = fixedPixels({0, 0, design::NoteMarkerWidth, design::MarkerHeight}).size();
+    const QSize channelMarkerSize = fixedPixels({0, 0, design::ChannelMarkerWidth, design::MarkerHeight}).size();
     for (int i = 0; i < PadCount; ++i) {
         const auto place = placePad(padDesigns()[i], c);
 
@@ -143,11 +139,9 @@ void PadBoard::createValueControls(QWidget* face, Pictures& pictures)
         handlePadMouse(channel, i, true, true);
 
         noteMarkers_[i] = makeMarker(face, noteMarkerPicture, QStringLiteral("PadMNNSelImage"), i,
-                                     {note->x(), c.toPixels(place.noteMarkerTop)},
-                                     pictureSize(design::NoteMarkerWidth, design::MarkerHeight), false);
+                                     {note->x(), c.toPixels(place.noteMarkerTop)}, noteMarkerSize, false);
         channelMarkers_[i] = makeMarker(face, channelMarkerPicture, QStringLiteral("PadTCHSelImage"), i,
-                                        {channel->x(), c.toPixels(place.channelMarkerTop)},
-                                        pictureSize(design::ChannelMarkerWidth, design::MarkerHeight), true);
+                                        {channel->x(), c.toPixels(place.channelMarkerTop)}, channelMarkerSize, true);
         noteLabels_[i] = note;
         channelLabels_[i] = channel;
     }

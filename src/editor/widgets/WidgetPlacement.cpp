@@ -18,6 +18,12 @@ void placeControl(QWidget* control, const Compensation& c, const TwipRect& desig
     placeControl(control, c, c.compensate(design.left), c.compensate(design.top), design.width, design.height);
 }
 
+QRect fixedPixels(const TwipRect& design)
+{
+    return {design.left / TwipsPerPixelAt96, design.top / TwipsPerPixelAt96, design.width / TwipsPerPixelAt96,
+            design.height / TwipsPerPixelAt96};
+}
+
 QFont fittedFont(QFont font, const QStringList& texts, int width)
 {
     constexpr double StepPoints = 0.25;

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QStringList>
 
 class QWidget;
@@ -16,6 +17,9 @@ namespace morvane {
 void placeControl(QWidget* control, const Compensation& c, double left, double top, int width, int height);
 // The same for a control whose design place is compensated and whose size is not.
 void placeControl(QWidget* control, const Compensation& c, const TwipRect& design);
+// A part of a fixed pixel size (a picture, the kit settings dialog) at its
+// design twips, 15 to a logical pixel, whatever the screen.
+QRect fixedPixels(const TwipRect& design);
 
 // The font, a quarter point smaller at a time, until every text fits the
 // width: the stand-in fonts run wider than the ones the design measured.
