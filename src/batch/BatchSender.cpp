@@ -17,8 +17,6 @@ namespace {
 constexpr int LongestDelay = 60000;
 constexpr int BatchEndHertz = 1000;
 constexpr int BatchEndMilliseconds = 150;
-// A box taller than this would not fit on a screen; the rest is counted.
-constexpr std::size_t MostFilesNamed = 20;
 
 QString whyNotSent(const std::string& path, const SysexSendResult& outcome)
 {
@@ -163,11 +161,9 @@ void BatchSender::reportFilesNotSent(const BatchResult& result)
         return;
     }
     if (result.notSent.empty()) return;
-    QStringList lines{QStringLiteral("These files were not sent:"), QString()};
-    const std::size_t named = std::min(result.notSent.size(), MostFilesNamed);
-    for (std::size_t i = 0; i < named; ++i) lines << result.notSent[i].reason;
-    if (result.notSent.size() > named) lines << QStringLiteral("... and %1 more.").arg(result.notSent.size() - named);
-    desktop_.messageBox(lines.join(QStringLiteral("\n")), MessageStyle::Plain);
+    QStringList reasons;
+    for (const auto& file : result.notSent) reasons << file.reason;
+    desktop_.messageBox(listedText(QStringLiteral("These files were not sent:"), reasons), MessageStyle::Plain);
 }
 
 }  // namespace morvane

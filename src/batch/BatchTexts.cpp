@@ -1,6 +1,12 @@
 #include "BatchTexts.h"
 
 namespace morvane {
+namespace {
+
+// A taller box would not fit on a screen; the rest is counted.
+constexpr qsizetype MostLinesNamed = 20;
+
+}  // namespace
 
 QString kitDumpsToSendText(std::size_t count) { return QString::number(count) + QStringLiteral(" Kit dumps to send"); }
 
@@ -24,6 +30,14 @@ QString outputGoneText(const std::string& device, std::size_t notSentCount)
                                           : QStringLiteral("The MIDI output \"%1\" can no longer be reached")
                                                 .arg(QString::fromStdString(device));
     return output + QStringLiteral(", so the batch was ended.\n") + filesNotSentText(notSentCount);
+}
+
+QString listedText(const QString& heading, const QStringList& lines)
+{
+    QStringList text{heading, QString()};
+    text << lines.mid(0, MostLinesNamed);
+    if (lines.size() > MostLinesNamed) text << QStringLiteral("... and %1 more.").arg(lines.size() - MostLinesNamed);
+    return text.join(QStringLiteral("\n"));
 }
 
 }  // namespace morvane

@@ -30,8 +30,6 @@ namespace morvane {
 namespace {
 
 constexpr int FolderPathRole = Qt::UserRole;
-// Longer lists of folders or files would not fit in a message box.
-constexpr std::size_t MostFoldersNamed = 20;
 const QString BatchSetFilter = QStringLiteral("Batch Sets (*.txt)");
 
 NativePathText nativePath(const QString& path) { return toFilePath(path).native(); }
@@ -349,11 +347,10 @@ void BatchWindow::showEntryCount() { fileLabel_->setText(kitDumpsToSendText(list
 void BatchWindow::reportUnreadableFolders(const std::vector<std::string>& folders)
 {
     if (folders.empty()) return;
-    QStringList lines{QStringLiteral("These folders could not be read and were skipped:"), QString()};
-    const std::size_t named = std::min(folders.size(), MostFoldersNamed);
-    for (std::size_t i = 0; i < named; ++i) lines << QString::fromStdString(folders[i]);
-    if (folders.size() > named) lines << QStringLiteral("... and %1 more.").arg(folders.size() - named);
-    desktop_.messageBox(lines.join(QStringLiteral("\n")), MessageStyle::Plain);
+    QStringList lines;
+    for (const auto& folder : folders) lines << QString::fromStdString(folder);
+    desktop_.messageBox(listedText(QStringLiteral("These folders could not be read and were skipped:"), lines),
+                        MessageStyle::Plain);
 }
 
 void BatchWindow::SysexList_KeyDown(int key)
