@@ -1,4 +1,5 @@
 #include "batch/widgets/BatchWindow.h"
+#include "batch/widgets/FolderBrowser.h"
 #include "batch/BatchTexts.h"
 
 #include "support/TempFolder.h"
@@ -29,7 +30,7 @@ protected:
         devices.outputs = {"Pad Out"};
         EXPECT_TRUE(devices.openOutput("Pad Out"));
         window.open();
-        window.Dir1_Open(q(tree.root().string()));
+        openFolder(tree.root().string());
     }
 
     template <typename T>
@@ -38,6 +39,7 @@ protected:
         return window.findChild<T*>(QString::fromLatin1(name));
     }
     QString text(const char* label) { return child<QLabel>(label)->text(); }
+    void openFolder(const std::string& folder) { child<FolderBrowser>("FolderBrowser")->Dir1_Open(q(folder)); }
     void click(const char* button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
 
     QStringList listed()
@@ -67,7 +69,7 @@ TEST_F(BatchWindowTest, OpeningAFolderListsItsKitDumpsAndAddingThemTwiceChangesN
     tree.file("a.syx");
     tree.file("readme.txt");
     tree.folder("sub");
-    window.Dir1_Open(q(tree.root().string()));
+    openFolder(tree.root().string());
     ASSERT_EQ(child<QListWidget>("File1")->count(), 2);
     selectIn("File1", {"a.syx", "b.SYX"});
     click("FileAddBtn");
@@ -83,7 +85,7 @@ TEST_F(BatchWindowTest, AddingTheHighlightedFolderTreeAddsOnlyNewFilesInSearchOr
     tree.file("kits/B/b.syx");
     tree.file("kits/a.syx");
     tree.file("kits/C/c.syx");
-    window.Dir1_Open(q(tree.path("kits/B")));
+    openFolder(tree.path("kits/B"));
     selectIn("File1", {"b.syx"});
     click("FileAddBtn");
     auto* dir1 = child<QTreeWidget>("Dir1");
@@ -104,7 +106,7 @@ TEST_F(BatchWindowTest, AddingTheHighlightedFolderTreeAddsOnlyNewFilesInSearchOr
 TEST_F(BatchWindowTest, ClosingDuringASendStopsItAndTheNextSendReportsTheCount)
 {
     for (int i = 0; i < 3; ++i) tree.file("kit" + std::to_string(i) + ".syx", {0xF0, std::uint8_t(i), 0xF7});
-    window.Dir1_Open(q(tree.root().string()));
+    openFolder(tree.root().string());
     child<QListWidget>("File1")->selectAll();
     click("FileAddBtn");
     devices.duringSend = [&] {

@@ -1,5 +1,7 @@
 #include "BatchWindow.h"
 
+#include "FolderBrowser.h"
+
 #include "base/Text.h"
 #include "batch/BatchSet.h"
 #include "batch/BatchTexts.h"
@@ -9,8 +11,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -19,9 +19,6 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStorageInfo>
-#include <QStyle>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -29,34 +26,7 @@
 namespace morvane {
 namespace {
 
-constexpr int FolderPathRole = Qt::UserRole;
 const QString BatchSetFilter = QStringLiteral("Batch Sets (*.txt)");
-
-NativePathText nativePath(const QString& path) { return toFilePath(path).native(); }
-
-// Names in the same order the folder search uses, so what Dir1 and File1
-// show is what "Add Entire Directory To List" adds.
-QStringList sortedByName(QStringList names)
-{
-    std::sort(names.begin(), names.end(), [](const QString& left, const QString& right) {
-        return comesBeforeByName(nativePath(left), nativePath(right));
-    });
-    return names;
-}
-
-QString folderLabel(const QString& path)
-{
-    const QString name = QDir(path).dirName();
-    return name.isEmpty() || QDir(path).isRoot() ? QDir::toNativeSeparators(path) : name;
-}
-
-QString driveLabel(const QStorageInfo& volume)
-{
-    const QString root = QDir::toNativeSeparators(volume.rootPath());
-    const QString name = volume.displayName();
-    return name.isEmpty() || name == volume.rootPath() ? root
-                                                       : root + QStringLiteral("  [") + name + QStringLiteral("]");
-}
 
 QLabel* wrappedLabel(const QString& objectName, const QString& text)
 {
@@ -83,8 +53,6 @@ BatchWindow::BatchWindow(Desktop& desktop, MidiDevices& devices, KitHistory& his
     setWindowTitle(QStringLiteral("Send Multiple Sysex Kit Dumps (Batch)"));
     buildControls();
     buildFileMenu();
-    fillDrives();
-    Dir1_Open(QDir::homePath());
     resize(920, 580);
 }
 
@@ -115,41 +83,28 @@ void BatchWindow::buildControls()
     fileLabel_->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     columns->addWidget(fileLabel_, 0, 2);
 
-    drive1_ = new QComboBox;
-    drive1_->setObjectName(QStringLiteral("Drive1"));
-    connect(drive1_, &QComboBox::activated, this, &BatchWindow::Drive1_Change);
-    columns->addWidget(drive1_, 1, 0);
-
-    dir1_ = new QTreeWidget;
-    dir1_->setObjectName(QStringLiteral("Dir1"));
-    dir1_->setHeaderHidden(true);
-    dir1_->setExpandsOnDoubleClick(false);
-    connect(dir1_, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem* item) { Dir1_Open(item->data(0, FolderPathRole).toString()); });
-    columns->addWidget(dir1_, 2, 0);
-
-    file1_ = new QListWidget;
-    file1_->setObjectName(QStringLiteral("File1"));
-    file1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    columns->addWidget(file1_, 1, 1, 2, 1);
+    // Stretched as the browser stretches its own two columns, so each label
+    // and button stands over or under its list.
+    browser_ = new FolderBrowser(desktop_);
+    columns->addWidget(browser_, 1, 0, 1, 2);
 
     sysexList_ = new QListWidget;
     sysexList_->setObjectName(QStringLiteral("SysexList"));
     sysexList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     sysexList_->installEventFilter(this);
-    columns->addWidget(sysexList_, 1, 2, 2, 1);
+    columns->addWidget(sysexList_, 1, 2);
 
     auto* dirAddBtn = button(QStringLiteral("DirAddBtn"), QStringLiteral("Add Entire Directory To List"));
     connect(dirAddBtn, &QPushButton::clicked, this, &BatchWindow::DirAddBtn_Click);
-    columns->addWidget(dirAddBtn, 3, 0);
+    columns->addWidget(dirAddBtn, 2, 0);
     auto* fileAddBtn = button(QStringLiteral("FileAddBtn"), QStringLiteral("Add File(s) To List"));
     connect(fileAddBtn, &QPushButton::clicked, this, &BatchWindow::FileAddBtn_Click);
-    columns->addWidget(fileAddBtn, 3, 1);
+    columns->addWidget(fileAddBtn, 2, 1);
 
     columns->setColumnStretch(0, 3);
     columns->setColumnStretch(1, 2);
     columns->setColumnStretch(2, 4);
-    columns->setRowStretch(2, 1);
+    columns->setRowStretch(1, 1);
 
     auto* layout = new QVBoxLayout(central);
     layout->addLayout(columns, 1);
@@ -210,96 +165,9 @@ void BatchWindow::buildFileMenu()
     addItem(QStringLiteral("mnuFile_Close"), QStringLiteral("Close Window"), QKeySequence(), &BatchWindow::close);
 }
 
-void BatchWindow::fillDrives()
-{
-    auto volumes = QStorageInfo::mountedVolumes();
-    std::sort(volumes.begin(), volumes.end(),
-              [](const QStorageInfo& a, const QStorageInfo& b) { return a.rootPath() < b.rootPath(); });
-    for (const auto& volume : volumes)
-        if (volume.isValid()) drive1_->addItem(driveLabel(volume), volume.rootPath());
-}
-
-void BatchWindow::Drive1_Change()
-{
-    const QString root = drive1_->currentData().toString();
-    if (!QStorageInfo(root).isReady() || !QDir(root).isReadable()) {
-        desktop_.messageBox(QStringLiteral("The drive %1 is not ready.").arg(QDir::toNativeSeparators(root)),
-                            MessageStyle::Plain);
-        showFolderTree();
-        return;
-    }
-    Dir1_Open(root);
-}
-
-void BatchWindow::Dir1_Open(const QString& folder)
-{
-    const QDir dir(folder);
-    if (!dir.exists() || !dir.isReadable()) {
-        desktop_.messageBox(QStringLiteral("The folder \"%1\" cannot be read.").arg(QDir::toNativeSeparators(folder)),
-                            MessageStyle::Plain);
-        return;
-    }
-    openFolder_ = dir.absolutePath();
-    showFolderTree();
-    listKitDumpFiles();
-}
-
-// The open folder with the folders above it up to its drive, as one branch,
-// and its own subfolders below it.
-void BatchWindow::showFolderTree()
-{
-    const QString driveRoot = QStorageInfo(openFolder_).rootPath();
-    if (const int drive = drive1_->findData(driveRoot); drive >= 0) drive1_->setCurrentIndex(drive);
-
-    QStringList branch;
-    for (QDir dir(openFolder_);; dir.cdUp()) {
-        branch.prepend(dir.absolutePath());
-        if (dir.absolutePath() == driveRoot || dir.isRoot()) break;
-    }
-    dir1_->clear();
-    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    QTreeWidgetItem* item = nullptr;
-    for (const QString& path : branch) {
-        auto* next = item ? new QTreeWidgetItem(item) : new QTreeWidgetItem(dir1_);
-        next->setText(0, folderLabel(path));
-        next->setIcon(0, openIcon);
-        next->setData(0, FolderPathRole, path);
-        item = next;
-    }
-    const QDir open(openFolder_);
-    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirIcon);
-    for (const QString& name : sortedByName(open.entryList(QDir::Dirs | QDir::NoDotAndDotDot))) {
-        auto* child = new QTreeWidgetItem(item);
-        child->setText(0, name);
-        child->setIcon(0, closedIcon);
-        child->setData(0, FolderPathRole, open.filePath(name));
-    }
-    dir1_->expandAll();
-    dir1_->setCurrentItem(item);
-}
-
-void BatchWindow::listKitDumpFiles()
-{
-    QStringList kitDumps;
-    for (const QString& name : QDir(openFolder_).entryList(QDir::Files))
-        if (matchesKitDumpPattern(nativePath(name))) kitDumps << name;
-    file1_->clear();
-    file1_->addItems(sortedByName(kitDumps));
-}
-
-QString BatchWindow::highlightedFolder() const
-{
-    const auto* item = dir1_->currentItem();
-    return item ? item->data(0, FolderPathRole).toString() : openFolder_;
-}
-
 void BatchWindow::FileAddBtn_Click()
 {
-    const NativePathText folder = nativePath(openFolder_);
-    for (int row = 0; row < file1_->count(); ++row) {
-        const auto* item = file1_->item(row);
-        if (item->isSelected()) list_.add(pathToUtf8(joinFolderAndName(folder, nativePath(item->text()))));
-    }
+    for (const auto& file : browser_->selectedFiles()) list_.add(pathToUtf8(file));
     showNewEntries();
     showEntryCount();
 }
@@ -321,7 +189,7 @@ void BatchWindow::DirAddBtn_Click()
     stopSearch_ = false;
     showProgress(SearchingFolderText);
     desktop_.processEvents();
-    const auto result = addFolderTree(list_, toFilePath(highlightedFolder()), [this] {
+    const auto result = addFolderTree(list_, toFilePath(browser_->highlightedFolder()), [this] {
         showNewEntries();
         desktop_.processEvents();
         return !stopSearch_;
@@ -391,8 +259,7 @@ bool BatchWindow::eventFilter(QObject* watched, QEvent* event)
 
 void BatchWindow::mnuFile_Open_Click()
 {
-    const auto path =
-        desktop_.openFileName({BatchSetFilter, batchSetPath_.isEmpty() ? openFolder_ : batchSetPath_, true});
+    const auto path = desktop_.openFileName({BatchSetFilter, batchSetStartPath(), true});
     if (!path) return;
     const auto entries = readBatchSet(toFilePath(*path));
     if (!entries) {
@@ -413,8 +280,14 @@ void BatchWindow::mnuFile_Save_Click()
 
 void BatchWindow::mnuFile_SaveAs_Click()
 {
-    const auto path = desktop_.saveFileName({BatchSetFilter, batchSetPath_.isEmpty() ? openFolder_ : batchSetPath_});
+    const auto path = desktop_.saveFileName({BatchSetFilter, batchSetStartPath()});
     if (path) saveBatchSetTo(*path);
+}
+
+// The batch set's own file once there is one, else the folder being browsed.
+QString BatchWindow::batchSetStartPath() const
+{
+    return batchSetPath_.isEmpty() ? browser_->openFolder() : batchSetPath_;
 }
 
 void BatchWindow::replaceList(const std::vector<std::string>& entries)

@@ -5,15 +5,14 @@
 
 #include <QMainWindow>
 
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QTreeWidget;
 
 namespace morvane {
 
 class Desktop;
+class FolderBrowser;
 class KitHistory;
 class MidiDevices;
 
@@ -28,11 +27,6 @@ public:
 
     // Shows the window without blocking the others, or brings it forward.
     void open();
-    // The folder Dir1 shows open and File1 lists.
-    QString openFolder() const { return openFolder_; }
-    void Dir1_Open(const QString& folder);
-
-    void Drive1_Change();
     void FileAddBtn_Click();
     // Appends the file to the list, as "Add File(s) To List" does; false
     // when it is listed already.
@@ -50,10 +44,6 @@ private:
     void buildControls();
     QWidget* buildSendRow();
     void buildFileMenu();
-    void fillDrives();
-    void showFolderTree();
-    void listKitDumpFiles();
-    QString highlightedFolder() const;
     void showNewEntries();
     void showEntryCount();
     void reportUnreadableFolders(const std::vector<std::string>& folders);
@@ -61,6 +51,7 @@ private:
     void mnuFile_Open_Click();
     void mnuFile_Save_Click();
     void mnuFile_SaveAs_Click();
+    QString batchSetStartPath() const;
     void replaceList(const std::vector<std::string>& entries);
     void saveBatchSetTo(const QString& path);
 
@@ -71,14 +62,11 @@ private:
     Desktop& desktop_;
     BatchList list_;
     BatchSender sender_;
-    QString openFolder_;
     QString batchSetPath_;
     bool searching_ = false;
     bool stopSearch_ = false;
 
-    QComboBox* drive1_;
-    QTreeWidget* dir1_;
-    QListWidget* file1_;
+    FolderBrowser* browser_;
     QListWidget* sysexList_;
     QLabel* pleaseWaitLabel_;
     QLabel* fileLabel_;
