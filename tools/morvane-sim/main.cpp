@@ -1,6 +1,7 @@
 // morvane-sim: a virtual Morvane for trying the editor without the
 // instrument, and for the end-to-end tests.
 #include "ConnectionWatch.h"
+#include "StandardInput.h"
 #include "VirtualController.h"
 #include "base/Text.h"
 
@@ -79,18 +80,17 @@ void sendWhenListenedTo(VirtualController& controller, const std::filesystem::pa
 
 void readCommands(VirtualController& controller)
 {
-    std::string line;
-    while (!stopRequested && std::getline(std::cin, line)) {
-        if (line == "quit") {
+    while (const auto line = nextInputLine(stopRequested)) {
+        if (*line == "quit") {
             stopRequested = true;
             break;
         }
-        if (line.rfind("send ", 0) == 0)
-            report(controller.sendFile(utf8ToPath(line.substr(5))));
-        else if (line.rfind("note ", 0) == 0)
-            report(controller.playNote(line.substr(5)));
-        else if (!line.empty())
-            std::cerr << "morvane-sim: unknown command \"" << line << "\" (send FILE, note N, quit)" << std::endl;
+        if (line->rfind("send ", 0) == 0)
+            report(controller.sendFile(utf8ToPath(line->substr(5))));
+        else if (line->rfind("note ", 0) == 0)
+            report(controller.playNote(line->substr(5)));
+        else if (!line->empty())
+            std::cerr << "morvane-sim: unknown command \"" << *line << "\" (send FILE, note N, quit)" << std::endl;
     }
 }
 
@@ -122,13 +122,13 @@ int main(int argc, char** argv)
         VirtualController controller(options->saveDir, std::cout);
         std::cout << "ready: " << RtMidi::getApiDisplayName(controller.api()) << ", ports \"" << VirtualPortName
                   << "\"" << std::endl;
-        std::thread sender;
-        if (options->sendFile) sender = std::thread(sendWhenListenedTo, std::ref(controller), *options->sendFile);
+        // Both threads use the controller, so both are joined before it goes.
+        std::jthread sender;
+        if (options->sendFile) sender = std::jthread(sendWhenListenedTo, std::ref(controller), *options->sendFile);
         // Standard input may end at once (a background job); the ports stay
         // open until quit or a signal.
-        std::thread(readCommands, std::ref(controller)).detach();
+        const std::jthread commands(readCommands, std::ref(controller));
         while (!stopRequested) std::this_thread::sleep_for(50ms);
-        if (sender.joinable()) sender.join();
     } catch (const RtMidiError& error) {
         std::cerr << "morvane-sim: " << error.getMessage() << std::endl;
         return 1;
