@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 #include "kit/KitFile.h"
+#include "midi/MidiDevices.h"
 #include "midi/devices/RtMidiApis.h"
 #include "midi/SysexSender.h"
 
@@ -71,7 +72,7 @@ Status VirtualController::playNote(const std::string& noteText)
 // main thread, hence the lock.
 void VirtualController::onMessage(double, std::vector<unsigned char>* message, void* self)
 {
-    if (message && !message->empty() && message->front() == 0xF0)
+    if (message && !message->empty() && message->front() == SysexStart)
         static_cast<VirtualController*>(self)->save(*message);
 }
 
