@@ -61,16 +61,16 @@ void KitHeader::Fill_Print_Header(const QString& kitName, int kitNumber, int ban
 
 // A Qt label without a buddy shows every "&" as it is, so the name is
 // appended unchanged; doubling it would show two.
-void KitHeader::Output_Print_Header(const QString& InputString, QLabel* OutputLabel)
+void KitHeader::Output_Print_Header(const QString& inputString, QLabel* outputLabel)
 {
-    OutputLabel->setText(OutputLabel->text() + InputString);
+    outputLabel->setText(outputLabel->text() + inputString);
 }
 
-void KitHeader::Display_Print_Header(bool Visible)
+void KitHeader::Display_Print_Header(bool visible)
 {
-    title_->setVisible(Visible);
-    kitNumber_->setVisible(Visible);
-    bankNumber_->setVisible(Visible);
+    title_->setVisible(visible);
+    kitNumber_->setVisible(visible);
+    bankNumber_->setVisible(visible);
 }
 
 void KitHeader::darkenUnderline() { setLineColor(line1_, UnderlineDark); }

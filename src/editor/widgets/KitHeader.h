@@ -18,7 +18,7 @@ public:
     KitHeader(QWidget* face, const Compensation& compensation);
 
     void Fill_Print_Header(const QString& kitName, int kitNumber, int bankNumber);
-    void Display_Print_Header(bool Visible);
+    void Display_Print_Header(bool visible);
     // Black again when the mouse moves over an empty part of the window.
     void darkenUnderline();
 
@@ -28,7 +28,7 @@ signals:
 
 private:
     QLabel* makeLabel(QWidget* face, const QString& name, const TwipRect& place, const QString& tooltip);
-    static void Output_Print_Header(const QString& InputString, QLabel* OutputLabel);
+    static void Output_Print_Header(const QString& inputString, QLabel* outputLabel);
 
     const Compensation& compensation_;
     QLabel* title_;

@@ -57,9 +57,9 @@ NoKitFrame::NoKitFrame(QWidget* face, const Compensation& c) : QFrame(face)
     hide();
 }
 
-void NoKitFrame::Display_No_Kit_Loaded_Frame(bool Visible)
+void NoKitFrame::Display_No_Kit_Loaded_Frame(bool visible)
 {
-    if (!Visible) {
+    if (!visible) {
         hide();
         return;
     }

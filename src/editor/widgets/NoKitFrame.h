@@ -13,7 +13,7 @@ public:
     NoKitFrame(QWidget* face, const Compensation& compensation);
 
     // Shown over the whole face; hidden keeps its place.
-    void Display_No_Kit_Loaded_Frame(bool Visible);
+    void Display_No_Kit_Loaded_Frame(bool visible);
 
 private:
     void usePlainPanelColours();

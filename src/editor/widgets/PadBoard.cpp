@@ -155,11 +155,11 @@ void PadBoard::Fill_Pad_MNN_And_TransmitCh(const KitFields& fields)
     }
 }
 
-void PadBoard::Pad_Hovered(int Index)
+void PadBoard::Pad_Hovered(int index)
 {
-    ledLabel_->setText(texts::ledText(Index));
+    ledLabel_->setText(texts::ledText(index));
     if (selectedPad_ != 0) return;
-    for (int i = 0; i < PadCount; ++i) litImages_[i]->setVisible(i == Index);
+    for (int i = 0; i < PadCount; ++i) litImages_[i]->setVisible(i == index);
 }
 
 void PadBoard::clearHover()

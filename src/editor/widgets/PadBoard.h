@@ -29,7 +29,7 @@ public:
     PadBoard(QWidget* face, Pictures& pictures, const Compensation& compensation);
 
     void Fill_Pad_MNN_And_TransmitCh(const KitFields& fields);
-    void Pad_Hovered(int Index);
+    void Pad_Hovered(int index);
     // The board's part of a mouse move over an empty part of the window.
     void clearHover();
     // Pads struck on the controller light, and the display names the first,
