@@ -1,7 +1,8 @@
 #include "WidgetPlacement.h"
 
+#include "platform/widgets/WidgetStyle.h"
+
 #include <QFontMetrics>
-#include <QPalette>
 #include <QWidget>
 
 #include <algorithm>
@@ -48,13 +49,6 @@ QWidget* makeHorizontalLine(QWidget* parent, const Compensation& c, const TwipLi
     widget->setAutoFillBackground(true);
     setLineColor(widget, color);
     return widget;
-}
-
-void setLineColor(QWidget* line, const QColor& color)
-{
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, color);
-    line->setPalette(palette);
 }
 
 }  // namespace morvane

@@ -28,6 +28,5 @@ QFont fittedFont(QFont font, const QStringList& texts, int width);
 // A one-pixel line of the given colour from (x1, y1) to (x2, y1), in
 // compensated twips; only horizontal lines are used.
 QWidget* makeHorizontalLine(QWidget* parent, const Compensation& c, const TwipLine& line, const QColor& color);
-void setLineColor(QWidget* line, const QColor& color);
 
 }  // namespace morvane

@@ -4,6 +4,16 @@
 #include <QWidget>
 
 namespace morvane {
+namespace {
+
+void setPaletteColor(QWidget* control, QPalette::ColorRole role, const QColor& color)
+{
+    QPalette palette = control->palette();
+    palette.setColor(role, color);
+    control->setPalette(palette);
+}
+
+}  // namespace
 
 QFont designFont(double points, bool bold)
 {
@@ -14,11 +24,8 @@ QFont designFont(double points, bool bold)
     return font;
 }
 
-void setTextColor(QWidget* control, const QColor& color)
-{
-    QPalette palette = control->palette();
-    palette.setColor(QPalette::WindowText, color);
-    control->setPalette(palette);
-}
+void setTextColor(QWidget* control, const QColor& color) { setPaletteColor(control, QPalette::WindowText, color); }
+
+void setLineColor(QWidget* line, const QColor& color) { setPaletteColor(line, QPalette::Window, color); }
 
 }  // namespace morvane

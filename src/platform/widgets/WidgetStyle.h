@@ -12,5 +12,7 @@ namespace morvane {
 QFont designFont(double points, bool bold);
 
 void setTextColor(QWidget* control, const QColor& color);
+// A line is a filled control: its colour is its background.
+void setLineColor(QWidget* line, const QColor& color);
 
 }  // namespace morvane
