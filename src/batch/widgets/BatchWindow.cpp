@@ -37,13 +37,6 @@ QLabel* wrappedLabel(const QString& objectName, const QString& text)
     return label;
 }
 
-QPushButton* button(const QString& objectName, const QString& text)
-{
-    auto* pushButton = new QPushButton(text);
-    pushButton->setObjectName(objectName);
-    return pushButton;
-}
-
 }  // namespace
 
 BatchWindow::BatchWindow(Desktop& desktop, MidiDevices& devices, KitHistory& history, QWidget* parent)
@@ -94,10 +87,10 @@ void BatchWindow::buildControls()
     sysexList_->installEventFilter(this);
     columns->addWidget(sysexList_, 1, 2);
 
-    auto* dirAddBtn = button(QStringLiteral("DirAddBtn"), QStringLiteral("Add Entire Directory To List"));
+    auto* dirAddBtn = namedButton(QStringLiteral("DirAddBtn"), QStringLiteral("Add Entire Directory To List"));
     connect(dirAddBtn, &QPushButton::clicked, this, &BatchWindow::DirAddBtn_Click);
     columns->addWidget(dirAddBtn, 2, 0);
-    auto* fileAddBtn = button(QStringLiteral("FileAddBtn"), QStringLiteral("Add File(s) To List"));
+    auto* fileAddBtn = namedButton(QStringLiteral("FileAddBtn"), QStringLiteral("Add File(s) To List"));
     connect(fileAddBtn, &QPushButton::clicked, this, &BatchWindow::FileAddBtn_Click);
     columns->addWidget(fileAddBtn, 2, 1);
 
@@ -139,10 +132,10 @@ QWidget* BatchWindow::buildSendRow()
     label3->setBuddy(sendDelayText_);
     layout->addWidget(sendDelayText_);
     layout->addStretch(1);
-    auto* sendSysexBtn = button(QStringLiteral("SendSysexBtn"), QStringLiteral("Send Sysex"));
+    auto* sendSysexBtn = namedButton(QStringLiteral("SendSysexBtn"), QStringLiteral("Send Sysex"));
     connect(sendSysexBtn, &QPushButton::clicked, this, &BatchWindow::SendSysexBtn_Click);
     layout->addWidget(sendSysexBtn);
-    auto* stopBtn = button(QStringLiteral("StopBtn"), QStringLiteral("Stop Send"));
+    auto* stopBtn = namedButton(QStringLiteral("StopBtn"), QStringLiteral("Stop Send"));
     connect(stopBtn, &QPushButton::clicked, this, &BatchWindow::StopBtn_Click);
     layout->addWidget(stopBtn);
     return row;

@@ -6,6 +6,7 @@
 #include "kit/KitCodec.h"
 #include "platform/Desktop.h"
 #include "platform/FilePath.h"
+#include "platform/widgets/WidgetStyle.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -36,13 +37,6 @@ const QString KitFileFilter = QStringLiteral("Sysex Files (*.syx)");
 QString quoted(const QString& title) { return QLatin1Char('"') + title + QLatin1Char('"'); }
 
 QString native(const QString& path) { return QDir::toNativeSeparators(path); }
-
-QPushButton* button(const QString& objectName, const QString& text)
-{
-    auto* pushButton = new QPushButton(text);
-    pushButton->setObjectName(objectName);
-    return pushButton;
-}
 
 }  // namespace
 
@@ -167,13 +161,13 @@ QWidget* KitLibraryWindow::buildImportRow()
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    importButton_ = button(QStringLiteral("ImportFolderBtn"), QStringLiteral("Import Folder..."));
+    importButton_ = namedButton(QStringLiteral("ImportFolderBtn"), QStringLiteral("Import Folder..."));
     connect(importButton_, &QPushButton::clicked, this, &KitLibraryWindow::importTree);
     layout->addWidget(importButton_);
     importProgress_ = new QProgressBar;
     importProgress_->setObjectName(QStringLiteral("ImportProgress"));
     layout->addWidget(importProgress_, 1);
-    cancelImportButton_ = button(QStringLiteral("CancelImportBtn"), QStringLiteral("Cancel"));
+    cancelImportButton_ = namedButton(QStringLiteral("CancelImportBtn"), QStringLiteral("Cancel"));
     connect(cancelImportButton_, &QPushButton::clicked, this, [this] {
         if (cancelImport_) *cancelImport_ = true;
     });

@@ -1,6 +1,7 @@
 #include "WidgetStyle.h"
 
 #include <QPalette>
+#include <QPushButton>
 #include <QWidget>
 
 namespace morvane {
@@ -27,5 +28,12 @@ QFont designFont(double points, bool bold)
 void setTextColor(QWidget* control, const QColor& color) { setPaletteColor(control, QPalette::WindowText, color); }
 
 void setLineColor(QWidget* line, const QColor& color) { setPaletteColor(line, QPalette::Window, color); }
+
+QPushButton* namedButton(const QString& objectName, const QString& text)
+{
+    auto* button = new QPushButton(text);
+    button->setObjectName(objectName);
+    return button;
+}
 
 }  // namespace morvane
