@@ -54,13 +54,11 @@ QString reasonOf(const QSqlError& error)
     }
 }
 
-QString quoted(const QString& file) { return QLatin1Char('"') + QDir::toNativeSeparators(file) + QLatin1Char('"'); }
-
 std::string sentence(const QString& text) { return text.toStdString(); }
 
 std::string cannotOpen(const QString& file, const QString& why)
 {
-    return sentence(QStringLiteral("The kit library %1 cannot be opened: %2.").arg(quoted(file), why));
+    return sentence(QStringLiteral("The kit library %1 cannot be opened: %2.").arg(quotedFile(file), why));
 }
 
 QString newConnectionName()
@@ -219,7 +217,7 @@ Result<std::unique_ptr<KitStore>> KitStore::open(const QString& file, std::chron
     using Opened = Result<std::unique_ptr<KitStore>>;
     const QString folder = QFileInfo(file).absolutePath();
     if (!QDir().mkpath(folder))
-        return Opened::failure(cannotOpen(file, QStringLiteral("its folder %1 cannot be made").arg(quoted(folder))));
+        return Opened::failure(cannotOpen(file, QStringLiteral("its folder %1 cannot be made").arg(quotedFile(folder))));
     QString name;
     QSqlDatabase db;
     QString notice;
@@ -230,7 +228,7 @@ Result<std::unique_ptr<KitStore>> KitStore::open(const QString& file, std::chron
             return Opened::failure(cannotOpen(
                 file, QStringLiteral("it is damaged and cannot be moved aside (%1)").arg(aside.error().c_str())));
         notice = QStringLiteral("The kit library %1 was damaged; it was kept as %2 and a new one begun.")
-                     .arg(quoted(file), quoted(aside.value()));
+                     .arg(quotedFile(file), quotedFile(aside.value()));
         failed = connect(file, busyWait, name, db);
     }
     if (failed) return Opened::failure(cannotOpen(file, failed->why));
@@ -262,7 +260,7 @@ Result<RecordCounts> KitStore::record(std::span<const Recording> recordings)
 {
     const auto refused = [&](const QString& why) {
         return Result<RecordCounts>::failure(
-            sentence(QStringLiteral("The kit library %1 could not record a kit: %2").arg(quoted(file_), why)));
+            sentence(QStringLiteral("The kit library %1 could not record a kit: %2").arg(quotedFile(file_), why)));
     };
     QSqlQuery transaction(db_);
     if (!transaction.exec(QStringLiteral("BEGIN IMMEDIATE"))) return refused(reasonOf(transaction.lastError()) + '.');
@@ -401,7 +399,7 @@ Status KitStore::remove(const QString& hash)
     QSqlQuery query(db_);
     const auto refused = [&] {
         const auto failure = Status::failure(sentence(QStringLiteral("The kit library %1 could not delete the kit: %2.")
-                                                          .arg(quoted(file_), reasonOf(query.lastError()))));
+                                                          .arg(quotedFile(file_), reasonOf(query.lastError()))));
         QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
         return failure;
     };
@@ -420,7 +418,12 @@ Status KitStore::remove(const QString& hash)
 std::string KitStore::readFailure(const QSqlQuery& query) const
 {
     return sentence(
-        QStringLiteral("The kit library %1 cannot be read: %2.").arg(quoted(file_), reasonOf(query.lastError())));
+        QStringLiteral("The kit library %1 cannot be read: %2.").arg(quotedFile(file_), reasonOf(query.lastError())));
+}
+
+QString quotedFile(const QString& file)
+{
+    return QLatin1Char('"') + QDir::toNativeSeparators(file) + QLatin1Char('"');
 }
 
 }  // namespace morvane::library

@@ -25,6 +25,9 @@ namespace morvane::library {
 
 enum class EventKind { Opened, Saved, Received, Sent, Imported };
 
+// A file as the library's messages name it: quoted, with the system's separators.
+QString quotedFile(const QString& file);
+
 // "opened", "saved", ...: the event's name, as the file stores it.
 QString eventName(EventKind kind);
 // "opened from", "saved to", ...: how a history line reads before its place.

@@ -14,8 +14,6 @@ QString counted(int count, const char* one, const char* many)
     return QString::number(count) + QLatin1Char(' ') + QString::fromLatin1(count == 1 ? one : many);
 }
 
-QString quotedPath(const QString& path) { return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"'); }
-
 bool isFileEvent(EventKind kind) { return kind != EventKind::Received && kind != EventKind::Sent; }
 
 }  // namespace
@@ -91,8 +89,8 @@ QString importSummaryText(const QString& folder, const ImportSummary& summary)
                                .arg(counted(summary.added, "kit", "kits"), QString::number(summary.known),
                                     counted(summary.notKits, "file not a kit", "files not kits"));
     QString text = summary.cancelled
-                       ? QStringLiteral("The import from %1 was cancelled. Before that: %2").arg(quotedPath(folder), counts)
-                       : QStringLiteral("Imported from %1: %2").arg(quotedPath(folder), counts);
+                       ? QStringLiteral("The import from %1 was cancelled. Before that: %2").arg(quotedFile(folder), counts)
+                       : QStringLiteral("Imported from %1: %2").arg(quotedFile(folder), counts);
     if (!summary.unreadableFolders.empty())
         text += QStringLiteral("\nFolders that could not be read and were skipped: %1.")
                     .arg(summary.unreadableFolders.size());

@@ -36,8 +36,6 @@ const QString KitFileFilter = QStringLiteral("Sysex Files (*.syx)");
 
 QString quoted(const QString& title) { return QLatin1Char('"') + title + QLatin1Char('"'); }
 
-QString native(const QString& path) { return QDir::toNativeSeparators(path); }
-
 }  // namespace
 
 KitLibraryWindow::KitLibraryWindow(Desktop& desktop, EditorLibrary& library, LibraryHost& host, QWidget* parent)
@@ -314,7 +312,7 @@ void KitLibraryWindow::addChosenToBatchList()
                             MessageStyle::Plain);
         return;
     }
-    const QString path = quoted(native(file.value()));
+    const QString path = quotedFile(file.value());
     say(host_.addToBatchList(file.value()) ? QStringLiteral("%1 was added to the batch list.").arg(path)
                                            : QStringLiteral("%1 is on the batch list already.").arg(path));
 }
@@ -381,8 +379,8 @@ void KitLibraryWindow::exportChosen()
         desktop_.messageBox(QString::fromStdString(saved.error()), MessageStyle::Plain);
         return;
     }
-    library_.kitSaved(kit.dump, native(*path).toStdString());
-    say(QStringLiteral("%1 was saved to %2.").arg(quoted(kit.title), quoted(native(*path))));
+    library_.kitSaved(kit.dump, QDir::toNativeSeparators(*path).toStdString());
+    say(QStringLiteral("%1 was saved to %2.").arg(quoted(kit.title), quotedFile(*path)));
 }
 
 void KitLibraryWindow::deleteChosen()
