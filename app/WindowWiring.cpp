@@ -8,7 +8,6 @@
 #include "print/widgets/PrintCommand.h"
 
 #include <QAction>
-#include <QPointer>
 
 namespace morvane {
 
@@ -25,9 +24,7 @@ void attachPrintCommand(MainWindow& main, Desktop& desktop)
 
 void attachLibrary(MainWindow& main, library::EditorLibrary& library)
 {
-    library.reportTo([shown = QPointer<MainWindow>(&main)](const QString& text) {
-        if (shown) shown->Status_Update(text);
-    });
+    QObject::connect(&library, &library::EditorLibrary::told, &main, &MainWindow::Status_Update);
 }
 
 void attachLibraryWindow(MainWindow& main, library::KitLibraryWindow& window)

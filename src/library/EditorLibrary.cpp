@@ -10,11 +10,6 @@ EditorLibrary::EditorLibrary(Desktop& desktop, QString file)
 {
 }
 
-void EditorLibrary::reportTo(std::function<void(const QString& text)> statusLine)
-{
-    statusLine_ = std::move(statusLine);
-}
-
 void EditorLibrary::startUp()
 {
     if (!recording_) return;
@@ -74,9 +69,7 @@ void EditorLibrary::onWindowThread(std::function<void()> what)
 // Queued, so the command that caused it says its own outcome first.
 void EditorLibrary::tell(const QString& text)
 {
-    onWindowThread([this, text] {
-        if (statusLine_) statusLine_(text);
-    });
+    onWindowThread([this, text] { emit told(text); });
 }
 
 }  // namespace morvane::library

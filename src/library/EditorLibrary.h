@@ -27,9 +27,6 @@ class EditorLibrary final : public QObject, public KitHistory {
 public:
     EditorLibrary(Desktop& desktop, QString file);
 
-    // Where the library tells the user what went wrong: one line of text at
-    // a time, given on the window thread after the command at hand.
-    void reportTo(std::function<void(const QString& text)> statusLine);
     // Start-up: opens the library when the user keeps a history, and tells
     // why when it cannot be opened.
     void startUp();
@@ -62,6 +59,9 @@ public:
 signals:
     // The editor told of a kit: a window listing kits looks again.
     void kitsChanged();
+    // What went wrong, as one line for the user, given on the window thread
+    // after the command at hand has said its own outcome.
+    void told(const QString& text);
 
 private:
     void record(EventKind kind, const KitDump& dump, const std::string& place);
@@ -70,7 +70,6 @@ private:
     Desktop& desktop_;
     QString file_;
     bool recording_;
-    std::function<void(const QString&)> statusLine_;
     // Goes before the object its answers pass through, writing what is queued.
     std::unique_ptr<KitLibrary> library_;
 };
