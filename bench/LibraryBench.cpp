@@ -119,7 +119,7 @@ KitStore& fullStore()
         std::vector<Recording> batch;
         for (int n = 0; n < StoredKits; ++n) {
             const QString place = QStringLiteral("/kits/bank-%1/kit-%2.syx").arg(n / 1000).arg(n % 1000);
-            batch.push_back({generatedKit(n), {EventKind::Imported, place}});
+            batch.push_back({LibraryKit::of(generatedKit(n)).value(), {EventKind::Imported, place}});
             if (batch.size() == 1000) {
                 (void)made->record(batch);
                 batch.clear();

@@ -17,7 +17,7 @@ namespace {
 
 // Large enough that a commit's cost spreads thin, small enough that a
 // second editor waits for the write lock no longer than a blink.
-constexpr std::size_t BatchSize = 500;
+constexpr std::size_t BatchSize = 1000;
 
 class Gatherer final : public FolderSearchListener {
 public:
@@ -51,14 +51,14 @@ ReadBatch readBatch(std::span<const std::filesystem::path> files)
             ++batch.notKits;
             continue;
         }
-        batch.kits.push_back({std::move(kit).value().dump,
+        batch.kits.push_back({LibraryKit::of(std::move(kit).value()),
                               {EventKind::Imported, QString::fromStdString(pathToUtf8(file))}});
     }
     return batch;
 }
 
-// The next batch is read on a thread of its own while this one is written,
-// so the disk's reads and the library's writes overlap.
+// The next batch is read, decoded and hashed on a thread of its own while
+// this one is written, so the disk's reads and the library's writes overlap.
 std::future<ReadBatch> readAhead(const std::vector<std::filesystem::path>& files, std::size_t start)
 {
     const auto rest = std::span(files).subspan(std::min(start, files.size()));

@@ -198,13 +198,29 @@ QString eventName(EventKind kind) { return QString::fromLatin1(KindNames[static_
 
 QString eventPhrase(EventKind kind) { return QString::fromLatin1(KindPhrases[static_cast<std::size_t>(kind)]); }
 
+Result<LibraryKit> LibraryKit::of(KitDump dump)
+{
+    auto fields = decodeKit(dump);
+    if (!fields) return Result<LibraryKit>::failure(fields.error());
+    return of(LoadedKit{std::move(dump), std::move(fields).value()});
+}
+
+LibraryKit LibraryKit::of(LoadedKit loaded)
+{
+    const QByteArray bytes = byteArray(loaded.dump);
+    QString hash = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    return {std::move(loaded.dump), std::move(hash), std::move(loaded.fields)};
+}
+
 struct KitStore::Statements {
     explicit Statements(const QSqlDatabase& db)
         : findKit(db), insertKit(db), insertBytes(db), placeKnown(db), insertEvent(db)
     {
         findKit.prepare(QStringLiteral("SELECT id FROM kits WHERE hash = ?"));
+        // Most kits an import meets are new, so the insert comes first and
+        // the lookup only when it was a known kit.
         insertKit.prepare(QStringLiteral("INSERT INTO kits (hash, length, title, kit_number, bank, notes, channels)"
-                                         " VALUES (?, ?, ?, ?, ?, ?, ?)"));
+                                         " VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT (hash) DO NOTHING"));
         insertBytes.prepare(QStringLiteral("INSERT INTO kit_bytes (kit, bytes) VALUES (?, ?)"));
         placeKnown.prepare(QStringLiteral("SELECT 1 FROM events WHERE kit = ? AND place = ? LIMIT 1"));
         insertEvent.prepare(QStringLiteral("INSERT INTO events (kit, kind, place, time) VALUES (?, ?, ?, ?)"));
@@ -251,7 +267,9 @@ KitStore::~KitStore()
 
 Status KitStore::record(const KitDump& dump, const KitEvent& event)
 {
-    const Recording one{dump, event};
+    auto kit = LibraryKit::of(dump);
+    if (!kit) return Status::failure(kit.error());
+    const Recording one{std::move(kit).value(), event};
     auto recorded = record(std::span(&one, 1));
     return recorded ? succeeded() : Status::failure(recorded.error());
 }
@@ -281,41 +299,40 @@ Result<RecordCounts> KitStore::record(std::span<const Recording> recordings)
 
 Status KitStore::recordOne(const Recording& recording, RecordCounts& counts)
 {
-    const auto fields = decodeKit(recording.dump);
-    if (!fields) return Status::failure(fields.error());
     auto& s = *statements_;
     const auto run = [](QSqlQuery& query, const QVariantList& values) {
         for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
         return query.exec() ? succeeded() : Status::failure(sentence(reasonOf(query.lastError()) + '.'));
     };
-    const QByteArray bytes = byteArray(recording.dump);
-    const QString hash = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
-    if (auto found = run(s.findKit, {hash}); !found) return found;
-    const bool known = s.findKit.next();
-    qint64 kit = known ? s.findKit.value(0).toLongLong() : 0;
-    s.findKit.finish();
+    const LibraryKit& kit = recording.kit;
+    const QByteArray bytes = byteArray(kit.dump);
+    const KitFields& f = kit.fields;
+    if (auto inserted = run(s.insertKit, {kit.hash, bytes.size(), titleOf(f), f.KitNumber, f.BankNumber,
+                                          byteArray(f.PadMNN), byteArray(f.PadTCH)});
+        !inserted)
+        return inserted;
+    const bool known = s.insertKit.numRowsAffected() == 0;
+    qint64 id = 0;
     // A place not known is stored as empty text, not as a missing value.
     const QString place = recording.event.place.isNull() ? QStringLiteral("") : recording.event.place;
     if (known) {
         ++counts.knownKits;
+        if (auto found = run(s.findKit, {kit.hash}); !found) return found;
+        s.findKit.next();  // the conflict just met, in this transaction
+        id = s.findKit.value(0).toLongLong();
+        s.findKit.finish();
         if (recording.event.kind == EventKind::Imported) {
-            if (auto looked = run(s.placeKnown, {kit, place}); !looked) return looked;
+            if (auto looked = run(s.placeKnown, {id, place}); !looked) return looked;
             const bool placeKnown = s.placeKnown.next();
             s.placeKnown.finish();
             if (placeKnown) return succeeded();
         }
     } else {
         ++counts.newKits;
-        const KitFields& f = fields.value();
-        if (auto inserted = run(s.insertKit, {hash, bytes.size(), titleOf(f), f.KitNumber, f.BankNumber,
-                                              byteArray(f.PadMNN), byteArray(f.PadTCH)});
-            !inserted)
-            return inserted;
-        kit = s.insertKit.lastInsertId().toLongLong();
-        if (auto stored = run(s.insertBytes, {kit, bytes}); !stored) return stored;
+        id = s.insertKit.lastInsertId().toLongLong();
+        if (auto stored = run(s.insertBytes, {id, bytes}); !stored) return stored;
     }
-    return run(s.insertEvent,
-               {kit, eventName(recording.event.kind), place, recording.event.time.toMSecsSinceEpoch()});
+    return run(s.insertEvent, {id, eventName(recording.event.kind), place, recording.event.time.toMSecsSinceEpoch()});
 }
 
 Result<std::vector<KitRow>> KitStore::search(const QString& text)

@@ -2,6 +2,7 @@
 
 #include "base/Result.h"
 #include "kit/KitDump.h"
+#include "kit/KitFile.h"
 
 #include <QDateTime>
 #include <QSqlDatabase>
@@ -42,8 +43,22 @@ struct KitEvent {
     bool operator==(const KitEvent&) const = default;
 };
 
-struct Recording {
+// A kit as the library keeps it: its bytes, their SHA-256 and what they
+// decode to. Made apart from the store, so an import hashes and decodes on
+// its reading thread and the store's thread only writes.
+struct LibraryKit {
+    // Refuses a dump the codec refuses.
+    static Result<LibraryKit> of(KitDump dump);
+    // For a dump already decoded.
+    static LibraryKit of(LoadedKit loaded);
+
     KitDump dump;
+    QString hash;  // 64 hexadecimal digits
+    KitFields fields;
+};
+
+struct Recording {
+    LibraryKit kit;
     KitEvent event;
 };
 
@@ -87,8 +102,8 @@ public:
     // Stores the kit unless its bytes are known, and adds the event to its
     // history, all in one transaction. An import adds nothing to a kit whose
     // history already has that place, so importing a folder twice is harmless.
-    // A dump the codec refuses is refused whole.
     Result<RecordCounts> record(std::span<const Recording> recordings);
+    // A dump the codec refuses is refused.
     Status record(const KitDump& dump, const KitEvent& event);
 
     // Words match the title or a path in the history, "note:N" and
