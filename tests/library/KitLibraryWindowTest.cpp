@@ -11,6 +11,9 @@
 #include "support/ScriptedDesktop.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -19,6 +22,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace morvane;
 using namespace morvane::library;
@@ -36,43 +41,70 @@ KitDump kit(const std::string& title, int thirdNote)
 
 bool soon(const std::function<bool()>& done) { return QTest::qWaitFor(done, 5000); }
 
-}  // namespace
-
-TEST(KitLibraryWindowTest, ImportedKitsAreFoundByAPadOpenedAsTheEditorsKitListedForABatchAndSent)
-{
+// The windows wired as main wires them, the library window shown, and two
+// kits imported from a tree: ALPHA (pad 3 on note 38) and BETA (note 50).
+struct LibraryWindows : ::testing::Test {
     TempFolder tree;
     const KitDump alpha = kit("ALPHA", 38);
-    const auto alphaFile = QString::fromStdString(tree.file("kits/alpha.syx", alpha));
-    tree.file("kits/more/beta.syx", kit("BETA", 50));
-    tree.file("kits/notes.syx");
+    const KitDump beta = kit("BETA", 50);
+    const QString alphaFile = QString::fromStdString(tree.file("kits/alpha.syx", alpha));
+    const QString betaFile = QString::fromStdString(tree.file("kits/more/beta.syx", beta));
     ScriptedDesktop desktop;
     LoopbackMidiDevices devices{{"Pad In"}, {"Pad Out"}};
-    EditorLibrary library(desktop, QString::fromStdString(tree.path("library.sqlite")));
-    MainWindow main(desktop, devices, library);
-    BatchWindow batch(desktop, devices, library);
-    LibraryHostWindows host(main, batch);
-    KitLibraryWindow window(desktop, library, host);
-    attachLibraryWindow(main, window);
-    attachLibrary(main, library);
-    library.startUp();
-    main.start();
-    main.menu().fileKitLibrary->trigger();
-    ASSERT_TRUE(window.isVisible());
-    auto* kits = window.findChild<QTableWidget*>("KitTable");
-    const auto click = [&](const char* name) { QTest::mouseClick(window.findChild<QWidget*>(name), Qt::LeftButton); };
+    EditorLibrary library{desktop, QString::fromStdString(tree.path("library.sqlite"))};
+    MainWindow main{desktop, devices, library};
+    BatchWindow batch{desktop, devices, library};
+    LibraryHostWindows host{main, batch};
+    KitLibraryWindow window{desktop, library, host};
+    QTableWidget* kits = nullptr;
 
-    desktop.folderChoices = {QString::fromStdString(tree.path("kits"))};
-    click("ImportFolderBtn");
-    ASSERT_TRUE(soon([&] { return !desktop.messages.empty() && kits->rowCount() == 2; }));
+    void SetUp() override
+    {
+        tree.file("kits/notes.syx");
+        attachLibraryWindow(main, window);
+        attachLibrary(main, library);
+        library.startUp();
+        main.start();
+        main.menu().fileKitLibrary->trigger();
+        ASSERT_TRUE(window.isVisible());
+        kits = window.findChild<QTableWidget*>("KitTable");
+        desktop.folderChoices = {QString::fromStdString(tree.path("kits"))};
+        click("ImportFolderBtn");
+        ASSERT_TRUE(soon([&] { return !desktop.messages.empty() && kits->rowCount() == 2; }));
+    }
+
+    void click(const char* name) { QTest::mouseClick(window.findChild<QWidget*>(name), Qt::LeftButton); }
+
+    // Types the search and selects its one kit once the window knows it.
+    void choose(const QString& search)
+    {
+        auto* text = window.findChild<QLineEdit*>("SearchText");
+        text->clear();
+        QTest::keyClicks(text, search);
+        ASSERT_TRUE(soon([&] { return kits->rowCount() == 1; }));
+        kits->selectRow(0);
+        ASSERT_TRUE(soon([&] { return window.findChild<QToolButton*>("OpenBtn")->isEnabled(); }));
+    }
+
+    void openInEditor(const QString& file)
+    {
+        desktop.openChoices = {file};
+        main.menu().fileOpen->trigger();
+    }
+
+    QString lastMessage() const { return desktop.messages.back().text; }
+};
+
+}  // namespace
+
+TEST_F(LibraryWindows, ImportedKitsAreFoundByAPadOpenedAsTheEditorsKitListedForABatchAndSent)
+{
     EXPECT_EQ(desktop.messages[0].text,
               "Imported from \"" + QString::fromStdString(tree.path("kits")) +
                   "\": 2 kits added, 0 already known, 1 file not a kit.");
 
-    QTest::keyClicks(window.findChild<QLineEdit*>("SearchText"), "note:38");
-    ASSERT_TRUE(soon([&] { return kits->rowCount() == 1; }));
+    choose("note:38");
     EXPECT_EQ(kits->item(0, 0)->text(), "ALPHA");
-    kits->selectRow(0);
-    ASSERT_TRUE(soon([&] { return window.findChild<QToolButton*>("OpenBtn")->isEnabled(); }));
 
     click("OpenBtn");
     EXPECT_EQ(main.kit().kitDump(), alpha);
@@ -85,4 +117,53 @@ TEST(KitLibraryWindowTest, ImportedKitsAreFoundByAPadOpenedAsTheEditorsKitListed
     EXPECT_EQ(devices.sent, std::vector<KitDump>{alpha});
     EXPECT_TRUE(soon([&] { return kits->item(0, 6)->data(Qt::DisplayRole) == 1; }));
     EXPECT_EQ(desktop.messages.size(), 2u);  // the summary and the question before the send
+}
+
+TEST_F(LibraryWindows, CompareExportAndDeleteLeaveEveryKitFileAsItWasAndTheSwitchStopsRecording)
+{
+    choose("BETA");
+    click("CompareBtn");
+    EXPECT_TRUE(lastMessage().startsWith("There is no current kit to compare with.")) << lastMessage().toStdString();
+    openInEditor(alphaFile);
+    click("CompareBtn");
+    auto* comparison = window.findChild<QDialog*>("KitComparison")->findChild<QTableWidget*>();
+    ASSERT_EQ(comparison->rowCount(), 2);
+    EXPECT_EQ(comparison->item(0, 0)->text(), "Title");
+    EXPECT_EQ(comparison->item(1, 0)->text() + ": " + comparison->item(1, 1)->text() + " -> " +
+                  comparison->item(1, 2)->text(),
+              "Pad 3 note: 38 -> 50");
+
+    // Export writes the library's bytes; a pipe is refused and said so.
+    const std::string exported = tree.path("exported.syx");
+    const std::string pipe = tree.path("pipe.syx");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    desktop.saveChoices = {QString::fromStdString(pipe), QString::fromStdString(exported)};
+    click("ExportBtn");
+    EXPECT_TRUE(lastMessage().contains("named pipe")) << lastMessage().toStdString();
+    EXPECT_FALSE(window.findChild<QLabel*>("LibraryStatus")->text().contains("saved"));
+    click("ExportBtn");
+    EXPECT_EQ(readBytes(exported), beta);
+    EXPECT_TRUE(soon([&] { return window.findChild<QListWidget*>("HistoryList")->count() == 2; }));
+
+    // No keeps the kit: both are listed again. Yes takes it out.
+    auto* search = window.findChild<QLineEdit*>("SearchText");
+    desktop.answers = {MessageAnswer::No};
+    click("DeleteBtn");
+    search->clear();
+    ASSERT_TRUE(soon([&] { return kits->rowCount() == 2; }));
+    choose("BETA");
+    desktop.answers = {MessageAnswer::Yes};
+    click("DeleteBtn");
+    ASSERT_TRUE(soon([&] { return kits->rowCount() == 0; }));
+    EXPECT_EQ(readBytes(betaFile.toStdString()), beta);
+    EXPECT_EQ(readBytes(exported), beta);
+
+    // Off, a kit the editor opens is not kept; on again, it is.
+    window.findChild<QCheckBox*>("KeepHistory")->click();
+    openInEditor(QString::fromStdString(exported));
+    search->clear();
+    EXPECT_TRUE(soon([&] { return kits->rowCount() == 1; }));
+    window.findChild<QCheckBox*>("KeepHistory")->click();
+    openInEditor(QString::fromStdString(exported));
+    EXPECT_TRUE(soon([&] { return kits->rowCount() == 2; }));
 }
