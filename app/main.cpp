@@ -7,6 +7,7 @@
 #include "library/LibrarySettings.h"
 #include "library/widgets/KitLibraryWindow.h"
 #include "midi/devices/SystemMidiDevices.h"
+#include "platform/TerminationSignals.h"
 #include "platform/widgets/QtDesktop.h"
 
 #include <QApplication>
@@ -47,6 +48,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(morvane::texts::ProductName);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
+    morvane::quitOnTerminationSignals();
 
     morvane::QtDesktop desktop;
     // Made before the windows, so it ends after them with what they told it written.

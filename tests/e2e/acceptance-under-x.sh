@@ -5,7 +5,8 @@
 # it was. Then over MIDI: chooses the virtual ports in "MIDI Configuration",
 # receives the demo kit with F2, makes the same change, sends the kit back
 # with F1, and finds in morvane-sim's folder exactly the bytes Save would
-# write. At the next start the editor is connected to morvane-sim again.
+# write. At the next start the editor is connected to morvane-sim again, and
+# SIGTERM ends it as closing it does, leaving the JACK server at once.
 # Usage: acceptance-under-x.sh EDITOR MORVANE-SIM KIT.syx
 set -euo pipefail
 editor=$1
@@ -152,4 +153,13 @@ for port in "morvane-sim out:Morvane (virtual)" "morvane-sim in:Morvane (virtual
     { echo "after the restart, $port is not connected to the editor" >&2; exit 1; }
 done
 echo "the ports were restored at the next start"
-quit_editor
+
+kill -TERM "$editor_pid"
+status=0
+wait "$editor_pid" || status=$?
+[[ $status == 0 ]] || { echo "SIGTERM ended the editor with status $status, not through its windows" >&2; exit 1; }
+if timeout 3 jack_lsp | grep -q "Morvane Editor"; then
+  echo "the editor's JACK ports outlived it" >&2
+  exit 1
+fi
+echo "SIGTERM closed the editor and its JACK client"

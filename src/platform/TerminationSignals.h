@@ -1,0 +1,12 @@
+#pragma once
+
+namespace morvane {
+
+// SIGTERM, SIGINT (Ctrl+C in a terminal) and SIGHUP end the program as
+// closing its windows does, through the event loop: the MIDI client leaves
+// the server, and the kit library writes what is queued. A client that just
+// vanishes stalls a JACK server, and every other program on it, for a while.
+// Call once, after the application object exists.
+void quitOnTerminationSignals();
+
+}  // namespace morvane
