@@ -50,7 +50,7 @@ KitLibraryWindow::KitLibraryWindow(Desktop& desktop, EditorLibrary& library, Lib
         if (isVisible()) searchTimer_.start();
     });
     buildControls();
-    resize(960, 560);
+    resize(1100, 600);
 }
 
 // An import still running would keep the program from ending.
@@ -82,10 +82,13 @@ void KitLibraryWindow::buildControls()
 
     history_ = new QListWidget;
     history_->setObjectName(QStringLiteral("HistoryList"));
+    history_->setWordWrap(true);  // a path goes to a line of its own rather than out of sight
     auto* panes = new QSplitter;
     panes->addWidget(kits_);
     panes->addWidget(history_);
-    panes->setStretchFactor(0, 2);
+    // The list gets the room: its paths are what tells kits of one name apart.
+    panes->setSizes({800, 280});
+    panes->setStretchFactor(0, 3);
     panes->setStretchFactor(1, 1);
 
     status_ = new QLabel;
@@ -223,6 +226,7 @@ void KitLibraryWindow::showKits(const Result<std::vector<KitRow>>& rows)
             for (int column = 0; column < KitColumnCount; ++column) {
                 auto* item = new QTableWidgetItem;
                 item->setData(Qt::DisplayRole, cellOf(row, static_cast<KitColumn>(column)));
+                if (column == static_cast<int>(KitColumn::Where)) item->setToolTip(item->text());  // whole
                 item->setData(HashRole, row.hash);
                 kits_->setItem(rowIndex, column, item);
             }
