@@ -364,6 +364,7 @@ void KitLibraryWindow::showComparison(const QString& title, const std::vector<Di
         ++r;
     }
     table->resizeColumnsToContents();
+    table->horizontalHeader()->setStretchLastSection(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
     connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::close);
     auto* layout = new QVBoxLayout(dialog);
