@@ -6,7 +6,7 @@ namespace morvane {
 // closing its windows does, through the event loop: the MIDI client leaves
 // the server, and the kit library writes what is queued. A client that just
 // vanishes stalls a JACK server, and every other program on it, for a while.
-// Call once, after the application object exists.
+// A second signal ends the program at once. Call once, after the application object exists.
 void quitOnTerminationSignals();
 
 }  // namespace morvane
