@@ -48,7 +48,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(morvane::texts::ProductName);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
-    morvane::quitOnTerminationSignals();
 
     morvane::QtDesktop desktop;
     // Made before the windows, so it ends after them with what they told it written.
@@ -65,5 +64,8 @@ int main(int argc, char** argv)
     morvane::attachLibrary(window, library);
     library.startUp();
     window.start(morvane::commandLinePath(QApplication::arguments().mid(1)));
+    // Not before: a quit asked for while start-up's boxes wait, ahead of the
+    // main loop, would be lost, and the signal with it.
+    morvane::quitOnTerminationSignals();
     return QApplication::exec();
 }

@@ -6,7 +6,8 @@ namespace morvane {
 // closing its windows does, through the event loop: the MIDI client leaves
 // the server, and the kit library writes what is queued. A client that just
 // vanishes stalls a JACK server, and every other program on it, for a while.
-// A second signal ends the program at once. Call once, after the application object exists.
+// A second signal ends the program at once. Call once, just before the main
+// event loop runs: until then a signal ends the program at once.
 void quitOnTerminationSignals();
 
 }  // namespace morvane
