@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTableWidget>
@@ -50,7 +51,7 @@ KitLibraryWindow::KitLibraryWindow(Desktop& desktop, EditorLibrary& library, Lib
         if (isVisible()) searchTimer_.start();
     });
     buildControls();
-    resize(1100, 600);
+    resize(QSize(1100, 600).boundedTo(screen()->availableSize()));
 }
 
 // An import still running would keep the program from ending.
