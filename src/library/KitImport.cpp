@@ -61,7 +61,7 @@ ReadBatch readBatch(std::span<const std::filesystem::path> files)
 // this one is written, so the disk's reads and the library's writes overlap.
 std::future<ReadBatch> readAhead(const std::vector<std::filesystem::path>& files, std::size_t start)
 {
-    const auto rest = std::span(files).subspan(std::min(start, files.size()));
+    const auto rest = std::span(files).subspan(start);
     return std::async(std::launch::async, readBatch, rest.first(std::min(BatchSize, rest.size())));
 }
 
@@ -79,8 +79,9 @@ Result<ImportSummary> importFolder(KitStore& store, const QString& folder, const
     auto next = readAhead(files, 0);
     for (std::size_t start = 0; start < files.size(); start += BatchSize) {
         const ReadBatch batch = next.get();
-        next = readAhead(files, start + BatchSize);
         if ((summary.cancelled = cancel.load())) break;
+        // Nothing is read past a cancel or past the last batch.
+        if (start + BatchSize < files.size()) next = readAhead(files, start + BatchSize);
         const auto counts = store.record(batch.kits);
         if (!counts) return Result<ImportSummary>::failure(counts.error());
         summary.notKits += batch.notKits;
