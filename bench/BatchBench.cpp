@@ -3,7 +3,7 @@
 // Set MORVANE_BENCH_TREE to a folder to build the tree there and keep it
 // (e.g. to time "morvane-kit find" against find(1) on the same tree).
 #include "batch/BatchList.h"
-#include "batch/search/FolderSearch.h"
+#include "search/FolderSearch.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // The kit library: importing 20,000 generated kits in 2,000 folders against
 // the folder search alone on the same tree, searching 100,000 stored kits,
 // and recording one event, on real files in a temporary folder.
-#include "batch/search/FolderSearch.h"
+#include "search/FolderSearch.h"
 #include "kit/KitCodec.h"
 #include "library/KitImport.h"
 #include "library/KitLibrary.h"

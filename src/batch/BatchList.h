@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/search/FolderSearch.h"
+#include "search/FolderSearch.h"
 
 #include <cstddef>
 #include <cstdint>

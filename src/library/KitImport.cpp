@@ -1,7 +1,7 @@
 #include "KitImport.h"
 
 #include "base/Text.h"
-#include "batch/search/FolderSearch.h"
+#include "search/FolderSearch.h"
 #include "kit/KitFile.h"
 #include "platform/FilePath.h"
 

@@ -15,7 +15,7 @@ include_lines='^[[:space:]]*#[[:space:]]*include'
 widget_modules='qt(widgets|gui|printsupport|svg|svgwidgets|opengl|openglwidgets)[^a-z]'
 
 widget_includes() { sources src tools | xargs grep -HniE "$include_lines.*$widget_modules" || true; }
-qt_in_plain_cpp() { sources src/base src/kit src/batch/search | xargs grep -HnE "$include_lines[[:space:]]*[<\"](Q|.*qt6/)" || true; }
+qt_in_plain_cpp() { sources src/base src/kit src/search | xargs grep -HnE "$include_lines[[:space:]]*[<\"](Q|.*qt6/)" || true; }
 
 for check in widget_includes qt_in_plain_cpp; do
     found=$($check)

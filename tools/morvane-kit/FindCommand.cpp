@@ -4,7 +4,7 @@
 #include "KitText.h"
 
 #include "base/Text.h"
-#include "batch/search/FolderSearch.h"
+#include "search/FolderSearch.h"
 
 namespace morvane::tool {
 namespace {

@@ -1,6 +1,6 @@
 #include "FolderBrowser.h"
 
-#include "batch/search/FolderSearch.h"
+#include "search/FolderSearch.h"
 #include "platform/Desktop.h"
 #include "platform/FilePath.h"
 

@@ -1,4 +1,4 @@
-#include "batch/search/FolderSearch.h"
+#include "search/FolderSearch.h"
 
 #include "support/TempFolder.h"
 
