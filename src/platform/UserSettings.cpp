@@ -24,7 +24,14 @@ bool writeUserSetting(const QString& application, const QString& section, const 
                       const QString& value)
 {
     auto store = storeFor(application);
-    store.setValue(pathOf(section, key), value);
+    const QString path = pathOf(section, key);
+    // Each write rewrites the whole file under a lock, synced twice: a value
+    // already kept is left alone. The sync first retries what an earlier
+    // failed write left pending, so that value does not count as kept.
+    store.sync();
+    if (store.status() == QSettings::NoError && store.contains(path) && store.value(path).toString() == value)
+        return true;
+    store.setValue(path, value);
     store.sync();
     return store.status() == QSettings::NoError;
 }

@@ -8,7 +8,8 @@ namespace morvane {
 // key, kept by QSettings (on Linux under $XDG_CONFIG_HOME, "<application>.conf").
 QString readUserSetting(const QString& application, const QString& section, const QString& key,
                         const QString& fallback);
-// Writes the store out at once; false when that failed, e.g. in a read-only folder.
+// Writes the store out at once, unless it holds that value already; false
+// when the write failed, e.g. in a read-only folder.
 bool writeUserSetting(const QString& application, const QString& section, const QString& key,
                       const QString& value);
 QString userSettingsFile(const QString& application);

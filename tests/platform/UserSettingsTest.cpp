@@ -1,7 +1,9 @@
 #include "platform/UserSettings.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -17,4 +19,16 @@ TEST(UserSettings, ValuesAreKeptPerApplicationInTheUsersConfigFolder)
 #ifdef Q_OS_LINUX
     EXPECT_TRUE(QFile::exists(QDir(qEnvironmentVariable("XDG_CONFIG_HOME")).filePath(editor + ".conf")));
 #endif
+
+    // A value already kept is not written again; a new one is.
+    const QString file = userSettingsFile(editor);
+    const QDateTime longAgo(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
+    const auto modified = [&] { return QFileInfo(file).lastModified(); };
+    QFile store(file);
+    ASSERT_TRUE(store.open(QIODevice::ReadWrite) && store.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    store.close();
+    EXPECT_TRUE(writeUserSetting(editor, section, key, "/kits/a b.syx"));
+    EXPECT_EQ(modified(), longAgo);
+    EXPECT_TRUE(writeUserSetting(editor, section, key, "/kits/c.syx"));
+    EXPECT_NE(modified(), longAgo);
 }
