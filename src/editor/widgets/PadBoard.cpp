@@ -61,7 +61,7 @@ void PadBoard::createLitImages(QWidget* face, Pictures& pictures)
     for (int i = 0; i < PadCount; ++i) {
         const auto& lit = padDesigns()[i].lit;
         const auto place = placePad(padDesigns()[i], compensation_);
-        auto* image = new SvgPicture(pictures.renderer(litPicturePath(i)), face);
+        auto* image = new SvgPicture(pictures.picture(litPicturePath(i)), face);
         image->setObjectName(elementName(QStringLiteral("PadLitImage"), i));
         image->setGeometry(QRect(QPoint(compensation_.toPixels(place.litLeft), compensation_.toPixels(place.litTop)),
                                  fixedPixels(lit).size()));
@@ -104,7 +104,7 @@ QLabel* PadBoard::makeValueLabel(QWidget* face, const QString& arrayName, int i,
     return label;
 }
 
-SvgPicture* PadBoard::makeMarker(QWidget* face, const std::shared_ptr<QSvgRenderer>& picture, const QString& arrayName, int i,
+SvgPicture* PadBoard::makeMarker(QWidget* face, const std::shared_ptr<Picture>& picture, const QString& arrayName, int i,
                                  QPoint topLeft, QSize size, bool tchClicked)
 {
     auto* marker = new SvgPicture(picture, face);
@@ -119,8 +119,8 @@ SvgPicture* PadBoard::makeMarker(QWidget* face, const std::shared_ptr<QSvgRender
 // so they lie above every other control of the board.
 void PadBoard::createValueControls(QWidget* face, Pictures& pictures)
 {
-    const auto noteMarkerPicture = pictures.renderer(QStringLiteral(":/pictures/marker-note.svg"));
-    const auto channelMarkerPicture = pictures.renderer(QStringLiteral(":/pictures/marker-channel.svg"));
+    const auto noteMarkerPicture = pictures.picture(QStringLiteral(":/pictures/marker-note.svg"));
+    const auto channelMarkerPicture = pictures.picture(QStringLiteral(":/pictures/marker-channel.svg"));
     const auto& c = compensation_;
     const QSize noteMarkerSize = fixedPixels({0, 0, design::NoteMarkerWidth, design::MarkerHeight}).size();
     const QSize channelMarkerSize = fixedPixels({0, 0, design::ChannelMarkerWidth, design::MarkerHeight}).size();

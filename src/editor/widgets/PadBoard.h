@@ -12,11 +12,11 @@
 
 class QAction;
 class QLabel;
-class QSvgRenderer;
 class QWidget;
 
 namespace morvane {
 
+class Picture;
 class Pictures;
 class SvgPicture;
 
@@ -61,7 +61,7 @@ private:
     void handlePadMouse(QWidget* control, int i, bool tchClicked, bool hovers);
     void endHit();
     QLabel* makeValueLabel(QWidget* face, const QString& arrayName, int i, const QColor& color, double points);
-    SvgPicture* makeMarker(QWidget* face, const std::shared_ptr<QSvgRenderer>& picture, const QString& arrayName,
+    SvgPicture* makeMarker(QWidget* face, const std::shared_ptr<Picture>& picture, const QString& arrayName,
                            int i, QPoint topLeft, QSize size, bool tchClicked);
 
     const Compensation& compensation_;

@@ -5,26 +5,34 @@
 
 namespace morvane {
 
-Pictures::Pictures() = default;
-Pictures::~Pictures() = default;
+Picture::Picture(QString resourcePath) : resourcePath_(std::move(resourcePath)) {}
 
-std::shared_ptr<QSvgRenderer> Pictures::renderer(const QString& resourcePath)
+Picture::~Picture() = default;
+
+QSvgRenderer& Picture::renderer()
 {
-    auto& slot = renderers_[resourcePath];
-    if (!slot) slot = std::make_shared<QSvgRenderer>(resourcePath);
+    if (!renderer_) renderer_ = std::make_unique<QSvgRenderer>(resourcePath_);
+    return *renderer_;
+}
+
+std::shared_ptr<Picture> Pictures::picture(const QString& resourcePath)
+{
+    auto& slot = pictures_[resourcePath];
+    if (!slot) slot = std::make_shared<Picture>(resourcePath);
     return slot;
 }
 
-SvgPicture::SvgPicture(std::shared_ptr<QSvgRenderer> renderer, QWidget* parent, QSize drawnSize)
-    : QWidget(parent), renderer_(std::move(renderer)), drawnSize_(drawnSize)
+SvgPicture::SvgPicture(std::shared_ptr<Picture> picture, QWidget* parent, QSize drawnSize)
+    : QWidget(parent), picture_(std::move(picture)), drawnSize_(drawnSize)
 {
 }
 
 void SvgPicture::paintEvent(QPaintEvent*)
 {
-    if (!renderer_->isValid()) return;
+    QSvgRenderer& renderer = picture_->renderer();
+    if (!renderer.isValid()) return;
     QPainter painter(this);
-    renderer_->render(&painter, QRectF(drawnSize_.isValid() ? QRect(QPoint(), drawnSize_) : rect()));
+    renderer.render(&painter, QRectF(drawnSize_.isValid() ? QRect(QPoint(), drawnSize_) : rect()));
 }
 
 }  // namespace morvane
