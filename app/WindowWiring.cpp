@@ -1,7 +1,6 @@
 #include "WindowWiring.h"
 
 #include "batch/widgets/BatchWindow.h"
-#include "editor/widgets/MainWindow.h"
 #include "library/EditorLibrary.h"
 #include "library/widgets/KitLibraryWindow.h"
 #include "midi/EditorMidi.h"
@@ -10,12 +9,6 @@
 #include <QAction>
 
 namespace morvane {
-
-void attachBatchWindow(MainWindow& main, BatchWindow& batch)
-{
-    QObject::connect(&main, &MainWindow::batchWindowRequested, &batch, &BatchWindow::open);
-    main.setOtherWindow(OtherWindow::BatchSysexDump, &batch);
-}
 
 void attachPrintCommand(MainWindow& main, Desktop& desktop)
 {
@@ -27,10 +20,40 @@ void attachLibrary(MainWindow& main, library::EditorLibrary& library)
     QObject::connect(&library, &library::EditorLibrary::told, &main, &MainWindow::Status_Update);
 }
 
-void attachLibraryWindow(MainWindow& main, library::KitLibraryWindow& window)
+void StartUpKitHistory::startLibrary()
 {
-    QObject::connect(main.menu().fileKitLibrary, &QAction::triggered, &window, &library::KitLibraryWindow::open);
-    main.setOtherWindow(OtherWindow::KitLibrary, &window);
+    library_.startUp();
+    started_ = true;
+    for (const auto& [event, dump, place] : waiting_) (library_.*event)(dump, place);
+    waiting_.clear();
+}
+
+void StartUpKitHistory::kitOpened(const KitDump& dump, const std::string& path)
+{
+    tell(&KitHistory::kitOpened, dump, path);
+}
+
+void StartUpKitHistory::kitSaved(const KitDump& dump, const std::string& path)
+{
+    tell(&KitHistory::kitSaved, dump, path);
+}
+
+void StartUpKitHistory::kitReceived(const KitDump& dump, const std::string& device)
+{
+    tell(&KitHistory::kitReceived, dump, device);
+}
+
+void StartUpKitHistory::kitSent(const KitDump& dump, const std::string& device)
+{
+    tell(&KitHistory::kitSent, dump, device);
+}
+
+void StartUpKitHistory::tell(Event event, const KitDump& dump, const std::string& place)
+{
+    if (started_)
+        (library_.*event)(dump, place);
+    else
+        waiting_.push_back({event, dump, place});
 }
 
 Status LibraryHostWindows::openKit(const KitDump& dump, const QString& file)
@@ -52,6 +75,39 @@ std::optional<LoadedKit> LibraryHostWindows::currentKit()
     return LoadedKit{main_.kit().kitDump(), main_.kit().fields()};
 }
 
-bool LibraryHostWindows::addToBatchList(const QString& path) { return batch_.addFile(path); }
+bool LibraryHostWindows::addToBatchList(const QString& path) { return batch_().addFile(path); }
+
+OnDemandWindows::OnDemandWindows(MainWindow& main, Desktop& desktop, MainWindow::MidiOpener openMidi,
+                                 KitHistory& history, library::EditorLibrary& library)
+    : main_(main),
+      desktop_(desktop),
+      openMidi_(std::move(openMidi)),
+      history_(history),
+      library_(library),
+      libraryHost_(main, [this]() -> BatchWindow& { return batch(); })
+{
+    QObject::connect(&main, &MainWindow::batchWindowRequested, &commands_, [this] { batch().open(); });
+    QObject::connect(main.menu().fileKitLibrary, &QAction::triggered, &commands_, [this] { libraryWindow().open(); });
+}
+
+OnDemandWindows::~OnDemandWindows() = default;
+
+BatchWindow& OnDemandWindows::batch()
+{
+    if (!batch_) {
+        batch_ = std::make_unique<BatchWindow>(desktop_, openMidi_(), history_);
+        main_.setOtherWindow(OtherWindow::BatchSysexDump, batch_.get());
+    }
+    return *batch_;
+}
+
+library::KitLibraryWindow& OnDemandWindows::libraryWindow()
+{
+    if (!libraryWindow_) {
+        libraryWindow_ = std::make_unique<library::KitLibraryWindow>(desktop_, library_, libraryHost_);
+        main_.setOtherWindow(OtherWindow::KitLibrary, libraryWindow_.get());
+    }
+    return *libraryWindow_;
+}
 
 }  // namespace morvane

@@ -1,21 +1,22 @@
 #pragma once
 
+#include "editor/widgets/MainWindow.h"
+#include "kit/KitHistory.h"
 #include "library/LibraryHost.h"
+
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace morvane {
 
 class BatchWindow;
 class Desktop;
-class MainWindow;
 
 namespace library {
 class EditorLibrary;
 class KitLibraryWindow;
 }  // namespace library
-
-// "Send Multiple Sysex Kit Dumps" (F3) opens the batch window, and closing
-// the main window closes it (which stops a running batch send).
-void attachBatchWindow(MainWindow& main, BatchWindow& batch);
 
 // File > Print (Ctrl+P) prints the main window's kit sheet.
 void attachPrintCommand(MainWindow& main, Desktop& desktop);
@@ -23,15 +24,43 @@ void attachPrintCommand(MainWindow& main, Desktop& desktop);
 // The library tells its troubles on the main window's status line.
 void attachLibrary(MainWindow& main, library::EditorLibrary& library);
 
-// File > Kit Library... (Ctrl+L) opens the library window, and closing the
-// main window closes it (which cancels an import).
-void attachLibraryWindow(MainWindow& main, library::KitLibraryWindow& window);
+// The kit history the windows tell. The library starts up after the main
+// window's first paint; what was told before (the kit named on the command
+// line) waits for it and is told then, in order.
+class StartUpKitHistory final : public KitHistory {
+public:
+    explicit StartUpKitHistory(library::EditorLibrary& library) : library_(library) {}
+
+    // Starts the library up, then tells it what waited.
+    void startLibrary();
+
+    void kitOpened(const KitDump& dump, const std::string& path) override;
+    void kitSaved(const KitDump& dump, const std::string& path) override;
+    void kitReceived(const KitDump& dump, const std::string& device) override;
+    void kitSent(const KitDump& dump, const std::string& device) override;
+
+private:
+    using Event = void (KitHistory::*)(const KitDump&, const std::string&);
+    struct Waiting {
+        Event event;
+        KitDump dump;
+        std::string place;
+    };
+    void tell(Event event, const KitDump& dump, const std::string& place);
+
+    library::EditorLibrary& library_;
+    bool started_ = false;
+    std::vector<Waiting> waiting_;
+};
 
 // The library window's way to the main window's kit and MIDI commands and
 // to the batch window's list.
 class LibraryHostWindows final : public library::LibraryHost {
 public:
-    LibraryHostWindows(MainWindow& main, BatchWindow& batch) : main_(main), batch_(batch) {}
+    LibraryHostWindows(MainWindow& main, std::function<BatchWindow&()> batch)
+        : main_(main), batch_(std::move(batch))
+    {
+    }
 
     Status openKit(const KitDump& dump, const QString& file) override;
     bool sendKit(const KitDump& dump, const QString& title) override;
@@ -40,7 +69,33 @@ public:
 
 private:
     MainWindow& main_;
-    BatchWindow& batch_;
+    std::function<BatchWindow&()> batch_;
+};
+
+// The batch window and the library window, each built when first needed, so
+// a window not shown costs the start-up nothing and lists no folder. "Send
+// Multiple Sysex Kit Dumps" (F3) opens the batch window and File > Kit
+// Library... (Ctrl+L) the library window; closing the main window closes
+// them (which stops a batch send and cancels an import).
+class OnDemandWindows {
+public:
+    OnDemandWindows(MainWindow& main, Desktop& desktop, MainWindow::MidiOpener openMidi, KitHistory& history,
+                    library::EditorLibrary& library);
+    ~OnDemandWindows();
+
+    BatchWindow& batch();
+    library::KitLibraryWindow& libraryWindow();
+
+private:
+    MainWindow& main_;
+    Desktop& desktop_;
+    MainWindow::MidiOpener openMidi_;
+    KitHistory& history_;
+    library::EditorLibrary& library_;
+    LibraryHostWindows libraryHost_;
+    QObject commands_;  // the menu connections end with this object
+    std::unique_ptr<BatchWindow> batch_;
+    std::unique_ptr<library::KitLibraryWindow> libraryWindow_;
 };
 
 }  // namespace morvane

@@ -1,11 +1,9 @@
 // morvane-editor [kit.syx]: the editor, opening the kit file when one is named.
 #include "WindowWiring.h"
-#include "batch/widgets/BatchWindow.h"
 #include "editor/EditorTexts.h"
 #include "editor/widgets/MainWindow.h"
 #include "library/EditorLibrary.h"
 #include "library/LibrarySettings.h"
-#include "library/widgets/KitLibraryWindow.h"
 #include "midi/devices/SystemMidiDevices.h"
 #include "platform/TerminationSignals.h"
 #include "platform/widgets/QtDesktop.h"
@@ -15,6 +13,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -52,17 +51,19 @@ int main(int argc, char** argv)
     morvane::QtDesktop desktop;
     // Made before the windows, so it ends after them with what they told it written.
     morvane::library::EditorLibrary library(desktop, morvane::library::defaultLibraryFile());
-    const auto midiDevices = morvane::systemMidiDevices(morvane::OwnClientPrefix);
-    morvane::MainWindow window(desktop, *midiDevices, library);
+    morvane::StartUpKitHistory history(library);
+    // Opened when first needed, after the first paint at the latest; ends after the windows.
+    std::unique_ptr<morvane::MidiDevices> midiDevices;
+    const auto openMidi = [&midiDevices]() -> morvane::MidiDevices& {
+        if (!midiDevices) midiDevices = morvane::systemMidiDevices(morvane::OwnClientPrefix);
+        return *midiDevices;
+    };
+    morvane::MainWindow window(desktop, openMidi, history);
     desktop.setDialogParent(&window);
-    morvane::BatchWindow batchWindow(desktop, *midiDevices, library);
-    morvane::attachBatchWindow(window, batchWindow);
     morvane::attachPrintCommand(window, desktop);
-    morvane::LibraryHostWindows libraryHost(window, batchWindow);
-    morvane::library::KitLibraryWindow libraryWindow(desktop, library, libraryHost);
-    morvane::attachLibraryWindow(window, libraryWindow);
     morvane::attachLibrary(window, library);
-    library.startUp();
+    morvane::OnDemandWindows otherWindows(window, desktop, openMidi, history, library);
+    QObject::connect(&window, &morvane::MainWindow::firstPainted, &window, [&history] { history.startLibrary(); });
     window.start(morvane::commandLinePath(QApplication::arguments().mid(1)));
     // Not before: a quit asked for while start-up's boxes wait, ahead of the
     // main loop, would be lost, and the signal with it.

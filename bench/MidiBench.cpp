@@ -48,6 +48,7 @@ struct Rig {
         peerIn.openVirtualPort("peer");
         window = std::make_unique<MainWindow>(desktop, devices, history);
         window->start();
+        window->midi();  // started now, not after a first paint
         choose("mnuMIDI_Input", "morvane-bench out:peer");
         choose("mnuMIDI_Output", "morvane-bench in:peer");
     }

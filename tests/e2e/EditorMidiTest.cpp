@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -36,8 +37,9 @@ protected:
     void startWindow()
     {
         window = std::make_unique<MainWindow>(desktop, devices, history);
+        QSignalSpy painted(window.get(), &MainWindow::firstPainted);
         window->start();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ASSERT_TRUE(painted.wait());
     }
 
     void choose(const char* menuName, const std::string& deviceName)

@@ -5,6 +5,7 @@
 #include "editor/PadEditing.h"
 #include "editor/widgets/KitSettingsDialog.h"
 #include "midi/EditorMidi.h"
+#include "midi/MidiSettings.h"
 #include "platform/UserSettings.h"
 #include "support/KitFiles.h"
 #include "support/LoopbackMidiDevices.h"
@@ -21,6 +22,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -36,11 +38,21 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { QSettings(QSettings::NativeFormat, QSettings::UserScope, texts::SettingsApplication).clear(); }
+    void SetUp() override
+    {
+        for (const QString& application : {texts::SettingsApplication, midisettings::Application})
+            QSettings(QSettings::NativeFormat, QSettings::UserScope, application).clear();
+    }
+    // Returns once the first paint is done and the MIDI side started after it.
     void start(const QString& path = {})
     {
         window = std::make_unique<MainWindow>(desktop, midiDevices, history);
+        QSignalSpy painted(window.get(), &MainWindow::firstPainted);
         window->start(path);
+        ASSERT_TRUE(window->isVisible());
+        if (painted.isEmpty()) {
+            ASSERT_TRUE(painted.wait());
+        }
     }
     template <typename T = QWidget>
     T* control(const QString& name) const
@@ -81,6 +93,22 @@ protected:
 QString pad(const char* array, int i) { return QString::fromLatin1(array) + QLatin1Char('_') + QString::number(i); }
 
 }  // namespace
+
+// The kit shows first; the remembered ports are chosen, or named as absent, after the first paint.
+TEST_F(MainWindowTest, RememberedPortsAreRestoredOnlyAfterTheKitIsShown)
+{
+    writeUserSetting(midisettings::Application, midisettings::Section, midisettings::InputName, "Loopback In");
+    writeUserSetting(midisettings::Application, midisettings::Section, midisettings::OutputName, "Unplugged Out");
+    window = std::make_unique<MainWindow>(desktop, midiDevices, history);
+    QSignalSpy painted(window.get(), &MainWindow::firstPainted);
+    window->start(kits.write("rock1.syx", makeKitDump()));
+    EXPECT_TRUE(window->isVisible() && window->kit().kitLoaded());
+    EXPECT_FALSE(midiDevices.openInputDevice);
+    EXPECT_EQ(window->statusText(), texts::LoadedStatus);
+    ASSERT_TRUE(painted.wait());
+    EXPECT_EQ(midiDevices.openInputDevice, 0);
+    EXPECT_EQ(window->statusText(), "MIDI output \"Unplugged Out\" is not connected.");
+}
 
 // A kit file that cannot be opened at start-up is told and leaves the no-kit frame up.
 TEST_F(MainWindowTest, WithoutAKitTheFrameCoversTheFace)

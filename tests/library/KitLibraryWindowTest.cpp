@@ -53,15 +53,14 @@ struct LibraryWindows : ::testing::Test {
     LoopbackMidiDevices devices{{"Pad In"}, {"Pad Out"}};
     EditorLibrary library{desktop, QString::fromStdString(tree.path("library.sqlite"))};
     MainWindow main{desktop, devices, library};
-    BatchWindow batch{desktop, devices, library};
-    LibraryHostWindows host{main, batch};
-    KitLibraryWindow window{desktop, library, host};
+    OnDemandWindows windows{main, desktop, [this]() -> MidiDevices& { return devices; }, library, library};
+    BatchWindow& batch = windows.batch();
+    KitLibraryWindow& window = windows.libraryWindow();
     QTableWidget* kits = nullptr;
 
     void SetUp() override
     {
         tree.file("kits/notes.syx");
-        attachLibraryWindow(main, window);
         attachLibrary(main, library);
         library.startUp();
         main.start();

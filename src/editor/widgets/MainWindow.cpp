@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QWindow>
 
 namespace morvane {
 namespace {
@@ -48,8 +49,10 @@ int measureScreenDpi() { return qRound(QGuiApplication::primaryScreen()->logical
 
 }  // namespace
 
-MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices, KitHistory& kitHistory)
+MainWindow::MainWindow(Desktop& desktop, MidiOpener openMidi, KitHistory& kitHistory)
     : desktop_(desktop),
+      openMidi_(std::move(openMidi)),
+      kitHistory_(kitHistory),
       menu_(buildMenuTree(menuBar())),
       compensation_(measureScreenDpi()),
       history_(menu_.editUndo, menu_.editRedo, [this](const KitFields& fields) { kit_.restoreFields(fields); }),
@@ -61,9 +64,13 @@ MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices, KitHistory& k
     createStatusBar();
     createFace();
     createKitSettings();
-    createMidi(midiDevices, kitHistory);
     connectMenus();
     setAcceptDrops(true);
+}
+
+MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices, KitHistory& kitHistory)
+    : MainWindow(desktop, [&midiDevices]() -> MidiDevices& { return midiDevices; }, kitHistory)
+{
 }
 
 MainWindow::~MainWindow() { desktop_.whenSettingsUnsaved({}); }
@@ -72,11 +79,12 @@ void MainWindow::start(const QString& commandLinePath)
 {
     Form_Load(commandLinePath);
     show();
+    windowHandle()->installEventFilter(this);
 }
 
 void MainWindow::createFace()
 {
-    auto* face = new SvgPicture(pictures_.renderer(QStringLiteral(":/pictures/face.svg")), this, FacePictureSize);
+    auto* face = new SvgPicture(pictures_.picture(QStringLiteral(":/pictures/face.svg")), this, FacePictureSize);
     face->setObjectName(QStringLiteral("Face"));
     QPalette palette = face->palette();
     palette.setColor(QPalette::Window, FaceFallback);
@@ -100,10 +108,10 @@ void MainWindow::createLogo()
     const QRect place(QPoint(compensation_.toPixels(design::VexoButtonImage.left),
                              compensation_.toPixels(design::VexoButtonImage.top)),
                       LogoPictureSize);
-    auto* off = new SvgPicture(pictures_.renderer(QStringLiteral(":/pictures/logo-off.svg")), face_);
+    auto* off = new SvgPicture(pictures_.picture(QStringLiteral(":/pictures/logo-off.svg")), face_);
     off->setObjectName(QStringLiteral("VexoButtonOffImage"));
     off->setGeometry(place);
-    auto* on = new SvgPicture(pictures_.renderer(QStringLiteral(":/pictures/logo-on.svg")), face_);
+    auto* on = new SvgPicture(pictures_.picture(QStringLiteral(":/pictures/logo-on.svg")), face_);
     on->setObjectName(QStringLiteral("VexoButtonOnImage"));
     on->setGeometry(place);
     on->setCursor(Qt::PointingHandCursor);
@@ -141,6 +149,11 @@ void MainWindow::fitStatusLine()
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == statusLine_ && event->type() == QEvent::Resize) fitStatusLine();
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        // Queued: the expose paints the window at once, so this runs once that paint is on the screen.
+        QMetaObject::invokeMethod(this, &MainWindow::afterFirstPaint, Qt::QueuedConnection);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -158,23 +171,40 @@ void MainWindow::connectMenus()
     onMenu(menu_.editRedo, [this] { stepThroughHistory(&EditHistory::redo); });
     onMenu(menu_.kitSettings, [this] { MnuSettings_KitSettings_Click(); });
     onMenu(menu_.fillAll, [this] { padEditing_.fillAll(); });
-    onMenu(menu_.sendSysex, [this] { midi_->sender().MnuSysex_SendSysex_Click(); });
-    onMenu(menu_.receiveSysex, [this] { midi_->receiver().MnuSysex_ReceiveSysex_Click(); });
+    onMenu(menu_.sendSysex, [this] { midi().sender().MnuSysex_SendSysex_Click(); });
+    onMenu(menu_.receiveSysex, [this] { midi().receiver().MnuSysex_ReceiveSysex_Click(); });
     onMenu(menu_.sendMultipleKitDumps, [this] {
-        if (midi_->sender().MnuSysex_SendMultipleKitDumps_Click()) emit batchWindowRequested();
+        if (midi().sender().MnuSysex_SendMultipleKitDumps_Click()) emit batchWindowRequested();
     });
     onMenu(menu_.about, [this] { mnu_about_Click(); });
 }
 
-void MainWindow::createMidi(MidiDevices& devices, KitHistory& kitHistory)
+EditorMidi& MainWindow::midi()
+{
+    if (!midi_) startMidi();
+    return *midi_;
+}
+
+// Form_Load's MIDI steps, with the receive dialog they need. Its boxes (no
+// devices, a port that cannot open) come over the shown window.
+void MainWindow::startMidi()
 {
     receiveForm_ = new ReceiveSysexDumpForm(this);
     setOtherWindow(OtherWindow::ReceiveSysexDumpForm, receiveForm_);
-    midi_ = std::make_unique<EditorMidi>(devices, desktop_, *this, kit_, *receiveForm_, kitHistory,
+    midi_ = std::make_unique<EditorMidi>(openMidi_(), desktop_, *this, kit_, *receiveForm_, kitHistory_,
                                          [this] { portMenus_->redraw(); });
     portMenus_ = std::make_unique<PortMenus>(*menu_.midiInputs, *menu_.midiOutputs, midi_->ports());
     midi_->receiver().setOtherMessageHandler(
         [this](const MidiInputEvent& event) { padBoard_->showHit(padsHitBy(event, kit_.fields())); });
+    midi_->startUp();
+}
+
+// A window closed before this ran ends the program: nothing is started.
+void MainWindow::afterFirstPaint()
+{
+    if (!isVisible()) return;
+    if (!midi_) startMidi();
+    emit firstPainted();
 }
 
 void MainWindow::createKitSettings()
@@ -203,7 +233,6 @@ void MainWindow::Form_Load(const QString& commandLinePath)
     kitHeader_->Display_Print_Header(false);
     showRecentKits(kit_.recentKits());
     if (!commandLinePath.isEmpty()) kit_.openNamedFile(commandLinePath);
-    midi_->startUp();
     if (!kit_.kitLoaded()) Display_No_Kit_Loaded_Frame(true);
 }
 
@@ -217,7 +246,7 @@ void MainWindow::Form_Unload()
 {
     for (auto& window : otherWindows_)
         if (window && window->isVisible()) window->close();
-    midi_->shutDown();
+    if (midi_) midi_->shutDown();
 }
 
 void MainWindow::setOtherWindow(OtherWindow which, QWidget* window)
@@ -283,7 +312,7 @@ void MainWindow::Form_MouseMove()
 // The kit's stored values: a value being typed is neither played nor committed.
 void MainWindow::playPad(int index)
 {
-    midi_->player().playPad(index, kit_.fields().PadMNN[index], kit_.fields().PadTCH[index]);
+    midi().player().playPad(index, kit_.fields().PadMNN[index], kit_.fields().PadTCH[index]);
 }
 
 void MainWindow::Pad_Clicked(int index, bool tchClicked)

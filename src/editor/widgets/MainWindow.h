@@ -13,6 +13,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -42,18 +43,25 @@ enum class OtherWindow { KitSettings, ReceiveSysexDumpForm, BatchSysexDump, KitL
 class MainWindow final : public QMainWindow, public KitView, public PadBoardView, public WindowShell {
     Q_OBJECT
 public:
+    // Opens the machine's MIDI devices, which may wait on the MIDI server;
+    // the window asks once.
+    using MidiOpener = std::function<MidiDevices&()>;
+
     // Builds the window; nothing is opened, asked or shown before start().
+    MainWindow(Desktop& desktop, MidiOpener openMidi, KitHistory& kitHistory);
+    // With devices already open.
     MainWindow(Desktop& desktop, MidiDevices& midiDevices, KitHistory& kitHistory);
     ~MainWindow() override;
 
     // The start-up sequence, once everything around the window is wired: a
-    // non-empty path is opened as the first kit, the ports are restored, and
-    // the window shows.
+    // non-empty path is opened as the first kit and the window shows. Its
+    // MIDI side starts after the first paint (the menus filled, the ports
+    // restored), or with the first command that needs it, if that is sooner.
     void start(const QString& commandLinePath = {});
 
     KitDocument& kit() { return kit_; }
-    // Ports, receiving and sending.
-    EditorMidi& midi() { return *midi_; }
+    // Ports, receiving and sending; started now if it has not started yet.
+    EditorMidi& midi();
     PadBoard& padBoard() { return *padBoard_; }
     const PadEditing& padEditing() const { return padEditing_; }
     KitSettingsDialog& kitSettings() { return *kitSettings_; }
@@ -90,6 +98,9 @@ public:
 signals:
     // Send Multiple Sysex Kit Dumps with an output chosen.
     void batchWindowRequested();
+    // The first paint is on the screen and the MIDI side has started: the
+    // time for start-up work the first sight of the kit need not wait for.
+    void firstPainted();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,7 +115,8 @@ private:
     void createStatusBar();
     void connectMenus();
     void createKitSettings();
-    void createMidi(MidiDevices& devices, KitHistory& kitHistory);
+    void startMidi();
+    void afterFirstPaint();
     void sizeWindow();
     void fitStatusLine();
     void Form_Load(const QString& commandLinePath);
@@ -120,6 +132,8 @@ private:
     void playPad(int index);
 
     Desktop& desktop_;
+    MidiOpener openMidi_;
+    KitHistory& kitHistory_;
     MenuActions menu_;
     Compensation compensation_;
     Pictures pictures_;
