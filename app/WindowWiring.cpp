@@ -20,11 +20,10 @@ void attachLibrary(MainWindow& main, library::EditorLibrary& library)
     QObject::connect(&library, &library::EditorLibrary::told, &main, &MainWindow::Status_Update);
 }
 
-void StartUpKitHistory::startLibrary()
+void StartUpKitHistory::release()
 {
-    library_.startUp();
-    started_ = true;
-    for (const auto& [event, dump, place] : waiting_) (library_.*event)(dump, place);
+    released_ = true;
+    for (const auto& [event, dump, place] : waiting_) (history_.*event)(dump, place);
     waiting_.clear();
 }
 
@@ -50,8 +49,8 @@ void StartUpKitHistory::kitSent(const KitDump& dump, const std::string& device)
 
 void StartUpKitHistory::tell(Event event, const KitDump& dump, const std::string& place)
 {
-    if (started_)
-        (library_.*event)(dump, place);
+    if (released_)
+        (history_.*event)(dump, place);
     else
         waiting_.push_back({event, dump, place});
 }

@@ -24,15 +24,16 @@ void attachPrintCommand(MainWindow& main, Desktop& desktop);
 // The library tells its troubles on the main window's status line.
 void attachLibrary(MainWindow& main, library::EditorLibrary& library);
 
-// The kit history the windows tell. The library starts up after the main
-// window's first paint; what was told before (the kit named on the command
-// line) waits for it and is told then, in order.
+// The kit history the windows tell while the library has not started up
+// (it does after the main window's first paint): what they tell before,
+// such as the kit named on the command line, waits and is passed on, in
+// order, on release().
 class StartUpKitHistory final : public KitHistory {
 public:
-    explicit StartUpKitHistory(library::EditorLibrary& library) : library_(library) {}
+    explicit StartUpKitHistory(KitHistory& history) : history_(history) {}
 
-    // Starts the library up, then tells it what waited.
-    void startLibrary();
+    // Passes on what waited, and from now on everything at once.
+    void release();
 
     void kitOpened(const KitDump& dump, const std::string& path) override;
     void kitSaved(const KitDump& dump, const std::string& path) override;
@@ -48,8 +49,8 @@ private:
     };
     void tell(Event event, const KitDump& dump, const std::string& place);
 
-    library::EditorLibrary& library_;
-    bool started_ = false;
+    KitHistory& history_;
+    bool released_ = false;
     std::vector<Waiting> waiting_;
 };
 

@@ -63,7 +63,10 @@ int main(int argc, char** argv)
     morvane::attachPrintCommand(window, desktop);
     morvane::attachLibrary(window, library);
     morvane::OnDemandWindows otherWindows(window, desktop, openMidi, history, library);
-    QObject::connect(&window, &morvane::MainWindow::firstPainted, &window, [&history] { history.startLibrary(); });
+    QObject::connect(&window, &morvane::MainWindow::firstPainted, &window, [&library, &history] {
+        library.startUp();
+        history.release();
+    });
     window.start(morvane::commandLinePath(QApplication::arguments().mid(1)));
     // Not before: a quit asked for while start-up's boxes wait, ahead of the
     // main loop, would be lost, and the signal with it.

@@ -8,6 +8,7 @@
 #include "midi/EditorMidi.h"
 #include "support/KitFiles.h"
 #include "support/LoopbackMidiDevices.h"
+#include "support/RecordingKitHistory.h"
 #include "support/ScriptedDesktop.h"
 
 #include <QAction>
@@ -165,4 +166,20 @@ TEST_F(LibraryWindows, CompareExportAndDeleteLeaveEveryKitFileAsItWasAndTheSwitc
     window.findChild<QCheckBox*>("KeepHistory")->click();
     openInEditor(QString::fromStdString(exported));
     EXPECT_TRUE(soon([&] { return kits->rowCount() == 2; }));
+}
+
+// What the editor tells before the library has started up waits for it, in order.
+TEST(StartUpKitHistory, WhatIsToldBeforeTheReleaseIsPassedOnThenInOrder)
+{
+    RecordingKitHistory library;
+    StartUpKitHistory history(library);
+    const KitDump early = kit("EARLY", 40), late = kit("LATE", 41);
+    history.kitOpened(early, "early.syx");
+    history.kitSaved(early, "copy.syx");
+    EXPECT_TRUE(library.told.empty());
+    history.release();
+    history.kitSent(late, "Pad Out");
+    const std::vector<ToldKit> told{
+        {"opened", "early.syx", early}, {"saved", "copy.syx", early}, {"sent", "Pad Out", late}};
+    EXPECT_EQ(library.told, told);
 }
