@@ -1,9 +1,10 @@
-// Start-up to the mapped window and memory of the editor on a kit, beside one
-// MIDI device on JACK, against a bare Qt 6 main window measured in the same
-// run. Needs an X display (e.g. xvfb-run) and a JACK server
-// (source scripts/jack-session.sh; start_jack_if_needed).
+// Start-up to the mapped window (wall and CPU time) and memory of the editor
+// on a kit, beside one MIDI device on JACK, against a bare Qt 6 main window
+// and one with the editor's menu bar and a status line (BARE --menus), all
+// three measured in turn in the same run. Needs an X display (e.g. xvfb-run)
+// and a JACK server (source scripts/jack-session.sh; start_jack_if_needed).
 //
-//   startup_bench EDITOR BARE KIT [RUNS]
+//   startup_bench EDITOR BARE KIT [RUNS, at least 11]
 #include <jack/jack.h>
 #include <xcb/xcb.h>
 
@@ -27,8 +28,23 @@ using Clock = std::chrono::steady_clock;
 
 struct Sample {
     double milliseconds;
+    double cpuMilliseconds;
     long pssKiB;
 };
+
+// The CPU time of all the program's threads so far, from the scheduler's
+// nanosecond counts (the tick counts of /proc/PID/stat are too coarse).
+double cpuMilliseconds(pid_t pid)
+{
+    double total = 0;
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+        std::ifstream schedstat(task.path() / "schedstat");
+        double nanoseconds = 0;
+        if (schedstat >> nanoseconds) total += nanoseconds / 1e6;
+    }
+    return total;
+}
 
 // Proportional set size, JACK's shared memory aside: it is the server's,
 // and the same for every client.
@@ -103,7 +119,7 @@ Sample measure(xcb_connection_t* x, jack_client_t* device, const std::vector<std
         execv(argv[0], argv.data());
         _exit(127);
     }
-    double milliseconds = -1;
+    double milliseconds = -1, cpu = -1;
     xcb_window_t window = XCB_NONE;
     while (milliseconds < 0 && Clock::now() - start < std::chrono::seconds(20)) {
         auto* event = xcb_poll_for_event(x);
@@ -113,6 +129,7 @@ Sample measure(xcb_connection_t* x, jack_client_t* device, const std::vector<std
         }
         if ((event->response_type & 0x7F) == XCB_MAP_NOTIFY) {
             milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            cpu = cpuMilliseconds(pid);
             window = reinterpret_cast<xcb_map_notify_event_t*>(event)->window;
         }
         free(event);
@@ -122,8 +139,8 @@ Sample measure(xcb_connection_t* x, jack_client_t* device, const std::vector<std
     stop(x, pid, window);
     waitUntilTheEditorLeftJack(device);
     while (auto* event = xcb_poll_for_event(x)) free(event);  // its other windows, if any
-    std::fprintf(stderr, "%s: %.1f ms, %ld KiB\n", command.front().c_str(), milliseconds, pss);
-    return {milliseconds, pss};
+    std::fprintf(stderr, "%s: %.1f ms, CPU %.1f ms, %ld KiB\n", command.back().c_str(), milliseconds, cpu, pss);
+    return {milliseconds, cpu, pss};
 }
 
 double median(std::vector<double> values)
@@ -131,6 +148,47 @@ double median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     return values[values.size() / 2];
 }
+
+// The medians of one program's runs.
+struct Medians {
+    double milliseconds, cpuMilliseconds, pssKiB;
+};
+
+class Program {
+public:
+    Program(const char* label, std::vector<std::string> command) : label_(label), command_(std::move(command)) {}
+
+    void run(xcb_connection_t* x, jack_client_t* device) { samples_.push_back(measure(x, device, command_)); }
+
+    Medians medians() const
+    {
+        std::vector<double> ms, cpu, pss;
+        for (const auto& sample : samples_) {
+            ms.push_back(sample.milliseconds);
+            cpu.push_back(sample.cpuMilliseconds);
+            pss.push_back(static_cast<double>(sample.pssKiB));
+        }
+        return {median(ms), median(cpu), median(pss)};
+    }
+
+    void print() const
+    {
+        const auto m = medians();
+        std::printf("%-32s %8.1f ms %8.1f ms %9.0f KiB\n", label_, m.milliseconds, m.cpuMilliseconds, m.pssKiB);
+    }
+
+    void printRatio(const Program& yardstick) const
+    {
+        const auto m = medians(), y = yardstick.medians();
+        std::printf("%-32s %8.2fx   %8.2fx   %9.2fx\n", ("editor / " + std::string(yardstick.label_)).c_str(),
+                    m.milliseconds / y.milliseconds, m.cpuMilliseconds / y.cpuMilliseconds, m.pssKiB / y.pssKiB);
+    }
+
+private:
+    const char* label_;
+    std::vector<std::string> command_;
+    std::vector<Sample> samples_;
+};
 
 // The one MIDI device: a JACK client with an input and an output, which
 // the editor opens at start-up as remembered ports.
@@ -155,11 +213,11 @@ void rememberTheDevice(const std::filesystem::path& configHome)
 
 int main(int argc, char** argv)
 {
-    if (argc < 4) {
-        std::fputs("usage: startup_bench EDITOR BARE KIT [RUNS]\n", stderr);
+    const int runs = argc > 4 ? std::atoi(argv[4]) : 15;
+    if (argc < 4 || runs < 11) {
+        std::fputs("usage: startup_bench EDITOR BARE KIT [RUNS, at least 11]\n", stderr);
         return 2;
     }
-    const int runs = argc > 4 ? std::atoi(argv[4]) : 15;
     auto* device = startDevice();
     if (!device) {
         std::fputs("startup_bench: no JACK server runs\n", stderr);
@@ -178,19 +236,17 @@ int main(int argc, char** argv)
     xcb_change_window_attributes(x, xcb_setup_roots_iterator(xcb_get_setup(x)).data->root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(x);
 
-    std::vector<double> bareMs, editorMs, barePss, editorPss;
-    for (int i = 0; i < runs; ++i) {  // alternating, so both see the same machine
-        const auto bare = measure(x, device, {argv[2]});
-        const auto editor = measure(x, device, {argv[1], argv[3]});
-        bareMs.push_back(bare.milliseconds);
-        editorMs.push_back(editor.milliseconds);
-        barePss.push_back(static_cast<double>(bare.pssKiB));
-        editorPss.push_back(static_cast<double>(editor.pssKiB));
-    }
-    std::printf("start-up to the mapped window (median of %d): bare Qt window %.1f ms, editor %.1f ms, ratio %.2f\n",
-                runs, median(bareMs), median(editorMs), median(editorMs) / median(bareMs));
-    std::printf("memory (PSS without JACK's shared memory): bare %.0f KiB, editor %.0f KiB, ratio %.2f\n",
-                median(barePss), median(editorPss), median(editorPss) / median(barePss));
+    Program bare("bare Qt window", {argv[2]});
+    Program menus("menu bar and status line", {argv[2], "--menus"});
+    Program editor("editor on the kit", {argv[1], argv[3]});
+    for (int i = 0; i < runs; ++i)  // in turn, so all three see the same machine
+        for (Program* program : {&bare, &menus, &editor}) program->run(x, device);
+    std::printf("start-up to the mapped window, medians of %d runs each:\n", runs);
+    std::printf("%-32s %11s %11s %13s\n", "", "wall time", "CPU time", "memory (Pss)");
+    for (const Program* program : {&bare, &menus, &editor}) program->print();
+    editor.printRatio(bare);
+    editor.printRatio(menus);
+    std::puts("(memory without JACK's shared memory, counted 300 ms after the map)");
     xcb_disconnect(x);
     jack_client_close(device);
     std::filesystem::remove_all(configHome);
