@@ -78,8 +78,9 @@ MainWindow::~MainWindow() { desktop_.whenSettingsUnsaved({}); }
 void MainWindow::start(const QString& commandLinePath)
 {
     Form_Load(commandLinePath);
-    show();
+    create();
     windowHandle()->installEventFilter(this);
+    show();
 }
 
 void MainWindow::createFace()
