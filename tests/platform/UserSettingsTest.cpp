@@ -21,14 +21,12 @@ TEST(UserSettings, ValuesAreKeptPerApplicationInTheUsersConfigFolder)
 #endif
 
     // A value already kept is not written again; a new one is.
-    const QString file = userSettingsFile(editor);
     const QDateTime longAgo(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
-    const auto modified = [&] { return QFileInfo(file).lastModified(); };
-    QFile store(file);
+    QFile store(userSettingsFile(editor));
     ASSERT_TRUE(store.open(QIODevice::ReadWrite) && store.setFileTime(longAgo, QFileDevice::FileModificationTime));
     store.close();
-    EXPECT_TRUE(writeUserSetting(editor, section, key, "/kits/a b.syx"));
-    EXPECT_EQ(modified(), longAgo);
-    EXPECT_TRUE(writeUserSetting(editor, section, key, "/kits/c.syx"));
-    EXPECT_NE(modified(), longAgo);
+    for (const QString value : {"/kits/a b.syx", "/kits/c.syx"}) {
+        EXPECT_TRUE(writeUserSetting(editor, section, key, value));
+        EXPECT_EQ(QFileInfo(store).lastModified() == longAgo, value == "/kits/a b.syx") << value.toStdString();
+    }
 }
