@@ -139,7 +139,9 @@ Sample measure(xcb_connection_t* x, jack_client_t* device, const std::vector<std
     stop(x, pid, window);
     waitUntilTheEditorLeftJack(device);
     while (auto* event = xcb_poll_for_event(x)) free(event);  // its other windows, if any
-    std::fprintf(stderr, "%s: %.1f ms, CPU %.1f ms, %ld KiB\n", command.back().c_str(), milliseconds, cpu, pss);
+    std::string commandLine;
+    for (const auto& arg : command) commandLine += arg + ' ';
+    std::fprintf(stderr, "%s: %.1f ms, CPU %.1f ms, %ld KiB\n", commandLine.c_str(), milliseconds, cpu, pss);
     return {milliseconds, cpu, pss};
 }
 
