@@ -21,6 +21,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +112,7 @@ TEST_F(LibraryWindows, ImportedKitsAreFoundByAPadOpenedAsTheEditorsKitListedForA
     EXPECT_TRUE(main.windowTitle().endsWith("(alpha.syx)")) << main.windowTitle().toStdString();
     click("AddToBatchBtn");
     EXPECT_EQ(batch.findChild<QListWidget*>("SysexList")->item(0)->text(), alphaFile);
+    EXPECT_EQ(batch.findChild<QTreeWidget*>("Dir1")->topLevelItemCount(), 0);  // no folder listed while hidden
 
     main.midi().ports().mnuMIDI_outputs_Click(0);
     click("SendBtn");

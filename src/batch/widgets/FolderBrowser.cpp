@@ -73,9 +73,18 @@ FolderBrowser::FolderBrowser(Desktop& desktop, QWidget* parent)
     layout->setColumnStretch(0, 3);
     layout->setColumnStretch(1, 2);
     layout->setRowStretch(1, 1);
+}
 
-    fillDrives();
-    Dir1_Open(QDir::homePath());
+// The drives and the home folder are listed when first shown, not for a
+// window built hidden (to take a file from the kit library).
+void FolderBrowser::showEvent(QShowEvent* event)
+{
+    if (!listed_) {
+        listed_ = true;
+        fillDrives();
+        Dir1_Open(QDir::homePath());
+    }
+    QWidget::showEvent(event);
 }
 
 void FolderBrowser::fillDrives()

@@ -31,6 +31,9 @@ public:
     // The files selected in File1, spelled as the folder search spells them.
     std::vector<std::filesystem::path> selectedFiles() const;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void fillDrives();
     void showFolderTree();
@@ -38,6 +41,7 @@ private:
 
     Desktop& desktop_;
     QString openFolder_;
+    bool listed_ = false;
     QComboBox* drive1_;
     QTreeWidget* dir1_;
     QListWidget* file1_;
