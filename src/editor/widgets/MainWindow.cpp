@@ -63,7 +63,6 @@ MainWindow::MainWindow(Desktop& desktop, MidiOpener openMidi, KitHistory& kitHis
     setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
     createStatusBar();
     createFace();
-    createKitSettings();
     connectMenus();
     setAcceptDrops(true);
 }
@@ -97,6 +96,8 @@ void MainWindow::createFace()
 
     createLogo();
     kitHeader_ = new KitHeader(face, compensation_);
+    // The kit header labels open the kit settings and leave the editing as it is.
+    connect(kitHeader_, &KitHeader::kitSettingsRequested, this, [this] { MnuSettings_KitSettings_Click(); });
     padBoard_ = new PadBoard(face, pictures_, compensation_);
     connect(padBoard_, &PadBoard::padClicked, this, &MainWindow::Pad_Clicked);
     connect(padBoard_, &PadBoard::padPlayRequested, this, &MainWindow::playPad);
@@ -208,14 +209,16 @@ void MainWindow::afterFirstPaint()
     emit firstPainted();
 }
 
-void MainWindow::createKitSettings()
+// Built when first opened, as a window not shown costs the start-up nothing.
+KitSettingsDialog& MainWindow::kitSettings()
 {
-    kitSettings_ = new KitSettingsDialog(desktop_, this);
-    connect(kitSettings_, &KitSettingsDialog::settingsChosen, this,
-            [this](const KitSettingsChoice& choice) { takeKitSettings(choice); });
-    // The kit header labels open the kit settings and leave the editing as it is.
-    connect(kitHeader_, &KitHeader::kitSettingsRequested, this, [this] { MnuSettings_KitSettings_Click(); });
-    setOtherWindow(OtherWindow::KitSettings, kitSettings_);
+    if (!kitSettings_) {
+        kitSettings_ = new KitSettingsDialog(desktop_, this);
+        connect(kitSettings_, &KitSettingsDialog::settingsChosen, this,
+                [this](const KitSettingsChoice& choice) { takeKitSettings(choice); });
+        setOtherWindow(OtherWindow::KitSettings, kitSettings_);
+    }
+    return *kitSettings_;
 }
 
 // The client area keeps its design size in pixels; above 96 dpi it grows by
@@ -284,7 +287,7 @@ void MainWindow::showDecodedKit()
     Display_Caption();
     Fill_Pad_MNN_And_TransmitCh();
     const auto& fields = kit_.fields();
-    kitSettings_->kitReplaced(fields.KitName, fields.KitNumber, fields.BankNumber);
+    if (kitSettings_) kitSettings_->kitReplaced(fields.KitName, fields.KitNumber, fields.BankNumber);
     if (!noKitFrame_->isHidden()) Display_No_Kit_Loaded_Frame(false);
 }
 
@@ -376,7 +379,7 @@ void MainWindow::stepThroughHistory(void (EditHistory::*step)())
 void MainWindow::MnuSettings_KitSettings_Click()
 {
     const auto& fields = kit_.fields();
-    kitSettings_->openWith(fields.KitName, fields.KitNumber, fields.BankNumber);
+    kitSettings().openWith(fields.KitName, fields.KitNumber, fields.BankNumber);
 }
 
 void MainWindow::takeKitSettings(const KitSettingsChoice& choice)

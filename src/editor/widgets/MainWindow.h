@@ -64,7 +64,7 @@ public:
     EditorMidi& midi();
     PadBoard& padBoard() { return *padBoard_; }
     const PadEditing& padEditing() const { return padEditing_; }
-    KitSettingsDialog& kitSettings() { return *kitSettings_; }
+    KitSettingsDialog& kitSettings();
     // The face with the board and header on it, e.g. for a print capture.
     QWidget* face() const { return face_; }
     const MenuActions& menu() const { return menu_; }
@@ -114,7 +114,6 @@ private:
     void createLogo();
     void createStatusBar();
     void connectMenus();
-    void createKitSettings();
     void startMidi();
     void afterFirstPaint();
     void sizeWindow();
