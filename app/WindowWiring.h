@@ -4,6 +4,8 @@
 #include "kit/KitHistory.h"
 #include "library/LibraryHost.h"
 
+#include <QObject>
+
 #include <functional>
 #include <memory>
 #include <vector>
