@@ -1,9 +1,11 @@
+#include "kit/FileReplace.h"
 #include "kit/KitFile.h"
 
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <map>
 
@@ -29,6 +31,18 @@ void expectRefusal(const Result<T>& read, const std::string& path, const std::st
 {
     ASSERT_FALSE(read);
     EXPECT_EQ(read.error(), "Cannot open \"" + path + "\": " + why);
+}
+
+// Each entry's type and, for a file, its bytes: what a failed save must leave as it was.
+std::map<std::string, std::pair<fs::file_type, std::vector<std::uint8_t>>> snapshot(const TempFolder& folder)
+{
+    std::map<std::string, std::pair<fs::file_type, std::vector<std::uint8_t>>> entries;
+    for (const auto& entry : fs::directory_iterator(folder.root())) {
+        const auto type = entry.symlink_status().type();
+        entries[entry.path().string()] = {type, type == fs::file_type::regular ? readBytes(entry.path().string())
+                                                                               : std::vector<std::uint8_t>{}};
+    }
+    return entries;
 }
 
 }  // namespace
@@ -99,22 +113,36 @@ TEST(SaveWholeFile, RefusesWhatIsNotAnOrdinaryWritableFileWithoutOpeningIt)
         {"to-fifo.syx", "it is a named pipe (FIFO), not a file."},
         {"null.syx", "it is a device, not a file."},
     };
-    // Each entry's type and, for a file, its bytes: what a refused save must leave as it was.
-    const auto snapshot = [&] {
-        std::map<std::string, std::pair<fs::file_type, std::vector<std::uint8_t>>> entries;
-        for (const auto& entry : fs::directory_iterator(folder.root())) {
-            const auto type = entry.symlink_status().type();
-            entries[entry.path().string()] = {type, type == fs::file_type::regular ? readBytes(entry.path().string())
-                                                                                   : std::vector<std::uint8_t>{}};
-        }
-        return entries;
-    };
-    const auto before = snapshot();
+    const auto before = snapshot(folder);
     for (const auto& [name, why] : rows) {
         if (!fs::exists(fs::symlink_status(folder.path(name)))) continue;
         const auto saved = saveWholeFile(folder.path(name), countingBytes(5));
         ASSERT_FALSE(saved) << name;
         EXPECT_EQ(saved.error(), "Cannot save \"" + folder.path(name) + "\": " + why);
     }
-    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(snapshot(folder), before);
 }
+
+#ifndef _WIN32
+// Once the temporary file is open, a failing write, sync or rename is named and
+// leaves the old file whole with no temporary beside it.
+TEST(ReplaceFile, AFailedWriteSyncOrRenameKeepsTheOldFileAndLeavesNoTemporary)
+{
+    FileCalls write, sync, rename;
+    write.write = [](int, const void*, std::size_t) -> ssize_t { return errno = ENOSPC, -1; };
+    sync.fsync = [](int) { return errno = EIO, -1; };
+    rename.rename = [](const char*, const char*) noexcept { return errno = EACCES, -1; };
+    const std::pair<FileCalls, std::string> rows[] = {
+        {write, "writing failed (No space left on device)."},
+        {sync, "writing failed (Input/output error)."},
+        {rename, "the file cannot be replaced (Permission denied)."},
+    };
+    TempFolder folder;
+    folder.file("kit.syx", countingBytes(7));
+    const auto before = snapshot(folder);
+    for (const auto& [calls, why] : rows) {
+        EXPECT_EQ(replaceFileWith(folder.path("kit.syx"), countingBytes(KitDumpLength), {}, calls).error(), why);
+        EXPECT_EQ(snapshot(folder), before);
+    }
+}
+#endif
