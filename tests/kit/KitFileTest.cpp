@@ -26,13 +26,6 @@ std::vector<std::uint8_t> countingBytes(std::size_t length)
     return bytes;
 }
 
-template <typename T>
-void expectRefusal(const Result<T>& read, const std::string& path, const std::string& why)
-{
-    ASSERT_FALSE(read);
-    EXPECT_EQ(read.error(), "Cannot open \"" + path + "\": " + why);
-}
-
 // Each entry's type and, for a file, its bytes: what a failed save must leave as it was.
 std::map<std::string, std::pair<fs::file_type, std::vector<std::uint8_t>>> snapshot(const TempFolder& folder)
 {
@@ -50,18 +43,19 @@ std::map<std::string, std::pair<fs::file_type, std::vector<std::uint8_t>>> snaps
 TEST(ReadWholeFile, RefusesMissingFoldersEmptyAndOversizedFilesNamingThem)
 {
     TempFolder folder;
-    const auto missing = folder.path("missing.syx");
-    expectRefusal(readWholeFile(missing), missing, "the file does not exist.");
-
-    expectRefusal(readWholeFile(folder.root().string()), folder.root().string(), "it is a folder, not a file.");
-
+    folder.folder("folder.syx");
     folder.file("empty.syx", {});
-    expectRefusal(readWholeFile(folder.path("empty.syx")), folder.path("empty.syx"), "the file is empty.");
-
-    const auto huge = folder.path("huge.syx");
-    writeBytes(huge, {0xF0});
-    fs::resize_file(huge, MaxKitFileSize + 1);
-    expectRefusal(readWholeFile(huge), huge, "the file has 1048577 bytes; a kit file is never larger than 1 MiB.");
+    fs::resize_file(folder.file("huge.syx"), MaxKitFileSize + 1);
+    const std::pair<std::string, std::string> rows[] = {
+        {"missing.syx", "the file does not exist."},
+        {"folder.syx", "it is a folder, not a file."},
+        {"empty.syx", "the file is empty."},
+        {"huge.syx", "the file has 1048577 bytes; a kit file is never larger than 1 MiB."},
+    };
+    for (const auto& [name, why] : rows) {
+        const auto read = readWholeFile(folder.path(name));
+        EXPECT_EQ(read ? "" : read.error(), "Cannot open \"" + folder.path(name) + "\": " + why);
+    }
 }
 
 TEST(SaveWholeFile, WritesExactlyTheBytesKeepsTheModeAndSavesThroughLinks)
