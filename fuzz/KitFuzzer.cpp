@@ -2,6 +2,8 @@
 // the decode, the load-time check and the encode, and the same bytes as typed
 // text through the code page conversion, the number parser and the name
 // setter. Besides crashes it stops on any broken promise of the library.
+#include "FuzzSupport.h"
+
 #include "kit/Cp1252.h"
 #include "kit/KitCheck.h"
 #include "kit/KitCodec.h"
@@ -9,47 +11,16 @@
 #include "kit/KitRanges.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <random>
 #include <string>
 
 using namespace morvane;
+using fuzz::require;
 
 namespace {
 
-void require(bool promise)
-{
-    if (!promise) std::abort();
-}
-
-const std::string& scratchFile()
-{
-    static const std::string path = [] {
-        std::random_device entropy;
-        return (std::filesystem::temp_directory_path() / ("morvane-fuzz-" + std::to_string(entropy()) + ".syx"))
-            .string();
-    }();
-    return path;
-}
-
-void removeScratchFile()
-{
-    std::error_code ignored;
-    std::filesystem::remove(scratchFile(), ignored);
-}
-
 KitDump writtenAndReadBack(const std::uint8_t* data, std::size_t size)
 {
-    // Registered after the path exists, so it runs before the path is destroyed.
-    static const bool removedAtExit = (scratchFile(), std::atexit(removeScratchFile) == 0);
-    (void)removedAtExit;
-    {
-        std::ofstream out(scratchFile(), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-    }
-    const auto read = readWholeFile(scratchFile());
+    const auto read = readWholeFile(fuzz::scratchFileWith(data, size));
     require(static_cast<bool>(read) == (size > 0));
     return read ? read.value() : KitDump{};
 }

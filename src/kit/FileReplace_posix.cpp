@@ -40,11 +40,11 @@ Result<Temporary> createTemporaryBeside(const fs::path& target)
     return Result<Temporary>::failure("no free temporary name was found in its folder.");
 }
 
-bool writeAll(int fd, const std::vector<std::uint8_t>& bytes)
+bool writeAll(int fd, const std::vector<std::uint8_t>& bytes, const FileCalls& calls)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t written = calls.write(fd, bytes.data() + done, bytes.size() - done);
         if (written < 0 && errno == EINTR) continue;
         if (written == 0) errno = ENOSPC;
         if (written <= 0) return false;
@@ -53,12 +53,13 @@ bool writeAll(int fd, const std::vector<std::uint8_t>& bytes)
     return true;
 }
 
-Status fill(int fd, const std::vector<std::uint8_t>& bytes, std::optional<fs::perms> keptPermissions)
+Status fill(int fd, const std::vector<std::uint8_t>& bytes, std::optional<fs::perms> keptPermissions,
+            const FileCalls& calls)
 {
-    if (!writeAll(fd, bytes)) return failed("writing failed");
+    if (!writeAll(fd, bytes, calls)) return failed("writing failed");
     if (keptPermissions && ::fchmod(fd, static_cast<mode_t>(*keptPermissions)) != 0)
         return failed("the file's permissions cannot be kept");
-    if (::fsync(fd) != 0) return failed("writing failed");
+    if (calls.fsync(fd) != 0) return failed("writing failed");
     return succeeded();
 }
 
@@ -74,14 +75,14 @@ void syncFolder(const fs::path& folder)
 }  // namespace
 
 Status replaceFileWith(const fs::path& target, const std::vector<std::uint8_t>& bytes,
-                       std::optional<fs::perms> keptPermissions)
+                       std::optional<fs::perms> keptPermissions, const FileCalls& calls)
 {
     const auto temporary = createTemporaryBeside(target);
     if (!temporary) return Status::failure(temporary.error());
     const auto& [fd, path] = temporary.value();
-    Status done = fill(fd, bytes, keptPermissions);
+    Status done = fill(fd, bytes, keptPermissions, calls);
     if (::close(fd) != 0 && done) done = failed("writing failed");
-    if (done && ::rename(path.c_str(), target.c_str()) != 0) done = failed("the file cannot be replaced");
+    if (done && calls.rename(path.c_str(), target.c_str()) != 0) done = failed("the file cannot be replaced");
     if (!done) {
         ::unlink(path.c_str());
         return done;

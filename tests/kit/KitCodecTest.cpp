@@ -25,23 +25,6 @@ KitFields encodableFields()
     return fields;
 }
 
-std::vector<std::size_t> ownedNibbleOffsets()
-{
-    std::vector<std::size_t> offsets = {offsets::BankLow, offsets::BankLow + 1};
-    for (int p = 0; p < PadCount; ++p)
-        offsets.insert(offsets.end(), {offsets::padNote(p), offsets::padNote(p) + 1});
-    for (int c = 0; c < KitNameLength; ++c)
-        offsets.insert(offsets.end(), {offsets::nameChar(c), offsets::nameChar(c) + 1});
-    return offsets;
-}
-
-std::vector<std::size_t> ownedDataByteOffsets()
-{
-    std::vector<std::size_t> offsets = {offsets::KitNumber};
-    for (int p = 0; p < PadCount; ++p) offsets.push_back(offsets::padChannel(p));
-    return offsets;
-}
-
 }  // namespace
 
 // The byte places and value forms of a dump; decoding is checked against
@@ -49,12 +32,10 @@ std::vector<std::size_t> ownedDataByteOffsets()
 TEST(KitEncode, WritesNibblePairsLowFirstChannelsAndKitMinusOneAndDecodesBack)
 {
     KitFields fields = encodableFields();
-    fields.KitNumber = 24;
-    fields.BankNumber = 18;
     fields.PadMNN[0] = 7;
     fields.PadMNN[1] = 128;
     fields.PadTCH[1] = 16;
-    replaceSystemVariables(fields, std::string("Ab\x07") + "d", 0, 0);
+    replaceSystemVariables(fields, std::string("Ab\x07") + "d", 24, 19);  // the bank argument counts from 1
     KitDump dump = zeroDump();
     ASSERT_TRUE(encodeKit(fields, dump));
     const std::pair<std::size_t, int> bytes[] = {
@@ -75,19 +56,21 @@ TEST(KitDecode, RefusesAShortDumpAndEveryOwnedByteOutsideSevenBitDataNamingOffse
     EXPECT_TRUE(decodeKit(KitDump(MinDecodableLength, 0)));
     EXPECT_EQ(decodeKit(KitDump(744, 0)).error(), "The kit dump is too short (744 bytes); a kit dump has 746 bytes.");
 
-    const std::pair<std::vector<std::size_t>, std::uint8_t> ranges[] = {{ownedNibbleOffsets(), 15},
-                                                                        {ownedDataByteOffsets(), 127}};
-    for (const auto& [owned, highest] : ranges)
-        for (auto offset : owned) {
-            KitDump dump = zeroDump();
-            dump[offset] = highest;
-            EXPECT_TRUE(decodeKit(dump)) << offset;
-            dump[offset] = highest + 1;
-            const auto refused = decodeKit(dump);
-            ASSERT_FALSE(refused) << offset;
-            const auto named = "offset " + std::to_string(offset) + ", which holds " + std::to_string(highest + 1);
-            EXPECT_NE(refused.error().find(named), std::string::npos) << refused.error();
-        }
+    // The first and last of each kind of owned byte, with the highest value it may hold.
+    const std::pair<std::size_t, std::uint8_t> owned[] = {
+        {offsets::BankLow, 15}, {offsets::BankLow + 1, 15}, {offsets::padNote(0), 15}, {offsets::padNote(23) + 1, 15},
+        {offsets::nameChar(0), 15}, {offsets::nameChar(11) + 1, 15}, {offsets::KitNumber, 127},
+        {offsets::padChannel(0), 127}, {offsets::padChannel(23), 127}};
+    for (const auto& [offset, highest] : owned) {
+        KitDump dump = zeroDump();
+        dump[offset] = highest;
+        EXPECT_TRUE(decodeKit(dump)) << offset;
+        dump[offset] = highest + 1;
+        const auto refused = decodeKit(dump);
+        ASSERT_FALSE(refused) << offset;
+        const auto named = "offset " + std::to_string(offset) + ", which holds " + std::to_string(highest + 1);
+        EXPECT_NE(refused.error().find(named), std::string::npos) << refused.error();
+    }
 }
 
 TEST(KitEncode, RefusesValuesTheDumpCannotHoldNamingThemAndWritesNothing)
@@ -113,23 +96,19 @@ TEST(KitEncode, RefusesValuesTheDumpCannotHoldNamingThemAndWritesNothing)
     EXPECT_EQ(tooShort, KitDump(100, 7));
 }
 
-TEST(ReplaceSystemVariables, ChangesOnlyWhatIsGiven)
+// A zero or empty argument leaves its field; a long name is kept whole but
+// only twelve characters reach the dump.
+TEST(ReplaceSystemVariables, ChangesOnlyWhatIsGivenAndSaysWhat)
 {
     KitFields fields = encodableFields();
-    fields.BankNumber = 9;
     const KitFields before = fields;
     const auto nothing = replaceSystemVariables(fields, "", 0, 0);
-    replaceSystemVariables(fields, "", 0, -4);
     EXPECT_EQ(fields, before);
     EXPECT_FALSE(nothing.name || nothing.kitNumber || nothing.bankNumber);
-    const auto bankOnly = replaceSystemVariables(fields, "", 0, 1);
-    EXPECT_EQ(fields.BankNumber, 0);
-    EXPECT_TRUE(bankOnly.bankNumber && !bankOnly.name && !bankOnly.kitNumber);
-
-    // A long name is kept whole, but only twelve characters reach the dump.
-    replaceSystemVariables(fields, "Fourteen chars", 0, 0);
-    EXPECT_EQ(fields.KitName, "Fourteen chars");
+    const auto all = replaceSystemVariables(fields, "Fourteen chars", 9, 1);
+    EXPECT_TRUE(all.name && all.kitNumber && all.bankNumber);
     KitDump dump = zeroDump();
     ASSERT_TRUE(encodeKit(fields, dump));
+    EXPECT_EQ(fields.KitName, "Fourteen chars");
     EXPECT_EQ(decoded(dump).KitName, "Fourteen cha");
 }

@@ -1,9 +1,11 @@
+#include "kit/FileReplace.h"
 #include "kit/KitFile.h"
 
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <map>
 
@@ -24,11 +26,16 @@ std::vector<std::uint8_t> countingBytes(std::size_t length)
     return bytes;
 }
 
-template <typename T>
-void expectRefusal(const Result<T>& read, const std::string& path, const std::string& why)
+// Each entry's type and, for a file, its bytes: what a failed save must leave as it was.
+std::map<std::string, std::pair<fs::file_type, std::vector<std::uint8_t>>> snapshot(const TempFolder& folder)
 {
-    ASSERT_FALSE(read);
-    EXPECT_EQ(read.error(), "Cannot open \"" + path + "\": " + why);
+    std::map<std::string, std::pair<fs::file_type, std::vector<std::uint8_t>>> entries;
+    for (const auto& entry : fs::directory_iterator(folder.root())) {
+        const auto type = entry.symlink_status().type();
+        entries[entry.path().string()] = {type, type == fs::file_type::regular ? readBytes(entry.path().string())
+                                                                               : std::vector<std::uint8_t>{}};
+    }
+    return entries;
 }
 
 }  // namespace
@@ -36,18 +43,19 @@ void expectRefusal(const Result<T>& read, const std::string& path, const std::st
 TEST(ReadWholeFile, RefusesMissingFoldersEmptyAndOversizedFilesNamingThem)
 {
     TempFolder folder;
-    const auto missing = folder.path("missing.syx");
-    expectRefusal(readWholeFile(missing), missing, "the file does not exist.");
-
-    expectRefusal(readWholeFile(folder.root().string()), folder.root().string(), "it is a folder, not a file.");
-
+    folder.folder("folder.syx");
     folder.file("empty.syx", {});
-    expectRefusal(readWholeFile(folder.path("empty.syx")), folder.path("empty.syx"), "the file is empty.");
-
-    const auto huge = folder.path("huge.syx");
-    writeBytes(huge, {0xF0});
-    fs::resize_file(huge, MaxKitFileSize + 1);
-    expectRefusal(readWholeFile(huge), huge, "the file has 1048577 bytes; a kit file is never larger than 1 MiB.");
+    fs::resize_file(folder.file("huge.syx"), MaxKitFileSize + 1);
+    const std::pair<std::string, std::string> rows[] = {
+        {"missing.syx", "the file does not exist."},
+        {"folder.syx", "it is a folder, not a file."},
+        {"empty.syx", "the file is empty."},
+        {"huge.syx", "the file has 1048577 bytes; a kit file is never larger than 1 MiB."},
+    };
+    for (const auto& [name, why] : rows) {
+        const auto read = readWholeFile(folder.path(name));
+        EXPECT_EQ(read ? "" : read.error(), "Cannot open \"" + folder.path(name) + "\": " + why);
+    }
 }
 
 TEST(SaveWholeFile, WritesExactlyTheBytesKeepsTheModeAndSavesThroughLinks)
@@ -99,22 +107,36 @@ TEST(SaveWholeFile, RefusesWhatIsNotAnOrdinaryWritableFileWithoutOpeningIt)
         {"to-fifo.syx", "it is a named pipe (FIFO), not a file."},
         {"null.syx", "it is a device, not a file."},
     };
-    // Each entry's type and, for a file, its bytes: what a refused save must leave as it was.
-    const auto snapshot = [&] {
-        std::map<std::string, std::pair<fs::file_type, std::vector<std::uint8_t>>> entries;
-        for (const auto& entry : fs::directory_iterator(folder.root())) {
-            const auto type = entry.symlink_status().type();
-            entries[entry.path().string()] = {type, type == fs::file_type::regular ? readBytes(entry.path().string())
-                                                                                   : std::vector<std::uint8_t>{}};
-        }
-        return entries;
-    };
-    const auto before = snapshot();
+    const auto before = snapshot(folder);
     for (const auto& [name, why] : rows) {
         if (!fs::exists(fs::symlink_status(folder.path(name)))) continue;
         const auto saved = saveWholeFile(folder.path(name), countingBytes(5));
         ASSERT_FALSE(saved) << name;
         EXPECT_EQ(saved.error(), "Cannot save \"" + folder.path(name) + "\": " + why);
     }
-    EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(snapshot(folder), before);
 }
+
+#ifndef _WIN32
+// Once the temporary file is open, a failing write, sync or rename is named and
+// leaves the old file whole with no temporary beside it.
+TEST(ReplaceFile, AFailedWriteSyncOrRenameKeepsTheOldFileAndLeavesNoTemporary)
+{
+    FileCalls write, sync, rename;
+    write.write = [](int, const void*, std::size_t) -> ssize_t { return errno = ENOSPC, -1; };
+    sync.fsync = [](int) { return errno = EIO, -1; };
+    rename.rename = [](const char*, const char*) noexcept { return errno = EACCES, -1; };
+    const std::pair<FileCalls, std::string> rows[] = {
+        {write, "writing failed (No space left on device)."},
+        {sync, "writing failed (Input/output error)."},
+        {rename, "the file cannot be replaced (Permission denied)."},
+    };
+    TempFolder folder;
+    folder.file("kit.syx", countingBytes(7));
+    const auto before = snapshot(folder);
+    for (const auto& [calls, why] : rows) {
+        EXPECT_EQ(replaceFileWith(folder.path("kit.syx"), countingBytes(KitDumpLength), {}, calls).error(), why);
+        EXPECT_EQ(snapshot(folder), before);
+    }
+}
+#endif
