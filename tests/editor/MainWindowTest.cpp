@@ -1,9 +1,11 @@
 // The real main window on a scripted desktop, with kit files in a temporary
 // folder and an emptied settings store: what only the window shows or wires.
 #include "editor/EditorTexts.h"
+#include "kit/KitCodec.h"
 #include "editor/widgets/MainWindow.h"
 #include "editor/PadEditing.h"
 #include "editor/widgets/KitSettingsDialog.h"
+#include "editor/widgets/PadBoard.h"
 #include "midi/EditorMidi.h"
 #include "platform/UserSettings.h"
 #include "support/KitFiles.h"
@@ -22,6 +24,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +42,7 @@ protected:
     void SetUp() override { QSettings(QSettings::NativeFormat, QSettings::UserScope, texts::SettingsApplication).clear(); }
     void start(const QString& path = {})
     {
+        window.reset();  // the loopback devices serve one window at a time
         window = std::make_unique<MainWindow>(desktop, midiDevices, history);
         window->start(path);
     }
@@ -168,12 +172,30 @@ TEST_F(MainWindowTest, FileOpenAndOneDroppedKitFileShowTheKitAndAnUnsavedSetting
 #endif
 }
 
-TEST_F(MainWindowTest, TheTitleShowsEveryAmpersandAndQuitClosesTheOtherWindows)
+// Titles show whole on one line, the kit settings wait for a kit, a command
+// sees the kit without the mouse's hover, and a long notice has a tooltip.
+TEST_F(MainWindowTest, WhatTheWindowShowsIsWholeAndQuitClosesTheOtherWindows)
 {
-    start(kits.write("rock1.syx", makeKitDump({"ROCK & ROLL "})));
-    EXPECT_EQ(text("Print_KitTitleLabel"), "ROCK & ROLL ");
+    start();
+    EXPECT_FALSE(control<QAction>("MnuSettings_KitSettings")->isEnabled());
+    const auto* title = control<QLabel>("Print_KitTitleLabel");
+    for (const auto& [name, shownAs] : {std::pair{"ROCK & ROLL ", u"ROCK & ROLL "}, {"A\tB\nC\x7f" "D     ", u"A␉B␊C␡D     "},
+                                        {"WWWWWWWWWWWW", u"WWWWWWWWWWWW"}}) {
+        window->kit().openNamedFile(kits.write("title.syx", makeKitDump({name})));
+        EXPECT_EQ(title->text(), QString::fromUtf16(shownAs));
+        EXPECT_LE(title->fontMetrics().horizontalAdvance(title->text()), title->contentsRect().width()) << name;
+    }
+    EXPECT_TRUE(control<QAction>("MnuSettings_KitSettings")->isEnabled());
+    window->padBoard().Pad_Hovered(7);
+    window->commitPendingPadEdit();
+    EXPECT_FALSE(shown("PadLitImage_7"));
+    EXPECT_EQ(text("LEDLabel"), "");
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    for (const QString& notice : {QString("Saved."), QString(200, 'x')}) {
+        window->Status_Update(notice);
+        EXPECT_EQ(control("Status_Line")->toolTip(), notice.size() > 100 ? notice : "");
+    }
     QWidget batch, neverOpened;
     batch.show();
     window->setOtherWindow(OtherWindow::BatchSysexDump, &batch);
@@ -205,7 +227,10 @@ TEST_F(MainWindowTest, UndoAndRedoTakeEachCommittedValueFillAndKitSettingsBackAn
         if (step == "n" || step == "c") click(step == "n" ? "PadMNNLabel_6" : "PadTCHLabel_6");
         else if (triggers.count(step)) trigger(triggers.at(step));
         else if (step == "E") QTest::keyClick(window.get(), Qt::Key_Return);
-        else if (step == "O") ASSERT_TRUE(window->Interpret_Buffer(makeKitDump()));
+        else if (step == "O") {
+            desktop.answers = {MessageAnswer::No};
+            ASSERT_TRUE(window->Interpret_Buffer(makeKitDump()));
+        }
         else if (step[0] != 'K') type(step);
         else {
             click("Print_KitNumberLabel");
@@ -284,7 +309,10 @@ TEST_F(MainWindowTest, ANoteFromTheControllerLightsItsPadsForAMoment)
         {{0x99, 40, 64}, false, {1, 4, 9}}, {{0x99, 40, 0}, false, {1}}, {{0x98, 40, 64}, false, {1}},
         {{0x99, 40, 64}, true, {1}}};  // bytes, while receiving, lit pads
     for (const auto& [bytes, receiving, lit] : rows) {
-        if (receiving) trigger("MnuSysex_ReceiveSysex");
+        if (receiving) {
+            desktop.answers = {MessageAnswer::No};  // the value being typed is not saved
+            trigger("MnuSysex_ReceiveSysex");
+        }
         ASSERT_TRUE(midiDevices.play({MidiInputEvent::Kind::Short, bytes}));
         QCoreApplication::processEvents();
         for (int i = 0; i < PadCount; ++i) EXPECT_EQ(shown(pad("PadLitImage", i)), std::ranges::count(lit, i)) << i;
@@ -337,5 +365,83 @@ TEST_F(MainWindowTest, EachKitOpenedSavedReceivedOrSentIsToldOnceWithItsPlace)
         history.told.clear();
         row.act();
         EXPECT_EQ(history.told, row.told) << row.name;
+    }
+}
+
+// Each way a kit is replaced or dropped, after pad 7's note was changed to 50
+// ("e"), changed and undone ("eu"), or 50 (or 200) is still being typed ("t50",
+// "t200"): the boxes shown ("Q" the question, "N" the note's range), pad 7's
+// note in the kit's file afterwards, and whether the action went ahead.
+TEST_F(MainWindowTest, AChangedKitIsReplacedOrDroppedOnlyAfterTheUserChoseToSaveOrDiscardIt)
+{
+    KitSpec spec;
+    spec.notes[6] = 77;
+    const KitDump other = makeKitDump(spec);
+    const QString otherFile = kits.write("other.syx", other);
+    const auto replaced = [&] { return window->kit().fields().PadMNN[6] == 77; };
+    const auto closed = [&] { return !window->isVisible(); };
+    std::unique_ptr<QCloseEvent> closeButton;
+    const std::map<std::string, std::pair<std::function<void()>, std::function<bool()>>> actions{
+        {"open", {[&] { desktop.openChoices = {otherFile}; trigger("MnuFile_Open"); }, replaced}},
+        {"recent", {[&] { window->kit().openRecent(otherFile); }, replaced}},
+        {"drop", {[&] { drop({QUrl::fromLocalFile(otherFile)}); }, replaced}},
+        {"library", {[&] { (void)window->Interpret_Buffer(other, otherFile); }, replaced}},
+        {"receive",
+         {[&] {
+              trigger("MnuSysex_ReceiveSysex");
+              midiDevices.playSysex(other);
+              QCoreApplication::processEvents();
+          },
+          replaced}},
+        {"quit", {[&] { QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier); }, closed}},
+        {"close button",
+         {[&] {
+              closeButton = std::make_unique<QCloseEvent>();
+              QSpontaneKeyEvent::setSpontaneous(closeButton.get());
+              QApplication::instance()->notify(window.get(), closeButton.get());
+          },
+          [&] { return closeButton->isAccepted(); }}},
+        {"signal", {[&] { window->close(); }, closed}},
+        {"save", {[&] { QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier); },
+                  [&] { return window->statusText() == texts::SavedStatus; }}},
+    };
+    struct Row {
+        std::string action, edit;
+        std::optional<MessageAnswer> answer;
+        const char* boxes;
+        int savedNote;
+        bool wentAhead;
+    };
+    std::vector<Row> rows{
+        {"open", "eu", {}, "", 42, true},      {"quit", "t50", MessageAnswer::Yes, "Q", 50, true},
+        {"quit", "t200", MessageAnswer::Yes, "Q N", 42, false},  // the refused value stops the save
+        {"signal", "e", {}, "", 42, true},     {"save", "t50", {}, "", 50, true},
+        {"save", "t200", {}, "N", 42, false},
+    };
+    for (const auto& [action, _] : actions)
+        for (const auto answer : {MessageAnswer::Yes, MessageAnswer::No, MessageAnswer::Cancel})
+            if (action != "signal" && action != "save")
+                rows.push_back({action, "e", answer, "Q", answer == MessageAnswer::Yes ? 50 : 42,
+                                answer != MessageAnswer::Cancel});
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.action + ' ' + row.edit);
+        start(kits.write("rock1.syx", makeKitDump()));
+        trigger("mnuMIDI_inputs_0");
+        click("PadMNNLabel_6");
+        type(row.edit[0] == 't' ? QString::fromStdString(row.edit.substr(1)) : "50");
+        if (row.edit[0] == 'e') QTest::keyClick(window.get(), Qt::Key_Return);
+        if (row.edit == "eu") trigger("MnuEdit_Undo");
+        desktop.messages.clear();
+        if (row.answer) desktop.answers = {*row.answer};
+        actions.at(row.action).first();
+        QStringList boxes;
+        for (const auto& m : desktop.messages)
+            boxes << (m.style == MessageStyle::SaveDiscardCancel && m.text == "Save changes to the kit?" ? "Q"
+                      : m.text.startsWith("Midi Note Number cannot")                                   ? "N"
+                                                                                                       : m.text);
+        EXPECT_EQ(boxes.join(' ').toStdString(), row.boxes);
+        EXPECT_EQ(decodeKit(kits.read("rock1.syx")).value().PadMNN[6], row.savedNote);
+        EXPECT_EQ(actions.at(row.action).second(), row.wentAhead);
+        desktop.answers.clear();
     }
 }
