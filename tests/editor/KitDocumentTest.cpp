@@ -118,6 +118,7 @@ TEST_F(KitDocumentTest, RefusedOpensAndSavesAreToldPlainlyAndChangeNeitherTheKit
 
     EXPECT_EQ(kit.CurrentSysexFile(), file);
     EXPECT_EQ(files.read("rock1.syx"), makeKitDump());
+    EXPECT_EQ(history.told.size(), 1U);  // the one open that succeeded
 }
 
 TEST_F(KitDocumentTest, SaveWritesEditsIntoItsFileKeepingTheOtherBytesAndSaveAsMovesToTheNewFile)

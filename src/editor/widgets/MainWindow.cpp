@@ -242,12 +242,11 @@ Status MainWindow::Interpret_Buffer(const KitDump& dump, const QString& sourceFi
     return kit_.openKit(dump, sourceFile);
 }
 
-// A notice wider than the line is readable whole in its tooltip.
+// A notice wider than the line (a long path in it) is readable whole in the tooltip.
 void MainWindow::Status_Update(const QString& text)
 {
     statusLine_->setText(text);
-    const bool fits = statusLine_->fontMetrics().horizontalAdvance(text) <= statusLine_->contentsRect().width();
-    statusLine_->setToolTip(fits ? QString() : text);
+    statusLine_->setToolTip(text);
 }
 
 // A command that reads or shows the kit (save, send, print) sees it as
