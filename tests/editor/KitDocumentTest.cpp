@@ -66,29 +66,6 @@ protected:
 
 }  // namespace
 
-TEST_F(KitDocumentTest, OpenStartsWhereTheUserLastChoseAndNeitherACancelNorANamedFileMovesThat)
-{
-    const QString path = files.write("jazz.syx", jazz);
-    desktop.openChoices = {path, path, std::nullopt};
-    kit.mnuFile_Open_Click();
-    ASSERT_EQ(desktop.openRequests.size(), 1U);
-    EXPECT_EQ(desktop.openRequests[0].startPath, desktop.programFolder());
-    EXPECT_EQ(view.calls, (QStringList{texts::LoadedStatus, "shown"}));
-    EXPECT_EQ(kit.kitDump(), jazz);
-    EXPECT_EQ(loadPath(), path);
-
-    kit.mnuFile_Open_Click();
-    kit.mnuFile_Open_Click();
-    ASSERT_EQ(desktop.openRequests.size(), 3U);
-    EXPECT_EQ(desktop.openRequests[1].startPath, path);
-    const QString rock = files.write("rock1.syx", makeKitDump());
-    kit.openNamedFile(rock);
-    EXPECT_EQ(kit.kitDump(), makeKitDump());
-    EXPECT_EQ(kit.CurrentSysexFile(), rock);
-    EXPECT_EQ(loadPath(), path);
-    EXPECT_TRUE(desktop.messages.empty());
-}
-
 TEST_F(KitDocumentTest, RefusedOpensAndSavesAreToldPlainlyAndChangeNeitherTheKitNorItsFile)
 {
     kit.mnuFile_Save_Click();
