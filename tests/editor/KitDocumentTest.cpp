@@ -104,7 +104,9 @@ TEST_F(KitDocumentTest, SaveWritesEditsIntoItsFileKeepingTheOtherBytesAndSaveAsM
     longer.resize(1000, 0x55);
     ASSERT_TRUE(kit.Open_Sysex_File(files.write("long.syx", longer)));
     kit.fields().PadMNN[0] = 99;
+    EXPECT_TRUE(kit.hasUnsavedChanges());
     kit.mnuFile_Save_Click();
+    EXPECT_FALSE(kit.hasUnsavedChanges());
     EXPECT_TRUE(desktop.saveRequests.empty());
     writeNibblePair(longer, offsets::padNote(0), 99);
     EXPECT_EQ(files.read("long.syx"), longer);

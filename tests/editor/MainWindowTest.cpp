@@ -330,7 +330,7 @@ TEST_F(MainWindowTest, AChangedKitIsReplacedOrDroppedOnlyAfterTheUserChoseToSave
          }, "opened"}},
         {"library", {[&] { (void)window->Interpret_Buffer(other, otherFile); }, ""}},
         {"receive", {[&] { trigger("MnuSysex_ReceiveSysex"); midiDevices.playSysex(other); QCoreApplication::processEvents(); }, "received"}},
-        {"quit", {[&] { QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier); }, ""}},
+        {"quit", {[&] { trigger("MnuFile_Quit"); }, ""}},
         {"close button", {[&] {
              QCloseEvent closeButton;
              QSpontaneKeyEvent::setSpontaneous(&closeButton);
@@ -338,7 +338,7 @@ TEST_F(MainWindowTest, AChangedKitIsReplacedOrDroppedOnlyAfterTheUserChoseToSave
              if (closeButton.isAccepted()) window->hide();
          }, ""}},
         {"signal", {[&] { window->close(); }, ""}},  // as the quit on a termination signal closes it
-        {"save", {[&] { QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier); }, ""}},
+        {"save", {[&] { trigger("MnuFile_Save"); }, ""}},
         {"send", {[&] { trigger("MnuSysex_SendSysex"); }, ""}},
     };
     using Answer = std::optional<MessageAnswer>;
