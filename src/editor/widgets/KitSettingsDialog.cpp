@@ -48,11 +48,14 @@ void fillList(QComboBox* box, int first, int last, int shown)
 // reads as "?"; kept whole, it is refused by name at OK.
 void keepKitNameLength(QLineEdit* box)
 {
-    const QList<uint> characters = box->text().toUcs4();
-    if (characters.size() <= KitNameLength) return;
+    const QString text = box->text();
+    qsizetype end = 0;
+    for (int kept = 0; kept < KitNameLength && end < text.size(); ++kept)
+        end += text.at(end).isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+    if (end == text.size()) return;
     const int cursor = box->cursorPosition();
-    box->setText(QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()), KitNameLength));
-    box->setCursorPosition(std::min(cursor, static_cast<int>(box->text().size())));
+    box->setText(text.left(end));
+    box->setCursorPosition(std::min(cursor, static_cast<int>(end)));
 }
 
 bool isEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
