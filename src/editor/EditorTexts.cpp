@@ -13,6 +13,19 @@ QString kitCaption(const QString& kitName, const QString& shortFileName)
            QLatin1Char(')');
 }
 
+QString visibleTitle(const QString& title)
+{
+    constexpr char16_t ControlPictures = 0x2400;  // the picture of C0 control c is at 0x2400 + c
+    constexpr char16_t DeletePicture = 0x2421;
+    QString shown = title;
+    for (QChar& ch : shown) {
+        if (ch.unicode() < 0x20) ch = QChar(ControlPictures + ch.unicode());
+        else if (ch.unicode() == 0x7F) ch = QChar(DeletePicture);
+        else if (ch.category() == QChar::Other_Control) ch = QChar::ReplacementCharacter;
+    }
+    return shown;
+}
+
 QString noteTooltip(int padIndex)
 {
     return QStringLiteral("Click here to change the Midi Note Number for pad ") + QString::number(padIndex + 1);

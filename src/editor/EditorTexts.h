@@ -20,11 +20,17 @@ inline const QString LoadedStatus = QStringLiteral("Successfully loaded file..."
 inline const QString SavedStatus = QStringLiteral("File successfully saved.");
 inline const QString NothingToSave =
     QStringLiteral("There is no kit to save yet. Open a kit file or receive a kit from your Morvane first.");
+inline const QString SaveChangesQuestion = QStringLiteral("Save changes to the kit?");
+inline const QString KitKept = QStringLiteral("The kit was not opened: the editor keeps its changed kit.");
 inline const QString AboutTitle = QStringLiteral("About");
 
 QString startCaption();
 // The caption of a loaded kit: product, version, kit title and file name.
 QString kitCaption(const QString& kitName, const QString& shortFileName);
+
+// A title as its one-line label shows it: a control character (TAB, LF,
+// DEL, ...) becomes a visible mark of its own instead of breaking the line.
+QString visibleTitle(const QString& title);
 
 QString noteTooltip(int padIndex);
 QString channelTooltip(int padIndex);

@@ -58,6 +58,7 @@ void KitDocument::adopt(LoadedKit kit, const QString& sourceFile)
 {
     dump_ = std::move(kit.dump);
     fields_ = std::move(kit.fields);
+    cleanFields_ = fields_;
     currentSysexFile_ = sourceFile;
     kitLoaded_ = true;
     edits_.kitReplaced();
@@ -120,6 +121,7 @@ Status KitDocument::Save_Sysex_File(const QString& path)
         return Status::failure("Cannot save " + inQuotes(pathToUtf8(file)) + ": " + encoded.error());
     auto saved = saveWholeFile(file, dump_);
     if (saved) {
+        cleanFields_ = fields_;
         rememberRecent(path);
         history_.kitSaved(dump_, historyPlace(path));
     }
@@ -131,8 +133,27 @@ void KitDocument::reportFailure(const Status& status)
     if (!status) desktop_.messageBox(describe(status), MessageStyle::Plain);
 }
 
+bool KitDocument::mayReplaceKit()
+{
+    if (!hasUnsavedChanges() && !view_.valueBeingTyped()) return true;
+    switch (desktop_.messageBox(texts::SaveChangesQuestion, MessageStyle::SaveDiscardCancel)) {
+    case MessageAnswer::Yes: return mnuFile_Save_Click();
+    case MessageAnswer::No: return true;
+    default: return false;
+    }
+}
+
+// What the window shows is what a save writes; a refused value has been
+// told with its range and stops the save.
+bool KitDocument::commitTypedValue()
+{
+    shell_.commitPendingPadEdit();
+    return !view_.valueBeingTyped();
+}
+
 void KitDocument::mnuFile_Open_Click()
 {
+    if (!mayReplaceKit()) return;
     const QString loadPath = desktop_.readSetting(texts::SettingsApplication, texts::SettingsSection,
                                                   texts::LoadPathKey);
     FileDialogRequest request;
@@ -151,38 +172,48 @@ void KitDocument::openChosenFile(const QString& path)
     reportFailure(Open_Sysex_File(path));
 }
 
-void KitDocument::mnuFile_Save_Click()
+bool KitDocument::mnuFile_Save_Click()
 {
-    if (currentSysexFile_.isEmpty()) {
-        mnuFile_SaveAs_Click();
-        return;
-    }
+    if (currentSysexFile_.isEmpty()) return mnuFile_SaveAs_Click();
+    if (!commitTypedValue()) return false;
     const auto saved = Save_Sysex_File(currentSysexFile_);
     reportFailure(saved);
     if (saved) shell_.Status_Update(texts::SavedStatus);
+    return bool(saved);
 }
 
-void KitDocument::mnuFile_SaveAs_Click()
+bool KitDocument::mnuFile_SaveAs_Click()
 {
     if (!kitLoaded_) {
         desktop_.messageBox(texts::NothingToSave, MessageStyle::Plain);
-        return;
+        return false;
     }
+    if (!commitTypedValue()) return false;
     FileDialogRequest request;
     request.filter = texts::SysexFilter;
     const auto chosen = desktop_.saveFileName(request);
-    if (!chosen) return;
+    if (!chosen) return false;
     const auto saved = Save_Sysex_File(*chosen);
     if (!saved) {
         reportFailure(saved);
-        return;
+        return false;
     }
     currentSysexFile_ = *chosen;
     view_.Display_Caption();
     shell_.Status_Update(texts::SavedStatus);
+    return true;
 }
 
-void KitDocument::openNamedFile(const QString& path) { reportFailure(Open_Sysex_File(path)); }
+void KitDocument::openNamedFile(const QString& path)
+{
+    if (mayReplaceKit()) reportFailure(Open_Sysex_File(path));
+}
+
+Status KitDocument::openKit(const KitDump& dump, const QString& sourceFile)
+{
+    if (!mayReplaceKit()) return Status::failure(texts::KitKept.toStdString());
+    return Interpret_Buffer(dump, sourceFile);
+}
 
 QStringList KitDocument::recentKits() { return storedRecentKits().paths(); }
 
@@ -194,12 +225,12 @@ RecentKits KitDocument::storedRecentKits()
 
 void KitDocument::openRecent(const QString& path)
 {
-    if (QFileInfo::exists(path)) {
-        openChosenFile(path);
+    if (!QFileInfo::exists(path)) {
+        desktop_.messageBox(texts::goneRecentKit(path), MessageStyle::Plain);
+        changeRecentKits([&path](RecentKits& recent) { recent.remove(path); });
         return;
     }
-    desktop_.messageBox(texts::goneRecentKit(path), MessageStyle::Plain);
-    changeRecentKits([&path](RecentKits& recent) { recent.remove(path); });
+    if (mayReplaceKit()) openChosenFile(path);
 }
 
 void KitDocument::clearRecentKits()

@@ -25,7 +25,9 @@ class WindowShell;
 // load or save is told to the user and changes nothing the user relies on.
 // It is also the kit the MIDI commands send and replace. New kit settings
 // are told to KitEdits as a step, and a new kit ends the steps taken. Each
-// kit opened from a file and each save are told to the kit history.
+// kit opened from a file and each save are told to the kit history. A kit
+// with changes, or a value being typed, is not replaced or dropped before
+// the user chose to save or discard them.
 class KitDocument final : public KitHost {
 public:
     KitDocument(Desktop& desktop, KitView& view, WindowShell& shell, KitEdits& edits, KitHistory& history);
@@ -35,8 +37,12 @@ public:
     // Pad edits change the fields only; the dump follows at Update_Buffer.
     KitFields& fields() { return fields_; }
     const QString& CurrentSysexFile() const { return currentSysexFile_; }
-    bool AlertOnSysexErrors() const { return alertOnSysexErrors_; }
     bool kitLoaded() const override { return kitLoaded_; }
+    // The fields differ from those last opened, saved or received.
+    bool hasUnsavedChanges() const { return kitLoaded_ && fields_ != cleanFields_; }
+    // Asks "Save changes to the kit?" when there is something to lose. True
+    // when the kit may go: nothing to lose, discarded, or saved.
+    bool mayReplaceKit();
 
     // The kit title as the user reads it.
     QString kitNameText() const;
@@ -61,12 +67,17 @@ public:
     Status Open_Sysex_File(const QString& path);
     Status Save_Sysex_File(const QString& path);
 
+    // The commands that replace the kit ask mayReplaceKit first.
     void mnuFile_Open_Click();
-    void mnuFile_Save_Click();
-    void mnuFile_SaveAs_Click();
+    // Both commit a value being typed first; true when the kit was saved.
+    bool mnuFile_Save_Click();
+    bool mnuFile_SaveAs_Click();
     // A path from the command line or a file dropped on the window: opened
     // as File > Open opens it, without the dialog and leaving "loadpath" be.
     void openNamedFile(const QString& path);
+    // A kit from the library, as Interpret_Buffer takes it; a kit the user
+    // keeps is the reason for a refusal.
+    Status openKit(const KitDump& dump, const QString& sourceFile);
 
     // The kit files opened or saved last, most recent first, as kept in the settings.
     QStringList recentKits();
@@ -87,6 +98,7 @@ private:
     void changeRecentKits(const std::function<void(RecentKits&)>& change);
     void rememberRecent(const QString& path);
     void reportFailure(const Status& status);
+    bool commitTypedValue();
 
     Desktop& desktop_;
     KitView& view_;
@@ -95,6 +107,7 @@ private:
     KitHistory& history_;
     KitDump dump_ = emptyKitDump();
     KitFields fields_;
+    KitFields cleanFields_;
     QString currentSysexFile_;
     bool alertOnSysexErrors_ = true;
     bool kitLoaded_ = false;

@@ -18,6 +18,8 @@ public:
     virtual void showDecodedKit() = 0;
     // The kit files File > Open Recent offers, most recent first.
     virtual void showRecentKits(const QStringList& paths) = 0;
+    // A pad field shows a typed value the kit does not hold yet.
+    virtual bool valueBeingTyped() const = 0;
 };
 
 }  // namespace morvane

@@ -7,10 +7,9 @@
 namespace morvane {
 namespace {
 
-constexpr int FillAllHighest = 255;  // a pad value is one byte
-
 const QString PadsModified = QStringLiteral("Pad Settings Successfully Modified.");
 const QString NothingSelected = QStringLiteral("No pad is currently selected for editing.");
+const QString NothingFilled = QStringLiteral("Nothing was filled: no pad's note or channel is selected.");
 const QString FillAllStep = QStringLiteral("Fill All");
 
 const RangeRule& rangeOf(PadField field) { return field == PadField::Note ? NoteRule : ChannelRule; }
@@ -62,6 +61,12 @@ QString PadEditing::typedText() const
 {
     if (selectedPad_ == 0) return {};
     return view_.valueText(selectedPad_ - 1, selectedField_);
+}
+
+// An empty label commits as 0, so it is compared as 0.
+bool PadEditing::hasPendingValue() const
+{
+    return selectedPad_ > 0 && typedText().toInt() != storedValue(selectedPad_ - 1, selectedField_);
 }
 
 void PadEditing::setTypedText(const QString& text) { view_.setValueText(selectedPad_ - 1, selectedField_, text); }
@@ -122,13 +127,7 @@ bool PadEditing::Save_Selected_Pads()
     const int typed = typedText().toInt();
     std::uint8_t& stored = storedValue(selectedPad_ - 1, selectedField_);
     if (typed == stored) return true;
-    const RangeRule& rule = rangeOf(selectedField_);
-    if (!isInside(rule, typed)) {
-        desktop_.messageBox(QString::fromStdString(rangeMessage(rule)), MessageStyle::Plain,
-                            QString::fromStdString(rangeTitle(rule)));
-        typingStarted_ = false;
-        return false;
-    }
+    if (!admits(selectedField_, typed)) return false;
     setTypedText(QString::number(typed));
     const KitFields before = fields_;
     stored = static_cast<std::uint8_t>(typed);
@@ -137,38 +136,40 @@ bool PadEditing::Save_Selected_Pads()
     return true;
 }
 
+// A refusal is told with the field's range; the typing then starts afresh.
+bool PadEditing::admits(PadField field, int value)
+{
+    const RangeRule& rule = rangeOf(field);
+    if (isInside(rule, value)) return true;
+    desktop_.messageBox(QString::fromStdString(rangeMessage(rule)), MessageStyle::Plain,
+                        QString::fromStdString(rangeTitle(rule)));
+    typingStarted_ = false;
+    return false;
+}
+
+// The shown value is checked as a commit checks it, an empty label as 0.
 void PadEditing::fillAll()
 {
-    if (const auto field = selectedField()) {
-        const QString shown = typedText();
-        if (const auto refusal = fillAllRefusal(shown, *field)) {
-            desktop_.messageBox(*refusal, MessageStyle::Plain);
-            return;
-        }
-        const auto value = static_cast<std::uint8_t>(shown.toInt());
-        const KitFields before = fields_;
-        for (int pad = 0; pad < PadCount; ++pad) storedValue(pad, *field) = value;
-        edits_.record(before, fields_, FillAllStep);
+    const auto field = selectedField();
+    if (!field) {
+        shell_.Status_Update(NothingFilled);
+        return;
     }
+    const int value = typedText().toInt();
+    if (!admits(*field, value)) return;
+    const KitFields before = fields_;
+    for (int pad = 0; pad < PadCount; ++pad) storedValue(pad, *field) = static_cast<std::uint8_t>(value);
+    edits_.record(before, fields_, FillAllStep);
     view_.Fill_Pad_MNN_And_TransmitCh();
     shell_.Status_Update(PadsModified);
 }
 
-// Only values that fit a pad's byte are copied; a copied value the dump
-// cannot carry is refused later, when the kit is saved or sent.
-std::optional<QString> PadEditing::fillAllRefusal(const QString& shown, PadField field) const
+std::uint8_t& PadEditing::storedValue(int pad, PadField field)
 {
-    if (shown.isEmpty())
-        return QStringLiteral("There is no value to fill all pads with: the selected %1 is empty.")
-            .arg(fieldName(field));
-    if (shown.toInt() > FillAllHighest)
-        return QStringLiteral("%1 cannot be copied to all pads: a pad holds no %2 higher than %3.")
-            .arg(shown, fieldName(field))
-            .arg(FillAllHighest);
-    return std::nullopt;
+    return field == PadField::Note ? fields_.PadMNN[pad] : fields_.PadTCH[pad];
 }
 
-std::uint8_t& PadEditing::storedValue(int pad, PadField field)
+std::uint8_t PadEditing::storedValue(int pad, PadField field) const
 {
     return field == PadField::Note ? fields_.PadMNN[pad] : fields_.PadTCH[pad];
 }

@@ -50,11 +50,13 @@ public:
     // Applies one key, given as a Windows virtual key code, to the selected field.
     void Form_KeyDown(int keyCode);
 
-    // Copies the selected field's shown value to that field of every pad.
+    // Copies the selected field's shown value to that field of every pad,
+    // when the field's range admits it.
     void fillAll();
 
     std::int16_t SelectedPad() const { return selectedPad_; }
-    bool TypingStarted() const { return typingStarted_; }
+    // The selected field shows a value other than the one the kit holds.
+    bool hasPendingValue() const;
     // The field whose marker is visible; empty while nothing is selected.
     std::optional<PadField> selectedField() const;
     // The text shown in the selected field's label.
@@ -65,8 +67,9 @@ private:
     void select(int pad, PadField field);
     void applyDigit(int digit);
     void setTypedText(const QString& text);
+    bool admits(PadField field, int value);
     std::uint8_t& storedValue(int pad, PadField field);
-    std::optional<QString> fillAllRefusal(const QString& shown, PadField field) const;
+    std::uint8_t storedValue(int pad, PadField field) const;
 
     KitFields& fields_;
     PadBoardView& view_;

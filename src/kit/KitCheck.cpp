@@ -13,8 +13,8 @@ std::vector<std::string> checkSysexQuestions(const KitFields& f)
                                 ". Do you wish to continue to be alerted of these errors?");
         if (f.PadTCH[p] > HighestChannel)
             questions.push_back("Transmit Channel for Pad " + pad + " is " + std::to_string(f.PadTCH[p]) +
-                                ". Valid Transmit Channels are between 0 and " +
-                                std::to_string(HighestChannel) +
+                                ". Valid Transmit Channels are between " + std::to_string(ChannelRule.lowest) +
+                                " and " + std::to_string(HighestChannel) +
                                 ". Do you wish to continue to be alerted of these errors?");
     }
     return questions;

@@ -21,7 +21,8 @@ struct RangeRule {
 inline constexpr RangeRule KitNumberRule{"Kit Number", 1, 24};
 inline constexpr RangeRule BankNumberRule{"Bank Number", 0, 128};
 inline constexpr RangeRule NoteRule{"Midi Note Number", 0, HighestNote};
-inline constexpr RangeRule ChannelRule{"Transmit Channel", 0, HighestChannel};
+// A kit dump stores a channel less one, so channel 0 cannot be kept.
+inline constexpr RangeRule ChannelRule{"Transmit Channel", 1, HighestChannel};
 
 // "<name> cannot be higher than <highest> or lower than <lowest>."
 std::string rangeMessage(const RangeRule& rule);

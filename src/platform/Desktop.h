@@ -16,6 +16,7 @@ inline const QString ApplicationTitle = QStringLiteral("VEXO Morvane Editor");
 // Button and icon combinations, numbered as the program's boxes always were.
 enum class MessageStyle {
     Plain = 0,             // OK, no icon
+    SaveDiscardCancel = 3, // Save / Discard / Cancel, no icon, answered Yes / No / Cancel
     YesNo = 4,             // Yes / No, no icon, Yes is the default
     Critical = 16,         // OK, critical icon
     OkCancelQuestion = 33, // OK / Cancel, question icon

@@ -145,6 +145,9 @@ xdotool key Return  # OK in "Dump Sysex to Morvane?"
 expect_edited_kit "$work/received/received-0001.syx"
 echo "morvane-sim received the edited kit, byte for byte"
 
+# The received kit's edit was never saved: taken back, Quit asks nothing.
+xdotool windowfocus --sync "$window" key ctrl+z
+sleep 0.2
 quit_editor
 start_editor
 connections=$(jack_lsp -c)

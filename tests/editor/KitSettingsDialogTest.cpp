@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -125,10 +126,17 @@ TEST_F(KitSettingsDialogTest, NamesAreCodePage1252AndTheKitsOwnNumbersPassUntouc
     open();
     EXPECT_EQ(name()->text(), QString::fromUtf8("CAF\u00C9 \u20AC"));
 
-    name()->setText(QString::fromUtf8("SNOW \u2603"));
+    // Twelve characters, the last outside the BMP, and one too many: the box keeps twelve whole.
+    name()->clear();
+    QTest::keyClicks(name(), "ABCDEFGHIJK");
+    for (const QString key : {QString::fromUtf8("\U0001F941"), QString("L")}) {
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, key);
+        QApplication::sendEvent(name(), &typed);
+    }
+    EXPECT_EQ(name()->text(), QString::fromUtf8("ABCDEFGHIJK\U0001F941"));
     ok()->click();
     EXPECT_EQ(desktop.messageTexts(),
-              QStringList{QString::fromUtf8("The character \"\u2603\" cannot be stored in a kit name.")});
+              QStringList{QString::fromUtf8("The character \"\U0001F941\" cannot be stored in a kit name.")});
     EXPECT_EQ(QApplication::focusWidget(), name());
     EXPECT_FALSE(chosen);
 

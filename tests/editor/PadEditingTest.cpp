@@ -42,17 +42,16 @@ struct RecordingBoard final : PadBoardView, WindowShell, KitEdits {
 };
 
 // Messages and statuses in a script's row go by short codes: "N" and "C" the
-// note and channel range refusals, "E" the empty fill, "F" the fill beyond 255;
-// "n3" / "c3" the prompt for pad 3's note / channel, "M" modified, "-" none selected.
+// note and channel range refusals; "n3" / "c3" the prompt for pad 3's note /
+// channel, "M" modified, "-" none selected, "0" nothing filled.
 QStringList expand(const char* codes)
 {
     QStringList texts;
     for (const QString& code : QString::fromLatin1(codes).split(' ', Qt::SkipEmptyParts)) {
         const QString field = code[0] == 'n' ? "Midi Note Number" : "Transmit Channel";
         texts << (code == "N"   ? "Midi Note Number cannot be higher than 128 or lower than 0."
-                  : code == "C" ? "Transmit Channel cannot be higher than 16 or lower than 0."
-                  : code == "E" ? "There is no value to fill all pads with: the selected Transmit Channel is empty."
-                  : code == "F" ? "300 cannot be copied to all pads: a pad holds no Midi Note Number higher than 255."
+                  : code == "C" ? "Transmit Channel cannot be higher than 16 or lower than 1."
+                  : code == "0" ? "Nothing was filled: no pad's note or channel is selected."
                   : code == "M" ? "Pad Settings Successfully Modified."
                   : code == "-" ? "No pad is currently selected for editing."
                                 : QStringLiteral("You have selected the %1 for pad %2. Please type in the new %1 or "
@@ -134,22 +133,26 @@ TEST(PadEditing, KeystrokeScriptsGiveTheirValuesLabelsMessagesAndStatuses)
         // Backspace and Delete shorten without starting the typing.
         {"n5 BS 4", "", "n5=4", "", "n5", 5},
         {"n5 5 BS BS BS 7", "", "n5=7", "", "n5", 5},
-        // Esc commits as Enter does; an empty label commits as 0.
+        // Esc commits as Enter does; an empty label commits as 0, which no channel may be.
         {"n7 45 Esc", "n7=45", "", "", "n7 M -", 0},
-        {"c2 Del Ret", "c2=0", "", "", "c2 M -", 0},
+        {"n2 Del Ret", "n2=0", "", "", "n2 M -", 0},
+        {"c2 Del Ret", "", "c2=0", "C", "c2", 2},
         // The ends of each range are taken, one beyond is refused and keeps the selection.
         {"n1 128 Ret", "n1=128", "", "", "n1 M -", 0},
         {"c1 16 bg", "c1=16", "", "", "c1 M -", 0},
+        {"c1 1 bg", "c1=1", "", "", "c1 M -", 0},
         {"c3 17 Ret", "", "c3=17", "C", "c3", 3},
         {"n4 200 c9", "", "n4=200", "N", "n4", 4},
         // After a refusal the next digit starts the value afresh.
         {"n3 129 bg 5 bg", "n3=5", "", "N", "n3 M -", 0},
-        // Fill All copies the shown value of the selected field without the range check, and typing goes on.
+        // Fill All copies the shown value of the selected field, and typing goes on; its
+        // range is checked as a commit checks it.
         {"n3 20 Fill 5", "n*=20", "n3=205", "", "n3 M", 3},
-        {"n3 255 Fill", "n*=255", "", "", "n3 M", 3},
-        {"Fill", "", "", "", "M", 0},
-        {"c5 Del Fill", "", "c5=", "E", "c5", 5},
-        {"n5 300 Fill", "", "n5=300", "F", "n5", 5},
+        {"n3 128 Fill", "n*=128", "", "", "n3 M", 3},
+        {"Fill", "", "", "", "0", 0},
+        {"c5 Del Fill", "", "c5=", "C", "c5", 5},
+        {"c5 17 Fill", "", "c5=17", "C", "c5", 5},
+        {"n5 200 Fill 7", "", "n5=7", "N", "n5", 5},
     };
     const Grid start = Session().board.labels;
     for (const Script& s : scripts) {

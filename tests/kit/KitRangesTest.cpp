@@ -39,8 +39,8 @@ TEST(CheckSysex, AsksPadByPadNoteBeforeChannelWithTheExactTexts)
     EXPECT_EQ(checkSysexQuestions(fields),
               (std::vector<std::string>{
                   question("Midi Note Number for Pad 3 is 129", "Midi Note Numbers are between 0 and 128"),
-                  question("Transmit Channel for Pad 3 is 17", "Transmit Channels are between 0 and 16"),
-                  question("Transmit Channel for Pad 7 is 255", "Transmit Channels are between 0 and 16")}));
+                  question("Transmit Channel for Pad 3 is 17", "Transmit Channels are between 1 and 16"),
+                  question("Transmit Channel for Pad 7 is 255", "Transmit Channels are between 1 and 16")}));
 }
 
 TEST(Cp1252, EveryCodeSurvivesTheWayToUtf8AndBackAndOthersAreRefused)

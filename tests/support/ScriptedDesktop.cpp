@@ -25,7 +25,10 @@ MessageAnswer ScriptedDesktop::messageBox(const QString& text, MessageStyle styl
 {
     messages.push_back({text, style, title.isEmpty() ? ApplicationTitle : title});
     if (whileMessageShown) whileMessageShown(messages.back());
-    return takeFront(answers, style == MessageStyle::YesNo ? MessageAnswer::Yes : MessageAnswer::Ok);
+    const auto fallback = style == MessageStyle::YesNo              ? MessageAnswer::Yes
+                          : style == MessageStyle::SaveDiscardCancel ? MessageAnswer::Cancel
+                                                                     : MessageAnswer::Ok;
+    return takeFront(answers, fallback);
 }
 
 std::optional<QString> ScriptedDesktop::openFileName(const FileDialogRequest& request)

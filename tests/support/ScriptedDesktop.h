@@ -33,7 +33,8 @@ struct Beep {
 class ScriptedDesktop final : public Desktop {
 public:
     // Answers, consumed in order; when none is queued a box is answered
-    // with its default (OK, or Yes for the Yes/No question).
+    // with its default (OK, Yes for the Yes/No question, Cancel for Save /
+    // Discard / Cancel).
     std::deque<MessageAnswer> answers;
     // Chosen paths, consumed in order; nullopt or an empty queue is Cancel.
     std::deque<std::optional<QString>> openChoices;

@@ -126,7 +126,7 @@ TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
         {{"edit", in, "-o", out, "--note", "25=5"}, 1,
          notWritten + "--note 25=5: there is no pad \"25\"; pads are numbered 1 to 24."},
         {{"edit", in, "-o", out, "--kit", "4", "--channel", "3=0"}, 1,
-         notWritten + "The transmit channel 0 of pad 3 cannot be stored in a kit dump (it must lie between 1 and 128)."},
+         notWritten + "--channel 3=0: Transmit Channel cannot be higher than 16 or lower than 1."},
         {{"edit", in, "-o", out, "--name", "\xE6\x97\xA5"}, 1,
          notWritten + "--name: The character \"\xE6\x97\xA5\" cannot be stored in a kit name."},
         {{"show", missing}, 1, cannotOpen(missing, "the file does not exist.")},

@@ -57,6 +57,8 @@ void KitHeader::Fill_Print_Header(const QString& kitName, int kitNumber, int ban
     kitNumber_->setText(QStringLiteral("Kit #: ") + QString::number(kitNumber));
     bankNumber_->setText(QStringLiteral("Bank #: ") + QString::number(bankNumber));
     Output_Print_Header(kitName, title_);
+    // Twelve wide letters run past the window's edge at the design size.
+    title_->setFont(fittedFont(designFont(TitlePoints, true), {kitName}, title_->contentsRect().width()));
 }
 
 // A Qt label without a buddy shows every "&" as it is, so the name is

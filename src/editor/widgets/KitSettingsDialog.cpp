@@ -43,6 +43,21 @@ void fillList(QComboBox* box, int first, int last, int shown)
     box->setEditText(QString::number(shown));
 }
 
+// The box holds KitNameLength characters. QLineEdit's own limit counts
+// UTF-16 units and would cut a character beyond them in half, which then
+// reads as "?"; kept whole, it is refused by name at OK.
+void keepKitNameLength(QLineEdit* box)
+{
+    const QString text = box->text();
+    qsizetype end = 0;
+    for (int kept = 0; kept < KitNameLength && end < text.size(); ++kept)
+        end += text.at(end).isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+    if (end == text.size()) return;
+    const int cursor = box->cursorPosition();
+    box->setText(text.left(end));
+    box->setCursorPosition(std::min(cursor, static_cast<int>(end)));
+}
+
 bool isEnter(const QKeyEvent* key) { return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter; }
 
 // Focus that moves from box to box inside the dialog, not to another window
@@ -73,7 +88,7 @@ KitSettingsDialog::KitSettingsDialog(Desktop& desktop, QWidget* parent)
     setFixedSize(fixedPixels({0, 0, 4680, 1560}).size());
     // The design's labels are sized for a small sans-serif dialog font.
     setFont(designFont(DialogFontPoints, false));
-    KitNameText->setMaxLength(KitNameLength);
+    connect(KitNameText, &QLineEdit::textEdited, this, [this] { keepKitNameLength(KitNameText); });
 
     setTabOrder(KitNameText, OKBtn);
     setTabOrder(OKBtn, CancelBtn);

@@ -64,6 +64,7 @@ MainWindow::MainWindow(Desktop& desktop, MidiOpener openMidi, KitHistory& kitHis
     createStatusBar();
     createFace();
     connectMenus();
+    menu_.kitSettings->setEnabled(false);
     setAcceptDrops(true);
 }
 
@@ -168,13 +169,19 @@ void MainWindow::connectMenus()
     onMenu(menu_.fileClearRecent, [this] { kit_.clearRecentKits(); });
     onMenu(menu_.fileSave, [this] { kit_.mnuFile_Save_Click(); });
     onMenu(menu_.fileSaveAs, [this] { kit_.mnuFile_SaveAs_Click(); });
-    onMenu(menu_.fileQuit, [this] { close(); });
+    // Closing by the menu or Ctrl+Q asks here, so a close the program makes
+    // itself (a termination signal) does not.
+    onMenu(menu_.fileQuit, [this] {
+        if (kit_.mayReplaceKit()) close();
+    });
     onMenu(menu_.editUndo, [this] { stepThroughHistory(&EditHistory::undo); });
     onMenu(menu_.editRedo, [this] { stepThroughHistory(&EditHistory::redo); });
     onMenu(menu_.kitSettings, [this] { MnuSettings_KitSettings_Click(); });
     onMenu(menu_.fillAll, [this] { padEditing_.fillAll(); });
     onMenu(menu_.sendSysex, [this] { midi().sender().MnuSysex_SendSysex_Click(); });
-    onMenu(menu_.receiveSysex, [this] { midi().receiver().MnuSysex_ReceiveSysex_Click(); });
+    onMenu(menu_.receiveSysex, [this] {
+        if (kit_.mayReplaceKit()) midi().receiver().MnuSysex_ReceiveSysex_Click();
+    });
     onMenu(menu_.sendMultipleKitDumps, [this] {
         if (midi().sender().MnuSysex_SendMultipleKitDumps_Click()) emit batchWindowRequested();
     });
@@ -240,8 +247,13 @@ void MainWindow::Form_Load(const QString& commandLinePath)
     if (!kit_.kitLoaded()) Display_No_Kit_Loaded_Frame(true);
 }
 
+// Only the window's close button sends a spontaneous close; it asks as Quit does.
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (event->spontaneous() && !kit_.mayReplaceKit()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
 }
@@ -260,12 +272,23 @@ void MainWindow::setOtherWindow(OtherWindow which, QWidget* window)
 
 Status MainWindow::Interpret_Buffer(const KitDump& dump, const QString& sourceFile)
 {
-    return kit_.Interpret_Buffer(dump, sourceFile);
+    return kit_.openKit(dump, sourceFile);
 }
 
-void MainWindow::Status_Update(const QString& text) { statusLine_->setText(text); }
+// A notice wider than the line (a long path in it) is readable whole in the tooltip.
+void MainWindow::Status_Update(const QString& text)
+{
+    statusLine_->setText(text);
+    statusLine_->setToolTip(text);
+}
 
-void MainWindow::commitPendingPadEdit() { Pad_Clicked(-1, false); }
+// A command that reads or shows the kit (save, send, print) sees it as
+// stored: no value being typed, no pad lit or named by the mouse.
+void MainWindow::commitPendingPadEdit()
+{
+    Pad_Clicked(-1, false);
+    Form_MouseMove();
+}
 
 QString MainWindow::statusText() const { return statusLine_->text(); }
 
@@ -279,7 +302,7 @@ void MainWindow::Display_Caption()
 void MainWindow::Fill_Print_Header()
 {
     const auto& fields = kit_.fields();
-    kitHeader_->Fill_Print_Header(kit_.kitNameText(), fields.KitNumber, fields.BankNumber);
+    kitHeader_->Fill_Print_Header(texts::visibleTitle(kit_.kitNameText()), fields.KitNumber, fields.BankNumber);
 }
 
 void MainWindow::showDecodedKit()
@@ -288,6 +311,7 @@ void MainWindow::showDecodedKit()
     Fill_Pad_MNN_And_TransmitCh();
     const auto& fields = kit_.fields();
     if (kitSettings_) kitSettings_->kitReplaced(fields.KitName, fields.KitNumber, fields.BankNumber);
+    menu_.kitSettings->setEnabled(true);
     if (!noKitFrame_->isHidden()) Display_No_Kit_Loaded_Frame(false);
 }
 

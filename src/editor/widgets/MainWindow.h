@@ -69,6 +69,7 @@ public:
     QWidget* face() const { return face_; }
     const MenuActions& menu() const { return menu_; }
 
+    // The kit library's open: asks first, as File > Open does.
     Status Interpret_Buffer(const KitDump& dump, const QString& sourceFile = {});
     Status Update_Buffer() { return kit_.Update_Buffer(); }
 
@@ -79,6 +80,7 @@ public:
     void Fill_Print_Header() override;
     void showDecodedKit() override;
     void showRecentKits(const QStringList& paths) override;
+    bool valueBeingTyped() const override { return padEditing_.hasPendingValue(); }
     void Display_No_Kit_Loaded_Frame(bool visible);
 
     // Ends or moves pad editing; Index -1 commits and leaves nothing selected,

@@ -36,8 +36,9 @@ struct MenuActions {
 
 // Fills the menu bar with the editor's menus. Every menu and item also
 // carries its given name as objectName, so tests find them by name.
-// Nothing is ever disabled or hidden but Undo and Redo with no step to take
-// and the parts of Open Recent with no file to offer.
+// Nothing is ever disabled or hidden but Undo and Redo with no step to take,
+// the parts of Open Recent with no file to offer, and Kit Settings before
+// the first kit.
 MenuActions buildMenuTree(QMenuBar* menuBar);
 
 }  // namespace morvane

@@ -25,6 +25,7 @@ QMessageBox::Icon iconFor(MessageStyle style)
     case MessageStyle::Exclamation: return QMessageBox::Warning;
     case MessageStyle::Information: return QMessageBox::Information;
     case MessageStyle::Plain:
+    case MessageStyle::SaveDiscardCancel:
     case MessageStyle::YesNo: break;
     }
     return QMessageBox::NoIcon;
@@ -35,6 +36,7 @@ QMessageBox::StandardButtons buttonsFor(MessageStyle style)
     switch (style) {
     case MessageStyle::YesNo: return QMessageBox::Yes | QMessageBox::No;
     case MessageStyle::OkCancelQuestion: return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageStyle::SaveDiscardCancel: return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     default: return QMessageBox::Ok;
     }
 }
@@ -42,8 +44,10 @@ QMessageBox::StandardButtons buttonsFor(MessageStyle style)
 MessageAnswer answerFor(int button)
 {
     switch (button) {
-    case QMessageBox::Yes: return MessageAnswer::Yes;
-    case QMessageBox::No: return MessageAnswer::No;
+    case QMessageBox::Yes:
+    case QMessageBox::Save: return MessageAnswer::Yes;
+    case QMessageBox::No:
+    case QMessageBox::Discard: return MessageAnswer::No;
     case QMessageBox::Cancel: return MessageAnswer::Cancel;
     default: return MessageAnswer::Ok;
     }
