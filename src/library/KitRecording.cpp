@@ -1,0 +1,141 @@
+// Recording: a kit stored once by its hash, each event added to its history,
+// and the kit's title and file paths kept in the search index.
+#include "KitStore.h"
+
+#include "StoreSql.h"
+
+#include "kit/Cp1252.h"
+#include "kit/KitCodec.h"
+
+#include <QCryptographicHash>
+
+namespace morvane::library {
+namespace {
+
+QString titleOf(const KitFields& fields)
+{
+    QString title = QString::fromStdString(utf8FromCp1252(fields.KitName));
+    while (!title.isEmpty() && (title.back() == QLatin1Char(' ') || title.back() == QChar(0))) title.chop(1);
+    return title;
+}
+
+Status run(QSqlQuery& query, const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
+    return query.exec() ? succeeded() : Status::failure(sentence(reasonOf(query.lastError()) + '.'));
+}
+
+// Looks a row up and reports whether there was one, keeping its first column.
+Result<QVariant> lookUp(QSqlQuery& query, const QVariantList& values)
+{
+    if (auto done = run(query, values); !done) return Result<QVariant>::failure(done.error());
+    const QVariant found = query.next() ? query.value(0) : QVariant();
+    query.finish();
+    return found;
+}
+
+}  // namespace
+
+Result<LibraryKit> LibraryKit::of(KitDump dump)
+{
+    auto fields = decodeKit(dump);
+    if (!fields) return Result<LibraryKit>::failure(fields.error());
+    return of(LoadedKit{std::move(dump), std::move(fields).value()});
+}
+
+LibraryKit LibraryKit::of(LoadedKit loaded)
+{
+    const QByteArray bytes = byteArray(loaded.dump);
+    QString hash = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+    return {std::move(loaded.dump), std::move(hash), std::move(loaded.fields)};
+}
+
+KitStore::Statements::Statements(const QSqlDatabase& db)
+    : findKit(db), insertKit(db), insertBytes(db), placeKnown(db), insertEvent(db), insertText(db), appendText(db)
+{
+    findKit.prepare(QStringLiteral("SELECT id FROM kits WHERE hash = ?"));
+    // Most kits an import meets are new, so the insert comes first and
+    // the lookup only when it was a known kit.
+    insertKit.prepare(QStringLiteral("INSERT INTO kits (hash, length, title, kit_number, bank, notes, channels)"
+                                     " VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT (hash) DO NOTHING"));
+    insertBytes.prepare(QStringLiteral("INSERT INTO kit_bytes (kit, bytes) VALUES (?, ?)"));
+    placeKnown.prepare(QStringLiteral("SELECT 1 FROM events WHERE kit = ? AND place = ? LIMIT 1"));
+    insertEvent.prepare(QStringLiteral("INSERT INTO events (kit, kind, place, time) VALUES (?, ?, ?, ?)"));
+    insertText.prepare(QStringLiteral("INSERT INTO kit_text (rowid, words) VALUES (?, ?)"));
+    appendText.prepare(QStringLiteral("UPDATE kit_text SET words = words || ? WHERE rowid = ?"));
+}
+
+Status KitStore::record(const KitDump& dump, const KitEvent& event)
+{
+    auto kit = LibraryKit::of(dump);
+    if (!kit) return Status::failure(kit.error());
+    const Recording one{std::move(kit).value(), event};
+    auto recorded = record(std::span(&one, 1));
+    return recorded ? succeeded() : Status::failure(recorded.error());
+}
+
+Result<RecordCounts> KitStore::record(std::span<const Recording> recordings)
+{
+    const auto refused = [&](const QString& why) {
+        return Result<RecordCounts>::failure(
+            sentence(QStringLiteral("The kit library %1 could not record a kit: %2").arg(quotedFile(file_), why)));
+    };
+    QSqlQuery transaction(db_);
+    if (!transaction.exec(QStringLiteral("BEGIN IMMEDIATE"))) return refused(reasonOf(transaction.lastError()) + '.');
+    RecordCounts counts;
+    for (const auto& recording : recordings) {
+        if (auto done = recordOne(recording, counts); !done) {
+            transaction.exec(QStringLiteral("ROLLBACK"));
+            return refused(QString::fromStdString(done.error()));
+        }
+    }
+    if (!transaction.exec(QStringLiteral("COMMIT"))) {
+        const QString why = reasonOf(transaction.lastError()) + '.';
+        transaction.exec(QStringLiteral("ROLLBACK"));
+        return refused(why);
+    }
+    return counts;
+}
+
+Status KitStore::recordOne(const Recording& recording, RecordCounts& counts)
+{
+    auto& s = *statements_;
+    const LibraryKit& kit = recording.kit;
+    const QByteArray bytes = byteArray(kit.dump);
+    const KitFields& f = kit.fields;
+    const QString title = titleOf(f);
+    if (auto inserted = run(s.insertKit, {kit.hash, bytes.size(), title, f.KitNumber, f.BankNumber,
+                                          byteArray(f.PadMNN), byteArray(f.PadTCH)});
+        !inserted)
+        return inserted;
+    const bool isNew = s.insertKit.numRowsAffected() == 1;
+    // A place not known is stored as empty text, not as a missing value.
+    const QString place = recording.event.place.isNull() ? QStringLiteral("") : recording.event.place;
+    const bool inAFile = isFileEvent(recording.event.kind);
+    qint64 id = 0;
+    if (isNew) {
+        ++counts.newKits;
+        id = s.insertKit.lastInsertId().toLongLong();
+        if (auto stored = run(s.insertBytes, {id, bytes}); !stored) return stored;
+        const QString words = inAFile ? title + QLatin1Char('\n') + place : title;
+        if (auto indexed = run(s.insertText, {id, searchFolded(words)}); !indexed) return indexed;
+    } else {
+        ++counts.knownKits;
+        const auto found = lookUp(s.findKit, {kit.hash});  // the conflict just met, in this transaction
+        if (!found) return Status::failure(found.error());
+        id = found.value().toLongLong();
+        if (inAFile) {
+            const auto placeKnown = lookUp(s.placeKnown, {id, place});
+            if (!placeKnown) return Status::failure(placeKnown.error());
+            if (placeKnown.value().isValid()) {
+                // Importing a folder twice adds nothing.
+                if (recording.event.kind == EventKind::Imported) return succeeded();
+            } else if (auto indexed = run(s.appendText, {searchFolded(QLatin1Char('\n') + place), id}); !indexed) {
+                return indexed;
+            }
+        }
+    }
+    return run(s.insertEvent, {id, eventName(recording.event.kind), place, recording.event.time.toMSecsSinceEpoch()});
+}
+
+}  // namespace morvane::library
