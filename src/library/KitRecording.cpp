@@ -8,6 +8,7 @@
 #include "kit/KitCodec.h"
 
 #include <QCryptographicHash>
+#include <QSqlRecord>
 
 namespace morvane::library {
 namespace {
@@ -25,11 +26,12 @@ Status run(QSqlQuery& query, const QVariantList& values)
     return query.exec() ? succeeded() : Status::failure(sentence(reasonOf(query.lastError()) + '.'));
 }
 
-// Looks a row up and reports whether there was one, keeping its first column.
-Result<QVariant> lookUp(QSqlQuery& query, const QVariantList& values)
+// Runs a query for one row; its values, or none when there is no such row.
+Result<std::optional<QSqlRecord>> rowOf(QSqlQuery& query, const QVariantList& values)
 {
-    if (auto done = run(query, values); !done) return Result<QVariant>::failure(done.error());
-    const QVariant found = query.next() ? query.value(0) : QVariant();
+    if (auto done = run(query, values); !done) return Result<std::optional<QSqlRecord>>::failure(done.error());
+    std::optional<QSqlRecord> found;
+    if (query.next()) found = query.record();
     query.finish();
     return found;
 }
@@ -51,18 +53,21 @@ LibraryKit LibraryKit::of(LoadedKit loaded)
 }
 
 KitStore::Statements::Statements(const QSqlDatabase& db)
-    : findKit(db), insertKit(db), insertBytes(db), placeKnown(db), insertEvent(db), insertText(db), appendText(db)
+    : findKit(db), insertKit(db), insertBytes(db), placeKnown(db), insertEvent(db), indexWords(db),
+      unindexWords(db), setWords(db)
 {
-    findKit.prepare(QStringLiteral("SELECT id FROM kits WHERE hash = ?"));
+    findKit.prepare(QStringLiteral("SELECT id, words FROM kits WHERE hash = ?"));
     // Most kits an import meets are new, so the insert comes first and
     // the lookup only when it was a known kit.
-    insertKit.prepare(QStringLiteral("INSERT INTO kits (hash, length, title, kit_number, bank, notes, channels)"
-                                     " VALUES (?, ?, ?, ?, ?, ?, ?) ON CONFLICT (hash) DO NOTHING"));
+    insertKit.prepare(QStringLiteral("INSERT INTO kits (hash, length, title, kit_number, bank, notes, channels, words)"
+                                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (hash) DO NOTHING"));
     insertBytes.prepare(QStringLiteral("INSERT INTO kit_bytes (kit, bytes) VALUES (?, ?)"));
     placeKnown.prepare(QStringLiteral("SELECT 1 FROM events WHERE kit = ? AND place = ? LIMIT 1"));
     insertEvent.prepare(QStringLiteral("INSERT INTO events (kit, kind, place, time) VALUES (?, ?, ?, ?)"));
-    insertText.prepare(QStringLiteral("INSERT INTO kit_text (rowid, words) VALUES (?, ?)"));
-    appendText.prepare(QStringLiteral("UPDATE kit_text SET words = words || ? WHERE rowid = ?"));
+    // The index keeps no copy of the words: it is told the old ones to forget them.
+    indexWords.prepare(QStringLiteral("INSERT INTO kit_text (rowid, words) VALUES (?, ?)"));
+    unindexWords.prepare(QStringLiteral("INSERT INTO kit_text (kit_text, rowid, words) VALUES ('delete', ?, ?)"));
+    setWords.prepare(QStringLiteral("UPDATE kits SET words = ? WHERE id = ?"));
 }
 
 Status KitStore::record(const KitDump& dump, const KitEvent& event)
@@ -104,38 +109,45 @@ Status KitStore::recordOne(const Recording& recording, RecordCounts& counts)
     const QByteArray bytes = byteArray(kit.dump);
     const KitFields& f = kit.fields;
     const QString title = titleOf(f);
-    if (auto inserted = run(s.insertKit, {kit.hash, bytes.size(), title, f.KitNumber, f.BankNumber,
-                                          byteArray(f.PadMNN), byteArray(f.PadTCH)});
-        !inserted)
-        return inserted;
-    const bool isNew = s.insertKit.numRowsAffected() == 1;
     // A place not known is stored as empty text, not as a missing value.
     const QString place = recording.event.place.isNull() ? QStringLiteral("") : recording.event.place;
     const bool inAFile = isFileEvent(recording.event.kind);
+    const QString words = searchFolded(inAFile ? title + QLatin1Char('\n') + place : title);
+    if (auto inserted = run(s.insertKit, {kit.hash, bytes.size(), title, f.KitNumber, f.BankNumber,
+                                          byteArray(f.PadMNN), byteArray(f.PadTCH), words});
+        !inserted)
+        return inserted;
     qint64 id = 0;
-    if (isNew) {
+    if (s.insertKit.numRowsAffected() == 1) {
         ++counts.newKits;
         id = s.insertKit.lastInsertId().toLongLong();
         if (auto stored = run(s.insertBytes, {id, bytes}); !stored) return stored;
-        const QString words = inAFile ? title + QLatin1Char('\n') + place : title;
-        if (auto indexed = run(s.insertText, {id, searchFolded(words)}); !indexed) return indexed;
+        if (auto indexed = run(s.indexWords, {id, words}); !indexed) return indexed;
     } else {
         ++counts.knownKits;
-        const auto found = lookUp(s.findKit, {kit.hash});  // the conflict just met, in this transaction
+        const auto found = rowOf(s.findKit, {kit.hash});  // the conflict just met, in this transaction
         if (!found) return Status::failure(found.error());
-        id = found.value().toLongLong();
+        id = found.value()->value(0).toLongLong();
         if (inAFile) {
-            const auto placeKnown = lookUp(s.placeKnown, {id, place});
+            const auto placeKnown = rowOf(s.placeKnown, {id, place});
             if (!placeKnown) return Status::failure(placeKnown.error());
-            if (placeKnown.value().isValid()) {
-                // Importing a folder twice adds nothing.
-                if (recording.event.kind == EventKind::Imported) return succeeded();
-            } else if (auto indexed = run(s.appendText, {searchFolded(QLatin1Char('\n') + place), id}); !indexed) {
-                return indexed;
+            if (!placeKnown.value()) {
+                if (auto indexed = addWords(id, found.value()->value(1).toString(), place); !indexed) return indexed;
+            } else if (recording.event.kind == EventKind::Imported) {
+                return succeeded();  // importing a folder twice adds nothing
             }
         }
     }
     return run(s.insertEvent, {id, eventName(recording.event.kind), place, recording.event.time.toMSecsSinceEpoch()});
+}
+
+Status KitStore::addWords(qint64 kit, const QString& words, const QString& place)
+{
+    auto& s = *statements_;
+    const QString more = words + searchFolded(QLatin1Char('\n') + place);
+    if (auto forgotten = run(s.unindexWords, {kit, words}); !forgotten) return forgotten;
+    if (auto set = run(s.setWords, {more, kit}); !set) return set;
+    return run(s.indexWords, {kit, more});
 }
 
 }  // namespace morvane::library

@@ -23,27 +23,44 @@ std::optional<int> padTerm(const QString& token, QLatin1String prefix)
     return value;
 }
 
-// FTS5's trigram index finds a word of three characters or more; a shorter
-// one is looked for in every kit's words.
-Condition wordCondition(const QString& token)
+// Past this many kits a word is common: checking each kit listed in order
+// finds a page sooner than gathering every kit the index holds for it.
+constexpr int CommonWord = 2000;
+
+QString ftsPhrase(QString word)
 {
-    const QString word = searchFolded(token);
-    if (word.toUcs4().size() < 3)
-        return {QStringLiteral("k.id IN (SELECT rowid FROM kit_text WHERE instr(words, ?) > 0)"), {word}};
-    QString phrase = word;
-    phrase.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return {QStringLiteral("k.id IN (SELECT rowid FROM kit_text WHERE kit_text MATCH ?)"),
-            {QLatin1Char('"') + phrase + QLatin1Char('"')}};
+    word.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + word + QLatin1Char('"');
 }
 
-Condition conditionOf(const QString& token)
+bool isCommon(const QSqlDatabase& db, const QString& phrase)
+{
+    QSqlQuery count(db);
+    count.prepare(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM kit_text WHERE kit_text MATCH ? LIMIT %1)")
+                      .arg(CommonWord));
+    count.bindValue(0, phrase);
+    return count.exec() && count.next() && count.value(0).toInt() == CommonWord;
+}
+
+// FTS5's trigram index gathers the kits of a word of three characters or
+// more; a shorter or common one is looked for in each kit's words.
+Condition wordCondition(const QSqlDatabase& db, const QString& token)
+{
+    const QString word = searchFolded(token);
+    const QString phrase = ftsPhrase(word);
+    if (word.toUcs4().size() < 3 || isCommon(db, phrase))
+        return {QStringLiteral("instr(k.words, ?) > 0"), {word}};
+    return {QStringLiteral("k.id IN (SELECT rowid FROM kit_text WHERE kit_text MATCH ?)"), {phrase}};
+}
+
+Condition conditionOf(const QSqlDatabase& db, const QString& token)
 {
     const auto padByte = [](int value) { return QByteArray(1, static_cast<char>(value)); };
     if (const auto note = padTerm(token, QLatin1String("note:")))
         return {QStringLiteral("instr(k.notes, ?) > 0"), {padByte(*note)}};
     if (const auto channel = padTerm(token, QLatin1String("channel:")))
         return {QStringLiteral("instr(k.channels, ?) > 0"), {padByte(*channel)}};
-    return wordCondition(token);
+    return wordCondition(db, token);
 }
 
 QString sortExpression(KitColumn column)
@@ -68,7 +85,7 @@ Result<KitPage> KitStore::search(const KitSearch& search, const std::optional<Pa
     QStringList where;
     QVariantList values;
     for (const QString& token : search.text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const auto condition = conditionOf(token);
+        const auto condition = conditionOf(db_, token);
         where << condition.sql;
         values << condition.values;
     }

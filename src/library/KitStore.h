@@ -154,6 +154,8 @@ public:
 private:
     KitStore(QString file, QString connection, QSqlDatabase db);
     Status recordOne(const Recording& recording, RecordCounts& counts);
+    // Adds a file's path to the words a search matches for the kit.
+    Status addWords(qint64 kit, const QString& words, const QString& place);
     std::string readFailure(const QSqlQuery& query) const;
 
     QString file_;

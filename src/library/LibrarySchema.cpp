@@ -19,9 +19,9 @@ Status run(QSqlDatabase& db, const QString& statement)
     return Status::failure(query.lastError().databaseText().toStdString());
 }
 
-// The search index of the kits a file of the first version holds: each kit's
+// The words of the kits a file of the first version holds: each kit's
 // title and the files it was in, case folded as the store folds them.
-Status indexKnownKits(QSqlDatabase& db)
+Status setKnownKitsWords(QSqlDatabase& db)
 {
     QSqlQuery kits(db);
     kits.setForwardOnly(true);
@@ -29,16 +29,16 @@ Status indexKnownKits(QSqlDatabase& db)
                                   " (SELECT DISTINCT place FROM events WHERE kit = k.id"
                                   "  AND kind IN ('opened', 'saved', 'imported'))) FROM kits k")))
         return Status::failure(kits.lastError().databaseText().toStdString());
-    QSqlQuery insert(db);
-    insert.prepare(QStringLiteral("INSERT INTO kit_text (rowid, words) VALUES (?, ?)"));
+    QSqlQuery update(db);
+    update.prepare(QStringLiteral("UPDATE kits SET words = ? WHERE id = ?"));
     while (kits.next()) {
         const QString places = kits.value(2).toString();
-        insert.bindValue(0, kits.value(0));
-        insert.bindValue(1, searchFolded(places.isEmpty() ? kits.value(1).toString()
-                                                          : kits.value(1).toString() + QLatin1Char('\n') + places));
-        if (!insert.exec()) return Status::failure(insert.lastError().databaseText().toStdString());
+        const QString title = kits.value(1).toString();
+        update.bindValue(0, searchFolded(places.isEmpty() ? title : title + QLatin1Char('\n') + places));
+        update.bindValue(1, kits.value(0));
+        if (!update.exec()) return Status::failure(update.lastError().databaseText().toStdString());
     }
-    return succeeded();
+    return run(db, QStringLiteral("INSERT INTO kit_text (kit_text) VALUES ('rebuild')"));
 }
 
 struct Step {
@@ -53,10 +53,10 @@ struct Step {
 // the pads sit in the kit's row as 24 bytes of notes and 24 of channels,
 // matched with instr(). The trigger keeps each kit's latest event and send
 // count beside it, whichever program wrote the event, so a search reads one
-// row per kit. Titles and paths are matched by substring through an FTS5
-// trigram index (one row per kit, its title and file paths case folded), and
-// the index on the latest event lets the newest kits be listed first without
-// reading the others.
+// row per kit. A kit's words (its title and file paths, case folded) sit in
+// its row, matched by substring through an FTS5 trigram index over them, or
+// one by one for a word short or common; the index on the latest event
+// lets the newest kits be listed first without reading the others.
 const std::vector<Step> Steps = {
     {{
         "CREATE TABLE kits ("
@@ -83,10 +83,12 @@ const std::vector<Step> Steps = {
         " WHERE id = NEW.kit; END",
     }},
     {{
-         "CREATE VIRTUAL TABLE kit_text USING fts5(words, tokenize = 'trigram')",
+         "ALTER TABLE kits ADD COLUMN words TEXT NOT NULL DEFAULT ''",
+         "CREATE VIRTUAL TABLE kit_text USING fts5(words, content = 'kits', content_rowid = 'id',"
+         " tokenize = 'trigram')",
          "CREATE INDEX kits_by_last_event ON kits(last_event)",
      },
-     indexKnownKits},
+     setKnownKitsWords},
 };
 
 const int Newest = static_cast<int>(Steps.size());

@@ -124,12 +124,14 @@ TEST_F(Library, SearchMatchesTitlesFilePathsNotesAndChannelsAllAtOnce)
 {
     const auto store = open();
     ASSERT_TRUE(store->record(kit("Rock Live", 35), {EventKind::Opened, "/kits/live/r.syx", at(1)}));
+    ASSERT_TRUE(store->record(kit("Rock Live", 35), {EventKind::Saved, "/kits/Second/r.syx", at(1)}));
     ASSERT_TRUE(store->record(kit("Jazz", 0, 2), {EventKind::Saved, "/kits/studio/j.syx", at(2)}));
     ASSERT_TRUE(store->record(kit("Latin 50%"), {EventKind::Received, "Studio Morvane", at(3)}));
     ASSERT_TRUE(store->record(kit("P\xE9rc"), {EventKind::Imported, "/kits/\u00C9t\u00E9/p.syx", at(4)}));
     const std::pair<const char*, QStringList> rows[] = {
         {"", {"P\u00E9rc", "Latin 50%", "Jazz", "Rock Live"}},
         {"ROCK", {"Rock Live"}},
+        {"live/r second/r", {"Rock Live"}},  // both its files
         {"P\u00C9RC", {"P\u00E9rc"}},  // case folded beyond ASCII, by the index
         {"\u00C9", {"P\u00E9rc"}},     // and by a word too short for it
         {"\u00E9T\u00C9/", {"P\u00E9rc"}},

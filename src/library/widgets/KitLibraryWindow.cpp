@@ -114,7 +114,10 @@ void KitLibraryWindow::buildControls()
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("LibraryStatus"));
     status_->setTextFormat(Qt::PlainText);
+    // A long notice (a path, a reason) wraps within the window rather than widening it.
     status_->setWordWrap(true);
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
