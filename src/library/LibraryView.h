@@ -5,7 +5,6 @@
 #include "kit/KitDiff.h"
 
 #include <QString>
-#include <QVariant>
 
 #include <vector>
 
