@@ -153,9 +153,11 @@ public:
 
 private:
     KitStore(QString file, QString connection, QSqlDatabase db);
-    Status recordOne(const Recording& recording, RecordCounts& counts);
-    // Adds a file's path to the words a search matches for the kit.
-    Status addWords(qint64 kit, const QString& words, const QString& place);
+    // firstNew: the id of the transaction's first new kit, once there is one.
+    Status recordOne(const Recording& recording, RecordCounts& counts, std::optional<qint64>& firstNew);
+    // Adds a file's path to the words a search matches for the kit; indexed
+    // tells whether the search index holds its words yet.
+    Status addWords(qint64 kit, const QString& words, const QString& place, bool indexed);
     std::string readFailure(const QSqlQuery& query) const;
 
     QString file_;

@@ -46,7 +46,7 @@ namespace morvane::library {
 // The statements a recording runs for every kit, prepared once.
 struct KitStore::Statements {
     explicit Statements(const QSqlDatabase& db);
-    QSqlQuery findKit, insertKit, insertBytes, placeKnown, insertEvent, indexWords, unindexWords, setWords;
+    QSqlQuery findKit, insertKit, insertBytes, placeKnown, insertEvent, indexWords, unindexWords, setWords, indexNewKits;
 };
 
 }  // namespace morvane::library

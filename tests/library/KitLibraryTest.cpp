@@ -246,6 +246,7 @@ TEST_F(Library, AnImportCountsNewKnownAndNotKitsOnceAndStopsWhenCancelled)
     const auto first = importFolder(*store, path("tree"), noted, cancel).value();
     EXPECT_EQ(std::tie(first.added, first.known, first.notKits, first.cancelled), std::tuple(2, 1, 1, false));
     EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{4, 4}}));
+    EXPECT_EQ(titles(listed(*store, "A/ONE COPY.SYX")), QStringList{"ONE"});  // both files, met in one batch
     const auto again = importFolder(*store, path("tree"), {}, cancel).value();
     EXPECT_EQ(std::tie(again.added, again.known, again.notKits), std::tuple(0, 3, 1));
     EXPECT_EQ(store->historyOf(listed(*store, "note:99")[0].hash).value().size(), 2u);  // one.syx, copy.syx
