@@ -52,15 +52,6 @@ void EditorLibrary::record(EventKind kind, const KitDump& dump, const std::strin
     emit kitsChanged();
 }
 
-void EditorLibrary::search(const QString& query, QObject* receiver,
-                           std::function<void(const Result<std::vector<KitRow>>&)> answer)
-{
-    if (!library_) return;
-    library_->search(query, this, [alive = QPointer<QObject>(receiver), answer = std::move(answer)](const auto& rows) {
-        if (alive) answer(rows);
-    });
-}
-
 void EditorLibrary::onWindowThread(std::function<void()> what)
 {
     QMetaObject::invokeMethod(this, std::move(what), Qt::QueuedConnection);

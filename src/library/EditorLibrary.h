@@ -44,13 +44,9 @@ public:
     void kitReceived(const KitDump& dump, const std::string& device) override;
     void kitSent(const KitDump& dump, const std::string& device) override;
 
-    // The library's search; answer runs on the window thread unless
-    // receiver is gone by then. Nothing happens while the library is closed.
-    void search(const QString& query, QObject* receiver,
-                std::function<void(const Result<std::vector<KitRow>>&)> answer);
     // Runs job(KitStore&) on the library's thread after all work asked
     // before it, then answer(its result) on the window thread unless
-    // receiver is gone by then.
+    // receiver is gone by then. Nothing happens while the library is closed.
     template <typename Job, typename Answer>
     void ask(QObject* receiver, Job job, Answer answer);
     // From a job: runs what on the window thread, later.

@@ -1,5 +1,7 @@
 #include "KitImport.h"
 
+#include "LibraryView.h"
+
 #include "base/Text.h"
 #include "search/FolderSearch.h"
 #include "kit/KitFile.h"
@@ -83,7 +85,11 @@ Result<ImportSummary> importFolder(KitStore& store, const QString& folder, const
         // Nothing is read past a cancel or past the last batch.
         if (start + BatchSize < files.size()) next = readAhead(files, start + BatchSize);
         const auto counts = store.record(batch.kits);
-        if (!counts) return Result<ImportSummary>::failure(counts.error());
+        if (!counts)
+            return Result<ImportSummary>::failure(
+                counts.error() + QStringLiteral(" The import stopped there; %1 new kits were stored before it.")
+                                     .arg(countText(summary.added))
+                                     .toStdString());
         summary.notKits += batch.notKits;
         summary.added += counts.value().newKits;
         summary.known += counts.value().knownKits;

@@ -68,13 +68,4 @@ void KitLibrary::tellFailure(const std::string& reason)
         Qt::QueuedConnection);
 }
 
-void KitLibrary::search(const QString& query, QObject* context,
-                        std::function<void(const Result<std::vector<KitRow>>&)> answer)
-{
-    post([query, context, answer = std::move(answer)](KitStore& store) {
-        QMetaObject::invokeMethod(
-            context, [answer, rows = store.search(query)] { answer(rows); }, Qt::QueuedConnection);
-    });
-}
-
 }  // namespace morvane::library

@@ -31,8 +31,6 @@ public:
     // The run's first failed recording is told to listener, so the user
     // hears of it once; later ones are dropped.
     void whenRecordingFails(QObject* context, std::function<void(const QString& reason)> listener);
-    void search(const QString& query, QObject* context,
-                std::function<void(const Result<std::vector<KitRow>>&)> answer);
     // Runs job with the store on the library's thread, after all work asked
     // for before it (history, export, import with a cancel flag...).
     void post(std::function<void(KitStore&)> job);

@@ -7,9 +7,11 @@
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariant>
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -69,12 +71,40 @@ struct RecordCounts {
 
 // One kit as a search lists it.
 struct KitRow {
+    qint64 id = 0; // the store's number for it
     QString hash;  // 64 hexadecimal digits
     QString title; // the kit name, trailing spaces taken off
     int kitNumber = 0;
     int bank = 0;
     KitEvent last; // the latest event: its kind, place and time
     int timesSent = 0;
+};
+
+// The columns a search lists and sorts by.
+enum class KitColumn { Title, Kit, Bank, LastEvent, When, Where, TimesSent };
+inline constexpr int KitColumnCount = 7;
+
+// Words match the title or a path in the history, "note:N" and
+// "channel:N" a pad holding that value; every term must match. Empty text
+// lists every kit. Letter case is ignored in every script.
+struct KitSearch {
+    QString text;
+    KitColumn sortColumn = KitColumn::When;  // When: the latest event's order
+    bool descending = true;
+
+    bool operator==(const KitSearch&) const = default;
+};
+
+// Where the next page begins: just past the last row of this one, in the
+// search's order, so a page costs the same however deep it lies.
+struct PageStart {
+    QVariant sortValue;
+    qint64 id = 0;
+};
+
+struct KitPage {
+    std::vector<KitRow> rows;
+    std::optional<PageStart> next;  // none once the last row was listed
 };
 
 // How long a connection waits for another one (a second editor, the tool)
@@ -85,9 +115,11 @@ class KitStore {
 public:
     // Opens the library file, making its folder and a fresh library when
     // there is none. A file that is no SQLite database is moved aside (never
-    // deleted) and a fresh one begun; notice() then says so. A library that
-    // is locked, read-only, unreachable or from a newer editor is refused with
-    // the reason, and the file is left as it was.
+    // deleted) and a fresh one begun; notice() then says so. A file that is
+    // read-only, or in a read-only folder, is opened for reading only, leaving
+    // no file beside it, and notice() says so. A library that is locked,
+    // unreachable or from a newer editor is refused with the reason, and the
+    // file is left as it was.
     static Result<std::unique_ptr<KitStore>> open(const QString& file,
                                                   std::chrono::milliseconds busyWait = DefaultBusyWait);
     ~KitStore();
@@ -95,8 +127,8 @@ public:
     KitStore& operator=(const KitStore&) = delete;
 
     const QString& file() const { return file_; }
-    // Empty unless the open had to set the old file aside; then one sentence
-    // for the user, to be shown once.
+    // Empty unless the open had to set the old file aside or could only
+    // read; then one sentence for the user, to be shown once.
     const QString& notice() const { return notice_; }
 
     // Stores the kit unless its bytes are known, and adds the event to its
@@ -106,13 +138,12 @@ public:
     // A dump the codec refuses is refused.
     Status record(const KitDump& dump, const KitEvent& event);
 
-    // Words match the title or a path in the history, "note:N" and
-    // "channel:N" a pad holding that value; every term must match. Newest
-    // first. An empty query lists every kit.
-    Result<std::vector<KitRow>> search(const QString& query);
+    // At most limit rows of the search, from start (the first row when none).
+    Result<KitPage> search(const KitSearch& search, const std::optional<PageStart>& start, int limit);
 
     // The one full hash that starts with prefix (any letter case).
     Result<QString> hashStartingWith(const QString& prefix);
+    // Bytes that no longer match their hash are refused as damaged.
     Result<KitDump> bytesOf(const QString& hash);
     // Oldest first.
     Result<std::vector<KitEvent>> historyOf(const QString& hash);
@@ -122,7 +153,11 @@ public:
 
 private:
     KitStore(QString file, QString connection, QSqlDatabase db);
-    Status recordOne(const Recording& recording, RecordCounts& counts);
+    // firstNew: the id of the transaction's first new kit, once there is one.
+    Status recordOne(const Recording& recording, RecordCounts& counts, std::optional<qint64>& firstNew);
+    // Adds a file's path to the words a search matches for the kit; indexed
+    // tells whether the search index holds its words yet.
+    Status addWords(qint64 kit, const QString& words, const QString& place, bool indexed);
     std::string readFailure(const QSqlQuery& query) const;
 
     QString file_;

@@ -1,5 +1,7 @@
 #include "LibrarySchema.h"
 
+#include "StoreSql.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -10,18 +12,53 @@
 namespace morvane::library {
 namespace {
 
+Status run(QSqlDatabase& db, const QString& statement)
+{
+    QSqlQuery query(db);
+    if (query.exec(statement)) return succeeded();
+    return Status::failure(query.lastError().databaseText().toStdString());
+}
+
+// The words of the kits a file of the first version holds: each kit's
+// title and the files it was in, case folded as the store folds them.
+Status setKnownKitsWords(QSqlDatabase& db)
+{
+    QSqlQuery kits(db);
+    kits.setForwardOnly(true);
+    if (!kits.exec(QStringLiteral("SELECT k.id, k.title, (SELECT group_concat(place, char(10)) FROM"
+                                  " (SELECT DISTINCT place FROM events WHERE kit = k.id"
+                                  "  AND kind IN ('opened', 'saved', 'imported'))) FROM kits k")))
+        return Status::failure(kits.lastError().databaseText().toStdString());
+    QSqlQuery update(db);
+    update.prepare(QStringLiteral("UPDATE kits SET words = ? WHERE id = ?"));
+    while (kits.next()) {
+        const QString places = kits.value(2).toString();
+        const QString title = kits.value(1).toString();
+        update.bindValue(0, searchFolded(places.isEmpty() ? title : title + QLatin1Char('\n') + places));
+        update.bindValue(1, kits.value(0));
+        if (!update.exec()) return Status::failure(update.lastError().databaseText().toStdString());
+    }
+    return run(db, QStringLiteral("INSERT INTO kit_text (kit_text) VALUES ('rebuild')"));
+}
+
+struct Step {
+    std::vector<const char*> statements;
+    Status (*fill)(QSqlDatabase&) = nullptr;  // runs after the statements
+};
+
 // Step n takes a file from version n to n + 1. A step that has shipped never
 // changes, since files made by it exist: a change is a new step.
 //
-// Titles and paths are matched by substring, which no index serves, so a
-// search scans kits and events: the dumps live in a table of their own to
-// keep the scanned rows small, and the pads sit in the kit's row as 24 bytes
-// of notes and 24 of channels, matched with instr(), which keeps an import
-// at three rows per kit. The trigger keeps each kit's latest event and send count
-// beside it, whichever program wrote the event, so a search reads one row
-// per kit.
-const std::vector<std::vector<const char*>> Steps = {
-    {
+// The dumps live in a table of their own to keep the scanned rows small, and
+// the pads sit in the kit's row as 24 bytes of notes and 24 of channels,
+// matched with instr(). The trigger keeps each kit's latest event and send
+// count beside it, whichever program wrote the event, so a search reads one
+// row per kit. A kit's words (its title and file paths, case folded) sit in
+// its row, matched by substring through an FTS5 trigram index over them, or
+// one by one for a word short or common; the index on the latest event
+// lets the newest kits be listed first without reading the others.
+const std::vector<Step> Steps = {
+    {{
         "CREATE TABLE kits ("
         " id INTEGER PRIMARY KEY,"
         " hash TEXT NOT NULL UNIQUE,"
@@ -44,32 +81,55 @@ const std::vector<std::vector<const char*>> Steps = {
         "CREATE TRIGGER events_update_kit AFTER INSERT ON events BEGIN"
         " UPDATE kits SET last_event = NEW.id, times_sent = times_sent + (NEW.kind = 'sent')"
         " WHERE id = NEW.kit; END",
-    },
+    }},
+    {{
+         "ALTER TABLE kits ADD COLUMN words TEXT NOT NULL DEFAULT ''",
+         "CREATE VIRTUAL TABLE kit_text USING fts5(words, content = 'kits', content_rowid = 'id',"
+         " tokenize = 'trigram')",
+         "CREATE INDEX kits_by_last_event ON kits(last_event)",
+     },
+     setKnownKitsWords},
 };
 
-Status run(QSqlDatabase& db, const QString& statement)
+const int Newest = static_cast<int>(Steps.size());
+
+// The file's version, or why it cannot be used.
+Result<int> versionOf(QSqlDatabase& db)
 {
-    QSqlQuery query(db);
-    if (query.exec(statement)) return succeeded();
-    return Status::failure(query.lastError().databaseText().toStdString());
+    QSqlQuery version(db);
+    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
+        return Result<int>::failure(version.lastError().databaseText().toStdString());
+    const int found = version.value(0).toInt();
+    if (found > Newest)
+        return Result<int>::failure("it was made by a newer version of the editor (library version " +
+                                    std::to_string(found) + ")");
+    return found;
 }
 
 }  // namespace
 
 Status migrate(QSqlDatabase& db)
 {
-    QSqlQuery version(db);
-    if (!version.exec(QStringLiteral("PRAGMA user_version")) || !version.next())
-        return Status::failure(version.lastError().databaseText().toStdString());
-    const int found = version.value(0).toInt();
-    if (found > static_cast<int>(Steps.size()))
-        return Status::failure("it was made by a newer version of the editor (library version " +
-                               std::to_string(found) + ")");
-    if (found == static_cast<int>(Steps.size())) return succeeded();
-    for (std::size_t step = static_cast<std::size_t>(found); step < Steps.size(); ++step)
-        for (const char* statement : Steps[step])
+    const auto found = versionOf(db);
+    if (!found) return Status::failure(found.error());
+    if (found.value() == Newest) return succeeded();
+    for (auto step = Steps.begin() + found.value(); step != Steps.end(); ++step) {
+        for (const char* statement : step->statements)
             if (auto done = run(db, QString::fromLatin1(statement)); !done) return done;
-    return run(db, QStringLiteral("PRAGMA user_version = %1").arg(Steps.size()));
+        if (step->fill)
+            if (auto filled = step->fill(db); !filled) return filled;
+    }
+    return run(db, QStringLiteral("PRAGMA user_version = %1").arg(Newest));
+}
+
+Status isCurrent(QSqlDatabase& db)
+{
+    const auto found = versionOf(db);
+    if (!found) return Status::failure(found.error());
+    if (found.value() < Newest)
+        return Status::failure("it is read-only and was made by an older version of the editor; it is brought up to "
+                               "date once it can be written");
+    return succeeded();
 }
 
 }  // namespace morvane::library

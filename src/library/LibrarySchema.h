@@ -11,5 +11,7 @@ namespace morvane::library {
 // records the version.
 // A file from a newer editor is refused untouched.
 Status migrate(QSqlDatabase& db);
+// For a file that can only be read: whether it has the newest version.
+Status isCurrent(QSqlDatabase& db);
 
 }  // namespace morvane::library

@@ -1,20 +1,21 @@
 #include "LibraryView.h"
 
+#include "StoreSql.h"
+
 #include "kit/Cp1252.h"
 #include "kit/KitFile.h"
 #include "platform/FilePath.h"
 
 #include <QDir>
+#include <QLocale>
 
 namespace morvane::library {
 namespace {
 
 QString counted(int count, const char* one, const char* many)
 {
-    return QString::number(count) + QLatin1Char(' ') + QString::fromLatin1(count == 1 ? one : many);
+    return countText(count) + QLatin1Char(' ') + QString::fromLatin1(count == 1 ? one : many);
 }
-
-bool isFileEvent(EventKind kind) { return kind != EventKind::Received && kind != EventKind::Sent; }
 
 }  // namespace
 
@@ -32,18 +33,26 @@ QString columnTitle(KitColumn column)
     return {};
 }
 
-QVariant cellOf(const KitRow& row, KitColumn column)
+QString cellText(const KitRow& row, KitColumn column)
 {
     switch (column) {
     case KitColumn::Title: return row.title;
-    case KitColumn::Kit: return row.kitNumber;
-    case KitColumn::Bank: return row.bank;
+    case KitColumn::Kit: return QString::number(row.kitNumber);
+    case KitColumn::Bank: return QString::number(row.bank);
     case KitColumn::LastEvent: return eventName(row.last.kind);
     case KitColumn::When: return eventTimeText(row.last.time);
     case KitColumn::Where: return QDir::toNativeSeparators(row.last.place);
-    case KitColumn::TimesSent: return row.timesSent;
+    case KitColumn::TimesSent: return countText(row.timesSent);
     }
     return {};
+}
+
+QString countText(qint64 count)
+{
+    QLocale locale;
+    if (locale.language() == QLocale::C) locale = QLocale(QLocale::English);
+    locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
+    return locale.toString(count);
 }
 
 QString eventTimeText(const QDateTime& time)
@@ -86,14 +95,14 @@ Result<QString> fileHolding(const KitDetails& kit)
 QString importSummaryText(const QString& folder, const ImportSummary& summary)
 {
     const QString counts = QStringLiteral("%1 added, %2 already known, %3.")
-                               .arg(counted(summary.added, "kit", "kits"), QString::number(summary.known),
+                               .arg(counted(summary.added, "kit", "kits"), countText(summary.known),
                                     counted(summary.notKits, "file not a kit", "files not kits"));
     QString text = summary.cancelled
                        ? QStringLiteral("The import from %1 was cancelled. Before that: %2").arg(quotedFile(folder), counts)
                        : QStringLiteral("Imported from %1: %2").arg(quotedFile(folder), counts);
     if (!summary.unreadableFolders.empty())
         text += QStringLiteral("\nFolders that could not be read and were skipped: %1.")
-                    .arg(summary.unreadableFolders.size());
+                    .arg(countText(static_cast<qint64>(summary.unreadableFolders.size())));
     return text;
 }
 

@@ -5,7 +5,6 @@
 #include "kit/KitDiff.h"
 
 #include <QString>
-#include <QVariant>
 
 #include <vector>
 
@@ -13,12 +12,12 @@ namespace morvane::library {
 
 // What the library window shows and checks, without its widgets.
 
-enum class KitColumn { Title, Kit, Bank, LastEvent, When, Where, TimesSent };
-inline constexpr int KitColumnCount = 7;
-
 QString columnTitle(KitColumn column);
-// Numbers as numbers, so a column of them sorts by value.
-QVariant cellOf(const KitRow& row, KitColumn column);
+QString cellText(const KitRow& row, KitColumn column);
+
+// 12,345: a count as the user's language groups digits, and grouped in
+// threes where the language would write no separator.
+QString countText(qint64 count);
 
 // Local time, as the window and morvane-kit show it: "2024-05-01 18:30".
 QString eventTimeText(const QDateTime& time);

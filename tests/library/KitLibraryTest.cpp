@@ -33,10 +33,15 @@ KitDump kit(const std::string& title, int firstNote = 0, int firstChannel = 0)
 
 QDateTime at(int second) { return QDateTime::fromSecsSinceEpoch(1'700'000'000 + second, Qt::UTC); }
 
-QStringList titles(const Result<std::vector<KitRow>>& rows)
+std::vector<KitRow> listed(KitStore& store, const QString& text)
+{
+    return store.search({text}, {}, 10'000).value().rows;
+}
+
+QStringList titles(const std::vector<KitRow>& rows)
 {
     QStringList shown;
-    for (const auto& row : rows.value()) shown << row.title;
+    for (const auto& row : rows) shown << row.title;
     return shown;
 }
 
@@ -50,6 +55,15 @@ void runSql(const QString& file, const QStringList& statements)
         for (const auto& statement : statements) EXPECT_TRUE(QSqlQuery(db).exec(statement)) << statement.toStdString();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("other"));
+}
+
+// Root writes through file modes, so there a read-only path is made immutable too.
+void setReadOnly(const std::string& path, bool readOnly)
+{
+    ::chmod(path.c_str(), readOnly ? 0555 : 0755);
+    if (geteuid() == 0) {
+        ASSERT_EQ(std::system(("chattr " + std::string(readOnly ? "+i" : "-i") + " '" + path + "'").c_str()), 0);
+    }
 }
 
 class Library : public ::testing::Test {
@@ -79,28 +93,48 @@ TEST_F(Library, EachEventIsKeptInOrderWhileTheKitIsStoredOnce)
     const auto store = open();
     ASSERT_TRUE(store->record(kit("JAZZ"), {EventKind::Opened, "/kits/j.syx", at(0)}));
     for (const auto& event : events) ASSERT_TRUE(store->record(kit("ROCK"), event));
-    const auto rows = store->search({});
+    const auto rows = listed(*store, {});
     ASSERT_EQ(titles(rows), (QStringList{"ROCK", "JAZZ"}));
-    const KitRow& rock = rows.value()[0];
+    const KitRow& rock = rows[0];
     EXPECT_EQ(rock.last, events[5]);
     EXPECT_EQ(rock.timesSent, 2);
     EXPECT_EQ(store->historyOf(rock.hash).value(), std::vector<KitEvent>(events, events + 6));
     EXPECT_EQ(store->bytesOf(store->hashStartingWith(rock.hash.left(6).toUpper()).value()).value(), kit("ROCK"));
     EXPECT_FALSE(store->record(KitDump{0xF0, 0xF7}, events[0]));
     ASSERT_TRUE(store->remove(rock.hash));
-    EXPECT_EQ(titles(store->search({})), QStringList{"JAZZ"});
+    EXPECT_EQ(titles(listed(*store, {})), QStringList{"JAZZ"});
     EXPECT_TRUE(store->historyOf(rock.hash).value().empty());
+
+    // Bytes changed under the library are refused, not exported as the kit.
+    runSql(file, {"UPDATE kit_bytes SET bytes = x'f0f7'"});
+    const auto damaged = store->bytesOf(rows[1].hash);
+    ASSERT_FALSE(damaged);
+    EXPECT_NE(damaged.error().find("is damaged in the kit library"), std::string::npos) << damaged.error();
+
+    // Of 17 hashes two start with the same digit: that digit names no one kit.
+    for (int n = 0; n < 16; ++n) ASSERT_TRUE(store->record(kit("K" + std::to_string(n)), {}));
+    QStringList firstDigits;
+    for (const auto& row : listed(*store, {})) firstDigits << row.hash.left(1);
+    firstDigits.sort();
+    const auto shared = std::adjacent_find(firstDigits.begin(), firstDigits.end());
+    EXPECT_NE(store->hashStartingWith(*shared).error().find("More than one kit"), std::string::npos);
 }
 
 TEST_F(Library, SearchMatchesTitlesFilePathsNotesAndChannelsAllAtOnce)
 {
     const auto store = open();
     ASSERT_TRUE(store->record(kit("Rock Live", 35), {EventKind::Opened, "/kits/live/r.syx", at(1)}));
+    ASSERT_TRUE(store->record(kit("Rock Live", 35), {EventKind::Saved, "/kits/Second/r.syx", at(1)}));
     ASSERT_TRUE(store->record(kit("Jazz", 0, 2), {EventKind::Saved, "/kits/studio/j.syx", at(2)}));
     ASSERT_TRUE(store->record(kit("Latin 50%"), {EventKind::Received, "Studio Morvane", at(3)}));
+    ASSERT_TRUE(store->record(kit("P\xE9rc"), {EventKind::Imported, "/kits/\u00C9t\u00E9/p.syx", at(4)}));
     const std::pair<const char*, QStringList> rows[] = {
-        {"", {"Latin 50%", "Jazz", "Rock Live"}},
+        {"", {"P\u00E9rc", "Latin 50%", "Jazz", "Rock Live"}},
         {"ROCK", {"Rock Live"}},
+        {"live/r second/r", {"Rock Live"}},  // both its files
+        {"P\u00C9RC", {"P\u00E9rc"}},  // case folded beyond ASCII, by the index
+        {"\u00C9", {"P\u00E9rc"}},     // and by a word too short for it
+        {"\u00E9T\u00C9/", {"P\u00E9rc"}},
         {"studio", {"Jazz"}},  // a path, not a device's name
         {"note:35", {"Rock Live"}},
         {"channel:2", {"Jazz"}},
@@ -109,25 +143,33 @@ TEST_F(Library, SearchMatchesTitlesFilePathsNotesAndChannelsAllAtOnce)
         {"%", {"Latin 50%"}},
         {"_", {}},
     };
-    for (const auto& [query, expected] : rows) EXPECT_EQ(titles(store->search(query)), expected) << query;
+    for (const auto& [query, expected] : rows)
+        EXPECT_EQ(titles(listed(*store, QString::fromUtf8(query))), expected) << query;
+
+    // Pages of one, in any order, list what one page lists.
+    for (const KitSearch& search : {KitSearch{"", KitColumn::Title, false}, KitSearch{"s", KitColumn::Where, true}}) {
+        QStringList paged;
+        std::optional<PageStart> start;
+        do {
+            const auto page = store->search(search, start, 1).value();
+            paged << titles(page.rows);
+            start = page.next;
+        } while (start);
+        EXPECT_EQ(paged, titles(store->search(search, {}, 100).value().rows)) << search.text.toStdString();
+    }
 }
 
-TEST_F(Library, AFileOfTheFirstVersionOpensAndANewerOneIsLeftAlone)
+TEST_F(Library, AFileOfTheFirstVersionIsBroughtUpToDateWithItsKitsFound)
 {
     QFile fixture(MORVANE_SOURCE_DIR "/tests/library/first-version.sql");
     ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
     folder.folder("made/by/the/open");
     runSql(file, QString::fromUtf8(fixture.readAll()).split(";\n", Qt::SkipEmptyParts));
     const auto store = open();
-    ASSERT_EQ(titles(store->search("note:24 first")), QStringList{"FIRST KIT"});
+    ASSERT_EQ(titles(listed(*store, "note:24 first")), QStringList{"FIRST KIT"});
+    EXPECT_EQ(titles(listed(*store, "FIRST.SYX")), QStringList{"FIRST KIT"});  // its path, indexed by the update
     const auto recorded = store->record(kit("SECOND"), {});
     EXPECT_TRUE(recorded) << recorded.error();
-
-    const auto newer = path("newer.sqlite");
-    runSql(newer, {"PRAGMA user_version = 2"});
-    const auto refused = KitStore::open(newer);
-    ASSERT_FALSE(refused);
-    EXPECT_NE(refused.error().find("made by a newer version of the editor"), std::string::npos);
 }
 
 TEST_F(Library, AnUnusableFileIsRefusedWithItsReasonAndADamagedOneSetAside)
@@ -152,18 +194,16 @@ TEST_F(Library, AnUnusableFileIsRefusedWithItsReasonAndADamagedOneSetAside)
     ASSERT_TRUE(holder.open());
     QSqlQuery(holder).exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
     QSqlQuery(holder).exec(QStringLiteral("CREATE TABLE held (x)"));
-    // Root writes through file modes, so the read-only folder is made immutable there.
+    const auto newer = path("newer.sqlite");
+    runSql(newer, {"PRAGMA user_version = 3"});
     const auto readOnly = folder.folder("read-only");
-    const auto chattr = [&](const char* change) {
-        return geteuid() != 0 || std::system(("chattr " + std::string(change) + " '" + readOnly + "'").c_str()) == 0;
-    };
-    ::chmod(readOnly.c_str(), 0555);
-    ASSERT_TRUE(chattr("+i"));
-    const std::shared_ptr<void> writableAgain(nullptr, [&](void*) { chattr("-i"); });
+    setReadOnly(readOnly, true);
+    const std::shared_ptr<void> writableAgain(nullptr, [&](void*) { setReadOnly(readOnly, false); });
     const std::pair<QString, std::string> rows[] = {
         {QString::fromStdString(folder.file("a-file")) + "/kits.sqlite", "its folder"},
         {locked, "another program is using it"},
-        {QString::fromStdString(readOnly) + "/kits.sqlite", "cannot be opened or made there"},
+        {newer, "made by a newer version of the editor"},
+        {QString::fromStdString(readOnly) + "/kits.sqlite", "its folder \"" + readOnly + "\" is read-only"},
     };
     for (const auto& [file, reason] : rows) {
         const auto refused = KitStore::open(file, std::chrono::milliseconds(50));
@@ -172,6 +212,24 @@ TEST_F(Library, AnUnusableFileIsRefusedWithItsReasonAndADamagedOneSetAside)
         EXPECT_NE(refused.error().find(reason), std::string::npos) << refused.error();
     }
     holder.close();
+}
+
+TEST_F(Library, AReadOnlyLibraryIsReadLeavingNoFileBesideItAndIsWrittenOnceWritableAgain)
+{
+    ASSERT_TRUE(open()->record(kit("KEPT"), {EventKind::Opened, "/kits/k.syx", at(1)}));
+    setReadOnly(file.toStdString(), true);
+    {
+        const auto store = open();
+        EXPECT_TRUE(store->notice().endsWith("is read-only: its kits can be looked at, but nothing new is kept in it."));
+        EXPECT_EQ(titles(listed(*store, "kept")), QStringList{"KEPT"});
+        const auto refused = store->record(kit("NEW"), {});
+        EXPECT_NE(refused.error().find("it is read-only"), std::string::npos) << refused.error();
+    }
+    EXPECT_FALSE(QFile::exists(file + "-wal") || QFile::exists(file + "-shm"));
+    setReadOnly(file.toStdString(), false);
+    const auto store = open();
+    EXPECT_TRUE(store->notice().isEmpty());
+    EXPECT_TRUE(store->record(kit("NEW"), {}));
 }
 
 TEST_F(Library, AnImportCountsNewKnownAndNotKitsOnceAndStopsWhenCancelled)
@@ -188,9 +246,24 @@ TEST_F(Library, AnImportCountsNewKnownAndNotKitsOnceAndStopsWhenCancelled)
     const auto first = importFolder(*store, path("tree"), noted, cancel).value();
     EXPECT_EQ(std::tie(first.added, first.known, first.notKits, first.cancelled), std::tuple(2, 1, 1, false));
     EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{4, 4}}));
+    EXPECT_EQ(titles(listed(*store, "A/ONE COPY.SYX")), QStringList{"ONE"});  // both files, met in one batch
     const auto again = importFolder(*store, path("tree"), {}, cancel).value();
     EXPECT_EQ(std::tie(again.added, again.known, again.notKits), std::tuple(0, 3, 1));
-    EXPECT_EQ(store->historyOf(store->search("note:99").value()[0].hash).value().size(), 2u);  // one.syx, copy.syx
+    EXPECT_EQ(store->historyOf(listed(*store, "note:99")[0].hash).value().size(), 2u);  // one.syx, copy.syx
+
+    // Past one batch: progress after each, and a failure in the second says what the first stored.
+    for (int n = 0; n < 1001; ++n) folder.file("big/" + std::to_string(n) + ".syx", kit("B" + std::to_string(n)));
+    progress.clear();
+    EXPECT_EQ(importFolder(*store, path("big"), noted, cancel).value().added, 1001);
+    EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1000, 1001}, {1001, 1001}}));
+    file = path("stopping.sqlite");
+    const auto stopping = open();
+    runSql(file, {"CREATE TRIGGER full BEFORE INSERT ON kits WHEN (SELECT count(*) FROM kits) >= 1000"
+                  " BEGIN SELECT RAISE(FAIL, 'database or disk is full'); END"});
+    const auto stopped = importFolder(*stopping, path("big"), {}, cancel);
+    ASSERT_FALSE(stopped);
+    EXPECT_NE(stopped.error().find("disk is full. The import stopped there; 1,000 new kits were stored before it."),
+              std::string::npos) << stopped.error();
     cancel = true;
     EXPECT_TRUE(importFolder(*store, path("tree"), {}, cancel).value().cancelled);
 }
@@ -206,9 +279,9 @@ TEST_F(Library, TheWindowsLibraryQueuesRecordingsAndTellsTheFirstFailureOnce)
         library->record(kit("QUEUED"), {EventKind::Opened, "/kits/q.syx"});
         library->record({0xF0, 0xF7}, {});
         library->record({0xF0, 0xF7}, {});
-        library->search("queued", &window, [&](const auto& rows) {
-            found = titles(rows);
-            answered.quit();
+        library->post([&](KitStore& store) {
+            found = titles(listed(store, "queued"));
+            QMetaObject::invokeMethod(&window, [&] { answered.quit(); });
         });
         answered.exec();
     }

@@ -4,6 +4,7 @@
 #include "batch/widgets/BatchWindow.h"
 #include "editor/widgets/MainWindow.h"
 #include "library/EditorLibrary.h"
+#include "library/KitListModel.h"
 #include "library/widgets/KitLibraryWindow.h"
 #include "midi/EditorMidi.h"
 #include "support/KitFiles.h"
@@ -18,6 +19,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -58,7 +62,7 @@ struct LibraryWindows : ::testing::Test {
     OnDemandWindows windows{main, desktop, [this]() -> MidiDevices& { return devices; }, library, library};
     BatchWindow& batch = windows.batch();
     KitLibraryWindow& window = windows.libraryWindow();
-    QTableWidget* kits = nullptr;
+    QTableView* kits = nullptr;
 
     void SetUp() override
     {
@@ -68,10 +72,22 @@ struct LibraryWindows : ::testing::Test {
         main.start();
         main.menu().fileKitLibrary->trigger();
         ASSERT_TRUE(window.isVisible());
-        kits = window.findChild<QTableWidget*>("KitTable");
+        kits = window.findChild<QTableView*>("KitTable");
         desktop.folderChoices = {QString::fromStdString(tree.path("kits"))};
         click("ImportFolderBtn");
-        ASSERT_TRUE(soon([&] { return !desktop.messages.empty() && kits->rowCount() == 2; }));
+        ASSERT_TRUE(soon([&] { return !desktop.messages.empty() && listed() == 2; }));
+    }
+
+    int listed() const { return kits->model()->rowCount(); }
+    QString cell(int row, KitColumn column) const
+    {
+        return kits->model()->index(row, static_cast<int>(column)).data().toString();
+    }
+    void type(const QString& search)
+    {
+        auto* text = window.findChild<QLineEdit*>("SearchText");
+        text->clear();
+        QTest::keyClicks(text, search);
     }
 
     void click(const char* name) { QTest::mouseClick(window.findChild<QWidget*>(name), Qt::LeftButton); }
@@ -79,10 +95,8 @@ struct LibraryWindows : ::testing::Test {
     // Types the search and selects its one kit once the window knows it.
     void choose(const QString& search)
     {
-        auto* text = window.findChild<QLineEdit*>("SearchText");
-        text->clear();
-        QTest::keyClicks(text, search);
-        ASSERT_TRUE(soon([&] { return kits->rowCount() == 1; }));
+        type(search);
+        ASSERT_TRUE(soon([&] { return listed() == 1; }));
         kits->selectRow(0);
         ASSERT_TRUE(soon([&] { return window.findChild<QToolButton*>("OpenBtn")->isEnabled(); }));
     }
@@ -105,7 +119,7 @@ TEST_F(LibraryWindows, ImportedKitsAreFoundByAPadOpenedAsTheEditorsKitListedForA
                   "\": 2 kits added, 0 already known, 1 file not a kit.");
 
     choose("note:38");
-    EXPECT_EQ(kits->item(0, 0)->text(), "ALPHA");
+    EXPECT_EQ(cell(0, KitColumn::Title), "ALPHA");
 
     click("OpenBtn");
     EXPECT_EQ(main.kit().kitDump(), alpha);
@@ -117,7 +131,7 @@ TEST_F(LibraryWindows, ImportedKitsAreFoundByAPadOpenedAsTheEditorsKitListedForA
     main.midi().ports().mnuMIDI_outputs_Click(0);
     click("SendBtn");
     EXPECT_EQ(devices.sent, std::vector<KitDump>{alpha});
-    EXPECT_TRUE(soon([&] { return kits->item(0, 6)->data(Qt::DisplayRole) == 1; }));
+    EXPECT_TRUE(soon([&] { return cell(0, KitColumn::TimesSent) == "1"; }));
     EXPECT_EQ(desktop.messages.size(), 2u);  // the summary and the question before the send
 }
 
@@ -152,11 +166,11 @@ TEST_F(LibraryWindows, CompareExportAndDeleteLeaveEveryKitFileAsItWasAndTheSwitc
     desktop.answers = {MessageAnswer::No};
     click("DeleteBtn");
     search->clear();
-    ASSERT_TRUE(soon([&] { return kits->rowCount() == 2; }));
+    ASSERT_TRUE(soon([&] { return listed() == 2; }));
     choose("BETA");
     desktop.answers = {MessageAnswer::Yes};
     click("DeleteBtn");
-    ASSERT_TRUE(soon([&] { return kits->rowCount() == 0; }));
+    ASSERT_TRUE(soon([&] { return listed() == 0; }));
     EXPECT_EQ(readBytes(betaFile.toStdString()), beta);
     EXPECT_EQ(readBytes(exported), beta);
 
@@ -164,10 +178,37 @@ TEST_F(LibraryWindows, CompareExportAndDeleteLeaveEveryKitFileAsItWasAndTheSwitc
     window.findChild<QCheckBox*>("KeepHistory")->click();
     openInEditor(QString::fromStdString(exported));
     search->clear();
-    EXPECT_TRUE(soon([&] { return kits->rowCount() == 1; }));
+    EXPECT_TRUE(soon([&] { return listed() == 1; }));
     window.findChild<QCheckBox*>("KeepHistory")->click();
     openInEditor(QString::fromStdString(exported));
-    EXPECT_TRUE(soon([&] { return kits->rowCount() == 2; }));
+    EXPECT_TRUE(soon([&] { return listed() == 2; }));
+}
+
+// The window lists a page, however many kits a search finds (the same count
+// as before included), and fetches the next only when scrolled to the end.
+TEST_F(LibraryWindows, TheListHoldsOnePageWhateverTheSearchFindsAndFetchesMoreWhenScrolled)
+{
+    bool stored = false;
+    library.ask(
+        &window,
+        [](KitStore& store) {
+            std::vector<Recording> many;
+            for (int n = 0; n < 3000; ++n)
+                many.push_back({LibraryKit::of(kit("K" + std::to_string(n), 60)).value(), {EventKind::Imported, "/k"}});
+            return store.record(many);
+        },
+        [&](const auto& recorded) { stored = bool(recorded); });
+    ASSERT_TRUE(soon([&] { return stored; }));
+    QSignalSpy firstPages(static_cast<KitListModel*>(kits->model()), &KitListModel::listed);
+    for (const char* search : {"k", "K", "note:60"}) {
+        type(search);
+        ASSERT_TRUE(soon([&] { return firstPages.count() == 1; })) << search;
+        firstPages.clear();
+        QTest::qWait(50);
+        EXPECT_EQ(listed(), KitListModel::PageSize) << search;
+    }
+    kits->verticalScrollBar()->setValue(kits->verticalScrollBar()->maximum());
+    EXPECT_TRUE(soon([&] { return listed() == 2 * KitListModel::PageSize; }));
 }
 
 // What the editor tells before the library has started up waits for it, in order.

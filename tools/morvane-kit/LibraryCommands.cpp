@@ -36,7 +36,8 @@ const Command Library{
     "                              one object per line, with the whole hash.\n"
     "  import DIR                  records every kit find lists under DIR as imported, then\n"
     "                              prints how many were added, already known and not kits.\n"
-    "  export HASH-PREFIX -o FILE  writes the kit's bytes to FILE in one step.\n"
+    "  export HASH-PREFIX -o FILE  writes the kit's bytes to FILE in one step, unless they no\n"
+    "                              longer match their hash (the library is damaged).\n"
     "  history HASH-PREFIX         prints what happened to the kit, oldest first.\n"
     "A HASH-PREFIX names one kit by the first digits of its hash (as list shows them).\n"
     "The library is kit-library.sqlite in $XDG_DATA_HOME/VEXO Morvane Editor (by default\n"
@@ -78,6 +79,10 @@ std::string rowAsLine(const library::KitRow& row)
     return numbers + terminalText(utf8(row.last.place));
 }
 
+// Rows are printed a page at a time as the store gives them, so the first
+// line comes at once whatever the library's size.
+constexpr int ListPage = 500;
+
 int runList(const Arguments& args, Console& console)
 {
     bool json = false;
@@ -90,17 +95,24 @@ int runList(const Arguments& args, Console& console)
     }
     const auto store = openLibrary(console);
     if (!store) return ExitRefused;
-    const auto rows = store->search(words.join(' '));
-    if (!rows) return refuse(console, rows.error());
-    if (json) {
-        console.out << "[";
-        for (std::size_t r = 0; r < rows.value().size(); ++r)
-            console.out << (r ? ",\n" : "\n") << rowAsJson(rows.value()[r]);
-        console.out << "\n]\n";
-        return ExitSuccess;
-    }
-    console.out << "HASH         KIT BANK  TITLE          LAST     TIME             SENT  FROM\n";
-    for (const auto& row : rows.value()) console.out << rowAsLine(row) << "\n";
+    const library::KitSearch search{words.join(' ')};
+    console.out << (json ? "[" : "HASH         KIT BANK  TITLE          LAST     TIME             SENT  FROM\n");
+    bool first = true;
+    std::optional<library::PageStart> start;
+    do {
+        const auto page = store->search(search, start, ListPage);
+        if (!page) return refuse(console, page.error());
+        for (const auto& row : page.value().rows) {
+            if (json)
+                console.out << (first ? "\n" : ",\n") << rowAsJson(row);
+            else
+                console.out << rowAsLine(row) << "\n";
+            first = false;
+        }
+        console.out.flush();
+        start = page.value().next;
+    } while (start);
+    if (json) console.out << "\n]\n";
     return ExitSuccess;
 }
 
@@ -113,48 +125,48 @@ int runImport(const Arguments& args, Console& console)
     const auto imported = library::importFolder(*store, QString::fromStdString(args[0]), {}, neverCancelled);
     if (!imported) return refuse(console, imported.error());
     const auto& summary = imported.value();
-    console.out << "added " << summary.added << ", already known " << summary.known << ", not kits "
-                << summary.notKits << "\n";
+    console.out << "added " << utf8(library::countText(summary.added)) << ", already known "
+                << utf8(library::countText(summary.known)) << ", not kits " << utf8(library::countText(summary.notKits))
+                << "\n";
     for (const auto& folder : summary.unreadableFolders)
         console.err << "morvane-kit: cannot read " << terminalText(utf8(folder)) << "\n";
     return summary.unreadableFolders.empty() ? ExitSuccess : ExitRefused;
 }
 
-// The one kit a prefix names, or the refusal already printed.
-std::optional<QString> kitNamed(KitStore& store, const std::string& prefix, Console& console)
+// Opens the library, finds the one kit the prefix names and runs use on it;
+// says why when either cannot be had.
+template <typename Use>
+int withKitNamed(const std::string& prefix, Console& console, Use use)
 {
-    auto hash = store.hashStartingWith(QString::fromStdString(prefix));
-    if (!hash) {
-        refuse(console, hash.error());
-        return std::nullopt;
-    }
-    return hash.value();
+    const auto store = openLibrary(console);
+    if (!store) return ExitRefused;
+    const auto hash = store->hashStartingWith(QString::fromStdString(prefix));
+    if (!hash) return refuse(console, hash.error());
+    return use(*store, hash.value());
 }
 
 int runExport(const Arguments& args, Console& console)
 {
     if (args.size() != 3 || args[1] != "-o") return usageError(console, Library, "export takes HASH-PREFIX -o FILE");
-    const auto store = openLibrary(console);
-    if (!store) return ExitRefused;
-    const auto hash = kitNamed(*store, args[0], console);
-    if (!hash) return ExitRefused;
-    const auto bytes = store->bytesOf(*hash);
-    if (!bytes) return refuse(console, bytes.error());
-    if (auto saved = saveWholeFile(utf8ToPath(args[2]), bytes.value()); !saved) return refuse(console, saved.error());
-    return ExitSuccess;
+    return withKitNamed(args[0], console, [&](KitStore& store, const QString& hash) {
+        const auto bytes = store.bytesOf(hash);
+        if (!bytes) return refuse(console, bytes.error());
+        if (auto saved = saveWholeFile(utf8ToPath(args[2]), bytes.value()); !saved)
+            return refuse(console, saved.error());
+        return int(ExitSuccess);
+    });
 }
 
 int runHistory(const Arguments& args, Console& console)
 {
     if (args.size() != 1) return usageError(console, Library, "history takes one HASH-PREFIX");
-    const auto store = openLibrary(console);
-    if (!store) return ExitRefused;
-    const auto hash = kitNamed(*store, args[0], console);
-    if (!hash) return ExitRefused;
-    const auto events = store->historyOf(*hash);
-    if (!events) return refuse(console, events.error());
-    for (const auto& event : events.value()) console.out << terminalText(utf8(library::historyLine(event))) << "\n";
-    return ExitSuccess;
+    return withKitNamed(args[0], console, [&](KitStore& store, const QString& hash) {
+        const auto events = store.historyOf(hash);
+        if (!events) return refuse(console, events.error());
+        for (const auto& event : events.value())
+            console.out << terminalText(utf8(library::historyLine(event))) << "\n";
+        return int(ExitSuccess);
+    });
 }
 
 int runLibrary(const Arguments& args, Console& console)

@@ -1,5 +1,7 @@
 #include "KitLibraryWindow.h"
 
+#include "FolderElidingDelegate.h"
+
 #include "library/EditorLibrary.h"
 #include "library/LibraryHost.h"
 #include "library/LibrarySettings.h"
@@ -23,6 +25,7 @@
 #include <QScreen>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -30,7 +33,6 @@
 namespace morvane::library {
 namespace {
 
-constexpr int HashRole = Qt::UserRole;
 // Long enough to let a word be typed whole, short enough to feel immediate.
 constexpr int SearchPauseMs = 150;
 const QString KitFileFilter = QStringLiteral("Sysex Files (*.syx)");
@@ -40,7 +42,8 @@ QString quoted(const QString& title) { return QLatin1Char('"') + title + QLatin1
 }  // namespace
 
 KitLibraryWindow::KitLibraryWindow(Desktop& desktop, EditorLibrary& library, LibraryHost& host, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), desktop_(desktop), library_(library), host_(host)
+    : QMainWindow(parent, Qt::Window), desktop_(desktop), library_(library), host_(host),
+      model_(new KitListModel(library, this))
 {
     setObjectName(QStringLiteral("KitLibraryWindow"));
     setWindowTitle(QStringLiteral("Kit Library"));
@@ -48,8 +51,12 @@ KitLibraryWindow::KitLibraryWindow(Desktop& desktop, EditorLibrary& library, Lib
     searchTimer_.setInterval(SearchPauseMs);
     connect(&searchTimer_, &QTimer::timeout, this, &KitLibraryWindow::search);
     connect(&library_, &EditorLibrary::kitsChanged, this, [this] {
-        if (isVisible()) searchTimer_.start();
+        if (isVisible()) refresh();
     });
+    // A notice too long for the main window's status line is read whole here.
+    connect(&library_, &EditorLibrary::told, this, &KitLibraryWindow::say);
+    connect(model_, &KitListModel::listed, this, &KitLibraryWindow::keepChoiceAfterListing);
+    connect(model_, &KitListModel::failed, this, &KitLibraryWindow::say);
     buildControls();
     resize(QSize(1100, 600).boundedTo(screen()->availableSize()));
 }
@@ -60,27 +67,39 @@ KitLibraryWindow::~KitLibraryWindow()
     if (cancelImport_) *cancelImport_ = true;
 }
 
-void KitLibraryWindow::buildControls()
+void KitLibraryWindow::buildKitTable()
 {
-    kits_ = new QTableWidget(0, KitColumnCount);
+    kits_ = new QTableView;
     kits_->setObjectName(QStringLiteral("KitTable"));
-    QStringList titles;
-    for (int column = 0; column < KitColumnCount; ++column) titles << columnTitle(static_cast<KitColumn>(column));
-    kits_->setHorizontalHeaderLabels(titles);
-    kits_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    kits_->horizontalHeader()->setSectionResizeMode(static_cast<int>(KitColumn::Where), QHeaderView::Stretch);
+    kits_->setModel(model_);
+    // Widths and heights never measure the rows: there may be 100,000.
+    auto* columns = kits_->horizontalHeader();
+    columns->setSectionResizeMode(QHeaderView::Interactive);
+    columns->setSectionResizeMode(static_cast<int>(KitColumn::Where), QHeaderView::Stretch);
+    const QFontMetrics metrics = kits_->fontMetrics();
+    const auto widthOf = [&](const QString& sample) { return metrics.horizontalAdvance(sample) + 24; };
+    for (int column = 0; column < KitColumnCount; ++column)
+        columns->resizeSection(column, widthOf(columnTitle(static_cast<KitColumn>(column))));
+    columns->resizeSection(static_cast<int>(KitColumn::Title), widthOf(QStringLiteral("MMMMMMMMMMMM")));
+    columns->resizeSection(static_cast<int>(KitColumn::When), widthOf(QStringLiteral("2026-12-31 23:59")));
     kits_->verticalHeader()->hide();
+    kits_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    kits_->verticalHeader()->setDefaultSectionSize(metrics.height() + 8);
     kits_->setWordWrap(false);
-    kits_->setTextElideMode(Qt::ElideMiddle);  // a path's end names the file
+    kits_->setItemDelegateForColumn(static_cast<int>(KitColumn::Where), new FolderElidingDelegate(kits_));
     kits_->setSelectionBehavior(QAbstractItemView::SelectRows);
     kits_->setSelectionMode(QAbstractItemView::SingleSelection);
     kits_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     kits_->setSortingEnabled(true);
     kits_->sortByColumn(static_cast<int>(KitColumn::When), Qt::DescendingOrder);
     kits_->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(kits_, &QTableWidget::itemSelectionChanged, this, &KitLibraryWindow::selectionChanged);
-    connect(kits_, &QTableWidget::cellDoubleClicked, this, &KitLibraryWindow::openChosen);
+    connect(kits_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &KitLibraryWindow::selectionChanged);
+    connect(kits_, &QTableView::doubleClicked, this, &KitLibraryWindow::openChosen);
+}
 
+void KitLibraryWindow::buildControls()
+{
+    buildKitTable();
     history_ = new QListWidget;
     history_->setObjectName(QStringLiteral("HistoryList"));
     history_->setWordWrap(true);  // a path goes to a line of its own rather than out of sight
@@ -95,6 +114,10 @@ void KitLibraryWindow::buildControls()
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("LibraryStatus"));
     status_->setTextFormat(Qt::PlainText);
+    // A long notice (a path, a reason) wraps within the window rather than widening it.
+    status_->setWordWrap(true);
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
@@ -205,56 +228,42 @@ void KitLibraryWindow::closeEvent(QCloseEvent* event)
 void KitLibraryWindow::search()
 {
     searchTimer_.stop();
-    library_.search(searchText_->text(), this, [this](const auto& rows) { showKits(rows); });
+    model_->setSearchText(searchText_->text());
+}
+
+void KitLibraryWindow::refresh()
+{
+    searchTimer_.stop();
+    model_->refresh();
 }
 
 // The chosen kit stays chosen while the list shows it, and its details are
 // read again: its history may have grown.
-void KitLibraryWindow::showKits(const Result<std::vector<KitRow>>& rows)
+void KitLibraryWindow::keepChoiceAfterListing()
 {
-    if (!rows) {
-        say(QString::fromStdString(rows.error()));
-        return;
-    }
-    const QString chosen = selectedHash();
-    {
-        const QSignalBlocker quiet(kits_);
-        kits_->setSortingEnabled(false);
-        kits_->clearContents();
-        kits_->setRowCount(static_cast<int>(rows.value().size()));
-        int rowIndex = 0;
-        for (const auto& row : rows.value()) {
-            for (int column = 0; column < KitColumnCount; ++column) {
-                auto* item = new QTableWidgetItem;
-                item->setData(Qt::DisplayRole, cellOf(row, static_cast<KitColumn>(column)));
-                if (column == static_cast<int>(KitColumn::Where)) item->setToolTip(item->text());  // whole
-                item->setData(HashRole, row.hash);
-                kits_->setItem(rowIndex, column, item);
-            }
-            ++rowIndex;
-        }
-        kits_->setSortingEnabled(true);
-        for (int r = 0; r < kits_->rowCount(); ++r)
-            if (kits_->item(r, 0)->data(HashRole).toString() == chosen) kits_->selectRow(r);
-    }
-    selectionChanged();
+    const int row = model_->rowOf(lastChosen_);
+    if (row >= 0)
+        kits_->selectRow(row);
+    else
+        selectionChanged();
+}
+
+const KitRow* KitLibraryWindow::selectedKit() const
+{
+    const auto selected = kits_->selectionModel()->selectedRows();
+    return selected.isEmpty() ? nullptr : model_->kitAt(selected.constFirst().row());
 }
 
 QString KitLibraryWindow::selectedHash() const
 {
-    const auto selected = kits_->selectedItems();
-    return selected.isEmpty() ? QString() : selected.constFirst()->data(HashRole).toString();
-}
-
-QString KitLibraryWindow::selectedTitle() const
-{
-    const auto selected = kits_->selectedItems();
-    return selected.isEmpty() ? QString() : kits_->item(selected.constFirst()->row(), 0)->text();
+    const KitRow* kit = selectedKit();
+    return kit ? kit->hash : QString();
 }
 
 void KitLibraryWindow::selectionChanged()
 {
     const QString hash = selectedHash();
+    lastChosen_ = hash;
     if (!chosen_ || chosen_->hash != hash) {
         chosen_.reset();
         history_->clear();
@@ -262,7 +271,7 @@ void KitLibraryWindow::selectionChanged()
     }
     if (hash.isEmpty()) return;
     library_.ask(
-        this, [hash, title = selectedTitle()](KitStore& store) { return detailsOf(store, hash, title); },
+        this, [hash, title = selectedKit()->title](KitStore& store) { return detailsOf(store, hash, title); },
         [this](const Result<KitDetails>& details) { showDetails(details); });
 }
 
@@ -284,7 +293,11 @@ void KitLibraryWindow::setKitActionsEnabled(bool enabled)
     for (auto* action : kitActions_) action->setEnabled(enabled);
 }
 
-void KitLibraryWindow::say(const QString& text) { status_->setText(text); }
+void KitLibraryWindow::say(const QString& text)
+{
+    status_->setText(text);
+    status_->setToolTip(text);
+}
 
 // A copy of the chosen kit is used throughout, as the list may be shown
 // anew while a question is open.
@@ -406,7 +419,7 @@ void KitLibraryWindow::deleteChosen()
                 return;
             }
             say(QStringLiteral("The kit %1 was deleted from the library.").arg(quoted(title)));
-            search();
+            refresh();
         });
 }
 
@@ -447,7 +460,7 @@ void KitLibraryWindow::importFinished(const QString& folder, const Result<Import
                             QStringLiteral("Import Folder"));
     else
         desktop_.messageBox(QString::fromStdString(summary.error()), MessageStyle::Plain);
-    search();
+    refresh();
 }
 
 // Until the folder search has counted the files, the bar only shows that

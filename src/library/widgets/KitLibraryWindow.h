@@ -1,5 +1,6 @@
 #pragma once
 
+#include "library/KitListModel.h"
 #include "library/LibraryView.h"
 
 #include <QMainWindow>
@@ -16,7 +17,7 @@ class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace morvane {
 class Desktop;
@@ -51,10 +52,12 @@ private:
     QWidget* buildImportRow();
     QAction* addKitAction(const QString& name, const QString& text, void (KitLibraryWindow::*command)());
 
+    void buildKitTable();
     void search();
-    void showKits(const Result<std::vector<KitRow>>& rows);
+    void refresh();
+    void keepChoiceAfterListing();
+    const KitRow* selectedKit() const;
     QString selectedHash() const;
-    QString selectedTitle() const;
     void selectionChanged();
     void showDetails(const Result<KitDetails>& details);
     void setKitActionsEnabled(bool enabled);
@@ -76,13 +79,15 @@ private:
     EditorLibrary& library_;
     LibraryHost& host_;
     QTimer searchTimer_;
+    KitListModel* model_;
+    QString lastChosen_;  // kept chosen across a new listing when it is listed
     std::optional<KitDetails> chosen_;  // the selected kit, once its details came
     std::shared_ptr<std::atomic<bool>> cancelImport_;  // set while an import runs
     QString importStart_;
 
     QLineEdit* searchText_;
     QCheckBox* keepHistory_;
-    QTableWidget* kits_;
+    QTableView* kits_;
     QListWidget* history_;
     std::vector<QAction*> kitActions_;
     QPushButton* importButton_;

@@ -1,0 +1,118 @@
+#include "KitListModel.h"
+
+#include "EditorLibrary.h"
+#include "LibraryView.h"
+
+#include <algorithm>
+
+namespace morvane::library {
+
+KitListModel::KitListModel(EditorLibrary& library, QObject* parent) : QAbstractTableModel(parent), library_(library)
+{
+}
+
+void KitListModel::setSearchText(const QString& text)
+{
+    search_.text = text;
+    ask(std::nullopt, PageSize, true);
+}
+
+void KitListModel::refresh() { ask(std::nullopt, std::max(PageSize, rowCount()), true); }
+
+void KitListModel::sort(int column, Qt::SortOrder order)
+{
+    search_.sortColumn = static_cast<KitColumn>(column);
+    search_.descending = order == Qt::DescendingOrder;
+    ask(std::nullopt, PageSize, true);
+}
+
+bool KitListModel::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && next_ && !fetching_;
+}
+
+void KitListModel::fetchMore(const QModelIndex& parent)
+{
+    if (canFetchMore(parent)) ask(next_, PageSize, false);
+}
+
+void KitListModel::ask(const std::optional<PageStart>& start, int limit, bool firstPage)
+{
+    if (!library_.isOpen()) return;
+    if (firstPage) *newest_ = ++generation_;
+    fetching_ = true;
+    library_.ask(
+        this,
+        [search = search_, start, limit, generation = generation_,
+         newest = newest_](KitStore& store) -> std::optional<Result<KitPage>> {
+            if (generation != newest->load()) return std::nullopt;
+            return store.search(search, start, limit);
+        },
+        [this, generation = generation_, firstPage](const std::optional<Result<KitPage>>& page) {
+            if (page) take(generation, firstPage, *page);
+        });
+}
+
+void KitListModel::take(int generation, bool firstPage, const Result<KitPage>& page)
+{
+    if (generation != generation_) return;
+    fetching_ = false;
+    if (!page) {
+        emit failed(QString::fromStdString(page.error()));
+        return;
+    }
+    const auto& rows = page.value().rows;
+    next_ = page.value().next;
+    if (firstPage) {
+        beginResetModel();
+        rows_ = rows;
+        endResetModel();
+        emit listed();
+    } else if (!rows.empty()) {
+        beginInsertRows({}, rowCount(), rowCount() + static_cast<int>(rows.size()) - 1);
+        rows_.insert(rows_.end(), rows.begin(), rows.end());
+        endInsertRows();
+    }
+}
+
+const KitRow* KitListModel::kitAt(int row) const
+{
+    return row >= 0 && row < rowCount() ? &rows_[static_cast<std::size_t>(row)] : nullptr;
+}
+
+int KitListModel::rowOf(const QString& hash) const
+{
+    const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const KitRow& row) { return row.hash == hash; });
+    return found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
+}
+
+int KitListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int KitListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : KitColumnCount; }
+
+QVariant KitListModel::data(const QModelIndex& index, int role) const
+{
+    const KitRow* row = kitAt(index.row());
+    if (!row) return {};
+    const auto column = static_cast<KitColumn>(index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole: return cellText(*row, column);  // the whole text of a cell cut short
+    case Qt::TextAlignmentRole:
+        if (column == KitColumn::Kit || column == KitColumn::Bank || column == KitColumn::TimesSent)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    default: return {};
+    }
+}
+
+QVariant KitListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    return columnTitle(static_cast<KitColumn>(section));
+}
+
+}  // namespace morvane::library

@@ -1,0 +1,121 @@
+// The search: each term as SQL, the sort order, and pages that begin where
+// the last one ended.
+#include "KitStore.h"
+
+#include "StoreSql.h"
+
+namespace morvane::library {
+namespace {
+
+// One search term as SQL, with the values its placeholders take.
+struct Condition {
+    QString sql;
+    QVariantList values;
+};
+
+// "note:38" -> 38; anything else (another word, a number out of range) is no pad term.
+std::optional<int> padTerm(const QString& token, QLatin1String prefix)
+{
+    if (!token.startsWith(prefix, Qt::CaseInsensitive)) return std::nullopt;
+    bool isNumber = false;
+    const int value = token.mid(prefix.size()).toInt(&isNumber);
+    if (!isNumber || value < 0 || value > 255) return std::nullopt;
+    return value;
+}
+
+// Past this many kits a word is common: checking each kit listed in order
+// finds a page sooner than gathering every kit the index holds for it.
+constexpr int CommonWord = 2000;
+
+QString ftsPhrase(QString word)
+{
+    word.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + word + QLatin1Char('"');
+}
+
+bool isCommon(const QSqlDatabase& db, const QString& phrase)
+{
+    QSqlQuery count(db);
+    count.prepare(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM kit_text WHERE kit_text MATCH ? LIMIT %1)")
+                      .arg(CommonWord));
+    count.bindValue(0, phrase);
+    return count.exec() && count.next() && count.value(0).toInt() == CommonWord;
+}
+
+// FTS5's trigram index gathers the kits of a word of three characters or
+// more; a shorter or common one is looked for in each kit's words.
+Condition wordCondition(const QSqlDatabase& db, const QString& token)
+{
+    const QString word = searchFolded(token);
+    const QString phrase = ftsPhrase(word);
+    if (word.toUcs4().size() < 3 || isCommon(db, phrase))
+        return {QStringLiteral("instr(k.words, ?) > 0"), {word}};
+    return {QStringLiteral("k.id IN (SELECT rowid FROM kit_text WHERE kit_text MATCH ?)"), {phrase}};
+}
+
+Condition conditionOf(const QSqlDatabase& db, const QString& token)
+{
+    const auto padByte = [](int value) { return QByteArray(1, static_cast<char>(value)); };
+    if (const auto note = padTerm(token, QLatin1String("note:")))
+        return {QStringLiteral("instr(k.notes, ?) > 0"), {padByte(*note)}};
+    if (const auto channel = padTerm(token, QLatin1String("channel:")))
+        return {QStringLiteral("instr(k.channels, ?) > 0"), {padByte(*channel)}};
+    return wordCondition(db, token);
+}
+
+QString sortExpression(KitColumn column)
+{
+    switch (column) {
+    case KitColumn::Title: return QStringLiteral("k.title");
+    case KitColumn::Kit: return QStringLiteral("k.kit_number");
+    case KitColumn::Bank: return QStringLiteral("k.bank");
+    case KitColumn::LastEvent: return QStringLiteral("e.kind");
+    case KitColumn::When: return QStringLiteral("k.last_event");
+    case KitColumn::Where: return QStringLiteral("e.place");
+    case KitColumn::TimesSent: return QStringLiteral("k.times_sent");
+    }
+    return {};
+}
+
+}  // namespace
+
+// The kit's id breaks ties, so a page starts exactly after the last row shown.
+Result<KitPage> KitStore::search(const KitSearch& search, const std::optional<PageStart>& start, int limit)
+{
+    QStringList where;
+    QVariantList values;
+    for (const QString& token : search.text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const auto condition = conditionOf(db_, token);
+        where << condition.sql;
+        values << condition.values;
+    }
+    const QString sorted = sortExpression(search.sortColumn);
+    const QString direction = search.descending ? QStringLiteral("DESC") : QStringLiteral("ASC");
+    if (start) {
+        where << QStringLiteral("(%1, k.id) %2 (?, ?)").arg(sorted, search.descending ? "<" : ">");
+        values << start->sortValue << start->id;
+    }
+    const QString filter =
+        where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
+    QSqlQuery query(db_);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT k.id, k.hash, k.title, k.kit_number, k.bank, e.kind, e.place, e.time,"
+                                 " k.times_sent, %1 FROM kits k JOIN events e ON e.id = k.last_event%2"
+                                 " ORDER BY %1 %3, k.id %3 LIMIT %4")
+                      .arg(sorted, filter, direction)
+                      .arg(limit));
+    for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
+    if (!query.exec()) return Result<KitPage>::failure(readFailure(query));
+    KitPage page;
+    PageStart last;
+    while (query.next()) {
+        page.rows.push_back({query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toString(),
+                             query.value(3).toInt(), query.value(4).toInt(), eventAt(query, 5),
+                             query.value(8).toInt()});
+        last = {query.value(9), page.rows.back().id};
+    }
+    if (static_cast<int>(page.rows.size()) == limit) page.next = last;
+    return page;
+}
+
+}  // namespace morvane::library

@@ -1,0 +1,59 @@
+#include "StoreSql.h"
+
+#include <QDir>
+
+#include <array>
+
+namespace morvane::library {
+namespace {
+
+constexpr std::array<const char*, 5> KindNames = {"opened", "saved", "received", "sent", "imported"};
+constexpr std::array<const char*, 5> KindPhrases = {"opened from", "saved to", "received from", "sent to",
+                                                    "imported from"};
+
+EventKind kindNamed(const QString& name)
+{
+    for (std::size_t k = 0; k < KindNames.size(); ++k)
+        if (name == QLatin1String(KindNames[k])) return static_cast<EventKind>(k);
+    return EventKind::Opened;
+}
+
+}  // namespace
+
+QString eventName(EventKind kind) { return QString::fromLatin1(KindNames[static_cast<std::size_t>(kind)]); }
+
+QString eventPhrase(EventKind kind) { return QString::fromLatin1(KindPhrases[static_cast<std::size_t>(kind)]); }
+
+bool isFileEvent(EventKind kind) { return kind != EventKind::Received && kind != EventKind::Sent; }
+
+QString quotedFile(const QString& file)
+{
+    return QLatin1Char('"') + QDir::toNativeSeparators(file) + QLatin1Char('"');
+}
+
+int primaryCode(const QSqlError& error) { return error.nativeErrorCode().toInt() & 0xff; }
+
+bool isDamage(const QSqlError& error)
+{
+    const int code = primaryCode(error);
+    return code == NotADatabase || code == Corrupt;
+}
+
+QString reasonOf(const QSqlError& error)
+{
+    switch (primaryCode(error)) {
+    case Busy:
+    case Locked: return QStringLiteral("another program is using it");
+    case ReadOnly: return QStringLiteral("it is read-only");
+    case CantOpen: return QStringLiteral("the file cannot be opened or made there");
+    default: return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+    }
+}
+
+KitEvent eventAt(const QSqlQuery& query, int firstColumn)
+{
+    return {kindNamed(query.value(firstColumn).toString()), query.value(firstColumn + 1).toString(),
+            QDateTime::fromMSecsSinceEpoch(query.value(firstColumn + 2).toLongLong(), Qt::UTC)};
+}
+
+}  // namespace morvane::library

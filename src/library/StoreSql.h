@@ -1,0 +1,52 @@
+#pragma once
+
+// What the store's files share: SQLite's failures as the user reads them,
+// and rows read back. Not for use outside the library.
+
+#include "KitStore.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+#include <string>
+
+namespace morvane::library {
+
+// SQLite's primary result codes, as Qt's driver reports them.
+enum SqliteCode { Busy = 5, Locked = 6, ReadOnly = 8, Corrupt = 11, CantOpen = 14, NotADatabase = 26 };
+
+int primaryCode(const QSqlError& error);
+bool isDamage(const QSqlError& error);
+// Why the file cannot be used, as the end of a sentence.
+QString reasonOf(const QSqlError& error);
+
+inline std::string sentence(const QString& text) { return text.toStdString(); }
+
+template <typename Bytes>
+QByteArray byteArray(const Bytes& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+}
+
+// The kind, place and time columns starting at firstColumn.
+KitEvent eventAt(const QSqlQuery& query, int firstColumn);
+
+// Titles and paths as the search index keeps them and a search word meets
+// them: case folded in every script, which SQLite's own LIKE does for ASCII only.
+inline QString searchFolded(const QString& text) { return text.toCaseFolded(); }
+
+// Kinds of events whose place is a file, and so is searched.
+bool isFileEvent(EventKind kind);
+
+}  // namespace morvane::library
+
+namespace morvane::library {
+
+// The statements a recording runs for every kit, prepared once.
+struct KitStore::Statements {
+    explicit Statements(const QSqlDatabase& db);
+    QSqlQuery findKit, insertKit, insertBytes, placeKnown, insertEvent, indexWords, unindexWords, setWords, indexNewKits;
+};
+
+}  // namespace morvane::library
