@@ -19,7 +19,7 @@ void attachBatchWindow(MainWindow& main, BatchWindow& batch)
 
 void attachPrintCommand(MainWindow& main, Desktop& desktop)
 {
-    connectPrintCommand(*main.menu().filePrint, main, main, desktop);
+    connectPrintCommands(*main.menu().filePrint, *main.menu().fileExportPdf, main, main, desktop);
 }
 
 void attachLibrary(MainWindow& main, library::EditorLibrary& library)

@@ -17,7 +17,8 @@ class KitLibraryWindow;
 // the main window closes it (which stops a running batch send).
 void attachBatchWindow(MainWindow& main, BatchWindow& batch);
 
-// File > Print (Ctrl+P) prints the main window's kit sheet.
+// File > Print (Ctrl+P) prints the main window's kit sheet, and File > Export
+// Kit Sheet as PDF... saves it as a PDF file.
 void attachPrintCommand(MainWindow& main, Desktop& desktop);
 
 // The library tells its troubles on the main window's status line.

@@ -134,6 +134,10 @@ std::optional<QString> QtDesktop::folderName(const QString& startPath)
 bool QtDesktop::choosePrinter(QPrinter& printer)
 {
     QPrintDialog dialog(&printer, parent_);
+    // Its "Print to File" opens the typed name before anything can check it,
+    // and a named pipe there would block the window for good; PDF files are
+    // made through the editor's own save dialog instead.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     return dialog.exec() == QDialog::Accepted;
 }
 
