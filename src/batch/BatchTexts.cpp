@@ -14,6 +14,7 @@ QString kitDumpsAddedText(std::size_t count) { return QString::number(count) + Q
 
 QString kitDumpsSentText(std::size_t count)
 {
+    if (count == 0) return QStringLiteral("No kit dump was sent.");
     if (count == 1) return QStringLiteral("1 Kit dump successfully sent.");
     return QString::number(count) + QStringLiteral(" Kit dumps successfully sent.");
 }

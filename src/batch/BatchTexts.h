@@ -19,7 +19,8 @@ inline const QString InvalidDelayText =
 QString kitDumpsToSendText(std::size_t count);
 // PleaseWaitLabel after a folder search: "N Kit dumps added.".
 QString kitDumpsAddedText(std::size_t count);
-// PleaseWaitLabel after a batch: "1 Kit dump successfully sent." or "N Kit dumps successfully sent.".
+// PleaseWaitLabel after a batch: "1 Kit dump successfully sent." or "N Kit dumps successfully sent.",
+// and for none no success at all.
 QString kitDumpsSentText(std::size_t count);
 // The line added below a batch result when files were skipped or failed.
 QString filesNotSentText(std::size_t count);

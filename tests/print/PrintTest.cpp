@@ -20,7 +20,6 @@
 #include <QTest>
 
 #include <csignal>
-#include <numeric>
 #include <tuple>
 
 #include <sys/resource.h>
@@ -45,10 +44,9 @@ public:
     QStringList statusTexts;
 };
 
-// Time passes only while the command sleeps, so its settle costs no time here.
 MillisecondClock clockOf(const ScriptedDesktop& desktop)
 {
-    return [&desktop] { return std::accumulate(desktop.sleeps.begin(), desktop.sleeps.end(), std::int64_t{0}); };
+    return [&desktop] { return desktop.sleptMilliseconds(); };
 }
 
 // The printer dialog is accepted with an A4 PDF file as the printer.
