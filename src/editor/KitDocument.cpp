@@ -126,9 +126,12 @@ Status KitDocument::Save_Sysex_File(const QString& path)
     return saved;
 }
 
+// The status line says it too, so an earlier success no longer stands there.
 void KitDocument::reportFailure(const Status& status)
 {
-    if (!status) desktop_.messageBox(describe(status), MessageStyle::Plain);
+    if (status) return;
+    shell_.Status_Update(describe(status));
+    desktop_.messageBox(describe(status), MessageStyle::Plain);
 }
 
 void KitDocument::mnuFile_Open_Click()
