@@ -3,8 +3,9 @@
 namespace morvane {
 namespace {
 
-// A taller box would not fit on a screen; the rest is counted.
-constexpr qsizetype MostLinesNamed = 20;
+// A long path wraps to several lines in a box; with more of them the box
+// would outgrow a small screen and hide its OK button. The rest is counted.
+constexpr qsizetype MostLinesNamed = 10;
 
 }  // namespace
 

@@ -27,7 +27,7 @@ QString filesNotSentText(std::size_t count);
 // The one message that ends a batch whose output device has gone, or whose
 // output was closed meanwhile (device is then empty).
 QString outputGoneText(const std::string& device, std::size_t notSentCount);
-// A box listing what went wrong: the heading, a blank line, the first 20
+// A box listing what went wrong: the heading, a blank line, the first 10
 // lines and then "... and N more.".
 QString listedText(const QString& heading, const QStringList& lines);
 
