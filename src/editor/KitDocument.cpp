@@ -15,6 +15,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <filesystem>
+
 namespace morvane {
 namespace {
 
@@ -197,7 +199,7 @@ RecentKits KitDocument::storedRecentKits()
 
 void KitDocument::openRecent(const QString& path)
 {
-    if (QFileInfo::exists(path)) {
+    if (std::filesystem::exists(toFilePath(path))) {
         openChosenFile(path);
         return;
     }
