@@ -12,7 +12,7 @@ namespace morvane {
 
 void attachPrintCommand(MainWindow& main, Desktop& desktop)
 {
-    connectPrintCommand(*main.menu().filePrint, main, main, desktop);
+    connectPrintCommands(*main.menu().filePrint, *main.menu().fileExportPdf, main, main, desktop);
 }
 
 void attachLibrary(MainWindow& main, library::EditorLibrary& library)

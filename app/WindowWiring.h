@@ -20,7 +20,8 @@ class EditorLibrary;
 class KitLibraryWindow;
 }  // namespace library
 
-// File > Print (Ctrl+P) prints the main window's kit sheet.
+// File > Print (Ctrl+P) prints the main window's kit sheet, and File > Export
+// Kit Sheet as PDF... saves it as a PDF file.
 void attachPrintCommand(MainWindow& main, Desktop& desktop);
 
 // The library tells its troubles on the main window's status line.

@@ -5,6 +5,7 @@
 #include "library/EditorLibrary.h"
 #include "library/LibrarySettings.h"
 #include "midi/devices/SystemMidiDevices.h"
+#include "platform/FilePath.h"
 #include "platform/TerminationSignals.h"
 #include "platform/widgets/QtDesktop.h"
 
@@ -39,6 +40,15 @@ bool answeredInformationOption(int argc, char** argv)
     return false;
 }
 
+// From argv's own bytes, after Qt took its options out: QApplication::arguments()
+// decodes them as text and loses a file name that is not UTF-8.
+QStringList fileArguments(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) arguments << morvane::fromFilePath(argv[i]);
+    return arguments;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -67,7 +77,7 @@ int main(int argc, char** argv)
         library.startUp();
         history.release();
     });
-    window.start(morvane::commandLinePath(QApplication::arguments().mid(1)));
+    window.start(morvane::commandLinePath(fileArguments(argc, argv)));
     // Not before: a quit asked for while start-up's boxes wait, ahead of the
     // main loop, would be lost, and the signal with it.
     morvane::quitOnTerminationSignals();

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 namespace morvane {
 namespace {
@@ -17,14 +18,8 @@ namespace {
 constexpr int LongestDelay = 60000;
 constexpr int BatchEndHertz = 1000;
 constexpr int BatchEndMilliseconds = 150;
-
-QString whyNotSent(const std::string& path, const SysexSendResult& outcome)
-{
-    const QString file = QString::fromStdString(inQuotes(path));
-    if (outcome.kind == SysexSendResult::Kind::NotSysex)
-        return file + QStringLiteral(" is not System Exclusive: ") + QString::fromStdString(outcome.reason);
-    return file + QStringLiteral(": the transfer failed.");
-}
+// Short enough for the window to paint smoothly and a stop to end a pause at once.
+constexpr std::int64_t PauseStepMilliseconds = 10;
 
 std::size_t notSentCount(const BatchResult& result) { return result.notSent.size() + result.notReached; }
 
@@ -48,8 +43,8 @@ std::optional<int> parseSendDelay(const QString& text)
 }
 
 BatchSender::BatchSender(const BatchList& list, BatchSendPanel& panel, Desktop& desktop, MidiDevices& devices,
-                         KitHistory& history)
-    : list_(list), panel_(panel), desktop_(desktop), devices_(devices), history_(history)
+                         KitHistory& history, MillisecondClock now)
+    : list_(list), panel_(panel), desktop_(desktop), devices_(devices), history_(history), now_(std::move(now))
 {
 }
 
@@ -70,6 +65,7 @@ BatchResult BatchSender::sendAll()
     sending_ = true;
     result = runBatch(*delay);
     sending_ = false;
+    stopSend_ = false;
     reportFilesNotSent(result);
     return result;
 }
@@ -98,7 +94,7 @@ BatchResult BatchSender::runBatch(int delay)
         sendFile(path, result);
         desktop_.processEvents();
         delay = currentDelay(delay);
-        desktop_.sleep(delay);
+        pause(delay);
     }
     finish(result);
     return result;
@@ -106,18 +102,28 @@ BatchResult BatchSender::runBatch(int delay)
 
 void BatchSender::sendFile(const std::string& path, BatchResult& result)
 {
+    const auto notSent = [&](const std::string& reason) {
+        result.notSent.push_back({path, QString::fromStdString(reason)});
+    };
     auto bytes = readWholeFile(utf8ToPath(path));
-    if (!bytes) {
-        result.notSent.push_back({path, QString::fromStdString(bytes.error())});
-        return;
-    }
-    const auto outcome = Send_Sysex(devices_, desktop_, bytes.value());
-    if (!outcome) {
-        result.notSent.push_back({path, whyNotSent(path, outcome)});
-        return;
-    }
+    if (!bytes) return notSent(bytes.error());
+    auto messages = splitSysexMessages(bytes.value());
+    if (!messages) return notSent(inQuotes(path) + " is not System Exclusive: " + messages.error());
+    if (auto sent = sendSysexMessages(devices_, messages.value()); !sent)
+        return notSent(inQuotes(path) + ": the transfer failed: " + sent.error());
     ++result.sent;
     history_.kitSent(bytes.value(), devices_.openOutputName());
+}
+
+void BatchSender::pause(int milliseconds)
+{
+    const std::int64_t end = now_() + milliseconds;
+    while (!stopSend_) {
+        const std::int64_t left = end - now_();
+        if (left <= 0) return;
+        desktop_.sleep(static_cast<int>(std::min(left, PauseStepMilliseconds)));
+        desktop_.processEvents();
+    }
 }
 
 // The text is read at every pause, as the user may change the pace during a

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BatchList.h"
+#include "base/Clock.h"
 
 #include <QString>
 
@@ -47,27 +48,30 @@ struct BatchResult {
 };
 
 // Sends the files listed when the batch starts, in list order, each once
-// through Send_Sysex, with the chosen pause after each. Runs on the window
-// thread; pending events are processed once before the first file and once
-// after each transfer, which is where a stop request, a closing window or a
-// change to the list is seen. An entry removed before its turn is not sent;
+// and whole, with the chosen pause after each. Runs on the window thread;
+// pending events are processed before the first file, after each transfer
+// and all through each pause, so the window keeps painting and a stop
+// request, a closing window or a change to the list is seen at once. A file
+// that cannot be sent is named in the summary with its reason; no box stops
+// the batch on its way. An entry removed before its turn is not sent;
 // one added meanwhile waits for the next batch. An output whose device has
 // gone ends the batch, as every later transfer would fail the same way.
 // Each file sent is told to the kit history.
 class BatchSender {
 public:
     BatchSender(const BatchList& list, BatchSendPanel& panel, Desktop& desktop, MidiDevices& devices,
-                KitHistory& history);
+                KitHistory& history, MillisecondClock now = steadyMilliseconds);
 
     BatchResult sendAll();
-    // StopSend: acted on at the start of the next file; a request made while
-    // nothing is being sent stays pending and cancels the next batch.
-    void requestStop() { stopSend_ = true; }
-    bool stopRequested() const { return stopSend_; }
+    // StopSend: ends a pause at once and the batch before its next file. A
+    // request while nothing is being sent is no request: a stop never
+    // outlives its batch to cancel the next one.
+    void requestStop() { stopSend_ = sending_; }
 
 private:
     BatchResult runBatch(int delay);
     void sendFile(const std::string& path, BatchResult& result);
+    void pause(int milliseconds);
     int currentDelay(int fallback) const;
     std::size_t stillListed(std::span<const BatchList::EntryId> entries) const;
     void finish(BatchResult& result);
@@ -80,6 +84,7 @@ private:
     Desktop& desktop_;
     MidiDevices& devices_;
     KitHistory& history_;
+    MillisecondClock now_;
     bool stopSend_ = false;
     bool sending_ = false;
 };

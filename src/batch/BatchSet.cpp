@@ -3,6 +3,8 @@
 #include "base/Text.h"
 #include "kit/KitFile.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -24,6 +26,39 @@ Result<Entries> refused(const fs::path& path, const std::string& reason)
     return Result<Entries>::failure("Cannot open " + inQuotes(pathToUtf8(path)) + ": " + reason);
 }
 
+bool isControlCode(char c)
+{
+    const auto code = static_cast<unsigned char>(c);
+    return code < 0x20 || code == 0x7F;
+}
+
+// A line break in a path would split it in two on reading, and the other
+// control codes mark a file that is no list of paths at all.
+bool holdsControlCode(const std::string& text) { return std::any_of(text.begin(), text.end(), isControlCode); }
+
+// The path as a message can show it: a control code as \xNN.
+std::string withVisibleControlCodes(const std::string& text)
+{
+    std::string shown;
+    for (const char c : text) {
+        if (!isControlCode(c)) {
+            shown += c;
+            continue;
+        }
+        char escape[5];
+        std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(static_cast<unsigned char>(c)));
+        shown += escape;
+    }
+    return shown;
+}
+
+// A relative path is where the set file's folder says, wherever the editor runs.
+std::string entryOf(const fs::path& setFile, const std::string& line)
+{
+    const fs::path entry = utf8ToPath(line);
+    return entry.is_absolute() ? line : pathToUtf8((setFile.parent_path() / entry).lexically_normal());
+}
+
 Result<Entries> entriesOf(const fs::path& path, const std::string& text)
 {
     Entries entries;
@@ -32,9 +67,11 @@ Result<Entries> entriesOf(const fs::path& path, const std::string& text)
     for (std::string line; std::getline(lines, line);) {
         ++number;
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.size() > MaxPathLength)
-            return refused(path, "line " + std::to_string(number) + " is longer than any path can be.");
-        if (!line.empty()) entries.push_back(std::move(line));
+        const auto where = "line " + std::to_string(number);
+        if (line.size() > MaxPathLength) return refused(path, where + " is longer than any path can be.");
+        if (holdsControlCode(line))
+            return refused(path, where + " holds a control code; a batch set is a text file of paths, one per line.");
+        if (!line.empty()) entries.push_back(entryOf(path, line));
     }
     return entries;
 }
@@ -63,6 +100,10 @@ Status saveBatchSet(const fs::path& path, const std::vector<std::string>& entrie
 {
     std::vector<std::uint8_t> bytes;
     for (const auto& entry : entries) {
+        if (holdsControlCode(entry))
+            return Status::failure("Cannot save " + inQuotes(pathToUtf8(path)) + ": the path " +
+                                   inQuotes(withVisibleControlCodes(entry)) +
+                                   " holds a line break or another control code, which a batch set cannot hold.");
         bytes.insert(bytes.end(), entry.begin(), entry.end());
         bytes.push_back('\n');
     }

@@ -3,8 +3,9 @@
 namespace morvane {
 namespace {
 
-// A taller box would not fit on a screen; the rest is counted.
-constexpr qsizetype MostLinesNamed = 20;
+// A long path wraps to several lines in a box; with more of them the box
+// would outgrow a small screen and hide its OK button. The rest is counted.
+constexpr qsizetype MostLinesNamed = 10;
 
 }  // namespace
 
@@ -14,6 +15,7 @@ QString kitDumpsAddedText(std::size_t count) { return QString::number(count) + Q
 
 QString kitDumpsSentText(std::size_t count)
 {
+    if (count == 0) return QStringLiteral("No kit dump was sent.");
     if (count == 1) return QStringLiteral("1 Kit dump successfully sent.");
     return QString::number(count) + QStringLiteral(" Kit dumps successfully sent.");
 }

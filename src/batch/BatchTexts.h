@@ -19,14 +19,15 @@ inline const QString InvalidDelayText =
 QString kitDumpsToSendText(std::size_t count);
 // PleaseWaitLabel after a folder search: "N Kit dumps added.".
 QString kitDumpsAddedText(std::size_t count);
-// PleaseWaitLabel after a batch: "1 Kit dump successfully sent." or "N Kit dumps successfully sent.".
+// PleaseWaitLabel after a batch: "1 Kit dump successfully sent." or "N Kit dumps successfully sent.",
+// and for none no success at all.
 QString kitDumpsSentText(std::size_t count);
 // The line added below a batch result when files were skipped or failed.
 QString filesNotSentText(std::size_t count);
 // The one message that ends a batch whose output device has gone, or whose
 // output was closed meanwhile (device is then empty).
 QString outputGoneText(const std::string& device, std::size_t notSentCount);
-// A box listing what went wrong: the heading, a blank line, the first 20
+// A box listing what went wrong: the heading, a blank line, the first 10
 // lines and then "... and N more.".
 QString listedText(const QString& heading, const QStringList& lines);
 

@@ -15,6 +15,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <filesystem>
+
 namespace morvane {
 namespace {
 
@@ -128,9 +130,12 @@ Status KitDocument::Save_Sysex_File(const QString& path)
     return saved;
 }
 
+// The status line says it too, so an earlier success no longer stands there.
 void KitDocument::reportFailure(const Status& status)
 {
-    if (!status) desktop_.messageBox(describe(status), MessageStyle::Plain);
+    if (status) return;
+    shell_.Status_Update(describe(status));
+    desktop_.messageBox(describe(status), MessageStyle::Plain);
 }
 
 bool KitDocument::mayReplaceKit()
@@ -225,7 +230,7 @@ RecentKits KitDocument::storedRecentKits()
 
 void KitDocument::openRecent(const QString& path)
 {
-    if (!QFileInfo::exists(path)) {
+    if (!std::filesystem::exists(toFilePath(path))) {
         desktop_.messageBox(texts::goneRecentKit(path), MessageStyle::Plain);
         changeRecentKits([&path](RecentKits& recent) { recent.remove(path); });
         return;

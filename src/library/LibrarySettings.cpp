@@ -1,5 +1,6 @@
 #include "LibrarySettings.h"
 
+#include <QDir>
 #include <QStandardPaths>
 
 namespace morvane::library {
@@ -8,12 +9,20 @@ namespace {
 const QString Section = QStringLiteral("Library");
 const QString KeepHistoryKey = QStringLiteral("KeepHistory");
 
+// Qt takes a relative $XDG_DATA_HOME from the current folder, which would
+// put a library wherever a program was started; the XDG base directory rules
+// say to ignore it, so the default under the home folder is used instead.
+QString dataFolder()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (!QDir::isRelativePath(folder)) return folder;
+    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return QDir::homePath() + QStringLiteral("/.local/share") + folder.mid(base.size());
+}
+
 }  // namespace
 
-QString defaultLibraryFile()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/kit-library.sqlite");
-}
+QString defaultLibraryFile() { return dataFolder() + QStringLiteral("/kit-library.sqlite"); }
 
 bool keepsHistory(Desktop& desktop)
 {

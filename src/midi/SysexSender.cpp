@@ -44,21 +44,21 @@ Status sendSysexMessages(MidiDevices& devices, const std::vector<MidiBytes>& mes
     return succeeded();
 }
 
-SysexSendResult Send_Sysex(MidiDevices& devices, Desktop& desktop, const MidiBytes& bytes)
+Status Send_Sysex(MidiDevices& devices, Desktop& desktop, const MidiBytes& bytes)
 {
     auto messages = splitSysexMessages(bytes);
     if (!messages) {
         desktop.messageBox(QStringLiteral("These bytes cannot be sent: ") +
                                QString::fromStdString(messages.error()),
                            MessageStyle::Critical);
-        return {SysexSendResult::Kind::NotSysex, messages.error()};
+        return Status::failure(messages.error());
     }
     if (auto sent = sendSysexMessages(devices, messages.value()); !sent) {
         desktop.messageBox(withReason(QStringLiteral("PROBLEM IN SENDING SOUND DUMP REQUEST"), sent.error()),
                            MessageStyle::Critical);
-        return {SysexSendResult::Kind::TransferFailed, sent.error()};
+        return sent;
     }
-    return {};
+    return succeeded();
 }
 
 }  // namespace morvane

@@ -23,19 +23,11 @@ Result<std::vector<MidiBytes>> splitSysexMessages(const MidiBytes& bytes);
 // Sends messages already split, in order, each whole. No user interface.
 Status sendSysexMessages(MidiDevices& devices, const std::vector<MidiBytes>& messages);
 
-// What became of a Send_Sysex call; true when everything went out.
-struct SysexSendResult {
-    enum class Kind { Sent, NotSysex, TransferFailed };
-    Kind kind = Kind::Sent;
-    std::string reason;  // why the bytes are not SysEx, or why the transfer failed
-    explicit operator bool() const { return kind == Kind::Sent; }
-};
-
 // A box text followed by the reason of a failure, so the box names why.
 QString withReason(const QString& text, const std::string& why);
 
 // Send_Sysex: splits bytes and sends every message, telling the user in a critical box when the
 // bytes are refused or the transfer fails.
-SysexSendResult Send_Sysex(MidiDevices& devices, Desktop& desktop, const MidiBytes& bytes);
+Status Send_Sysex(MidiDevices& devices, Desktop& desktop, const MidiBytes& bytes);
 
 }  // namespace morvane

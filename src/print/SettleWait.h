@@ -1,16 +1,10 @@
 #pragma once
 
-#include <cstdint>
-#include <functional>
+#include "base/Clock.h"
 
 namespace morvane {
 
 class Desktop;
-
-// Milliseconds from any fixed start; only differences are read.
-using MillisecondClock = std::function<std::int64_t()>;
-
-std::int64_t steadyMilliseconds();
 
 inline constexpr int SettleMilliseconds = 1000;
 inline constexpr int SettleStepMilliseconds = 10;

@@ -63,30 +63,19 @@ protected:
     BatchWindow window{desktop, devices, history};
 };
 
-TEST_F(BatchWindowTest, OpeningAFolderListsItsKitDumpsAndAddingThemTwiceChangesNothing)
-{
-    tree.file("b.SYX");
-    tree.file("a.syx");
-    tree.file("readme.txt");
-    tree.folder("sub");
-    openFolder(tree.root().string());
-    ASSERT_EQ(child<QListWidget>("File1")->count(), 2);
-    selectIn("File1", {"a.syx", "b.SYX"});
-    click("FileAddBtn");
-    click("FileAddBtn");
-
-    EXPECT_EQ(listed(), (QStringList{q(tree.path("a.syx")), q(tree.path("b.SYX"))}));
-    EXPECT_EQ(text("FileLabel"), "2 Kit dumps to send");
-
-}
-
-TEST_F(BatchWindowTest, AddingTheHighlightedFolderTreeAddsOnlyNewFilesInSearchOrder)
+// The file list shows .syx files in any letter case and nothing else; adding twice changes nothing.
+TEST_F(BatchWindowTest, AddingFilesThenTheHighlightedFolderTreeAddsOnlyNewFilesInSearchOrder)
 {
     tree.file("kits/B/b.syx");
+    tree.file("kits/B/d.SYX");
+    tree.file("kits/B/readme.txt");
+    tree.folder("kits/B/sub");
     tree.file("kits/a.syx");
     tree.file("kits/C/c.syx");
     openFolder(tree.path("kits/B"));
+    ASSERT_EQ(child<QListWidget>("File1")->count(), 2);
     selectIn("File1", {"b.syx"});
+    click("FileAddBtn");
     click("FileAddBtn");
     auto* dir1 = child<QTreeWidget>("Dir1");
     const auto kits = dir1->findItems("kits", Qt::MatchExactly | Qt::MatchRecursive);
@@ -95,12 +84,12 @@ TEST_F(BatchWindowTest, AddingTheHighlightedFolderTreeAddsOnlyNewFilesInSearchOr
 
     click("DirAddBtn");
 
-    EXPECT_EQ(listed(),
-              (QStringList{q(tree.path("kits/B/b.syx")), q(tree.path("kits/C/c.syx")), q(tree.path("kits/a.syx"))}));
-    EXPECT_EQ(text("PleaseWaitLabel"), "2 Kit dumps added.");
-    EXPECT_EQ(text("FileLabel"), "3 Kit dumps to send");
-    // Once before the search and once before each of the two subfolders.
-    EXPECT_EQ(desktop.pendingEventRuns, 3);
+    EXPECT_EQ(listed(), (QStringList{q(tree.path("kits/B/b.syx")), q(tree.path("kits/B/d.SYX")),
+                                     q(tree.path("kits/C/c.syx")), q(tree.path("kits/a.syx"))}));
+    EXPECT_EQ(text("PleaseWaitLabel"), "3 Kit dumps added.");
+    EXPECT_EQ(text("FileLabel"), "4 Kit dumps to send");
+    // Once before the search and once before each subfolder.
+    EXPECT_EQ(desktop.pendingEventRuns, 4);
 }
 
 TEST_F(BatchWindowTest, ClosingDuringASendStopsItAndTheNextSendReportsTheCount)

@@ -67,3 +67,24 @@ TEST_F(KitToolOverMidi, ReceiveWritesOneWholeMessageByteForByteAndGivesUpAfterTh
 }
 
 }  // namespace
+
+// Two simulators on one server, the second typed to as a user would.
+TEST_F(KitToolOverMidi, SimulatorSaysItsOwnNameRefusesWhatIsNoNoteAndSendsNothingUnheard)
+{
+    EXPECT_EQ(runTool(MORVANE_SIM_PROGRAM, {"--send", dir.filePath("gone.syx").toStdString()}).exitCode, 1);
+    QProcess first, second;
+    for (auto* sim : {&first, &second}) {
+        sim->setWorkingDirectory(dir.path());
+        sim->start(MORVANE_SIM_PROGRAM, {});
+        ASSERT_TRUE(sim->waitForReadyRead(10000));
+    }
+    EXPECT_TRUE(second.readAllStandardOutput().contains("output \"morvane-sim out-01:Morvane (virtual)\""));
+    second.write("note 12abc\nnote 1e2\nnote 38 40\nnote 38\nquit\n");
+    ASSERT_TRUE(second.waitForFinished(10000));
+    const QString refused = "morvane-sim: a note is a number from 0 to 127, not \"%1\"\n";
+    EXPECT_EQ(QString(second.readAllStandardError()),
+              refused.arg("12abc") + refused.arg("1e2") + refused.arg("38 40") +
+                  "morvane-sim: nothing is connected to \"Morvane (virtual)\", so nothing was sent\n");
+    first.write("quit\n");
+    EXPECT_TRUE(first.waitForFinished(10000));
+}

@@ -8,6 +8,7 @@
 #include "editor/widgets/PadBoard.h"
 #include "midi/EditorMidi.h"
 #include "midi/MidiSettings.h"
+#include "platform/FilePath.h"
 #include "platform/UserSettings.h"
 #include "support/KitFiles.h"
 #include "support/LoopbackMidiDevices.h"
@@ -260,8 +261,10 @@ TEST_F(MainWindowTest, UndoAndRedoTakeEachCommittedValueFillAndKitSettingsBackAn
 
 TEST_F(MainWindowTest, OpenRecentReopensKitsOpenedOrSavedAndNamesAndDropsAGoneOne)
 {
-    const QString rock = kits.write("rock1.syx", makeKitDump()), jazz = kits.write("jazz.syx", makeKitDump()),
-                  copy = kits.path("copy.syx");
+    // Named with bytes no UTF-8 character holds, as a command line may give them.
+    const auto rockFile = toFilePath(kits.path("rock")) += "\xff\xfe.syx";
+    writeBytes(rockFile.string(), makeKitDump());
+    const QString rock = fromFilePath(rockFile), jazz = kits.write("jazz.syx", makeKitDump()), copy = kits.path("copy.syx");
     const auto listed = [this] {
         QStringList paths;
         for (const QAction* item : window->menu().fileRecentKits) paths << (item->isVisible() ? item->text() : "");

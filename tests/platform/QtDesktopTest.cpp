@@ -1,9 +1,12 @@
-// The real message boxes, driven by keys as a user would.
+// The real message boxes and dialogs, driven as a user would.
 #include "platform/widgets/QtDesktop.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -34,4 +37,28 @@ TEST(QtDesktopBoxes, EscAndCloseEndOnlyBoxesThatOfferAWayOut)
         EXPECT_EQ(desktop.messageBox(QStringLiteral("Question?"), style), answer);
         EXPECT_EQ(stillOpen, expectOpen) << static_cast<int>(style);
     }
+}
+
+// Qt's own save dialog would read `my "best" kit.syx` as the name best.syx.
+TEST(QtDesktopDialogs, SaveRefusesANameHoldingQuotesAndTakesTheNextOne)
+{
+    QTemporaryDir folder;
+    QtDesktop desktop;
+    QString refusal;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            refusal = box->text();
+            box->accept();
+        });
+        name->setText(R"(my "best" kit.syx)");
+        QTest::keyClick(name, Qt::Key_Return);
+        name->setText("good");
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    EXPECT_EQ(desktop.saveFileName({"Sysex Files (*.syx)", folder.path()}), folder.filePath("good.syx"));
+    EXPECT_TRUE(refusal.contains("double quote")) << refusal.toStdString();
 }

@@ -20,7 +20,6 @@
 #include <QTest>
 
 #include <csignal>
-#include <numeric>
 #include <tuple>
 
 #include <sys/resource.h>
@@ -45,10 +44,9 @@ public:
     QStringList statusTexts;
 };
 
-// Time passes only while the command sleeps, so its settle costs no time here.
 MillisecondClock clockOf(const ScriptedDesktop& desktop)
 {
-    return [&desktop] { return std::accumulate(desktop.sleeps.begin(), desktop.sleeps.end(), std::int64_t{0}); };
+    return [&desktop] { return desktop.sleptMilliseconds(); };
 }
 
 // The printer dialog is accepted with an A4 PDF file as the printer.
@@ -87,39 +85,53 @@ double meanBrightness(const QImage& page, const QRect& area)
 
 }  // namespace
 
-TEST(PrintCommand, CancellingThePrinterDialogTouchesNothingAndAFailingPrinterIsReported)
+TEST(PrintCommand, CancellingTouchesNothingAndAPdfIsWholeOrNotThere)
 {
     QTemporaryDir folder;
     ScriptedDesktop desktop;
     SheetWindowStub window;
     window.show();
     MnuFile_Print(window, {}, window, desktop, clockOf(desktop));
+    MnuFile_ExportPdf(window, {}, window, desktop, clockOf(desktop));
     EXPECT_EQ(window.editEnds + desktop.pendingEventRuns + desktop.messages.size(), 0U) << "a pending edit stays";
 
-    // A pipe stands for any file that is not a regular one; a save would replace it.
+    // A pipe stands for any file that is not a regular one; opening it would block.
     const QString pipe = folder.filePath("pipe.pdf");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString older = folder.filePath("older.pdf");
+    QFile oldFile(older);
+    ASSERT_TRUE(oldFile.open(QIODevice::WriteOnly) && oldFile.write(QByteArray(4096, 'p')) == 4096);
+    oldFile.close();
     rlimit unlimited{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &unlimited), 0);
     std::signal(SIGXFSZ, SIG_IGN);
-    // The last row stands for a disk that fills up: no file may grow past 1 KiB.
+    // The 1 KiB rows stand for a disk that fills up: a write comes back short, then fails.
     const std::tuple<QString, QString, rlim_t> failures[] = {
-        {folder.filePath("missing-folder/sheet.pdf"), "the printer could not start a document", unlimited.rlim_cur},
-        {pipe, "\"" + pipe + "\" is not a regular file", unlimited.rlim_cur},
-        {folder.filePath("sheet.pdf"), "the PDF file could not be written completely", 1024},
+        {folder.filePath("missing-folder/sheet.pdf"), "the folder cannot be written to", unlimited.rlim_cur},
+        {pipe, "it is a named pipe (FIFO), not a file.", unlimited.rlim_cur},
+        {folder.filePath("sheet.pdf"), "writing failed", 1024},
+        {older, "writing failed", 1024},
     };
     for (const auto& [target, reason, sizeLimit] : failures) {
-        printToPdf(desktop, target);
+        desktop.saveChoices = {target};
         const rlimit limited{sizeLimit, unlimited.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limited);
-        MnuFile_Print(window, {}, window, desktop, clockOf(desktop));
+        MnuFile_ExportPdf(window, {}, window, desktop, clockOf(desktop));
         setrlimit(RLIMIT_FSIZE, &unlimited);
         ASSERT_FALSE(desktop.messages.empty());
-        EXPECT_EQ(desktop.messages.back().text, "The kit sheet could not be printed: " + reason + ".");
-        EXPECT_EQ(desktop.messages.back().style, MessageStyle::Plain);
-        EXPECT_FALSE(QFileInfo(target).isFile()) << "no PDF, whole or partial, takes its place";
+        EXPECT_TRUE(desktop.messages.back().text.startsWith("The kit sheet could not be saved as PDF: Cannot save \"" +
+                                                            target + "\": " + reason))
+            << desktop.messages.back().text.toStdString();
+        EXPECT_EQ(QFileInfo(target).isFile() ? QFileInfo(target).size() : 0, target == older ? 4096 : 0)
+            << "no PDF, whole or partial, takes its place";
     }
     EXPECT_TRUE(window.statusTexts.isEmpty());
+
+    desktop.saveChoices = {older};
+    MnuFile_ExportPdf(window, {}, window, desktop, clockOf(desktop));
+    EXPECT_EQ(window.statusTexts, QStringList{"Kit sheet saved as PDF."});
+    ASSERT_TRUE(oldFile.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(oldFile.readAll().trimmed().endsWith("%%EOF"));
 }
 
 // Ctrl+P on the real main window commits the pending edit, lets its repaints run, then prints
@@ -138,7 +150,8 @@ TEST(PrintingTheMainWindow, CtrlPEndsTheEditSettlesAndPrintsTheSheetAcrossThePri
     RecordingKitHistory history;
     MainWindow window(desktop, midi, history);
     ASSERT_TRUE(window.Interpret_Buffer(makeKitDump({"PRINT ME    ", 7})));
-    connectPrintCommand(*window.menu().filePrint, window, window, desktop, clockOf(desktop));
+    connectPrintCommands(*window.menu().filePrint, *window.menu().fileExportPdf, window, window, desktop,
+                         clockOf(desktop));
     window.start();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

@@ -8,8 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <deque>
 #include <functional>
+#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -55,6 +57,8 @@ public:
     std::vector<QUrl> openedUrls;
 
     QStringList messageTexts() const;
+    // A clock for waits under test: time passes only while they sleep.
+    std::int64_t sleptMilliseconds() const { return std::accumulate(sleeps.begin(), sleeps.end(), std::int64_t{0}); }
 
     MessageAnswer messageBox(const QString& text, MessageStyle style, const QString& title = {}) override;
     std::optional<QString> openFileName(const FileDialogRequest& request) override;

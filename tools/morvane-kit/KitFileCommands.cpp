@@ -67,13 +67,19 @@ struct ReadRequest {
     std::vector<std::filesystem::path> files;
 };
 
-// [--json] and exactly count FILEs; the error is the usage problem.
+// [--json] and exactly count FILEs; after "--" every argument is a FILE.
+// The error is the usage problem.
 Result<ReadRequest> parseRead(const Arguments& args, std::size_t count)
 {
     using Parsed = Result<ReadRequest>;
     ReadRequest request;
+    bool optionsEnded = false;
     for (const auto& arg : args) {
-        if (arg == "--json")
+        if (optionsEnded)
+            request.files.push_back(utf8ToPath(arg));
+        else if (arg == "--")
+            optionsEnded = true;
+        else if (arg == "--json")
             request.json = true;
         else if (arg.size() > 1 && arg[0] == '-')
             return Parsed::failure("unknown option " + arg);
@@ -196,6 +202,7 @@ Result<EditRequest> parseEdit(const Arguments& args)
 
 Status checkedValue(const RangeRule& rule, const std::string& option, const std::string& text, int& value)
 {
+    if (!parseWholeNumber(text)) return Status::failure(option + ": " + inQuotes(text) + " is not a number.");
     const auto checked = checkNumberText(rule, text);
     if (!checked) return Status::failure(option + ": " + rangeMessage(rule));
     value = *checked;

@@ -4,6 +4,7 @@
 
 #include <alsa/asoundlib.h>
 #include <jack/jack.h>
+#include <cstdio>
 
 namespace morvane::sim {
 
@@ -11,6 +12,7 @@ class ConnectionWatch::Service {
 public:
     virtual ~Service() = default;
     virtual std::optional<bool> connected() = 0;
+    virtual std::optional<std::string> portName() const { return std::nullopt; }
 };
 
 namespace {
@@ -30,6 +32,11 @@ public:
         if (!client_) return std::nullopt;
         jack_port_t* port = jack_port_by_name(client_, portName_.c_str());
         return port && jack_port_connected(port) > 0;
+    }
+    std::optional<std::string> portName() const override
+    {
+        if (!client_) return std::nullopt;
+        return portName_;
     }
 
 private:
@@ -86,6 +93,24 @@ private:
 
 }  // namespace
 
+std::string unusedClientName(RtMidi::Api api, const std::string& wanted)
+{
+    if (api != RtMidi::UNIX_JACK) return wanted;
+    jack_client_t* probe = jack_client_open("morvane-sim probe", JackNoStartServer, nullptr);
+    if (!probe) return wanted;
+    std::string name = wanted;
+    for (int number = 1; number < 100; ++number) {
+        char* taken = jack_get_uuid_for_client_name(probe, name.c_str());
+        if (!taken) break;
+        jack_free(taken);
+        char suffix[8];
+        std::snprintf(suffix, sizeof suffix, "-%02d", number);
+        name = wanted + suffix;
+    }
+    jack_client_close(probe);
+    return name;
+}
+
 ConnectionWatch::ConnectionWatch(RtMidi::Api api, std::string clientName, std::string portName)
 {
     if (api == RtMidi::UNIX_JACK)
@@ -100,6 +125,12 @@ std::optional<bool> ConnectionWatch::connected()
 {
     if (!service_) return std::nullopt;
     return service_->connected();
+}
+
+std::optional<std::string> ConnectionWatch::portName() const
+{
+    if (!service_) return std::nullopt;
+    return service_->portName();
 }
 
 }  // namespace morvane::sim

@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 #include "kit/KitFile.h"
+#include "kit/KitRanges.h"
 #include "midi/MidiDevices.h"
 #include "midi/devices/RtMidiApis.h"
 #include "midi/SysexSender.h"
@@ -11,27 +12,32 @@
 namespace morvane::sim {
 namespace {
 
+const std::string NotListenedTo = "nothing is connected to \"" + VirtualPortName + "\", so nothing was sent";
+
+// Sets usedName to the client name the service knows the port's client by.
 template <typename Port>
-std::unique_ptr<Port> openVirtual(const std::string& clientName)
+std::unique_ptr<Port> openVirtual(const std::string& clientName, std::string& usedName)
 {
-    std::string why = "no MIDI service is available";
     for (auto api : preferredMidiApis()) {
         try {
-            auto port = std::make_unique<Port>(api, clientName);
+            usedName = unusedClientName(api, clientName);
+            auto port = std::make_unique<Port>(api, usedName);
             port->openVirtualPort(VirtualPortName);
             return port;
-        } catch (const RtMidiError& error) {
-            why = error.getMessage();
+        } catch (const RtMidiError&) {
+            // The next service is tried; each one's own words would only puzzle.
         }
     }
-    throw RtMidiError(why, RtMidiError::DRIVER_ERROR);
+    throw RtMidiError("no MIDI service answers: the ALSA sequencer is not loaded and no JACK server is running",
+                      RtMidiError::DRIVER_ERROR);
 }
 
 }  // namespace
 
 VirtualController::VirtualController(std::filesystem::path saveDir, std::ostream& log)
-    : saveDir_(std::move(saveDir)), log_(log), in_(openVirtual<RtMidiIn>(InClientName)),
-      out_(openVirtual<RtMidiOut>(OutClientName))
+    : saveDir_(std::move(saveDir)), log_(log), in_(openVirtual<RtMidiIn>(InClientName, inClientName_)),
+      out_(openVirtual<RtMidiOut>(OutClientName, outClientName_)),
+      watch_(out_->getCurrentApi(), outClientName_, VirtualPortName)
 {
     in_->ignoreTypes(false, true, true);
     in_->setCallback(&VirtualController::onMessage, this);
@@ -39,26 +45,42 @@ VirtualController::VirtualController(std::filesystem::path saveDir, std::ostream
 
 VirtualController::~VirtualController() { in_->cancelCallback(); }
 
+bool VirtualController::listenedTo()
+{
+    std::lock_guard lock(watchMutex_);
+    return watch_.connected().value_or(true);
+}
+
+Result<std::vector<MidiBytes>> readSysexFile(const std::filesystem::path& path)
+{
+    using Messages = Result<std::vector<MidiBytes>>;
+    auto bytes = readWholeFile(path);
+    if (!bytes) return Messages::failure(bytes.error());
+    auto messages = splitSysexMessages(bytes.value());
+    if (!messages) return Messages::failure(pathToUtf8(path) + ": " + messages.error());
+    return messages;
+}
+
 Status VirtualController::sendFile(const std::filesystem::path& path)
 {
-    auto bytes = readWholeFile(path);
-    if (!bytes) return Status::failure(bytes.error());
-    auto messages = splitSysexMessages(bytes.value());
-    if (!messages) return Status::failure(pathToUtf8(path) + ": " + messages.error());
-    for (const auto& message : messages.value()) out_->sendMessage(message.data(), message.size());
+    auto messages = readSysexFile(path);
+    if (!messages) return Status::failure(messages.error());
+    if (!listenedTo()) return Status::failure(NotListenedTo);
+    std::size_t length = 0;
+    for (const auto& message : messages.value()) {
+        out_->sendMessage(message.data(), message.size());
+        length += message.size();
+    }
     std::lock_guard lock(logMutex_);
-    log_ << "sent " << pathToUtf8(path) << " (" << bytes.value().size() << " bytes)" << std::endl;
+    log_ << "sent " << pathToUtf8(path) << " (" << length << " bytes)" << std::endl;
     return succeeded();
 }
 
 Status VirtualController::playNote(const std::string& noteText)
 {
-    int note = -1;
-    try {
-        note = std::stoi(noteText);
-    } catch (const std::exception&) {
-    }
+    const int note = parseWholeNumber(noteText).value_or(-1);
     if (note < 0 || note > 127) return Status::failure("a note is a number from 0 to 127, not \"" + noteText + "\"");
+    if (!listenedTo()) return Status::failure(NotListenedTo);
     const auto key = static_cast<unsigned char>(note);
     const std::vector<unsigned char> on{0x99, key, 100}, off{0x89, key, 0};
     out_->sendMessage(&on);

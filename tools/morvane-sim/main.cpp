@@ -1,6 +1,5 @@
 // morvane-sim: a virtual Morvane for trying the editor without the
 // instrument, and for the end-to-end tests.
-#include "ConnectionWatch.h"
 #include "StandardInput.h"
 #include "VirtualController.h"
 #include "base/Text.h"
@@ -68,12 +67,7 @@ void report(const morvane::Status& status)
 // Waits until the editor listens, so that the dump is not sent into nothing.
 void sendWhenListenedTo(VirtualController& controller, const std::filesystem::path& file)
 {
-    ConnectionWatch watch(controller.api(), OutClientName, VirtualPortName);
-    while (!stopRequested) {
-        auto connected = watch.connected();
-        if (!connected || *connected) break;
-        std::this_thread::sleep_for(50ms);
-    }
+    while (!stopRequested && !controller.listenedTo()) std::this_thread::sleep_for(50ms);
     std::this_thread::sleep_for(300ms);  // let the listener finish opening
     if (!stopRequested) report(controller.sendFile(file));
 }
@@ -111,6 +105,12 @@ int main(int argc, char** argv)
         std::cerr << Usage;
         return 2;
     }
+    // A file that cannot be sent is said now, not once someone listens.
+    if (options->sendFile)
+        if (const auto messages = readSysexFile(*options->sendFile); !messages) {
+            std::cerr << "morvane-sim: " << messages.error() << std::endl;
+            return 1;
+        }
     if (std::error_code error; !std::filesystem::create_directories(options->saveDir, error) && error) {
         std::cerr << "morvane-sim: cannot make the save folder " << options->saveDir << ": " << error.message()
                   << std::endl;
@@ -121,7 +121,9 @@ int main(int argc, char** argv)
     try {
         VirtualController controller(options->saveDir, std::cout);
         std::cout << "ready: " << RtMidi::getApiDisplayName(controller.api()) << ", ports \"" << VirtualPortName
-                  << "\"" << std::endl;
+                  << "\"";
+        if (const auto output = controller.outputPortName()) std::cout << ", output \"" << *output << "\"";
+        std::cout << std::endl;
         // Both threads use the controller, so both are joined before it goes.
         std::jthread sender;
         if (options->sendFile) sender = std::jthread(sendWhenListenedTo, std::ref(controller), *options->sendFile);

@@ -13,6 +13,7 @@
 #include "midi/EditorMidi.h"
 #include "midi/widgets/ReceiveSysexDumpForm.h"
 #include "platform/Desktop.h"
+#include "platform/FilePath.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -40,8 +41,7 @@ const QColor FaceFallback(28, 28, 32);
 QString droppedFile(const QMimeData* data)
 {
     if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
-    const QUrl url = data->urls().constFirst();
-    return url.isLocalFile() ? url.toLocalFile() : QString();
+    return localFilePath(data->urls().constFirst());
 }
 
 // Pixels per inch of the coordinates the window lays its parts out in.

@@ -47,6 +47,7 @@ MenuActions buildMenuTree(QMenuBar* bar)
     menu.fileSave = addItem(file, "MnuFile_Save", "Save", QKeySequence(Qt::CTRL | Qt::Key_S));
     menu.fileSaveAs = addItem(file, "MnuFile_SaveAs", "Save As");
     menu.filePrint = addItem(file, "MnuFile_Print", "Print", QKeySequence(Qt::CTRL | Qt::Key_P));
+    menu.fileExportPdf = addItem(file, "MnuFile_ExportPdf", "Export Kit Sheet as PDF...");
     menu.fileKitLibrary = addItem(file, "MnuFile_KitLibrary", "Kit Library...", QKeySequence(Qt::CTRL | Qt::Key_L));
     menu.fileQuit = addItem(file, "MnuFile_Quit", "Quit", QKeySequence(Qt::CTRL | Qt::Key_Q));
 

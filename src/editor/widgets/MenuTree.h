@@ -20,6 +20,7 @@ struct MenuActions {
     QAction* fileSave;
     QAction* fileSaveAs;
     QAction* filePrint;
+    QAction* fileExportPdf;
     QAction* fileKitLibrary;
     QAction* fileQuit;
     QAction* editUndo;

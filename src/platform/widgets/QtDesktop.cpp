@@ -8,11 +8,15 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QThread>
+
+#include <functional>
+#include <utility>
 
 namespace morvane {
 namespace {
@@ -90,6 +94,33 @@ QString firstExtensionOf(const QString& filter)
     return filter.mid(star + 2, end < 0 ? -1 : end - star - 2);
 }
 
+// Qt's own file dialog reads a typed name holding a double quote as a list of
+// quoted names and hands back another file than the one typed; such a name is
+// refused while the dialog stays open. A native dialog takes it as typed.
+class SaveFileDialog final : public QFileDialog {
+public:
+    SaveFileDialog(QWidget* parent, const FileDialogRequest& request, std::function<void()> refuseQuotedName)
+        : QFileDialog(parent, QString(), request.startPath, request.filter),
+          refuseQuotedName_(std::move(refuseQuotedName))
+    {
+        setAcceptMode(QFileDialog::AcceptSave);
+        setFileMode(QFileDialog::AnyFile);
+    }
+
+protected:
+    void accept() override
+    {
+        const auto* typed = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (typed && typed->text().contains(QLatin1Char('"')))
+            refuseQuotedName_();
+        else
+            QFileDialog::accept();
+    }
+
+private:
+    std::function<void()> refuseQuotedName_;
+};
+
 // The file the user picked, or nothing when the dialog was cancelled.
 std::optional<QString> chosenFile(QFileDialog& dialog)
 {
@@ -118,9 +149,10 @@ std::optional<QString> QtDesktop::openFileName(const FileDialogRequest& request)
 
 std::optional<QString> QtDesktop::saveFileName(const FileDialogRequest& request)
 {
-    QFileDialog dialog(parent_, QString(), request.startPath, request.filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
+    SaveFileDialog dialog(parent_, request, [this] {
+        messageBox(QStringLiteral("A file name holding a double quote (\") cannot be saved; please type another."),
+                   MessageStyle::Plain);
+    });
     // "mykit" becomes "mykit.syx", so the open dialog's filter shows it later.
     dialog.setDefaultSuffix(firstExtensionOf(request.filter));
     return chosenFile(dialog);
@@ -138,6 +170,10 @@ std::optional<QString> QtDesktop::folderName(const QString& startPath)
 bool QtDesktop::choosePrinter(QPrinter& printer)
 {
     QPrintDialog dialog(&printer, parent_);
+    // Its "Print to File" opens the typed name before anything can check it,
+    // and a named pipe there would block the window for good; PDF files are
+    // made through the editor's own save dialog instead.
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -1,15 +1,15 @@
 #include "KitSheetPrint.h"
 
-#include "base/Text.h"
+#include "kit/KitFile.h"
+#include "platform/FilePath.h"
 #include "print/PageFit.h"
 
-#include <QFileInfo>
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QRegion>
-#include <QSaveFile>
 #include <QWidget>
 
 namespace morvane {
@@ -52,29 +52,23 @@ Status printOnPrinter(QPrinter& printer, const QPixmap& picture, const QRectF& d
     return printed;
 }
 
-// Qt's PDF engine ignores failed writes, so the page goes through a save file
-// that tells them: a PDF is complete or not there at all, and an older file of
-// that name stays as it was. A device or a pipe would be replaced by the save,
-// so only a regular file (or a new name) is printed to.
+// Qt's PDF engine ignores failed writes, so the page is made in memory and
+// then saved as a kit file is: every byte written and counted, synced, and
+// renamed into place, so a PDF is complete or not there at all and an older
+// file of that name stays as it was. A device or a pipe is refused unopened.
 Status printToPdfFile(const QPrinter& printer, const QPixmap& picture, const QRectF& drawn)
 {
-    const QString path = printer.outputFileName();
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile())
-        return Status::failure(inQuotes(path.toStdString()) + " is not a regular file");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return Status::failure("the printer could not start a document");
-    QPdfWriter pdf(&file);
+    QByteArray document;
+    QBuffer memory(&document);
+    memory.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&memory);
     pdf.setPageLayout(printer.pageLayout());
     pdf.setResolution(printer.resolution());
     pdf.setTitle(printer.docName());
     pdf.setCreator(printer.creator());
     if (const Status painted = drawPage(pdf, picture, drawn); !painted) return painted;
-    // commit() misses a failure of the last buffered write and would put a
-    // truncated file in place; flushing first tells, and nothing is committed.
-    // A short write leaves no error text worth showing, so none is quoted.
-    if (!file.flush() || !file.commit()) return Status::failure("the PDF file could not be written completely");
-    return succeeded();
+    const auto* begin = reinterpret_cast<const std::uint8_t*>(document.constData());
+    return saveWholeFile(toFilePath(printer.outputFileName()), {begin, begin + document.size()});
 }
 
 }  // namespace

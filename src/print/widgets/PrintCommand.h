@@ -15,6 +15,8 @@ class Desktop;
 class WindowShell;
 
 inline const QString PrintedStatus = QStringLiteral("Kit sent successfully to printer.");
+inline const QString ExportedStatus = QStringLiteral("Kit sheet saved as PDF.");
+inline const QString PdfFilter = QStringLiteral("PDF Files (*.pdf)");
 
 // File > Print: the printer dialog (Cancel ends the command before anything
 // else is touched), the pending pad edit ended, a settle for the repaints,
@@ -24,9 +26,16 @@ inline const QString PrintedStatus = QStringLiteral("Kit sent successfully to pr
 void MnuFile_Print(QWidget& sheetWindow, QPoint sheetOrigin, WindowShell& shell, Desktop& desktop,
                    const MillisecondClock& now = steadyMilliseconds);
 
-// Runs MnuFile_Print when print is triggered; the kit sheet starts at the
-// top-left of the window's central widget, below the menu bar.
-void connectPrintCommand(QAction& print, QMainWindow& window, WindowShell& shell, Desktop& desktop,
-                         MillisecondClock now = steadyMilliseconds);
+// File > Export Kit Sheet as PDF...: as Print, but the page goes to the PDF
+// file chosen in the editor's own save dialog, which never opens the name
+// before the save refuses what is not a regular file.
+void MnuFile_ExportPdf(QWidget& sheetWindow, QPoint sheetOrigin, WindowShell& shell, Desktop& desktop,
+                       const MillisecondClock& now = steadyMilliseconds);
+
+// Runs MnuFile_Print when print is triggered and MnuFile_ExportPdf when
+// exportPdf is; the kit sheet starts at the top-left of the window's central
+// widget, below the menu bar.
+void connectPrintCommands(QAction& print, QAction& exportPdf, QMainWindow& window, WindowShell& shell,
+                          Desktop& desktop, const MillisecondClock& now = steadyMilliseconds);
 
 }  // namespace morvane
