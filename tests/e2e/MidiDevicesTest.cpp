@@ -1,5 +1,6 @@
 // The real MIDI devices on a real JACK server, against a controller played
 // through libjack directly.
+#include "midi/InputDelivery.h"
 #include "midi/devices/JackMidiDevices.h"
 #include "support/JackPeer.h"
 #include "support/KitFiles.h"
@@ -36,7 +37,7 @@ protected:
     {
         MORVANE_REQUIRE_JACK();
         ASSERT_TRUE(peer.ready());
-        devices.setInputHandler([this](const MidiInputEvent& event) {
+        QObject::connect(&devices.delivery(), &InputDelivery::received, [this](const MidiInputEvent& event) {
             handlerThreads.push_back(QThread::currentThread());
             received.push_back(event);
         });

@@ -11,6 +11,7 @@
 #include "PortMenus.h"
 #include "WidgetPlacement.h"
 #include "midi/EditorMidi.h"
+#include "midi/InputDelivery.h"
 #include "midi/widgets/ReceiveSysexDumpForm.h"
 #include "platform/Desktop.h"
 
@@ -173,8 +174,10 @@ void MainWindow::createMidi(MidiDevices& devices, KitHistory& kitHistory)
     midi_ = std::make_unique<EditorMidi>(devices, desktop_, *this, kit_, *receiveForm_, kitHistory,
                                          [this] { portMenus_->redraw(); });
     portMenus_ = std::make_unique<PortMenus>(*menu_.midiInputs, *menu_.midiOutputs, midi_->ports());
-    midi_->receiver().setOtherMessageHandler(
-        [this](const MidiInputEvent& event) { padBoard_->showHit(padsHitBy(event, kit_.fields())); });
+    // The notes of pads struck on the controller, while no receive waits for a kit.
+    connect(&devices.delivery(), &InputDelivery::received, this, [this](const MidiInputEvent& event) {
+        if (!midi_->receiver().ReceivingSysex()) padBoard_->showHit(padsHitBy(event, kit_.fields()));
+    });
 }
 
 void MainWindow::createKitSettings()
