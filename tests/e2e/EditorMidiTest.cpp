@@ -10,9 +10,11 @@
 #include "support/ScriptedDesktop.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QMenu>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -35,16 +37,24 @@ protected:
 
     void startWindow()
     {
-        window = std::make_unique<MainWindow>(desktop, devices, history);
+        devices.emplace(OwnClientPrefix);
+        window = std::make_unique<MainWindow>(desktop, *devices, history);
         window->start();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
-    void choose(const char* menuName, const std::string& deviceName)
+    QAction* itemOf(const char* menuName, const std::string& deviceName)
     {
         for (auto* item : window->findChild<QMenu*>(menuName)->actions())
-            if (item->text().toStdString() == deviceName) return item->trigger();
-        FAIL() << deviceName << " is not listed";
+            if (item->text().toStdString() == deviceName) return item;
+        return nullptr;
+    }
+
+    // Lists follow the devices a moment after they come.
+    void choose(const char* menuName, const std::string& deviceName)
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return itemOf(menuName, deviceName); })) << deviceName << " is not listed";
+        itemOf(menuName, deviceName)->trigger();
     }
 
     // As a user would: the main window is active again once the receive window closed.
@@ -63,7 +73,7 @@ protected:
 
     const Bytes kit = exampleKitDump();
     std::optional<JackPeer> pad{std::in_place, "morvane-test-pad"};
-    JackMidiDevices devices{OwnClientPrefix};
+    std::optional<JackMidiDevices> devices;
     ScriptedDesktop desktop;
     RecordingKitHistory history;
     std::unique_ptr<MainWindow> window;
@@ -110,6 +120,39 @@ TEST_F(EditorOverMidi, AKitArrivingWhileTheDialogWaitsIsTakenAndSendIsReportedSe
     EXPECT_EQ(pad->received().front(), window->kit().kitDump());
 }
 
+// A stalled server answers nothing: each command ends with its reason, the
+// window's event loop runs on, and closing ends within the 2 s a user waits.
+TEST_F(EditorOverMidi, AStalledServerNeverHoldsUpTheWindow)
+{
+    OwnJackServer server(QStringLiteral("morvane-test-stalled"));
+    ASSERT_TRUE(server.running());
+    pad.emplace("morvane-test-pad");
+    startWindow();
+    ASSERT_TRUE(window->Interpret_Buffer(kit));
+    choose("mnuMIDI_Output", pad->inName());
+    server.stall();
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(20);
+
+    press(Qt::Key_F1);
+    EXPECT_TRUE(desktop.messageTexts().join('|').contains("PROBLEM IN SENDING SOUND DUMP REQUEST\n\nThe JACK server did not answer"))
+        << desktop.messageTexts().join('|').toStdString();
+    choose("mnuMIDI_Input", pad->outName());
+    EXPECT_TRUE(window->statusText().contains("the JACK server does not answer")) << window->statusText().toStdString();
+    ticks = 0;
+    QTest::qWait(200);
+    EXPECT_GT(ticks, 3);
+
+    QElapsedTimer closing;
+    closing.start();
+    window->close();
+    window.reset();
+    devices.reset();
+    EXPECT_LT(closing.elapsed(), 2000);
+}
+
 // Played twice, by Ctrl+click and by the context menu, then struck on the controller.
 TEST_F(EditorOverMidi, APadPlaysOnTheOutputAndLightsWhenStruckOnTheController)
 {
@@ -128,20 +171,23 @@ TEST_F(EditorOverMidi, APadPlaysOnTheOutputAndLightsWhenStruckOnTheController)
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->findChild<QWidget*>("PadLitImage_6")->isVisible(); }));
 }
 
-// The menus show the devices present at start-up; numbers shift when one of
-// them goes, names do not. A remembered port that is absent is proved on loopback devices.
-TEST_F(EditorOverMidi, PortsAreTheOnesChosenByName)
+// The menus follow the devices: one that goes leaves them, one that comes
+// after start-up can be chosen, by its name. A remembered port that is absent
+// is proved on loopback devices.
+TEST_F(EditorOverMidi, PortsFollowTheDevicesAndAreChosenByName)
 {
     std::optional<JackPeer> d(std::in_place, "morvane-test-d");
-    JackPeer c("morvane-test-c"), b("morvane-test-b"), a("morvane-test-a");
+    JackPeer c("morvane-test-c"), b("morvane-test-b");
     startWindow();
     d.reset();
+    JackPeer a("morvane-test-a");
     choose("mnuMIDI_Input", b.outName());
-    choose("mnuMIDI_Output", c.inName());
+    choose("mnuMIDI_Output", a.inName());
+    EXPECT_FALSE(itemOf("mnuMIDI_Output", "morvane-test-d:in"));
     ASSERT_TRUE(window->kit().Open_Sysex_File(QStringLiteral(MORVANE_SOURCE_DIR "/examples/demo-kit.syx")));
     press(Qt::Key_F1);
-    ASSERT_TRUE(c.waitForReceived(1));
-    EXPECT_TRUE(a.received().empty());
+    ASSERT_TRUE(a.waitForReceived(1));
+    EXPECT_TRUE(c.received().empty());
     press(Qt::Key_F2);
     const Bytes other = exampleKitDump("examples/demo-kit-2.syx");
     ASSERT_TRUE(b.send({other}));

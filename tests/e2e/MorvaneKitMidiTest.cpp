@@ -6,6 +6,7 @@
 #include "support/ToolRun.h"
 
 #include <QFile>
+#include <QTest>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,40 @@ TEST_F(KitToolOverMidi, ReceiveWritesOneWholeMessageByteForByteAndGivesUpAfterTh
     const auto none = dir.filePath("none.syx").toStdString();
     EXPECT_EQ(receive(none, "1").exitCode, 1);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(none)));
+}
+
+// The server stalls (as when stopped) or dies while receive waits, and send
+// starts after it: each ends with exit status 1 and the reason, writing nothing.
+TEST(KitToolOnAServerThatStops, SendAndReceiveEndWithTheReason)
+{
+    MORVANE_REQUIRE_JACK();
+    struct Row {
+        bool killed;
+        const char* received;
+        const char* sent;
+    };
+    for (const auto& row : {Row{false, "the JACK server does not answer", "the JACK server does not answer"},
+                            Row{true, "the JACK server has stopped", "no JACK server is running"}}) {
+        OwnJackServer server(QStringLiteral("morvane-test-stopping"));
+        JackPeer pad("morvane-test-pad");
+        ASSERT_TRUE(pad.ready());
+        QTemporaryDir dir;
+        const auto got = dir.filePath("got.syx");
+        QProcess receive;
+        receive.start(MORVANE_KIT_PROGRAM,
+                      {"receive", "--port", QString::fromStdString(pad.outName()), "-o", got});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pad.heard(); }));
+        row.killed ? server.kill() : server.stall();
+        EXPECT_TRUE(receive.waitForFinished(5000));
+        EXPECT_EQ(receive.exitCode(), 1);
+        EXPECT_TRUE(receive.readAllStandardError().contains(row.received)) << row.killed;
+        EXPECT_FALSE(QFile::exists(got));
+        const auto sent = runTool(MORVANE_KIT_PROGRAM, {"send", MORVANE_SOURCE_DIR "/examples/demo-kit.syx", "--port",
+                                                        pad.inName()});
+        EXPECT_EQ(sent.exitCode, 1);
+        EXPECT_NE(sent.err.find(row.sent), std::string::npos) << sent.err;
+        server.kill();  // before the peer closes: a stalled server would never let it
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <csignal>
 #include <cstring>
 
 namespace morvane::testing {
@@ -39,6 +40,8 @@ JackPeer::~JackPeer()
 {
     if (client_) jack_client_close(client_);
 }
+
+bool JackPeer::heard() const { return jack_port_connected(out_) > 0; }
 
 void JackPeer::queue(const std::vector<Bytes>& pieces)
 {
@@ -105,6 +108,8 @@ bool OwnJackServer::running()
 {
     return server_.state() == QProcess::Running && lspAnswers({QStringLiteral("-s"), name_});
 }
+
+void OwnJackServer::stall() { ::kill(static_cast<pid_t>(server_.processId()), SIGSTOP); }
 
 void OwnJackServer::kill()
 {

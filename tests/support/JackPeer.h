@@ -42,6 +42,8 @@ public:
     bool ready() const { return client_ != nullptr; }
     std::string outName() const { return name_ + ":out"; }
     std::string inName() const { return name_ + ":in"; }
+    // True once something listens to our output.
+    bool heard() const;
 
     // Sends each piece as one JACK MIDI event, one period after the other,
     // once something listens; send also waits (letting the caller's events
@@ -72,6 +74,8 @@ public:
     explicit OwnJackServer(const QString& name);
     ~OwnJackServer();
     bool running();
+    // Stops the server as a stalled or overloaded one behaves: it answers nothing.
+    void stall();
     void kill();
 
 private:
