@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ServerCalls.h"
 #include "midi/InputDelivery.h"
 #include "midi/MidiDevices.h"
+#include "midi/ServerCalls.h"
 #include "midi/SysexFramer.h"
 
 #include <memory>
