@@ -69,6 +69,8 @@ private:
 // A JACK server of a test's own, with the dummy driver, for tests that stop
 // one; the shared server stays healthy. Clients created while it runs talk
 // to it (JACK_DEFAULT_SERVER); the default comes back when it is destroyed.
+// When the suites run on PipeWire's JACK (MORVANE_JACK_SERVER=pipewire), it
+// is a PipeWire server of its own instead (PIPEWIRE_REMOTE).
 class OwnJackServer {
 public:
     explicit OwnJackServer(const QString& name);
@@ -79,7 +81,7 @@ public:
     void kill();
 
 private:
-    QString name_;
+    const char* serverVariable_;
     QByteArray previousDefault_;
     QProcess server_;
 };
