@@ -130,7 +130,8 @@ QString MidiPortSelection::followInput(const std::vector<std::string>& names)
     if (receiver_.MidiInIsOpen() && !devices_.inputReachable()) {
         const bool receiveEnded = receiver_.inputLost();
         inputAway_ = true;
-        told = (receiveEnded ? QStringLiteral("Sysex receive failed: ") : QString()) + goneText(QStringLiteral("input"), chosen);
+        told = goneText(QStringLiteral("input"), chosen);
+        if (receiveEnded) told.prepend(QStringLiteral("Sysex receive failed: "));
     }
     if (!inputAway_ || !listed(names, chosen)) return told;
     receiver_.Listen_For_Midi_Input(true);

@@ -122,11 +122,9 @@ TEST(RealDevicesOnAServerThatStops, ListNothingAndFailEverySend)
     ASSERT_TRUE(devices.sendSysex(exampleKitDump()));
 
     server.kill();
-    for (int i = 0; i < 3; ++i) {
-        const auto sent = devices.sendSysex(exampleKitDump());
-        ASSERT_FALSE(sent);
-        EXPECT_NE(sent.error().find("JACK server"), std::string::npos) << sent.error();
-    }
+    const auto sent = devices.sendSysex(exampleKitDump());
+    ASSERT_FALSE(sent);
+    EXPECT_NE(sent.error().find("JACK server"), std::string::npos) << sent.error();
     EXPECT_TRUE(devices.outputNames().empty());
 }
 

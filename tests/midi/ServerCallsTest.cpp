@@ -12,8 +12,8 @@ using namespace std::chrono_literals;
 namespace {
 
 // A server that stops answering holds up the calls' thread only: the caller
-// gets a named failure at the limit, later callers fail at once, a call given
-// up on never runs, and finishing leaves the stuck thread behind.
+// gets a named failure at the limit, later callers fail at once, and a call
+// given up on never runs once the server answers again.
 TEST(ServerCalls, AServerThatStopsAnsweringHoldsUpNoCaller)
 {
     auto answer = std::make_shared<std::binary_semaphore>(0);
@@ -24,15 +24,10 @@ TEST(ServerCalls, AServerThatStopsAnsweringHoldsUpNoCaller)
     EXPECT_EQ(calls.call(counted).error(), "the test server did not answer within 50 ms");
     std::this_thread::sleep_for(10ms);
     EXPECT_EQ(calls.call(counted).error(), "the test server does not answer");
-
     answer->release();
     for (int i = 0; i < 500 && calls.overdue(); ++i) std::this_thread::sleep_for(10ms);
     EXPECT_TRUE(calls.call(counted));
     EXPECT_EQ(*ran, 1);
-    calls.post([answer] { answer->acquire(); });
-    std::this_thread::sleep_for(60ms);
-    calls.finish();
-    answer->release();
 }
 
 }  // namespace

@@ -237,8 +237,8 @@ Status JackMidiDevices::connect(const std::string& from, const std::string& to, 
             return Status::failure("the server refused the connection");
         return succeeded();
     });
-    if (!connected) return Status::failure("The MIDI " + device + " could not be connected: " + connected.error() + ".");
-    return connected;
+    if (connected) return connected;
+    return Status::failure("The MIDI " + device + " could not be connected: " + connected.error() + ".");
 }
 
 Status JackMidiDevices::openInput(const std::string& name)
