@@ -91,7 +91,6 @@ TEST_F(EditorOverMidi, AKitArrivingWhileTheDialogWaitsIsTakenAndSendIsReportedSe
     ASSERT_TRUE(pad->send({kit}));
     ASSERT_TRUE(waitForStatus("Sysex succesfully received.")) << window->statusText().toStdString();
     EXPECT_EQ(window->kit().kitDump(), kit);
-    EXPECT_FALSE(window->findChild<QWidget*>("ReceiveSysexDumpForm")->isVisible());
 
     window->kit().fields().PadMNN[5] = 77;
     press(Qt::Key_F1);
