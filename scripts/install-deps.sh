@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libqt6sql6-sqlite
-  librtmidi-dev libjack-jackd2-dev jackd2
+  librtmidi-dev libjack-jackd2-dev jackd2 pipewire pipewire-jack
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool poppler-utils imagemagick

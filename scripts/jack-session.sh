@@ -17,3 +17,23 @@ start_jack_if_needed() {
   echo "The JACK server did not start; see /tmp/morvane-jackd.log" >&2
   return 1
 }
+
+# Runs a command on PipeWire's JACK implementation: a PipeWire server of its
+# own, in its own runtime folder and needing no sound card, stopped again
+# when the command ends. OwnJackServer in the tests follows
+# MORVANE_JACK_SERVER and starts PipeWire servers too.
+run_on_pipewire() {
+  local runtime pid status=0
+  runtime=$(mktemp -d)
+  XDG_RUNTIME_DIR=$runtime pipewire >"$runtime/pipewire.log" 2>&1 &
+  pid=$!
+  for _ in $(seq 1 50); do
+    [ -S "$runtime/pipewire-0" ] && break
+    sleep 0.1
+  done
+  XDG_RUNTIME_DIR=$runtime MORVANE_JACK_SERVER=pipewire pw-jack "$@" || status=$?
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  rm -rf "$runtime"
+  return "$status"
+}

@@ -8,7 +8,7 @@ EditorMidi::EditorMidi(MidiDevices& devices, Desktop& desktop, WindowShell& shel
                        ReceiveDialog& dialog, KitHistory& history, std::function<void()> menusChanged)
     : shell_(shell),
       receiver_(devices, desktop, shell, kit, dialog, history),
-      ports_(devices, desktop, receiver_, std::move(menusChanged)),
+      ports_(devices, desktop, shell, receiver_, std::move(menusChanged)),
       sender_(devices, desktop, shell, kit, ports_, history),
       player_(devices, shell, ports_)
 {

@@ -10,8 +10,8 @@
 namespace morvane {
 
 // The main window's MIDI side, wired in the one order that works: the
-// receiver (which attaches the input handler) before the port selection
-// that opens inputs, and the sender and pad player beside them.
+// receiver (which listens to the input) before the port selection that
+// opens inputs, and the sender and pad player beside them.
 class EditorMidi {
 public:
     // menusChanged runs whenever the port menus' items or check marks change.

@@ -4,8 +4,6 @@
 
 namespace morvane {
 
-void InputDelivery::setHandler(MidiDevices::InputHandler handler) { handler_ = std::move(handler); }
-
 void InputDelivery::inputOpened()
 {
     if (!isOpen(opening_)) ++opening_;
@@ -24,9 +22,14 @@ void InputDelivery::post(MidiInputEvent event)
         this, [this, event = std::move(event), opening] { deliver(event, opening); }, Qt::QueuedConnection);
 }
 
+void InputDelivery::postDevicesChanged()
+{
+    QMetaObject::invokeMethod(this, [this] { emit devicesChanged(); }, Qt::QueuedConnection);
+}
+
 void InputDelivery::deliver(const MidiInputEvent& event, std::uint64_t opening)
 {
-    if (opening == opening_ && handler_) handler_(event);
+    if (opening == opening_) emit received(event);
 }
 
 }  // namespace morvane

@@ -9,26 +9,32 @@
 
 namespace morvane {
 
-// Hands received messages from a MIDI driver's thread to the window thread.
-// Create it on the window thread: handlers run there, queued behind whatever
-// the window is doing, so no editor state is ever touched from elsewhere.
-// A message is dropped when the opening it arrived on has been closed before
-// it could be delivered, so a closed input never speaks again.
+// Hands what a MIDI driver's threads notice to the window thread: received
+// messages and changes of the device lists. Create it on the window thread:
+// its signals are emitted there, queued behind whatever the window is doing,
+// so no editor state is ever touched from elsewhere. A message is dropped
+// when the opening it arrived on has been closed before it could be
+// delivered, so a closed input never speaks again.
 class InputDelivery final : public QObject {
+    Q_OBJECT
 public:
-    void setHandler(MidiDevices::InputHandler handler);
-
     void inputOpened();
     void inputClosed();
 
     // Any thread.
     void post(MidiInputEvent event);
+    void postDevicesChanged();
+
+signals:
+    // Every listener gets every message of the open input.
+    void received(const morvane::MidiInputEvent& event);
+    // Devices came or went, or the MIDI service stopped: the lists may differ.
+    void devicesChanged();
 
 private:
     static bool isOpen(std::uint64_t opening) { return opening % 2 == 1; }
     void deliver(const MidiInputEvent& event, std::uint64_t opening);
 
-    MidiDevices::InputHandler handler_;
     // Odd while an input is open; every open and every close moves it on.
     std::atomic<std::uint64_t> opening_{0};
 };

@@ -23,8 +23,10 @@ KitSender::KitSender(MidiDevices& devices, Desktop& desktop, WindowShell& shell,
 bool KitSender::outputIsOpen()
 {
     if (ports_.MidiOutIsOpen()) return true;
-    desktop_.messageBox(QStringLiteral("No Midi Output selected. Click on MIDI Configuration, Output, then select "
-                                       "a MIDI Output device from the list."),
+    const QString noOutput = QStringLiteral("No Midi Output selected. Click on MIDI Configuration, Output, then "
+                                            "select a MIDI Output device from the list.");
+    const QString away = ports_.awayOutputText();
+    desktop_.messageBox(away.isEmpty() ? noOutput : noOutput + QStringLiteral("\n\n") + away,
                         MessageStyle::Exclamation);
     return false;
 }

@@ -4,12 +4,13 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace morvane {
+
+class InputDelivery;
 
 // Every MIDI client of ours is named with this prefix, and ports of such
 // clients are left out of the device lists: our own input would otherwise
@@ -39,6 +40,12 @@ class MidiDevices {
 public:
     virtual ~MidiDevices() = default;
 
+    // Success when the MIDI service answers; otherwise why there are no
+    // devices, in a phrase ("no JACK server is running").
+    virtual Status serviceStatus() = 0;
+    // Where the lists come from, as the user knows it ("the JACK server").
+    virtual std::string serviceName() const = 0;
+
     virtual std::vector<std::string> inputNames() = 0;
     virtual std::vector<std::string> outputNames() = 0;
 
@@ -62,6 +69,8 @@ public:
     // queued for a live connection to the chosen device, which it reaches
     // within a period or two; fails at once, unsent, when there is none.
     virtual Status sendChannelMessage(const ChannelMessage& message) = 0;
+    // False when the open input no longer hears its device, as for the output.
+    virtual bool inputReachable() = 0;
     // False when the open output no longer reaches its device: it vanished,
     // came back without our connection, or the MIDI server stopped. Lets a
     // caller tell a lost device from a message the device refused.
@@ -69,12 +78,12 @@ public:
     // The open output's name as it was opened; empty when none is open.
     virtual std::string openOutputName() const = 0;
 
-    // Runs on the window thread for each message the open input receives:
-    // a SysEx message is whole (F0 ... F7, real-time bytes taken out) and
-    // holds nothing from before the input was last opened. Implementations
-    // hand messages over from their own threads first.
-    using InputHandler = std::function<void(const MidiInputEvent&)>;
-    virtual void setInputHandler(InputHandler handler) = 0;
+    // Signals, on the window thread, each message the open input receives
+    // (a SysEx message is whole, F0 ... F7 with real-time bytes taken out,
+    // and holds nothing from before the input was last opened) and each
+    // change of the lists a service tells of. Implementations hand these
+    // over from their own threads first.
+    virtual InputDelivery& delivery() = 0;
 };
 
 }  // namespace morvane

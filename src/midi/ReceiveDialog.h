@@ -17,7 +17,6 @@ public:
     virtual int progressMaximum() const = 0;
 
     virtual void showModeless() = 0;
-    virtual bool isShown() const = 0;
     // Closes the window; its close handler runs as for Cancel or the close box.
     virtual void closeDialog() = 0;
     virtual void setCloseHandler(std::function<void()> handler) = 0;

@@ -1,7 +1,9 @@
 #include "SysexReceiver.h"
 
+#include "InputDelivery.h"
 #include "KitHost.h"
 #include "ReceiveDialog.h"
+#include "SysexSender.h"
 #include "kit/KitCodec.h"
 #include "kit/KitHistory.h"
 #include "platform/Desktop.h"
@@ -19,7 +21,8 @@ SysexReceiver::SysexReceiver(MidiDevices& devices, Desktop& desktop, WindowShell
                              ReceiveDialog& dialog, KitHistory& history)
     : devices_(devices), desktop_(desktop), shell_(shell), kit_(kit), dialog_(dialog), history_(history)
 {
-    devices_.setInputHandler([this](const MidiInputEvent& event) { Midi_Input_Proc(event); });
+    listening_ = QObject::connect(&devices_.delivery(), &InputDelivery::received,
+                                  [this](const MidiInputEvent& event) { Midi_Input_Proc(event); });
     dialog_.setCloseHandler([this] { receiveDialogClosed(); });
     dialog_.setProgressRange(ReceiveProgressMaximum);
 }
@@ -27,7 +30,7 @@ SysexReceiver::SysexReceiver(MidiDevices& devices, Desktop& desktop, WindowShell
 // The devices and the dialog may outlive this receiver.
 SysexReceiver::~SysexReceiver()
 {
-    devices_.setInputHandler({});
+    QObject::disconnect(listening_);
     dialog_.setCloseHandler({});
 }
 
@@ -43,7 +46,9 @@ void SysexReceiver::startListening()
 {
     // An input that cannot be opened says nothing here; the receive command
     // reports that no input is selected.
-    midiInIsOpen_ = static_cast<bool>(devices_.openInput(midiInDevice_));
+    const auto opened = devices_.openInput(midiInDevice_);
+    midiInIsOpen_ = static_cast<bool>(opened);
+    openFailure_ = opened ? std::string() : opened.error();
 }
 
 void SysexReceiver::stopListening()
@@ -79,7 +84,7 @@ void SysexReceiver::MnuSysex_ReceiveSysex_Click()
     desktop_.processEvents();
     if (!midiInIsOpen_) {
         // The device went away: waiting for it would be waiting in vain.
-        desktop_.messageBox(NoInputText, MessageStyle::Exclamation);
+        desktop_.messageBox(withReason(NoInputText, openFailure_), MessageStyle::Exclamation);
         return;
     }
     receivingSysex_ = true;
@@ -90,11 +95,7 @@ void SysexReceiver::MnuSysex_ReceiveSysex_Click()
 
 void SysexReceiver::Midi_Input_Proc(const MidiInputEvent& event)
 {
-    if (event.kind != MidiInputEvent::Kind::Sysex) {
-        if (!receivingSysex_ && otherMessages_) otherMessages_(event);
-        return;
-    }
-    if (!receivingSysex_) return;
+    if (event.kind != MidiInputEvent::Kind::Sysex || !receivingSysex_) return;
     if (event.bytes.empty()) return;  // a buffer handed back by a reset is no dump
     completeReceive(event);
 }
@@ -130,9 +131,12 @@ void SysexReceiver::refuseReceived(const QString& why)
     shell_.Status_Update(QStringLiteral("Sysex receive failed: the message is not a kit dump."));
 }
 
-void SysexReceiver::closeDialogIfShown()
+bool SysexReceiver::inputLost()
 {
-    if (dialog_.isShown()) dialog_.closeDialog();
+    resetAndCloseInput();
+    if (!receivingSysex_) return false;
+    dialog_.closeDialog();
+    return true;
 }
 
 void SysexReceiver::receiveDialogClosed()

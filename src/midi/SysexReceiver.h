@@ -2,6 +2,7 @@
 
 #include "MidiDevices.h"
 
+#include <QMetaObject>
 #include <QString>
 
 #include <cstddef>
@@ -20,9 +21,9 @@ class WindowShell;
 inline constexpr std::size_t ReceiveBufferSize = 1000;
 
 // Listening on the chosen input and the "Receive Sysex Kit Dump" command.
-// The input handler is attached once, here, however often the input is
-// reopened; it runs on the window thread. A kit received is told to the
-// kit history.
+// It listens to the devices' received messages once, here, however often the
+// input is reopened, on the window thread. A kit received is told to the kit
+// history.
 class SysexReceiver {
 public:
     SysexReceiver(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit, ReceiveDialog& dialog,
@@ -37,14 +38,16 @@ public:
 
     // Stops listening without a word, as choosing another input does.
     void resetAndCloseInput();
+    // The chosen input's device went away: stops listening and ends a
+    // receive waiting on it; true when one was waiting.
+    bool inputLost();
     void setMidiInDevice(std::string name) { midiInDevice_ = std::move(name); }
+    const std::string& midiInDevice() const { return midiInDevice_; }
     void setReceivingSysex(bool receiving) { receivingSysex_ = receiving; }
-    void closeDialogIfShown();
-    // Runs for each other message the input brings while no receive waits
-    // for a kit, e.g. the notes of pads struck on the controller.
-    void setOtherMessageHandler(MidiDevices::InputHandler handler) { otherMessages_ = std::move(handler); }
 
     bool MidiInIsOpen() const { return midiInIsOpen_; }
+    // Why the input did not open when listening last started; empty when it did.
+    const std::string& openFailure() const { return openFailure_; }
     bool ReceivingSysex() const { return receivingSysex_; }
 
 private:
@@ -60,8 +63,9 @@ private:
     KitHost& kit_;
     ReceiveDialog& dialog_;
     KitHistory& history_;
-    MidiDevices::InputHandler otherMessages_;
+    QMetaObject::Connection listening_;
     std::string midiInDevice_;  // the chosen input's name
+    std::string openFailure_;
     bool midiInIsOpen_ = false;
     bool receivingSysex_ = false;
 };

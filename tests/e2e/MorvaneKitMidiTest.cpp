@@ -6,6 +6,7 @@
 #include "support/ToolRun.h"
 
 #include <QFile>
+#include <QTest>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,35 @@ TEST_F(KitToolOverMidi, ReceiveWritesOneWholeMessageByteForByteAndGivesUpAfterTh
     const auto none = dir.filePath("none.syx").toStdString();
     EXPECT_EQ(receive(none, "1").exitCode, 1);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(none)));
+}
+
+// The server stalls (as when stopped) or dies while receive waits, and send
+// starts after it: each ends with exit status 1 and the reason.
+// Not on the fixture: a process reaches one JACK server at a time.
+TEST(KitToolOverMidiOnAServerThatStops, SendAndReceiveEndWithTheReason)
+{
+    MORVANE_REQUIRE_JACK();
+    QTemporaryDir dir;
+    for (const bool killed : {false, true}) {
+        OwnJackServer server(QStringLiteral("morvane-test-stopping"));
+        JackPeer peer("morvane-test-pad");
+        ASSERT_TRUE(peer.ready());
+        QProcess receive;
+        receive.start(MORVANE_KIT_PROGRAM,
+                      {"receive", "--port", QString::fromStdString(peer.outName()), "-o", dir.filePath("got.syx")});
+        ASSERT_TRUE(QTest::qWaitFor([&] { return peer.heard(); }));
+        killed ? server.kill() : server.stall();
+        EXPECT_TRUE(receive.waitForFinished(5000));
+        EXPECT_EQ(receive.exitCode(), 1);
+        EXPECT_TRUE(receive.readAllStandardError().contains(killed ? "the JACK server has stopped"
+                                                                   : "the JACK server does not answer"));
+        const auto sent = runTool(MORVANE_KIT_PROGRAM, {"send", MORVANE_SOURCE_DIR "/examples/demo-kit.syx", "--port",
+                                                        peer.inName()});
+        EXPECT_EQ(sent.exitCode, 1);
+        EXPECT_NE(sent.err.find(killed ? "no JACK server is running" : "the JACK server does not answer"),
+                  std::string::npos) << sent.err;
+        server.kill();  // before the peer closes: a stalled server would never let it
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <csignal>
 #include <cstring>
 
 namespace morvane::testing {
@@ -39,6 +40,8 @@ JackPeer::~JackPeer()
 {
     if (client_) jack_client_close(client_);
 }
+
+bool JackPeer::heard() const { return jack_port_connected(out_) > 0; }
 
 void JackPeer::queue(const std::vector<Bytes>& pieces)
 {
@@ -85,26 +88,42 @@ int JackPeer::onProcess(std::uint32_t frames, void* self)
     return 0;
 }
 
-OwnJackServer::OwnJackServer(const QString& name) : name_(name), previousDefault_(qgetenv("JACK_DEFAULT_SERVER"))
+namespace {
+bool onPipeWire() { return qgetenv("MORVANE_JACK_SERVER") == "pipewire"; }
+}  // namespace
+
+OwnJackServer::OwnJackServer(const QString& name)
+    : serverVariable_(onPipeWire() ? "PIPEWIRE_REMOTE" : "JACK_DEFAULT_SERVER"),
+      previousDefault_(qgetenv(serverVariable_))
 {
     server_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     server_.setStandardOutputFile(QProcess::nullDevice());
-    server_.start(QStringLiteral("jackd"),
-                  QStringLiteral("-n %1 --no-realtime --sync -d dummy -r 48000 -p 256").arg(name).split(' '));
-    qputenv("JACK_DEFAULT_SERVER", name.toUtf8());
+    if (onPipeWire()) {
+        auto environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("PIPEWIRE_CORE"), name);
+        server_.setProcessEnvironment(environment);
+        server_.setStandardErrorFile(QProcess::nullDevice());  // it warns of the missing session bus
+        server_.start(QStringLiteral("pipewire"), {});
+    } else {
+        server_.start(QStringLiteral("jackd"),
+                      QStringLiteral("-n %1 --no-realtime --sync -d dummy -r 48000 -p 256").arg(name).split(' '));
+    }
+    qputenv(serverVariable_, name.toUtf8());
     (void)QTest::qWaitFor([&] { return running(); }, 10000);
 }
 
 OwnJackServer::~OwnJackServer()
 {
     kill();
-    previousDefault_.isEmpty() ? qunsetenv("JACK_DEFAULT_SERVER") : qputenv("JACK_DEFAULT_SERVER", previousDefault_);
+    previousDefault_.isEmpty() ? qunsetenv(serverVariable_) : qputenv(serverVariable_, previousDefault_);
 }
 
 bool OwnJackServer::running()
 {
-    return server_.state() == QProcess::Running && lspAnswers({QStringLiteral("-s"), name_});
+    return server_.state() == QProcess::Running && lspAnswers({});
 }
+
+void OwnJackServer::stall() { ::kill(static_cast<pid_t>(server_.processId()), SIGSTOP); }
 
 void OwnJackServer::kill()
 {

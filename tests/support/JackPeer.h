@@ -42,6 +42,8 @@ public:
     bool ready() const { return client_ != nullptr; }
     std::string outName() const { return name_ + ":out"; }
     std::string inName() const { return name_ + ":in"; }
+    // True once something listens to our output.
+    bool heard() const;
 
     // Sends each piece as one JACK MIDI event, one period after the other,
     // once something listens; send also waits (letting the caller's events
@@ -67,15 +69,19 @@ private:
 // A JACK server of a test's own, with the dummy driver, for tests that stop
 // one; the shared server stays healthy. Clients created while it runs talk
 // to it (JACK_DEFAULT_SERVER); the default comes back when it is destroyed.
+// When the suites run on PipeWire's JACK (MORVANE_JACK_SERVER=pipewire), it
+// is a PipeWire server of its own instead (PIPEWIRE_REMOTE).
 class OwnJackServer {
 public:
     explicit OwnJackServer(const QString& name);
     ~OwnJackServer();
     bool running();
+    // Stops the server as a stalled or overloaded one behaves: it answers nothing.
+    void stall();
     void kill();
 
 private:
-    QString name_;
+    const char* serverVariable_;
     QByteArray previousDefault_;
     QProcess server_;
 };

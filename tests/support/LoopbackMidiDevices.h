@@ -25,7 +25,8 @@ public:
     std::set<int> unopenableInputs;
     std::set<int> unopenableOutputs;
     std::optional<std::string> sendRefusal;
-    bool reachable = true;  // false: the open output's device has gone
+    bool reachable = true;  // false: the open devices have gone
+    std::optional<std::string> serviceDown;  // why no MIDI service answers
     // Runs inside each send, as a click made while a transfer lasts.
     std::function<void()> duringSend;
 
@@ -40,6 +41,8 @@ public:
     bool playSysex(std::vector<std::uint8_t> bytes) { return play({MidiInputEvent::Kind::Sysex, std::move(bytes)}); }
     bool playNote(std::uint8_t note) { return play({MidiInputEvent::Kind::Short, {0x99, note, 100}}); }
 
+    Status serviceStatus() override { return serviceDown ? Status::failure(*serviceDown) : succeeded(); }
+    std::string serviceName() const override { return "the loopback"; }
     std::vector<std::string> inputNames() override { return inputs; }
     std::vector<std::string> outputNames() override { return outputs; }
     Status openInput(const std::string& name) override;
@@ -50,9 +53,10 @@ public:
     void closeOutput() override { calls.push_back("closeOutput"); openOutputDevice.reset(); }
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
     Status sendChannelMessage(const ChannelMessage& m) override { return record({m.begin(), m.end()}); }
+    bool inputReachable() override { return reachable && openInputDevice; }
     bool outputReachable() override { return reachable && openOutputDevice; }
     std::string openOutputName() const override { return openOutputDevice ? outputs[*openOutputDevice] : ""; }
-    void setInputHandler(InputHandler handler) override { delivery_.setHandler(std::move(handler)); }
+    InputDelivery& delivery() override { return delivery_; }
 
 private:
     Status record(std::vector<std::uint8_t> message);

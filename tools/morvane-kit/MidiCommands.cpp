@@ -5,8 +5,9 @@
 
 #include "base/Text.h"
 #include "kit/KitFile.h"
-#include "midi/devices/SystemMidiDevices.h"
+#include "midi/InputDelivery.h"
 #include "midi/SysexSender.h"
+#include "midi/devices/SystemMidiDevices.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -47,6 +48,9 @@ const Command Receive{"receive", "--port PORT -o FILE [--timeout S]",
 
 // A day; longer waits overflow the timer and are surely a typo.
 constexpr int LongestTimeout = 86400;
+// How often a receive looks whether its server still answers: a stalled
+// server tells nothing.
+constexpr auto ServerCheckInterval = std::chrono::milliseconds(500);
 
 // The client name starts with the editor's, so the lists match its menus.
 const std::string ClientName = OwnClientPrefix + " (morvane-kit)";
@@ -105,6 +109,7 @@ int runPorts(const Arguments& args, Console& console)
 {
     if (!args.empty()) return usageError(console, Ports, "no arguments are taken");
     const auto devices = systemMidiDevices(ClientName);
+    if (auto service = devices->serviceStatus(); !service) return refuse(console, service.error());
     const auto inputs = devices->inputNames();
     for (std::size_t i = 0; i < inputs.size(); ++i)
         console.out << "in " << i << " " << terminalText(inputs[i]) << "\n";
@@ -141,6 +146,7 @@ int runSend(const Arguments& args, Console& console)
     }
 
     const auto devices = systemMidiDevices(ClientName);
+    if (auto service = devices->serviceStatus(); !service) return refuse(console, service.error());
     const auto device = findDevice(devices->outputNames(), *port);
     if (!device) return refuse(console, "there is no MIDI output " + inQuotes(*port) + " (see morvane-kit ports)");
     if (auto opened = devices->openOutput(*device); !opened) return refuse(console, opened.error());
@@ -175,20 +181,36 @@ int runReceive(const Arguments& args, Console& console)
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
     const auto devices = systemMidiDevices(ClientName);
+    if (auto service = devices->serviceStatus(); !service) return refuse(console, service.error());
     const auto device = findDevice(devices->inputNames(), *port);
     if (!device) return refuse(console, "there is no MIDI input " + inQuotes(*port) + " (see morvane-kit ports)");
     QEventLoop waiting;
     std::optional<MidiBytes> received;
-    devices->setInputHandler([&](const MidiInputEvent& event) {
+    std::string problem = "no SysEx message arrived within " + std::to_string(timeout.value_or(0)) + " s";
+    QObject::connect(&devices->delivery(), &InputDelivery::received, &waiting, [&](const MidiInputEvent& event) {
         if (event.kind != MidiInputEvent::Kind::Sysex || received) return;
         received = event.bytes;
         waiting.quit();
     });
+    // Waiting ends when the server stops or the device goes away.
+    const auto checkInput = [&] {
+        if (auto service = devices->serviceStatus(); !service)
+            problem = service.error();
+        else if (!devices->inputReachable())
+            problem = "the MIDI input " + inQuotes(*device) + " is no longer there";
+        else
+            return;
+        waiting.quit();
+    };
+    QObject::connect(&devices->delivery(), &InputDelivery::devicesChanged, &waiting, checkInput);
+    QTimer serverCheck;
+    QObject::connect(&serverCheck, &QTimer::timeout, &waiting, checkInput);
+    serverCheck.start(ServerCheckInterval);
     if (auto opened = devices->openInput(*device); !opened) return refuse(console, opened.error());
     if (timeout) QTimer::singleShot(std::chrono::seconds(*timeout), &waiting, &QEventLoop::quit);
     waiting.exec();
     (void)devices->closeInput();
-    if (!received) return refuse(console, "no SysEx message arrived within " + std::to_string(*timeout) + " s");
+    if (!received) return refuse(console, problem);
     if (auto saved = saveWholeFile(utf8ToPath(*output), *received); !saved) return refuse(console, saved.error());
     console.out << "received " << received->size() << " bytes into " << terminalText(*output) << "\n";
     return ExitSuccess;

@@ -11,6 +11,7 @@
 #include "PortMenus.h"
 #include "WidgetPlacement.h"
 #include "midi/EditorMidi.h"
+#include "midi/InputDelivery.h"
 #include "midi/widgets/ReceiveSysexDumpForm.h"
 #include "platform/Desktop.h"
 #include "platform/FilePath.h"
@@ -200,11 +201,14 @@ void MainWindow::startMidi()
 {
     receiveForm_ = new ReceiveSysexDumpForm(this);
     setOtherWindow(OtherWindow::ReceiveSysexDumpForm, receiveForm_);
-    midi_ = std::make_unique<EditorMidi>(openMidi_(), desktop_, *this, kit_, *receiveForm_, kitHistory_,
+    MidiDevices& devices = openMidi_();
+    midi_ = std::make_unique<EditorMidi>(devices, desktop_, *this, kit_, *receiveForm_, kitHistory_,
                                          [this] { portMenus_->redraw(); });
     portMenus_ = std::make_unique<PortMenus>(*menu_.midiInputs, *menu_.midiOutputs, midi_->ports());
-    midi_->receiver().setOtherMessageHandler(
-        [this](const MidiInputEvent& event) { padBoard_->showHit(padsHitBy(event, kit_.fields())); });
+    // The notes of pads struck on the controller, while no receive waits for a kit.
+    connect(&devices.delivery(), &InputDelivery::received, this, [this](const MidiInputEvent& event) {
+        if (!midi_->receiver().ReceivingSysex()) padBoard_->showHit(padsHitBy(event, kit_.fields()));
+    });
     midi_->startUp();
 }
 

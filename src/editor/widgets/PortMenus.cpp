@@ -14,6 +14,9 @@ PortMenus::PortMenus(QMenu& inputs, QMenu& outputs, MidiPortSelection& ports)
 {
     connectClicks(inputs_, &MidiPortSelection::mnuMIDI_inputs_Click);
     connectClicks(outputs_, &MidiPortSelection::mnuMIDI_outputs_Click);
+    // Some MIDI services tell of no device coming or going: look when the user does.
+    for (QMenu* menu : {&inputs_, &outputs_})
+        QObject::connect(menu, &QMenu::aboutToShow, menu, [this] { ports_.refreshLists(); });
 }
 
 void PortMenus::connectClicks(QMenu& menu, void (MidiPortSelection::*click)(int))

@@ -2,14 +2,10 @@
 
 #include "midi/InputDelivery.h"
 #include "midi/MidiDevices.h"
+#include "midi/ServerCalls.h"
 #include "midi/SysexFramer.h"
 
-#include <jack/ringbuffer.h>
-#include <jack/types.h>
-
-#include <atomic>
-#include <cstdint>
-#include <semaphore>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -24,19 +20,26 @@ namespace morvane {
 // connected to the chosen device; received bytes are framed into whole
 // messages per opening of the input. A channel message goes through a ring
 // to the process callback without waiting, for a note must not hold up the window.
-// Create it on the window thread: received messages are handed to the input
-// handler there.
+//
+// Every call that waits on the server (client open, activate, port register,
+// connect, disconnect, close) runs on one worker thread, so a stalled server
+// never holds up the caller for longer than a second: constructing returns at
+// once, closing never waits, and a client whose server does not answer at the
+// end is abandoned. Looking up ports reads the client's own copy of the graph
+// and runs where it is asked. Create it on the window thread: received
+// messages and list changes are signalled there.
 class JackMidiDevices final : public MidiDevices {
 public:
-    // clientName must start with OwnClientPrefix.
-    explicit JackMidiDevices(const std::string& clientName);
+    // clientName must start with OwnClientPrefix; noServer says why there
+    // are no devices when no server answers.
+    explicit JackMidiDevices(const std::string& clientName, std::string noServer = "no JACK server is running");
     ~JackMidiDevices() override;
 
     JackMidiDevices(const JackMidiDevices&) = delete;
     JackMidiDevices& operator=(const JackMidiDevices&) = delete;
 
-    // False when no JACK server answered, or it has stopped since.
-    bool serverRunning() const;
+    Status serviceStatus() override;
+    std::string serviceName() const override { return "the JACK server"; }
 
     std::vector<std::string> inputNames() override;
     std::vector<std::string> outputNames() override;
@@ -51,63 +54,34 @@ public:
 
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
     Status sendChannelMessage(const ChannelMessage& message) override;
+    bool inputReachable() override;
     bool outputReachable() override;
     std::string openOutputName() const override { return outputName_; }
-    void setInputHandler(InputHandler handler) override;
+    InputDelivery& delivery() override { return delivery_; }
 
 private:
-    // A send waiting for the process callback; owned by the sending thread.
-    struct PendingSend {
-        const std::vector<std::uint8_t>* message = nullptr;
-        enum class State { Waiting, Written, DidNotFit };
-        std::atomic<State> state{State::Waiting};
-    };
+    // What libjack's threads and the worker touch; it outlives this object
+    // while an abandoned call still holds it.
+    struct Client;
+    struct PendingSend;
 
-    // A channel message in the ring, with the output opening it was sent on.
-    struct QueuedChannelMessage {
-        std::uint64_t outputOpening;
-        ChannelMessage message;
-    };
-
-    static int onProcess(jack_nframes_t frames, void* self);
-    static void onShutdown(void* self);
-    static void onPortRegistration(jack_port_id_t port, int registered, void* self);
-    void writePendingSend(void* buffer);
-    void writeChannelMessages(void* buffer);
-    void readInput(void* buffer);
-    void deliverReceived();
-
+    bool running();
+    bool clientOpened();
+    bool serverSilent() const;
     std::vector<std::string> portsOfOthers(unsigned long flags);
+    Status connect(const std::string& from, const std::string& to, const std::string& device);
+    static Status unavailable(const std::string& device, const Status& service);
     Status refusalToSend(std::size_t length);
     bool outputPortIsTheOpenedOne();
     Status waitUntilWritten(PendingSend& send);
-    Status untaken() const;
+    Status untaken(bool serverAnswered) const;
+    void deliverReceived();
 
-    jack_client_t* client_ = nullptr;
-    jack_port_t* inPort_ = nullptr;
-    jack_port_t* outPort_ = nullptr;
-    std::atomic<bool> serverGone_{false};
+    std::shared_ptr<Client> client_;
+    std::string noServer_;
+    std::string inputName_;
     std::string outputName_;
-    // The chosen device's port, and whether it went away since: a device that
-    // restarts under the same name may get the same port back, but not our connection.
-    std::atomic<const jack_port_t*> outputPort_{nullptr};
-    std::atomic<bool> outputPortLeft_{false};
-
-    std::atomic<PendingSend*> pendingSend_{nullptr};
-    std::atomic<std::size_t> largestEvent_{0};  // as the server last said
-
-    // Written by the sending thread, read by the process callback; what was
-    // sent on an output since closed is dropped there.
-    jack_ringbuffer_t* channelMessages_ = nullptr;
-    std::atomic<std::uint64_t> outputOpening_{0};
-
-    // Received bytes travel from the process callback through the ring to the
-    // reader thread, which frames them and hands whole messages over.
-    jack_ringbuffer_t* received_ = nullptr;
-    std::atomic<std::uint64_t> opening_{0};  // odd while the input is open
-    std::atomic<std::uint64_t> lostEvents_{0};
-    std::counting_semaphore<> bytesArrived_{0};
-    std::atomic<bool> stopReading_{false};
+    ServerCalls calls_;
     std::thread reader_;
     SysexFramer framer_;
     InputDelivery delivery_;

@@ -13,4 +13,6 @@ std::vector<RtMidi::Api> preferredMidiApis()
     return {RtMidi::UNIX_JACK};
 }
 
+std::string noMidiServiceText() { return "no JACK server is running and there is no ALSA sequencer"; }
+
 }  // namespace morvane

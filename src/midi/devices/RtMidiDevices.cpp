@@ -1,5 +1,7 @@
 #include "RtMidiDevices.h"
 
+#include "RtMidiApis.h"
+
 #include "base/Text.h"
 
 #include <algorithm>
@@ -31,9 +33,30 @@ std::vector<std::string> listPorts(RtMidi* port)
     return names;
 }
 
-void onRtMidiError(RtMidiError::Type, const std::string& text, void* devices)
+void onRtMidiError(RtMidiError::Type type, const std::string& text, void* devices)
 {
-    static_cast<RtMidiDevices*>(devices)->recordError(text);
+    static_cast<RtMidiDevices*>(devices)->recordError(type, text);
+}
+
+// What went wrong, in the words our messages use; RtMidi's own text follows
+// for whoever looks into it.
+std::string inOurWords(RtMidiError::Type type)
+{
+    switch (type) {
+    case RtMidiError::NO_DEVICES_FOUND:
+    case RtMidiError::INVALID_DEVICE: return "the MIDI service does not know the device";
+    case RtMidiError::DRIVER_ERROR: return "the MIDI driver refused";
+    case RtMidiError::SYSTEM_ERROR: return "the system refused";
+    case RtMidiError::MEMORY_ERROR: return "the MIDI service ran out of memory";
+    case RtMidiError::THREAD_ERROR: return "the MIDI service could not start its thread";
+    default: return "the MIDI service refused";
+    }
+}
+
+bool listed(RtMidi* port, const std::string& name)
+{
+    const auto names = listPorts(port);
+    return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 template <typename Port>
@@ -79,6 +102,17 @@ RtMidiDevices::~RtMidiDevices()
     if (out_) out_->closePort();
 }
 
+Status RtMidiDevices::serviceStatus()
+{
+    if (!available()) return Status::failure(noMidiServiceText());
+    return succeeded();
+}
+
+std::string RtMidiDevices::serviceName() const
+{
+    return api_ == RtMidi::LINUX_ALSA ? "the ALSA sequencer" : "the system's MIDI service";
+}
+
 std::vector<std::string> RtMidiDevices::inputNames()
 {
     auto names = listPorts(lister_.get());
@@ -116,6 +150,7 @@ Status RtMidiDevices::openInput(const std::string& name)
         (void)closeInput();
         return failureOf("The MIDI input device " + inQuotes(name) + " could not be opened.", why);
     }
+    openInputName_ = name;
     return succeeded();
 }
 
@@ -134,6 +169,7 @@ Status RtMidiDevices::closeInput()
         in_.reset();
     }
     listener_.reset();
+    openInputName_.clear();
     takeError();
     return succeeded();
 }
@@ -164,12 +200,20 @@ void RtMidiDevices::closeOutput()
     takeError();
 }
 
+bool RtMidiDevices::inputReachable()
+{
+    if (!in_ || !in_->isPortOpen()) return false;
+    const bool there = listed(lister_.get(), openInputName_);
+    takeError();
+    return there;
+}
+
 bool RtMidiDevices::outputReachable()
 {
     if (!out_ || !out_->isPortOpen()) return false;
-    const auto names = listPorts(out_.get());
+    const bool there = listed(out_.get(), openOutputName_);
     takeError();
-    return std::find(names.begin(), names.end(), openOutputName_) != names.end();
+    return there;
 }
 
 Status RtMidiDevices::sendSysex(const std::vector<std::uint8_t>& message)
@@ -198,12 +242,10 @@ Status RtMidiDevices::send(const std::uint8_t* bytes, std::size_t count)
     return succeeded();
 }
 
-void RtMidiDevices::setInputHandler(InputHandler handler) { delivery_.setHandler(std::move(handler)); }
-
-void RtMidiDevices::recordError(const std::string& text)
+void RtMidiDevices::recordError(RtMidiError::Type type, const std::string& text)
 {
     std::lock_guard lock(errorMutex_);
-    lastError_ = text;
+    lastError_ = inOurWords(type) + " (" + text + ")";
 }
 
 std::string RtMidiDevices::takeError()

@@ -24,6 +24,9 @@ public:
     // False when the service could not be reached.
     bool available() const { return lister_ && out_; }
 
+    Status serviceStatus() override;
+    std::string serviceName() const override;
+
     std::vector<std::string> inputNames() override;
     std::vector<std::string> outputNames() override;
 
@@ -37,12 +40,13 @@ public:
 
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
     Status sendChannelMessage(const ChannelMessage& message) override;
+    bool inputReachable() override;
     bool outputReachable() override;
     std::string openOutputName() const override { return openOutputName_; }
-    void setInputHandler(InputHandler handler) override;
+    InputDelivery& delivery() override { return delivery_; }
 
     // RtMidi's error hook; public only so that the C-style callback can reach it.
-    void recordError(const std::string& text);
+    void recordError(RtMidiError::Type type, const std::string& text);
 
 private:
     // What RtMidi's input callback needs: it runs on RtMidi's own thread.
@@ -62,6 +66,7 @@ private:
     std::unique_ptr<Listener> listener_;
     std::unique_ptr<RtMidiOut> out_;
     InputDelivery delivery_;
+    std::string openInputName_;
     std::string openOutputName_;
     std::mutex errorMutex_;  // RtMidi may report from its own thread
     std::string lastError_;

@@ -14,11 +14,9 @@ std::unique_ptr<MidiDevices> systemMidiDevices(const std::string& clientName)
     const auto apis = preferredMidiApis();
     for (auto api : apis) {
 #ifdef MORVANE_HAVE_JACK
-        if (api == RtMidi::UNIX_JACK) {
-            auto jack = std::make_unique<JackMidiDevices>(clientName);
-            if (jack->serverRunning()) return jack;
-            continue;
-        }
+        // The last resort: its client opens on a thread of its own, so a
+        // server that is not there or does not answer holds nothing up.
+        if (api == RtMidi::UNIX_JACK) return std::make_unique<JackMidiDevices>(clientName, noMidiServiceText());
 #endif
         auto devices = std::make_unique<RtMidiDevices>(api, clientName);
         if (devices->available()) return devices;

@@ -48,8 +48,6 @@ void ReceiveSysexDumpForm::showModeless()
     activateWindow();
 }
 
-bool ReceiveSysexDumpForm::isShown() const { return isVisible(); }
-
 void ReceiveSysexDumpForm::closeDialog() { reject(); }
 
 void ReceiveSysexDumpForm::setCloseHandler(std::function<void()> handler) { closeHandler_ = std::move(handler); }

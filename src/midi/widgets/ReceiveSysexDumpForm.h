@@ -20,7 +20,6 @@ public:
     int progressMaximum() const override;
 
     void showModeless() override;
-    bool isShown() const override;
     void closeDialog() override;
     void setCloseHandler(std::function<void()> handler) override;
 
