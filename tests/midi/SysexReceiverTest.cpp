@@ -2,7 +2,6 @@
 
 #include "support/KitFiles.h"
 
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -33,22 +32,17 @@ protected:
         EXPECT_EQ(host.currentFile, "/kits/old.syx");
         EXPECT_FALSE(host.steps.contains("take"));
     }
-
-    int progress() const { return dialog.findChild<QProgressBar*>("SysexPBar")->value(); }
 };
 
 TEST_F(Receiving, CommandWaitsInTheDialogAndTheArrivingKitBecomesTheCurrentKitWithoutAFile)
 {
     midi.receiver().MnuSysex_ReceiveSysex_Click();
-    EXPECT_EQ(desktop.beeps, (std::vector<Beep>{{2000, 30}}));
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(progress(), 0);
 
     host.statuses.clear();
     const auto kit = exampleKitDump();
     ASSERT_TRUE(devices.playSysex(kit));
     deliverPending();
-    EXPECT_EQ(progress(), ReceiveProgressMaximum);
     EXPECT_EQ(desktop.beeps, (std::vector<Beep>{{2000, 30}, {500, 100}}));
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(host.statuses, (QStringList{"Sysex receive aborted.", "Sysex succesfully received."}));
