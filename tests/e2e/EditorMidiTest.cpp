@@ -1,7 +1,6 @@
 // The real main window, headless, talking through the real MIDI devices and
 // a JACK server to controllers played through libjack directly.
 #include "editor/widgets/MainWindow.h"
-#include "kit/KitCodec.h"
 #include "midi/devices/JackMidiDevices.h"
 #include "midi/MidiSettings.h"
 #include "support/JackPeer.h"
@@ -15,7 +14,6 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -81,43 +79,37 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(EditorOverMidi, AKitArrivingWhileTheDialogWaitsIsTakenAndSendIsReportedSentOnlyWhenTheKitArrived)
+// Receiving and sending an edited kit through the window are proved under X
+// (acceptance-under-x.sh); here the menus follow the devices: one that goes
+// leaves them, one that comes after start-up is chosen by its name, and a
+// chosen one that goes is named, and taken back when it returns.
+TEST_F(EditorOverMidi, PortsFollowTheDevicesAndAChosenOneThatGoesIsTakenBackWhenItReturns)
 {
+    std::optional<JackPeer> d(std::in_place, "morvane-test-d");
     startWindow();
-    choose("mnuMIDI_Input", pad->outName());
-    choose("mnuMIDI_Output", pad->inName());
+    ASSERT_TRUE(window->Interpret_Buffer(kit));
+    d.reset();
+    std::optional<JackPeer> a(std::in_place, "morvane-test-a");
+    choose("mnuMIDI_Output", a->inName());
+    EXPECT_FALSE(itemOf("mnuMIDI_Output", "morvane-test-d:in"));
 
-    // A kit sent before F2, pieces, real-time bytes and a reopening are proved
-    // on loopback and real devices; here the window's part.
-    press(Qt::Key_F2);
-    ASSERT_TRUE(pad->send({kit}));
-    ASSERT_TRUE(waitForStatus("Sysex succesfully received.")) << window->statusText().toStdString();
-    EXPECT_EQ(window->kit().kitDump(), kit);
-
-    window->kit().fields().PadMNN[5] = 77;
-    press(Qt::Key_F1);
-    ASSERT_TRUE(pad->waitForReceived(1)) << desktop.messageTexts().join("|").toStdString();
-    EXPECT_EQ(window->statusText(), "Sysex succesfully sent.");
-    EXPECT_EQ(pad->received().front(), window->kit().kitDump());
-    EXPECT_EQ(decodeKit(pad->received().front()).value().PadMNN[5], 77);
-
-    // Gone: named at once, and a send names why; back under its name: taken back, and the next send arrives.
-    pad.reset();
-    ASSERT_TRUE(waitForStatus("MIDI output \"morvane-test-pad:in\" has gone."));
-    desktop.messages.clear();
+    a.reset();
+    ASSERT_TRUE(waitForStatus("MIDI output \"morvane-test-a:in\" has gone."));
     press(Qt::Key_F1);
     const QString told = desktop.messageTexts().join('|');
-    EXPECT_TRUE(told.endsWith("\n\nMIDI output \"morvane-test-pad:in\" has gone; it is taken back when it returns."))
+    EXPECT_TRUE(told.endsWith("\n\nMIDI output \"morvane-test-a:in\" has gone; it is taken back when it returns."))
         << told.toStdString();
-    pad.emplace("morvane-test-pad");
-    ASSERT_TRUE(waitForStatus("MIDI output \"morvane-test-pad:in\" is back."));
+    a.emplace("morvane-test-a");
+    ASSERT_TRUE(waitForStatus("MIDI output \"morvane-test-a:in\" is back."));
     press(Qt::Key_F1);
-    ASSERT_TRUE(pad->waitForReceived(1));
+    ASSERT_TRUE(a->waitForReceived(1));
+    EXPECT_EQ(a->received().front(), kit);
     EXPECT_EQ(window->statusText(), "Sysex succesfully sent.");
+    EXPECT_TRUE(pad->received().empty());
 }
 
-// A stalled server answers nothing: each command ends with its reason, the
-// window's event loop runs on, and closing ends within the 2 s a user waits.
+// A stalled server answers nothing: each command ends with its reason, and
+// closing ends within the 2 s a user waits.
 TEST_F(EditorOverMidi, AStalledServerNeverHoldsUpTheWindow)
 {
     OwnJackServer server(QStringLiteral("morvane-test-stalled"));
@@ -127,19 +119,12 @@ TEST_F(EditorOverMidi, AStalledServerNeverHoldsUpTheWindow)
     ASSERT_TRUE(window->Interpret_Buffer(kit));
     choose("mnuMIDI_Output", pad->inName());
     server.stall();
-    int ticks = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
-    ticker.start(20);
-
     press(Qt::Key_F1);
     const QString told = desktop.messageTexts().join('|');
     EXPECT_TRUE(told.contains("PROBLEM IN SENDING SOUND DUMP REQUEST\n\nThe JACK server did not answer"))
         << told.toStdString();
     choose("mnuMIDI_Input", pad->outName());
     EXPECT_TRUE(window->statusText().contains("the JACK server does not answer")) << window->statusText().toStdString();
-    QTest::qWait(200);
-    EXPECT_GT(ticks, 3);
 
     QElapsedTimer closing;
     closing.start();
@@ -165,24 +150,6 @@ TEST_F(EditorOverMidi, APadPlaysOnTheOutputAndLightsWhenStruckOnTheController)
     EXPECT_EQ(window->padEditing().SelectedPad(), 0);
     ASSERT_TRUE(pad->send({on}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->findChild<QWidget*>("PadLitImage_6")->isVisible(); }));
-}
-
-// The menus follow the devices: one that goes leaves them, one that comes
-// after start-up can be chosen, by its name. A remembered port that is absent
-// is proved on loopback devices.
-TEST_F(EditorOverMidi, PortsFollowTheDevicesAndAreChosenByName)
-{
-    std::optional<JackPeer> d(std::in_place, "morvane-test-d");
-    JackPeer c("morvane-test-c");
-    startWindow();
-    d.reset();
-    JackPeer a("morvane-test-a");
-    choose("mnuMIDI_Output", a.inName());
-    EXPECT_FALSE(itemOf("mnuMIDI_Output", "morvane-test-d:in"));
-    ASSERT_TRUE(window->kit().Open_Sysex_File(QStringLiteral(MORVANE_SOURCE_DIR "/examples/demo-kit.syx")));
-    press(Qt::Key_F1);
-    ASSERT_TRUE(a.waitForReceived(1));
-    EXPECT_TRUE(c.received().empty());
 }
 
 }  // namespace
