@@ -62,9 +62,7 @@ protected:
 TEST_F(BatchSend, ThreeFilesGoOutInListOrderMessageByMessage)
 {
     listKit("c.syx", kit(3));
-    Bytes bank = kit(1);
-    const Bytes second = kit(2);
-    bank.insert(bank.end(), second.begin(), second.end());
+    const Bytes bank{0xF0, 0x00, 1, 0xF7, 0xF0, 0x00, 2, 0xF7};  // kit(1) then kit(2)
     listKit("a-bank.syx", bank);
     listKit("b.syx", kit(4));
     Highlights duringTransfers;
