@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -119,9 +120,11 @@ public:
     // read-only, or in a read-only folder, is opened for reading only, leaving
     // no file beside it, and notice() says so. A library that is locked,
     // unreachable or from a newer editor is refused with the reason, and the
-    // file is left as it was.
+    // file is left as it was. migrating, when given, is called before an
+    // older file is brought up to date.
     static Result<std::unique_ptr<KitStore>> open(const QString& file,
-                                                  std::chrono::milliseconds busyWait = DefaultBusyWait);
+                                                  std::chrono::milliseconds busyWait = DefaultBusyWait,
+                                                  const std::function<void()>& migrating = {});
     ~KitStore();
     KitStore(const KitStore&) = delete;
     KitStore& operator=(const KitStore&) = delete;

@@ -165,7 +165,9 @@ TEST_F(Library, AFileOfTheFirstVersionIsBroughtUpToDateWithItsKitsFound)
     ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
     folder.folder("made/by/the/open");
     runSql(file, QString::fromUtf8(fixture.readAll()).split(";\n", Qt::SkipEmptyParts));
-    const auto store = open();
+    int migrations = 0;
+    const auto store = KitStore::open(file, DefaultBusyWait, [&] { ++migrations; }).value();
+    EXPECT_EQ(migrations, 1);
     ASSERT_EQ(titles(listed(*store, "note:24 first")), QStringList{"FIRST KIT"});
     EXPECT_EQ(titles(listed(*store, "FIRST.SYX")), QStringList{"FIRST KIT"});  // its path, indexed by the update
     const auto recorded = store->record(kit("SECOND"), {});
@@ -272,14 +274,17 @@ TEST_F(Library, TheWindowsLibraryQueuesRecordingsAndTellsTheFirstFailureOnce)
 {
     QObject window;
     QStringList failures, found;
+    int migrations = 0;
+    std::optional<Result<QString>> opened;
     QEventLoop answered;
     {
-        auto library = KitLibrary::open(file).value();
-        library->whenRecordingFails(&window, [&](const QString& reason) { failures << reason; });
-        library->record(kit("QUEUED"), {EventKind::Opened, "/kits/q.syx"});
-        library->record({0xF0, 0xF7}, {});
-        library->record({0xF0, 0xF7}, {});
-        library->post([&](KitStore& store) {
+        // Asked for before the open ends, so it waits for the open in the library's queue.
+        KitLibrary library(file, &window, [&] { ++migrations; }, [&](const Result<QString>& notice) { opened = notice; });
+        library.whenRecordingFails(&window, [&](const QString& reason) { failures << reason; });
+        library.record(kit("QUEUED"), {EventKind::Opened, "/kits/q.syx"});
+        library.record({0xF0, 0xF7}, {});
+        library.record({0xF0, 0xF7}, {});
+        library.post([&](KitStore& store) {
             found = titles(listed(store, "queued"));
             QMetaObject::invokeMethod(&window, [&] { answered.quit(); });
         });
@@ -288,6 +293,8 @@ TEST_F(Library, TheWindowsLibraryQueuesRecordingsAndTellsTheFirstFailureOnce)
     EXPECT_EQ(found, QStringList{"QUEUED"});
     QCoreApplication::processEvents();
     EXPECT_EQ(failures.size(), 1);
+    EXPECT_TRUE(opened && opened->value().isEmpty());
+    EXPECT_EQ(migrations, 0);  // a new file is made, not brought up to date
 
     ScriptedDesktop desktop;
     EXPECT_TRUE(keepsHistory(desktop));
