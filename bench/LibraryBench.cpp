@@ -236,6 +236,24 @@ BENCHMARK_CAPTURE(keystrokeToFirstPage, title, "00012345")->Unit(benchmark::kMil
 BENCHMARK_CAPTURE(keystrokeToFirstPage, shortWord, "zq")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(keystrokeToFirstPage, note, "note:38")->Unit(benchmark::kMillisecond);
 
+// A search with no page to fill, followed slice after slice to the last kit
+// as the list follows it (on the library's thread, a slice per request).
+void searchToTheEnd(benchmark::State& state, const char* query)
+{
+    KitStore& store = fullStore();
+    int pages = 0;
+    for (auto _ : state) {
+        std::optional<PageStart> start;
+        pages = 0;
+        do {
+            start = store.search({QString::fromLatin1(query)}, start, KitListModel::PageSize).value().next;
+            ++pages;
+        } while (start);
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK_CAPTURE(searchToTheEnd, shortWord, "zq")->Unit(benchmark::kMillisecond);
+
 // One send of a known kit, written and committed.
 void recordOneEvent(benchmark::State& state)
 {

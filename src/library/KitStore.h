@@ -105,8 +105,14 @@ struct PageStart {
 
 struct KitPage {
     std::vector<KitRow> rows;
-    std::optional<PageStart> next;  // none once the last row was listed
+    // None once the last row was listed; a page may end short of its limit
+    // with more to come (a slice of the kits was looked at).
+    std::optional<PageStart> next;
 };
+
+// How many of the latest events' kits a search checking kits one by one
+// looks at for one page: a few milliseconds' work.
+inline constexpr qint64 ScanSlice = 5000;
 
 // How long a connection waits for another one (a second editor, the tool)
 // to finish its write before it gives up.
@@ -142,7 +148,8 @@ public:
     Status record(const KitDump& dump, const KitEvent& event);
 
     // At most limit rows of the search, from start (the first row when none).
-    Result<KitPage> search(const KitSearch& search, const std::optional<PageStart>& start, int limit);
+    Result<KitPage> search(const KitSearch& search, const std::optional<PageStart>& start, int limit,
+                           qint64 slice = ScanSlice);
 
     // The one full hash that starts with prefix (any letter case).
     Result<QString> hashStartingWith(const QString& prefix);

@@ -146,12 +146,13 @@ TEST_F(Library, SearchMatchesTitlesFilePathsNotesAndChannelsAllAtOnce)
     for (const auto& [query, expected] : rows)
         EXPECT_EQ(titles(listed(*store, QString::fromUtf8(query))), expected) << query;
 
-    // Pages of one, in any order, list what one page lists.
-    for (const KitSearch& search : {KitSearch{"", KitColumn::Title, false}, KitSearch{"s", KitColumn::Where, true}}) {
+    // Pages of one, in any order, and looking at one kit at a time, list what one page lists.
+    for (const KitSearch& search : {KitSearch{"", KitColumn::Title, false}, KitSearch{"s", KitColumn::Where, true},
+                                    KitSearch{"s", KitColumn::When, true}, KitSearch{"s", KitColumn::When, false}}) {
         QStringList paged;
         std::optional<PageStart> start;
         do {
-            const auto page = store->search(search, start, 1).value();
+            const auto page = store->search(search, start, 1, 1).value();
             paged << titles(page.rows);
             start = page.next;
         } while (start);
