@@ -1,10 +1,9 @@
 #include "library/KitImport.h"
 #include "library/KitLibrary.h"
-#include "library/LibrarySettings.h"
 
 #include "support/KitFiles.h"
-#include "support/ScriptedDesktop.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
 #include <QSqlDatabase>
@@ -296,9 +295,4 @@ TEST_F(Library, TheWindowsLibraryQueuesRecordingsAndTellsTheFirstFailureOnce)
     EXPECT_EQ(failures.size(), 1);
     EXPECT_TRUE(opened && opened->value().isEmpty());
     EXPECT_EQ(migrations, 0);  // a new file is made, not brought up to date
-
-    ScriptedDesktop desktop;
-    EXPECT_TRUE(keepsHistory(desktop));
-    setKeepsHistory(desktop, false);
-    EXPECT_FALSE(keepsHistory(desktop));
 }
