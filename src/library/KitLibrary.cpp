@@ -14,7 +14,8 @@ KitLibrary::KitLibrary(const QString& file, QObject* context, std::function<void
         [this, file, context, migrating = std::move(migrating), opened = std::move(opened)] {
             auto store = KitStore::open(file, DefaultBusyWait,
                                         [&] { QMetaObject::invokeMethod(context, migrating, Qt::QueuedConnection); });
-            const auto notice = store ? Result<QString>(store.value()->notice()) : Result<QString>::failure(store.error());
+            const auto notice =
+                store ? Result<QString>(store.value()->notice()) : Result<QString>::failure(store.error());
             if (store) store_ = std::move(store).value();
             QMetaObject::invokeMethod(context, [opened, notice] { opened(notice); }, Qt::QueuedConnection);
         },
@@ -30,9 +31,12 @@ KitLibrary::~KitLibrary()
 
 void KitLibrary::post(std::function<void(KitStore&)> job)
 {
-    QMetaObject::invokeMethod(worker_.get(), [this, job = std::move(job)] {
+    QMetaObject::invokeMethod(
+        worker_.get(),
+        [this, job = std::move(job)] {
             if (store_) job(*store_);
-        }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
 }
 
 void KitLibrary::record(KitDump dump, KitEvent event)

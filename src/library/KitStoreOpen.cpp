@@ -151,7 +151,8 @@ Result<std::unique_ptr<KitStore>> KitStore::open(const QString& file, std::chron
     QString name;
     QSqlDatabase db;
     QString notice;
-    auto failed = hasSqliteHeader(file) ? connect(file, busyWait, readOnly, migrating, name, db) : SetUpFailure{{}, true};
+    auto failed =
+        hasSqliteHeader(file) ? connect(file, busyWait, readOnly, migrating, name, db) : SetUpFailure{{}, true};
     if (failed && failed->damaged) {
         const auto aside = moveAside(file);
         if (!aside)

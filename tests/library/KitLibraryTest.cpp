@@ -279,7 +279,8 @@ TEST_F(Library, TheWindowsLibraryQueuesRecordingsAndTellsTheFirstFailureOnce)
     QEventLoop answered;
     {
         // Asked for before the open ends, so it waits for the open in the library's queue.
-        KitLibrary library(file, &window, [&] { ++migrations; }, [&](const Result<QString>& notice) { opened = notice; });
+        KitLibrary library(
+            file, &window, [&] { ++migrations; }, [&](const Result<QString>& notice) { opened = notice; });
         library.whenRecordingFails(&window, [&](const QString& reason) { failures << reason; });
         library.record(kit("QUEUED"), {EventKind::Opened, "/kits/q.syx"});
         library.record({0xF0, 0xF7}, {});
