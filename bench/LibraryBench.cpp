@@ -219,7 +219,9 @@ void keystrokeToFirstPage(benchmark::State& state, const char* query)
 {
     ScriptedDesktop desktop;
     EditorLibrary library(desktop, fullStore().file());
-    (void)library.open();
+    QSignalSpy opened(&library, &EditorLibrary::opened);
+    library.open();
+    opened.wait(5000);
     KitListModel model(library);
     QSignalSpy listed(&model, &KitListModel::listed);
     for (auto _ : state) {
@@ -234,6 +236,24 @@ BENCHMARK_CAPTURE(keystrokeToFirstPage, title, "00012345")->Unit(benchmark::kMil
 BENCHMARK_CAPTURE(keystrokeToFirstPage, shortWord, "zq")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(keystrokeToFirstPage, note, "note:38")->Unit(benchmark::kMillisecond);
 
+// A search with no page to fill, followed slice after slice to the last kit
+// as the list follows it (on the library's thread, a slice per request).
+void searchToTheEnd(benchmark::State& state, const char* query)
+{
+    KitStore& store = fullStore();
+    int pages = 0;
+    for (auto _ : state) {
+        std::optional<PageStart> start;
+        pages = 0;
+        do {
+            start = store.search({QString::fromLatin1(query)}, start, KitListModel::PageSize).value().next;
+            ++pages;
+        } while (start);
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK_CAPTURE(searchToTheEnd, shortWord, "zq")->Unit(benchmark::kMillisecond);
+
 // One send of a known kit, written and committed.
 void recordOneEvent(benchmark::State& state)
 {
@@ -246,9 +266,11 @@ BENCHMARK(recordOneEvent)->Unit(benchmark::kMicrosecond);
 // What the window thread pays for the same recording: queuing it.
 void recordOneEventFromTheWindow(benchmark::State& state)
 {
-    auto library = KitLibrary::open(benchFolder().filePath(QStringLiteral("window.sqlite"))).value();
+    QObject window;
+    KitLibrary library(benchFolder().filePath(QStringLiteral("window.sqlite")), &window, [] {},
+                       [](const Result<QString>&) {});
     const KitDump kit = generatedKit(4242);
-    for (auto _ : state) library->record(kit, {EventKind::Sent, QStringLiteral("Morvane Out")});
+    for (auto _ : state) library.record(kit, {EventKind::Sent, QStringLiteral("Morvane Out")});
 }
 // A bounded count, so the queue drains within a second when the library closes.
 BENCHMARK(recordOneEventFromTheWindow)->Unit(benchmark::kMicrosecond)->Iterations(2000);

@@ -3,6 +3,8 @@
 #include "LibrarySettings.h"
 #include "kit/KitCodec.h"
 
+#include <utility>
+
 namespace morvane::library {
 
 EditorLibrary::EditorLibrary(Desktop& desktop, QString file)
@@ -13,18 +15,32 @@ EditorLibrary::EditorLibrary(Desktop& desktop, QString file)
 void EditorLibrary::startUp()
 {
     if (!recording_) return;
-    if (const auto opened = open(); !opened) tell(QString::fromStdString(opened.error()));
+    tellRefusal_ = true;
+    open();
 }
 
-Status EditorLibrary::open()
+void EditorLibrary::open()
 {
-    if (library_) return succeeded();
-    auto opened = KitLibrary::open(file_);
-    if (!opened) return Status::failure(opened.error());
-    library_ = std::move(opened).value();
+    if (library_) return;
+    opening_ = true;
+    library_ = std::make_unique<KitLibrary>(
+        file_, this, [this] { emit migrating(); }, [this](const Result<QString>& notice) { openEnded(notice); });
     library_->whenRecordingFails(this, [this](const QString& reason) { tell(reason); });
-    if (!library_->notice().isEmpty()) tell(library_->notice());
-    return succeeded();
+}
+
+void EditorLibrary::openEnded(const Result<QString>& notice)
+{
+    opening_ = false;
+    if (!notice) {
+        library_.reset();  // what was asked meanwhile was dropped
+        const QString reason = QString::fromStdString(notice.error());
+        if (std::exchange(tellRefusal_, false)) tell(reason);
+        emit opened(reason);
+        return;
+    }
+    tellRefusal_ = false;
+    if (!notice.value().isEmpty()) tell(notice.value());
+    emit opened({});
 }
 
 void EditorLibrary::setRecording(bool keep)

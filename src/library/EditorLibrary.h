@@ -30,10 +30,13 @@ public:
     // Start-up: opens the library when the user keeps a history, and tells
     // why when it cannot be opened.
     void startUp();
-    // Opens the library unless it is open, whatever the setting: the user
-    // may look at what was kept. The reason when it cannot be opened.
-    Status open();
+    // Begins opening the library unless it is open or opening, whatever the
+    // setting: the user may look at what was kept. Returns at once; what is
+    // asked meanwhile waits for the open, and opened() says how it went.
+    void open();
+    // Open, or opening: what is asked now is answered once it is open.
     bool isOpen() const { return library_ != nullptr; }
+    bool isOpening() const { return opening_; }
 
     bool recording() const { return recording_; }
     // At once, and in the setting.
@@ -58,14 +61,21 @@ signals:
     // What went wrong, as one line for the user, given on the window thread
     // after the command at hand has said its own outcome.
     void told(const QString& text);
+    // An older library is being brought up to date, which may take seconds.
+    void migrating();
+    // The open ended: an empty failure when the library is open, else why not.
+    void opened(const QString& failure);
 
 private:
+    void openEnded(const Result<QString>& notice);
     void record(EventKind kind, const KitDump& dump, const std::string& place);
     void tell(const QString& text);
 
     Desktop& desktop_;
     QString file_;
     bool recording_;
+    bool opening_ = false;
+    bool tellRefusal_ = false;  // the open of start-up, which has no window to say it
     // Goes before the object its answers pass through, writing what is queued.
     std::unique_ptr<KitLibrary> library_;
 };

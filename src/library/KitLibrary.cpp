@@ -1,35 +1,25 @@
 #include "KitLibrary.h"
 
-#include <optional>
-
 namespace morvane::library {
 
-KitLibrary::KitLibrary() : worker_(std::make_unique<QObject>())
+KitLibrary::KitLibrary(const QString& file, QObject* context, std::function<void()> migrating, Opened opened)
+    : worker_(std::make_unique<QObject>())
 {
     thread_.setObjectName(QStringLiteral("kit library"));
     worker_->moveToThread(&thread_);
     thread_.start();
-}
-
-Result<std::unique_ptr<KitLibrary>> KitLibrary::open(const QString& file)
-{
-    std::unique_ptr<KitLibrary> library(new KitLibrary);
-    std::optional<std::string> refusal;
     // A connection belongs to the thread that made it, so the store is made there.
     QMetaObject::invokeMethod(
-        library->worker_.get(),
-        [&] {
-            auto opened = KitStore::open(file);
-            if (!opened) {
-                refusal = opened.error();
-                return;
-            }
-            library->store_ = std::move(opened).value();
-            library->notice_ = library->store_->notice();
+        worker_.get(),
+        [this, file, context, migrating = std::move(migrating), opened = std::move(opened)] {
+            auto store = KitStore::open(file, DefaultBusyWait,
+                                        [&] { QMetaObject::invokeMethod(context, migrating, Qt::QueuedConnection); });
+            const auto notice =
+                store ? Result<QString>(store.value()->notice()) : Result<QString>::failure(store.error());
+            if (store) store_ = std::move(store).value();
+            QMetaObject::invokeMethod(context, [opened, notice] { opened(notice); }, Qt::QueuedConnection);
         },
-        Qt::BlockingQueuedConnection);
-    if (refusal) return Result<std::unique_ptr<KitLibrary>>::failure(*refusal);
-    return library;
+        Qt::QueuedConnection);
 }
 
 KitLibrary::~KitLibrary()
@@ -41,7 +31,12 @@ KitLibrary::~KitLibrary()
 
 void KitLibrary::post(std::function<void(KitStore&)> job)
 {
-    QMetaObject::invokeMethod(worker_.get(), [this, job = std::move(job)] { job(*store_); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        worker_.get(),
+        [this, job = std::move(job)] {
+            if (store_) job(*store_);
+        },
+        Qt::QueuedConnection);
 }
 
 void KitLibrary::record(KitDump dump, KitEvent event)

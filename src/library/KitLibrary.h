@@ -17,15 +17,19 @@ namespace morvane::library {
 // event loop; that object must outlive the library (the window owning it).
 class KitLibrary {
 public:
-    // Opens the store on the library's thread and waits for the open only.
-    static Result<std::unique_ptr<KitLibrary>> open(const QString& file);
+    // How the open went: KitStore::notice() once open (empty, or one
+    // sentence to show once), or why the library cannot be opened.
+    using Opened = std::function<void(const Result<QString>& notice)>;
+
+    // Returns at once: the store is opened on the library's thread, and work
+    // posted meanwhile waits there for it (and is dropped when it fails).
+    // migrating runs before an older file is brought up to date, which may
+    // take seconds; both run on context's thread.
+    KitLibrary(const QString& file, QObject* context, std::function<void()> migrating, Opened opened);
     // Writes what is still queued, then stops the thread.
     ~KitLibrary();
     KitLibrary(const KitLibrary&) = delete;
     KitLibrary& operator=(const KitLibrary&) = delete;
-
-    // KitStore::notice() of the open: empty, or one sentence to show once.
-    const QString& notice() const { return notice_; }
 
     void record(KitDump dump, KitEvent event);
     // The run's first failed recording is told to listener, so the user
@@ -36,12 +40,10 @@ public:
     void post(std::function<void(KitStore&)> job);
 
 private:
-    KitLibrary();
     void tellFailure(const std::string& reason);
 
     QThread thread_;
     std::unique_ptr<QObject> worker_;  // lives on thread_, runs the jobs
-    QString notice_;
     // Touched on thread_ only.
     std::unique_ptr<KitStore> store_;
     QObject* failureContext_ = nullptr;

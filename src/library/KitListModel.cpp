@@ -40,6 +40,7 @@ void KitListModel::ask(const std::optional<PageStart>& start, int limit, bool fi
 {
     if (!library_.isOpen()) return;
     if (firstPage) *newest_ = ++generation_;
+    wanted_ = (firstPage ? 0 : rowCount()) + limit;
     fetching_ = true;
     library_.ask(
         this,
@@ -73,6 +74,9 @@ void KitListModel::take(int generation, bool firstPage, const Result<KitPage>& p
         rows_.insert(rows_.end(), rows.begin(), rows.end());
         endInsertRows();
     }
+    // A page that ended short with more to come looked at a slice of the
+    // kits only: the rows asked for are still to be found.
+    if (next_ && rowCount() < wanted_) ask(next_, wanted_ - rowCount(), false);
 }
 
 const KitRow* KitListModel::kitAt(int row) const

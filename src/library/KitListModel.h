@@ -17,7 +17,8 @@ class EditorLibrary;
 // page at a time, on the library's thread, as the view scrolls to them, so
 // the window's work and memory follow what is shown, not the library's size.
 // A new search drops any still waiting (the newest wins), and the model is
-// reset once, when the new search's first page comes.
+// reset once, when the new search's first page comes; a page that ends short
+// with more to come is followed by the next until the rows asked for are listed.
 class KitListModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -56,6 +57,7 @@ private:
     std::vector<KitRow> rows_;
     std::optional<PageStart> next_;
     bool fetching_ = false;
+    int wanted_ = 0;  // the rows the last request was to list in all
     int generation_ = 0;
     // Read on the library's thread: a search asked for before the newest is not run.
     std::shared_ptr<std::atomic<int>> newest_ = std::make_shared<std::atomic<int>>(0);

@@ -4,13 +4,17 @@
 
 #include "StoreSql.h"
 
+#include <limits>
+
 namespace morvane::library {
 namespace {
 
-// One search term as SQL, with the values its placeholders take.
+// One search term as SQL, with the values its placeholders take; scans
+// when it is checked kit by kit rather than found through an index.
 struct Condition {
     QString sql;
     QVariantList values;
+    bool scans = true;
 };
 
 // "note:38" -> 38; anything else (another word, a number out of range) is no pad term.
@@ -50,7 +54,7 @@ Condition wordCondition(const QSqlDatabase& db, const QString& token)
     const QString phrase = ftsPhrase(word);
     if (word.toUcs4().size() < 3 || isCommon(db, phrase))
         return {QStringLiteral("instr(k.words, ?) > 0"), {word}};
-    return {QStringLiteral("k.id IN (SELECT rowid FROM kit_text WHERE kit_text MATCH ?)"), {phrase}};
+    return {QStringLiteral("k.id IN (SELECT rowid FROM kit_text WHERE kit_text MATCH ?)"), {phrase}, false};
 }
 
 Condition conditionOf(const QSqlDatabase& db, const QString& token)
@@ -77,23 +81,51 @@ QString sortExpression(KitColumn column)
     return {};
 }
 
+// The latest event's id, which orders the kits by when.
+qint64 newestEvent(const QSqlDatabase& db)
+{
+    QSqlQuery newest(db);
+    return newest.exec(QStringLiteral("SELECT max(id) FROM events")) && newest.next() ? newest.value(0).toLongLong()
+                                                                                      : 0;
+}
+
 }  // namespace
 
 // The kit's id breaks ties, so a page starts exactly after the last row shown.
-Result<KitPage> KitStore::search(const KitSearch& search, const std::optional<PageStart>& start, int limit)
+//
+// Listed by when, a search that checks kits one by one looks at one slice of
+// them at a time, in the index of their latest events, and a slice that fills
+// no page ends it early with where the next slice begins: a word no kit holds
+// costs one slice per page, not the whole library.
+Result<KitPage> KitStore::search(const KitSearch& search, const std::optional<PageStart>& start, int limit,
+                                 qint64 slice)
 {
     QStringList where;
     QVariantList values;
+    bool scans = false;
     for (const QString& token : search.text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const auto condition = conditionOf(db_, token);
         where << condition.sql;
         values << condition.values;
+        scans = scans || condition.scans;
     }
     const QString sorted = sortExpression(search.sortColumn);
     const QString direction = search.descending ? QStringLiteral("DESC") : QStringLiteral("ASC");
     if (start) {
         where << QStringLiteral("(%1, k.id) %2 (?, ?)").arg(sorted, search.descending ? "<" : ">");
         values << start->sortValue << start->id;
+    }
+    // The slice's far end, and where the one after it starts when there is one.
+    std::optional<PageStart> nextSlice;
+    if (scans && search.sortColumn == KitColumn::When) {
+        const qint64 newest = newestEvent(db_);
+        const qint64 edge = start ? start->sortValue.toLongLong() : (search.descending ? newest : 0);
+        const qint64 end = search.descending ? edge - slice : edge + slice;
+        where << QStringLiteral("k.last_event %1 ?").arg(search.descending ? ">" : "<=");
+        values << end;
+        // Past every kit id: the next slice starts with the events beyond end.
+        if (search.descending ? end > 0 : end < newest)
+            nextSlice = PageStart{end, std::numeric_limits<qint64>::max()};
     }
     const QString filter =
         where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "));
@@ -114,7 +146,7 @@ Result<KitPage> KitStore::search(const KitSearch& search, const std::optional<Pa
                              query.value(8).toInt()});
         last = {query.value(9), page.rows.back().id};
     }
-    if (static_cast<int>(page.rows.size()) == limit) page.next = last;
+    page.next = static_cast<int>(page.rows.size()) == limit ? std::optional(last) : nextSlice;
     return page;
 }
 

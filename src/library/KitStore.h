@@ -10,6 +10,7 @@
 #include <QVariant>
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -104,8 +105,14 @@ struct PageStart {
 
 struct KitPage {
     std::vector<KitRow> rows;
-    std::optional<PageStart> next;  // none once the last row was listed
+    // None once the last row was listed; a page may end short of its limit
+    // with more to come (a slice of the kits was looked at).
+    std::optional<PageStart> next;
 };
+
+// How many of the latest events' kits a search checking kits one by one
+// looks at for one page: a few milliseconds' work.
+inline constexpr qint64 ScanSlice = 5000;
 
 // How long a connection waits for another one (a second editor, the tool)
 // to finish its write before it gives up.
@@ -119,9 +126,11 @@ public:
     // read-only, or in a read-only folder, is opened for reading only, leaving
     // no file beside it, and notice() says so. A library that is locked,
     // unreachable or from a newer editor is refused with the reason, and the
-    // file is left as it was.
+    // file is left as it was. migrating, when given, is called before an
+    // older file is brought up to date.
     static Result<std::unique_ptr<KitStore>> open(const QString& file,
-                                                  std::chrono::milliseconds busyWait = DefaultBusyWait);
+                                                  std::chrono::milliseconds busyWait = DefaultBusyWait,
+                                                  const std::function<void()>& migrating = {});
     ~KitStore();
     KitStore(const KitStore&) = delete;
     KitStore& operator=(const KitStore&) = delete;
@@ -139,7 +148,8 @@ public:
     Status record(const KitDump& dump, const KitEvent& event);
 
     // At most limit rows of the search, from start (the first row when none).
-    Result<KitPage> search(const KitSearch& search, const std::optional<PageStart>& start, int limit);
+    Result<KitPage> search(const KitSearch& search, const std::optional<PageStart>& start, int limit,
+                           qint64 slice = ScanSlice);
 
     // The one full hash that starts with prefix (any letter case).
     Result<QString> hashStartingWith(const QString& prefix);

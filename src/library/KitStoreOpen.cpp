@@ -45,13 +45,13 @@ SetUpFailure failureOf(const QSqlError& error) { return {reasonOf(error), isDama
 // checkpoint rather than each commit, which WAL keeps safe from damage.
 // The write lock taken for the schema shows at once whether the file can be
 // written at all.
-std::optional<SetUpFailure> setUpForWriting(QSqlDatabase& db)
+std::optional<SetUpFailure> setUpForWriting(QSqlDatabase& db, const std::function<void()>& migrating)
 {
     QSqlQuery query(db);
     for (const char* statement : {"PRAGMA journal_mode = WAL", "PRAGMA synchronous = NORMAL",
                                   "PRAGMA mmap_size = 268435456", "BEGIN IMMEDIATE"})
         if (!query.exec(QString::fromLatin1(statement))) return failureOf(query.lastError());
-    if (auto migrated = migrate(db); !migrated) {
+    if (auto migrated = migrate(db, migrating); !migrated) {
         query.exec(QStringLiteral("ROLLBACK"));
         return SetUpFailure{QString::fromStdString(migrated.error())};
     }
@@ -72,7 +72,7 @@ std::optional<SetUpFailure> setUpForReading(QSqlDatabase& db)
 // makes no -wal or -shm file, which would keep the library refused once it
 // is writable again.
 std::optional<SetUpFailure> connect(const QString& file, std::chrono::milliseconds busyWait, bool readOnly,
-                                    QString& name, QSqlDatabase& db)
+                                    const std::function<void()>& migrating, QString& name, QSqlDatabase& db)
 {
     name = newConnectionName();
     db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -88,7 +88,7 @@ std::optional<SetUpFailure> connect(const QString& file, std::chrono::millisecon
     if (!db.open())
         failed = failureOf(db.lastError());
     else
-        failed = readOnly ? setUpForReading(db) : setUpForWriting(db);
+        failed = readOnly ? setUpForReading(db) : setUpForWriting(db, migrating);
     if (failed) dropConnection(db, name);
     return failed;
 }
@@ -134,7 +134,8 @@ std::optional<QString> readOnlyCompanion(const QString& file)
 
 }  // namespace
 
-Result<std::unique_ptr<KitStore>> KitStore::open(const QString& file, std::chrono::milliseconds busyWait)
+Result<std::unique_ptr<KitStore>> KitStore::open(const QString& file, std::chrono::milliseconds busyWait,
+                                                 const std::function<void()>& migrating)
 {
     using Opened = Result<std::unique_ptr<KitStore>>;
     const QString folder = QFileInfo(file).absolutePath();
@@ -150,7 +151,8 @@ Result<std::unique_ptr<KitStore>> KitStore::open(const QString& file, std::chron
     QString name;
     QSqlDatabase db;
     QString notice;
-    auto failed = hasSqliteHeader(file) ? connect(file, busyWait, readOnly, name, db) : SetUpFailure{{}, true};
+    auto failed =
+        hasSqliteHeader(file) ? connect(file, busyWait, readOnly, migrating, name, db) : SetUpFailure{{}, true};
     if (failed && failed->damaged) {
         const auto aside = moveAside(file);
         if (!aside)
@@ -158,7 +160,7 @@ Result<std::unique_ptr<KitStore>> KitStore::open(const QString& file, std::chron
                 file, QStringLiteral("it is damaged and cannot be moved aside (%1)").arg(aside.error().c_str())));
         notice = QStringLiteral("The kit library %1 was damaged; it was kept as %2 and a new one begun.")
                      .arg(quotedFile(file), quotedFile(aside.value()));
-        failed = connect(file, busyWait, false, name, db);
+        failed = connect(file, busyWait, false, migrating, name, db);
     } else if (!failed && readOnly) {
         notice = QStringLiteral("The kit library %1 is read-only: its kits can be looked at, but nothing new is "
                                 "kept in it.")

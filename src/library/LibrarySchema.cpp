@@ -108,11 +108,12 @@ Result<int> versionOf(QSqlDatabase& db)
 
 }  // namespace
 
-Status migrate(QSqlDatabase& db)
+Status migrate(QSqlDatabase& db, const std::function<void()>& migrating)
 {
     const auto found = versionOf(db);
     if (!found) return Status::failure(found.error());
     if (found.value() == Newest) return succeeded();
+    if (found.value() > 0 && migrating) migrating();  // a new file is made at once
     for (auto step = Steps.begin() + found.value(); step != Steps.end(); ++step) {
         for (const char* statement : step->statements)
             if (auto done = run(db, QString::fromLatin1(statement)); !done) return done;

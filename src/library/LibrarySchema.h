@@ -4,13 +4,15 @@
 
 #include <QSqlDatabase>
 
+#include <functional>
+
 namespace morvane::library {
 
 // Inside a write transaction the caller holds: brings the file from the
 // version in its PRAGMA user_version to the newest, one step at a time, then
-// records the version.
-// A file from a newer editor is refused untouched.
-Status migrate(QSqlDatabase& db);
+// records the version; migrating is called first when there is a step to take
+// on a file that has kits. A file from a newer editor is refused untouched.
+Status migrate(QSqlDatabase& db, const std::function<void()>& migrating = {});
 // For a file that can only be read: whether it has the newest version.
 Status isCurrent(QSqlDatabase& db);
 

@@ -71,7 +71,8 @@ struct LibraryWindows : ::testing::Test {
         library.startUp();
         main.start();
         main.menu().fileKitLibrary->trigger();
-        ASSERT_TRUE(window.isVisible());
+        ASSERT_TRUE(window.isVisible());  // at once, while the library opens beside it
+        EXPECT_EQ(window.findChild<QLabel*>("LibraryStatus")->text(), "Opening the kit library...");
         kits = window.findChild<QTableView*>("KitTable");
         desktop.folderChoices = {QString::fromStdString(tree.path("kits"))};
         click("ImportFolderBtn");

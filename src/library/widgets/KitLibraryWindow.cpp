@@ -30,6 +30,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace morvane::library {
 namespace {
 
@@ -55,6 +57,11 @@ KitLibraryWindow::KitLibraryWindow(Desktop& desktop, EditorLibrary& library, Lib
     });
     // A notice too long for the main window's status line is read whole here.
     connect(&library_, &EditorLibrary::told, this, &KitLibraryWindow::say);
+    connect(&library_, &EditorLibrary::migrating, this, [this] {
+        say(QStringLiteral("Bringing the kit library up to date for this version of the editor; with many kits "
+                           "this takes a few seconds..."));
+    });
+    connect(&library_, &EditorLibrary::opened, this, &KitLibraryWindow::openEnded);
     connect(model_, &KitListModel::listed, this, &KitLibraryWindow::keepChoiceAfterListing);
     connect(model_, &KitListModel::failed, this, &KitLibraryWindow::say);
     buildControls();
@@ -204,9 +211,10 @@ QWidget* KitLibraryWindow::buildImportRow()
 
 void KitLibraryWindow::open()
 {
-    if (const auto opened = library_.open(); !opened) {
-        desktop_.messageBox(QString::fromStdString(opened.error()), MessageStyle::Critical);
-        return;
+    library_.open();
+    if (library_.isOpening()) {
+        waitingForOpen_ = true;
+        say(QStringLiteral("Opening the kit library..."));
     }
     {
         const QSignalBlocker quiet(keepHistory_);
@@ -217,6 +225,16 @@ void KitLibraryWindow::open()
     raise();
     activateWindow();
     search();
+}
+
+// A library that cannot be opened is said as a window that cannot open.
+void KitLibraryWindow::openEnded(const QString& failure)
+{
+    if (!std::exchange(waitingForOpen_, false)) return;
+    say(failure);
+    if (failure.isEmpty()) return;
+    desktop_.messageBox(failure, MessageStyle::Critical);
+    close();
 }
 
 void KitLibraryWindow::closeEvent(QCloseEvent* event)

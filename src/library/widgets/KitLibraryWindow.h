@@ -38,14 +38,15 @@ public:
     KitLibraryWindow(Desktop& desktop, EditorLibrary& library, LibraryHost& host, QWidget* parent = nullptr);
     ~KitLibraryWindow() override;
 
-    // Opens the library when it is not open and shows the window without
-    // blocking the others, or says why the library cannot be opened.
+    // Shows the window at once, saying so while the library opens beside it,
+    // or says why the library cannot be opened and closes again.
     void open();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void openEnded(const QString& failure);
     void buildControls();
     QWidget* buildSearchRow();
     QWidget* buildActionRow();
@@ -84,6 +85,7 @@ private:
     std::optional<KitDetails> chosen_;  // the selected kit, once its details came
     std::shared_ptr<std::atomic<bool>> cancelImport_;  // set while an import runs
     QString importStart_;
+    bool waitingForOpen_ = false;  // the window said the library is opening
 
     QLineEdit* searchText_;
     QCheckBox* keepHistory_;
