@@ -39,10 +39,6 @@ protected:
         writeUserSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, {});
         desktop.whileMessageShown = [this](const ShownMessage& m) { view.calls << "asked: " + m.text; };
     }
-    static QString loadPath()
-    {
-        return readUserSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, {});
-    }
     // The one box since the last check started with `said` (or, after a '*', held it), and it
     // was all the view heard of.
     void expectRefused(const QString& said)
@@ -117,7 +113,7 @@ TEST_F(KitDocumentTest, SaveWritesEditsIntoItsFileKeepingTheOtherBytesAndSaveAsM
     EXPECT_EQ(files.read("copy.syx"), longer);
     EXPECT_EQ(kit.CurrentSysexFile(), files.path("copy.syx"));
     EXPECT_EQ(view.calls.mid(2), (QStringList{texts::SavedStatus, "caption", texts::SavedStatus}));
-    EXPECT_TRUE(loadPath().isEmpty());
+    EXPECT_TRUE(readUserSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, {}).isEmpty());
     EXPECT_TRUE(desktop.messages.empty());
 
     // A kit received over MIDI has no file: Save asks for one.
@@ -127,18 +123,23 @@ TEST_F(KitDocumentTest, SaveWritesEditsIntoItsFileKeepingTheOtherBytesAndSaveAsM
     EXPECT_EQ(desktop.saveRequests.size(), 2U);
 }
 
+// Pad by pad, note before channel; the highest values are no question.
 TEST_F(KitDocumentTest, BadPadValuesAreAskedAboutAfterTheLoadIsToldAndBeforeTheKitIsShownUntilTheUserSaysNo)
 {
     KitSpec spec;
+    spec.notes[0] = 128;
+    spec.channels[1] = 16;
     spec.notes[2] = 129;    // pad 3
-    spec.channels[6] = 17;  // pad 7
+    spec.channels[2] = 17;
+    spec.channels[6] = 128;  // pad 7
     spec.notes[9] = 200;    // pad 10, not asked about after the No
     const KitDump bad = makeKitDump(spec);
-    desktop.answers = {MessageAnswer::Yes, MessageAnswer::No};
+    desktop.answers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::No};
     ASSERT_TRUE(kit.Open_Sysex_File(files.write("bad.syx", bad)));
     const QString asked("asked: %1 for Pad %2 is %3. Valid %1s are between %4. Do you wish to continue to be alerted of these errors?");
     EXPECT_EQ(view.calls, (QStringList{texts::LoadedStatus, asked.arg("Midi Note Number", "3", "129", "0 and 128"),
-                                       asked.arg("Transmit Channel", "7", "17", "1 and 16"), "shown"}));
+                                       asked.arg("Transmit Channel", "3", "17", "1 and 16"),
+                                       asked.arg("Transmit Channel", "7", "128", "1 and 16"), "shown"}));
     EXPECT_EQ(desktop.messages[1].style, MessageStyle::YesNo);
     EXPECT_EQ(kit.fields().PadMNN[2], 129);
 
