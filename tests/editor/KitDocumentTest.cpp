@@ -57,7 +57,6 @@ protected:
     RecordingKitHistory history;
     KitDocument kit{desktop, view, view, view, history};
     KitFolder files;
-    const KitDump jazz = makeKitDump({"JAZZ BRUSHES", 9});
 };
 
 }  // namespace
@@ -71,7 +70,7 @@ TEST_F(KitDocumentTest, RefusedOpensAndSavesAreToldPlainlyAndChangeNeitherTheKit
     const QString file = files.write("rock1.syx", makeKitDump());
     ASSERT_TRUE(kit.Open_Sysex_File(file));
     view.calls.clear();
-    KitDump damaged = jazz;
+    KitDump damaged = makeKitDump();
     damaged[offsets::padNote(3)] = 16;  // a value half above 15
     desktop.openChoices = {files.write("damaged.syx", damaged)};
     kit.mnuFile_Open_Click();

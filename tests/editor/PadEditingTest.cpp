@@ -1,6 +1,8 @@
 #include "editor/KitEdits.h"
 #include "editor/PadEditing.h"
+#include "kit/KitCodec.h"
 #include "platform/WindowShell.h"
+#include "support/KitFiles.h"
 #include "support/ScriptedDesktop.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +13,7 @@
 #include <tuple>
 
 using namespace morvane;
-using morvane::testing::ScriptedDesktop;
+using namespace morvane::testing;
 
 namespace {
 
@@ -89,14 +91,7 @@ Grid grid(const char* cells, Grid g)
 
 // Pad editing over a board showing notes 36 + pad index on channel 10.
 struct Session {
-    Session()
-    {
-        for (int pad = 0; pad < PadCount; ++pad) {
-            fields.PadMNN[pad] = static_cast<std::uint8_t>(36 + pad);
-            fields.PadTCH[pad] = 10;
-        }
-        board.Fill_Pad_MNN_And_TransmitCh();
-    }
+    Session() { board.Fill_Pad_MNN_And_TransmitCh(); }
 
     void run(const char* script)
     {
@@ -112,7 +107,7 @@ struct Session {
         }
     }
 
-    KitFields fields;
+    KitFields fields = decodeKit(makeKitDump()).value();
     RecordingBoard board{fields};
     ScriptedDesktop desktop;
     PadEditing editing{fields, board, board, desktop, board};
