@@ -19,8 +19,13 @@ namespace {
 
 // Records what the document asks of its window, in order, with the boxes
 // shown in between.
-struct RecordingView final : KitView, WindowShell, KitEdits {
-    QStringList calls;
+class KitDocumentTest : public ::testing::Test, KitView, WindowShell, KitEdits {
+protected:
+    void SetUp() override
+    {
+        writeUserSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, {});
+        desktop.whileMessageShown = [this](const ShownMessage& m) { calls << "asked: " + m.text; };
+    }
     void Status_Update(const QString& text) override { calls << text; }
     void commitPendingPadEdit() override {}
     void Display_Caption() override { calls << "caption"; }
@@ -30,21 +35,8 @@ struct RecordingView final : KitView, WindowShell, KitEdits {
     bool valueBeingTyped() const override { return false; }
     void kitReplaced() override {}
     void stepTaken(const KitFields&, const KitFields&, const QString&) override {}
-};
-
-class KitDocumentTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        writeUserSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, {});
-        desktop.whileMessageShown = [this](const ShownMessage& m) { view.calls << "asked: " + m.text; };
-    }
-    static QString loadPath()
-    {
-        return readUserSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, {});
-    }
     // The one box since the last check started with `said` (or, after a '*', held it), and it
-    // was all the view heard of but for a failed open or save, which the status line says first.
+    // was all the window heard of but for a failed open or save, which the status line says first.
     void expectRefused(const QString& said)
     {
         ASSERT_EQ(desktop.messages.size(), 1U);
@@ -52,17 +44,16 @@ protected:
         EXPECT_TRUE(said[0] == '*' ? m.text.contains(said.mid(1)) : m.text.startsWith(said)) << m.text.toStdString();
         EXPECT_EQ(m.style, MessageStyle::Plain);
         const QStringList status = said == texts::NothingToSave ? QStringList() : QStringList{m.text};
-        EXPECT_EQ(view.calls, status + QStringList{"asked: " + m.text});
+        EXPECT_EQ(calls, status + QStringList{"asked: " + m.text});
         desktop.messages.clear();
-        view.calls.clear();
+        calls.clear();
     }
 
+    QStringList calls;
     ScriptedDesktop desktop;
-    RecordingView view;
     RecordingKitHistory history;
-    KitDocument kit{desktop, view, view, view, history};
+    KitDocument kit{desktop, *this, *this, *this, history};
     KitFolder files;
-    const KitDump jazz = makeKitDump({"JAZZ BRUSHES", 9});
 };
 
 }  // namespace
@@ -75,8 +66,8 @@ TEST_F(KitDocumentTest, RefusedOpensAndSavesAreToldPlainlyAndChangeNeitherTheKit
 
     const QString file = files.write("rock1.syx", makeKitDump());
     ASSERT_TRUE(kit.Open_Sysex_File(file));
-    view.calls.clear();
-    KitDump damaged = jazz;
+    calls.clear();
+    KitDump damaged = makeKitDump();
     damaged[offsets::padNote(3)] = 16;  // a value half above 15
     desktop.openChoices = {files.write("damaged.syx", damaged)};
     kit.mnuFile_Open_Click();
@@ -117,8 +108,8 @@ TEST_F(KitDocumentTest, SaveWritesEditsIntoItsFileKeepingTheOtherBytesAndSaveAsM
     ASSERT_EQ(desktop.saveRequests.size(), 1U);
     EXPECT_EQ(files.read("copy.syx"), longer);
     EXPECT_EQ(kit.CurrentSysexFile(), files.path("copy.syx"));
-    EXPECT_EQ(view.calls.mid(2), (QStringList{texts::SavedStatus, "caption", texts::SavedStatus}));
-    EXPECT_TRUE(loadPath().isEmpty());
+    EXPECT_EQ(calls.mid(2), (QStringList{texts::SavedStatus, "caption", texts::SavedStatus}));
+    EXPECT_TRUE(readUserSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, {}).isEmpty());
     EXPECT_TRUE(desktop.messages.empty());
 
     // A kit received over MIDI has no file: Save asks for one.
@@ -128,22 +119,27 @@ TEST_F(KitDocumentTest, SaveWritesEditsIntoItsFileKeepingTheOtherBytesAndSaveAsM
     EXPECT_EQ(desktop.saveRequests.size(), 2U);
 }
 
+// Pad by pad, note before channel; the highest values are no question.
 TEST_F(KitDocumentTest, BadPadValuesAreAskedAboutAfterTheLoadIsToldAndBeforeTheKitIsShownUntilTheUserSaysNo)
 {
     KitSpec spec;
+    spec.notes[0] = 128;
+    spec.channels[1] = 16;
     spec.notes[2] = 129;    // pad 3
-    spec.channels[6] = 17;  // pad 7
+    spec.channels[2] = 17;
+    spec.channels[6] = 128;  // pad 7
     spec.notes[9] = 200;    // pad 10, not asked about after the No
     const KitDump bad = makeKitDump(spec);
-    desktop.answers = {MessageAnswer::Yes, MessageAnswer::No};
+    desktop.answers = {MessageAnswer::Yes, MessageAnswer::Yes, MessageAnswer::No};
     ASSERT_TRUE(kit.Open_Sysex_File(files.write("bad.syx", bad)));
     const QString asked("asked: %1 for Pad %2 is %3. Valid %1s are between %4. Do you wish to continue to be alerted of these errors?");
-    EXPECT_EQ(view.calls, (QStringList{texts::LoadedStatus, asked.arg("Midi Note Number", "3", "129", "0 and 128"),
-                                       asked.arg("Transmit Channel", "7", "17", "1 and 16"), "shown"}));
+    EXPECT_EQ(calls, (QStringList{texts::LoadedStatus, asked.arg("Midi Note Number", "3", "129", "0 and 128"),
+                                       asked.arg("Transmit Channel", "3", "17", "1 and 16"),
+                                       asked.arg("Transmit Channel", "7", "128", "1 and 16"), "shown"}));
     EXPECT_EQ(desktop.messages[1].style, MessageStyle::YesNo);
     EXPECT_EQ(kit.fields().PadMNN[2], 129);
 
-    view.calls.clear();
+    calls.clear();
     ASSERT_TRUE(kit.Interpret_Buffer(bad));
-    EXPECT_EQ(view.calls, QStringList{"shown"});
+    EXPECT_EQ(calls, QStringList{"shown"});
 }

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -84,6 +85,16 @@ protected:
     }
     template <typename W>
     W* inSettings(const char* name) { return window->kitSettings().findChild<W*>(name); }
+    // Replaces the text of box, which takes the focus as by Tab, as a user would.
+    void typeIn(QWidget* box, const QString& keys, Qt::Key end)
+    {
+        box->setFocus(Qt::TabFocusReason);
+        QWidget* target = QApplication::focusWidget();
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(target, Qt::Key_Delete);
+        QTest::keyClicks(target, keys);
+        QTest::keyClick(target, end);
+    }
 
     ScriptedDesktop desktop;
     LoopbackMidiDevices midiDevices{{"Loopback In"}, {"Loopback Out"}};
@@ -96,52 +107,75 @@ QString pad(const char* array, int i) { return QString::fromLatin1(array) + QLat
 
 }  // namespace
 
-// The whole way a user edits a kit, from the command line to the bytes of the saved file.
-TEST_F(MainWindowTest, AKitIsShownEditedWithMouseKeysAndKitSettingsAndSavedByteForByte)
+// A header label opens the kit settings, filled from the kit, and leaves a
+// pending pad edit alone. They apply nothing until both numbers are in range
+// (the kit's own pass, even outside the typing range) and the name can be
+// stored, and Cancel complains of nothing; the edited kit is saved byte for byte.
+TEST_F(MainWindowTest, KitSettingsTakeOnlyWhatTheKitCanHoldAndTheEditedKitIsSavedByteForByte)
 {
-    start(kits.write("rock1.syx", makeKitDump()));
-    EXPECT_EQ(window->windowTitle(), "VEXO Morvane Editor v1.03 - ROCK 1       (rock1.syx)");
+    start(kits.write("cafe.syx", makeKitDump({"CAF\xC9 \x80      ", 100, 200})));
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("VEXO Morvane Editor v1.03 - CAF\u00C9 \u20AC       (cafe.syx)"));
     EXPECT_FALSE(shown("No_Kit_Loaded_Frame"));
-    EXPECT_EQ(text("PadMNNLabel_5") + text("PadTCHLabel_5"), "4110");
-    EXPECT_EQ(text("Print_KitNumberLabel") + text("Print_BankNumberLabel"), "Kit #: 5Bank #: 3");
-
-    click(pad("PadTCHLabel", 2));
-    type("7");
-    trigger("MnuSettings_FillAll");
-    QTest::keyClick(window.get(), Qt::Key_Return);
-    click(pad("PadMNNLabel", 0));
-    type("45");
-    QTest::keyClick(window.get(), Qt::Key_Return);
-
-    // The header labels open the kit settings and leave a pending edit alone.
+    EXPECT_EQ(text("Print_KitNumberLabel") + text("Print_BankNumberLabel"), "Kit #: 100Bank #: 200");
     click(pad("PadMNNLabel", 3));
     type("99");
     click("Print_BankNumberLabel");
-    EXPECT_TRUE(window->kitSettings().isVisible());
-    EXPECT_EQ(text("PadMNNLabel_3"), "99");
-    EXPECT_EQ(window->kit().fields().PadMNN[3], 39);
-    inSettings<QLineEdit>("KitNameText")->setText("JAZZ");
-    inSettings<QComboBox>("KitNumberCombo")->setEditText("12");
-    inSettings<QComboBox>("BankNumberCombo")->setEditText("0");
-    QTest::keyClick(inSettings<QLineEdit>("KitNameText"), Qt::Key_Return);
-    ASSERT_FALSE(window->kitSettings().isVisible());
-    EXPECT_EQ(window->windowTitle(), "VEXO Morvane Editor v1.03 - JAZZ (rock1.syx)");
-    EXPECT_EQ(text("Print_KitNumberLabel") + text("Print_BankNumberLabel"), "Kit #: 12Bank #: 0");
-    QTest::keyClick(window.get(), Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window->kitSettings()));
+    auto* name = inSettings<QLineEdit>("KitNameText");
+    auto* kit = inSettings<QComboBox>("KitNumberCombo");
+    auto* bank = inSettings<QComboBox>("BankNumberCombo");
+    EXPECT_EQ(text("PadMNNLabel_3") + QString::number(window->kit().fields().PadMNN[3]), "9939");
+    EXPECT_EQ(name->text() + kit->currentText() + bank->currentText(), QString::fromUtf8("CAF\u00C9 \u20AC      100200"));
 
-    desktop.saveChoices.push_back(kits.path("jazz.syx"));
+    typeIn(kit, "99", Qt::Key_End);
+    inSettings<QPushButton>("CancelBtn")->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_FALSE(window->kitSettings().isVisible());
+    click("Print_KitTitleLabel");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window->kitSettings()));
+    EXPECT_EQ(kit->currentText(), "100");
+    EXPECT_EQ(kit->count() + bank->count(), 24 + 129);  // reopening doubles no list
+
+    typeIn(kit, "25", Qt::Key_Return);
+    typeIn(kit, "3", Qt::Key_End);
+    typeIn(bank, "300", Qt::Key_End);
+    QTest::mouseClick(inSettings<QPushButton>("OKBtn"), Qt::LeftButton);  // leaving the box for OK adds no message
+    bank->setEditText("200");
+    kit->setEditText("100");
+    // Twelve characters, the last outside the BMP, and one too many: the box keeps twelve whole.
+    name->clear();
+    QTest::keyClicks(name, "ABCDEFGHIJK");
+    for (const QString& key : {QString::fromUtf8("\U0001F941"), QString("L")}) {
+        QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, key);
+        QApplication::sendEvent(name, &typed);
+    }
+    EXPECT_EQ(name->text(), QString::fromUtf8("ABCDEFGHIJK\U0001F941"));
+    QTest::mouseClick(inSettings<QPushButton>("OKBtn"), Qt::LeftButton);
+    EXPECT_EQ(window->kitSettings().focusWidget(), name);  // back from OK, which the click focused
+    EXPECT_EQ(desktop.messageTexts(), (QStringList{"Kit Number cannot be higher than 24 or lower than 1.",
+                                                   "Bank Number cannot be higher than 128 or lower than 0.",
+                                                   QString::fromUtf8("The character \"\U0001F941\" cannot be stored in a kit name.")}));
+    EXPECT_EQ(window->kit().fields().KitNumber, 100);  // nothing refused was taken
+    name->setText(QString::fromUtf8("\u00DCber"));
+    QTest::mouseClick(inSettings<QPushButton>("OKBtn"), Qt::LeftButton);
+
+    click("Print_KitNumberLabel");
+    name->clear();  // an empty name keeps the kit's
+    bank->setEditText("0");
+    typeIn(kit, "24", Qt::Key_Enter);
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("VEXO Morvane Editor v1.03 - \u00DCber (cafe.syx)"));
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    desktop.saveChoices.push_back(kits.path("uber.syx"));
     trigger("MnuFile_SaveAs");
-    KitSpec expected{"JAZZ        ", 12, 0};
-    expected.notes[0] = 45;
+    KitSpec expected{"\xDC" "ber        ", 24, 0};
     expected.notes[3] = 99;
-    expected.channels.fill(7);
-    EXPECT_EQ(kits.read("jazz.syx"), makeKitDump(expected));
+    EXPECT_EQ(kits.read("uber.syx"), makeKitDump(expected));
 
     // A kit that arrives while the kit settings are open replaces what was typed there.
     click("Print_KitTitleLabel");
-    inSettings<QComboBox>("KitNumberCombo")->setEditText("9");
+    kit->setEditText("9");
     ASSERT_TRUE(window->Interpret_Buffer(makeKitDump()));
-    EXPECT_EQ(inSettings<QComboBox>("KitNumberCombo")->currentText(), "5");
+    EXPECT_EQ(kit->currentText(), "5");
     EXPECT_TRUE(window->windowTitle().endsWith("(file not saved)"));
 }
 

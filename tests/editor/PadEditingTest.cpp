@@ -1,6 +1,8 @@
 #include "editor/KitEdits.h"
 #include "editor/PadEditing.h"
+#include "kit/KitCodec.h"
 #include "platform/WindowShell.h"
+#include "support/KitFiles.h"
 #include "support/ScriptedDesktop.h"
 
 #include <gtest/gtest.h>
@@ -11,35 +13,9 @@
 #include <tuple>
 
 using namespace morvane;
-using morvane::testing::ScriptedDesktop;
+using namespace morvane::testing;
 
 namespace {
-
-// Keeps what a pad board would show.
-struct RecordingBoard final : PadBoardView, WindowShell, KitEdits {
-    explicit RecordingBoard(const KitFields& fields) : fields(fields) {}
-
-    const KitFields& fields;
-    std::array<std::array<QString, 2>, PadCount> labels;
-    QStringList statuses;
-
-    static std::size_t slot(PadField f) { return f == PadField::Note ? 0 : 1; }
-    void setMarkerVisible(int, PadField, bool) override {}
-    void setLitVisible(int, bool) override {}
-    QString valueText(int pad, PadField field) const override { return labels[pad][slot(field)]; }
-    void setValueText(int pad, PadField field, const QString& text) override { labels[pad][slot(field)] = text; }
-    void Fill_Pad_MNN_And_TransmitCh() override
-    {
-        for (int pad = 0; pad < PadCount; ++pad) {
-            labels[pad][0] = QString::number(fields.PadMNN[pad]);
-            labels[pad][1] = QString::number(fields.PadTCH[pad]);
-        }
-    }
-    void Status_Update(const QString& text) override { statuses << text; }
-    void commitPendingPadEdit() override {}
-    void kitReplaced() override {}
-    void stepTaken(const KitFields&, const KitFields&, const QString&) override {}
-};
 
 // Messages and statuses in a script's row go by short codes: "N" and "C" the
 // note and channel range refusals; "n3" / "c3" the prompt for pad 3's note /
@@ -87,16 +63,9 @@ Grid grid(const char* cells, Grid g)
     return g;
 }
 
-// Pad editing over a board showing notes 36 + pad index on channel 10.
-struct Session {
-    Session()
-    {
-        for (int pad = 0; pad < PadCount; ++pad) {
-            fields.PadMNN[pad] = static_cast<std::uint8_t>(36 + pad);
-            fields.PadTCH[pad] = 10;
-        }
-        board.Fill_Pad_MNN_And_TransmitCh();
-    }
+// Pad editing over a board, kept as labels, showing notes 36 + pad index on channel 10.
+struct Session final : PadBoardView, WindowShell, KitEdits {
+    Session() { Fill_Pad_MNN_And_TransmitCh(); }
 
     void run(const char* script)
     {
@@ -112,10 +81,26 @@ struct Session {
         }
     }
 
-    KitFields fields;
-    RecordingBoard board{fields};
+    static std::size_t slot(PadField f) { return f == PadField::Note ? 0 : 1; }
+    void setMarkerVisible(int, PadField, bool) override {}
+    void setLitVisible(int, bool) override {}
+    QString valueText(int pad, PadField field) const override { return labels[pad][slot(field)]; }
+    void setValueText(int pad, PadField field, const QString& text) override { labels[pad][slot(field)] = text; }
+    void Fill_Pad_MNN_And_TransmitCh() override
+    {
+        for (int pad = 0; pad < PadCount; ++pad)
+            labels[pad] = {QString::number(fields.PadMNN[pad]), QString::number(fields.PadTCH[pad])};
+    }
+    void Status_Update(const QString& text) override { statuses << text; }
+    void commitPendingPadEdit() override {}
+    void kitReplaced() override {}
+    void stepTaken(const KitFields&, const KitFields&, const QString&) override {}
+
+    KitFields fields = decodeKit(makeKitDump()).value();
+    Grid labels;
+    QStringList statuses;
     ScriptedDesktop desktop;
-    PadEditing editing{fields, board, board, desktop, board};
+    PadEditing editing{fields, *this, *this, desktop, *this};
 };
 
 TEST(PadEditing, KeystrokeScriptsGiveTheirValuesLabelsMessagesAndStatuses)
@@ -154,22 +139,23 @@ TEST(PadEditing, KeystrokeScriptsGiveTheirValuesLabelsMessagesAndStatuses)
         {"c5 17 Fill", "", "c5=17", "C", "c5", 5},
         {"n5 200 Fill 7", "", "n5=7", "N", "n5", 5},
     };
-    const Grid start = Session().board.labels;
+    const Grid start = Session().labels;
     for (const Script& s : scripts) {
         SCOPED_TRACE(s.keys);
         Session fresh;
         fresh.run(s.keys);
-        const Grid shown = fresh.board.labels;
-        fresh.board.Fill_Pad_MNN_And_TransmitCh();  // now the labels show the stored values
-        EXPECT_EQ(fresh.board.labels, grid(s.stored, start));
+        const Grid shown = fresh.labels;
+        fresh.Fill_Pad_MNN_And_TransmitCh();  // now the labels show the stored values
+        EXPECT_EQ(fresh.labels, grid(s.stored, start));
         EXPECT_EQ(shown, grid(s.labels, grid(s.stored, start)));
         EXPECT_EQ(fresh.desktop.messageTexts(), expand(s.messages));
-        EXPECT_EQ(fresh.board.statuses, expand(s.statuses));
+        EXPECT_EQ(fresh.statuses, expand(s.statuses));
         EXPECT_EQ(fresh.editing.SelectedPad(), s.selectedPad);
     }
 }
 
-// The plain digits, keypad digits, Enter and Esc are typed on the real window.
+// The plain digits, keypad digits, Enter and Esc are typed on the real window;
+// on Linux a digit-row key reads its digit from the key number, whatever Shift makes of it.
 TEST(VirtualKeyCode, TranslatesTheKeysPadEditingUses)
 {
     const std::optional<int> none;
@@ -180,16 +166,10 @@ TEST(VirtualKeyCode, TranslatesTheKeysPadEditingUses)
         {Qt::Key_Exclam, Qt::ShiftModifier, none, keys::None},
     };
     for (const auto& [key, modifiers, digit, code] : keys) EXPECT_EQ(virtualKeyCode(key, modifiers, digit), code) << key;
-}
-
 #ifdef Q_OS_LINUX
-TEST(DigitRowKey, ReadsTheDigitFromTheKeyboardsKeyNumber)
-{
-    EXPECT_EQ(digitRowKey(10, 0x21), 1);  // "1", typed with Shift as "!"
-    EXPECT_EQ(digitRowKey(19, 0x29), 0);
-    EXPECT_EQ(digitRowKey(20, 0x2d), std::nullopt);
-    EXPECT_EQ(digitRowKey(0, 0), std::nullopt);
-}
+    for (const auto& [scanCode, digit] : {std::pair{10u, std::optional{1}}, {19u, 0}, {20u, none}, {0u, none}})
+        EXPECT_EQ(digitRowKey(scanCode, 0x21), digit) << scanCode;  // "1", typed with Shift as "!"
 #endif
+}
 
 }  // namespace

@@ -17,16 +17,6 @@ using morvane::testing::runTool;
 
 namespace {
 
-// The text of an XML file; empty when it does not parse.
-QString parsedXml(const QString& path)
-{
-    QFile file(path);
-    const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    QXmlStreamReader xml(text);
-    while (!xml.atEnd()) xml.readNext();
-    return xml.hasError() ? QString() : QString::fromUtf8(text);
-}
-
 TEST(InstalledTree, HoldsRunningProgramsAValidMenuEntryTheFileTypeIconAndManualPages)
 {
     QTemporaryDir prefix;
@@ -48,7 +38,11 @@ TEST(InstalledTree, HoldsRunningProgramsAValidMenuEntryTheFileTypeIconAndManualP
     desktopEntry.beginGroup(QStringLiteral("Desktop Entry"));
     EXPECT_EQ(desktopEntry.value(QStringLiteral("Exec")).toString(), QStringLiteral("morvane-editor %f"));
     EXPECT_EQ(desktopEntry.value(QStringLiteral("Icon")).toString(), QStringLiteral("morvane-editor"));
-    const QString mime = parsedXml(installed("share/mime/packages/morvane-sysex.xml"));
+    QFile mimeFile(installed("share/mime/packages/morvane-sysex.xml"));
+    const QByteArray mime = mimeFile.open(QIODevice::ReadOnly) ? mimeFile.readAll() : QByteArray();
+    QXmlStreamReader xml(mime);
+    while (!xml.atEnd()) xml.readNext();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_TRUE(mime.contains("\"audio/x-midi-sysex\"") && mime.contains("\"*.syx\""));
     EXPECT_TRUE(desktopEntry.value(QStringLiteral("MimeType")).toString().contains(QStringLiteral("audio/x-midi-sysex")));
 

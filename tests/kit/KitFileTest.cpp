@@ -1,7 +1,7 @@
 #include "kit/FileReplace.h"
 #include "kit/KitFile.h"
 
-#include "support/TempFolder.h"
+#include "support/KitFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -18,13 +18,6 @@ using namespace morvane::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<std::uint8_t> countingBytes(std::size_t length)
-{
-    std::vector<std::uint8_t> bytes(length);
-    for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<std::uint8_t>(i % 16);
-    return bytes;
-}
 
 // Each entry's type and, for a file, its bytes: what a failed save must leave as it was.
 std::map<std::string, std::pair<fs::file_type, std::vector<std::uint8_t>>> snapshot(const TempFolder& folder)
@@ -61,12 +54,10 @@ TEST(ReadWholeFile, RefusesMissingFoldersEmptyAndOversizedFilesNamingThem)
 TEST(SaveWholeFile, WritesExactlyTheBytesKeepsTheModeAndSavesThroughLinks)
 {
     TempFolder folder;
-    const auto path = folder.path("kit.syx");
-    const std::vector<std::uint8_t> old(1000, 0x55);
-    writeBytes(path, old);
+    const auto path = folder.file("kit.syx", KitDump(1000, 0x55));
     const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(path, mode);
-    const auto bytes = countingBytes(KitDumpLength);
+    const auto bytes = makeKitDump();
     ASSERT_TRUE(saveWholeFile(path, bytes));
     EXPECT_EQ(readBytes(path), bytes);
     EXPECT_EQ(fs::status(path).permissions(), mode);
@@ -75,15 +66,14 @@ TEST(SaveWholeFile, WritesExactlyTheBytesKeepsTheModeAndSavesThroughLinks)
     EXPECT_EQ(fs::status(folder.path("new.syx")).permissions(), fs::status(folder.file("usual")).permissions());
 
     // Through a link, the linked file is replaced and the link stays.
-    const auto target = folder.path("target.syx");
+    const auto target = folder.file("target.syx", {1, 2, 3});
     const auto link = folder.path("link.syx");
-    writeBytes(target, {1, 2, 3});
     std::error_code ec;
     fs::create_symlink(target, link, ec);
     if (ec) GTEST_SKIP() << "this system cannot make links here: " << ec.message();
-    ASSERT_TRUE(saveWholeFile(link, countingBytes(5)));
+    ASSERT_TRUE(saveWholeFile(link, bytes));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(readBytes(target), countingBytes(5));
+    EXPECT_EQ(readBytes(target), bytes);
 }
 
 TEST(SaveWholeFile, RefusesWhatIsNotAnOrdinaryWritableFileWithoutOpeningIt)
@@ -110,7 +100,7 @@ TEST(SaveWholeFile, RefusesWhatIsNotAnOrdinaryWritableFileWithoutOpeningIt)
     const auto before = snapshot(folder);
     for (const auto& [name, why] : rows) {
         if (!fs::exists(fs::symlink_status(folder.path(name)))) continue;
-        const auto saved = saveWholeFile(folder.path(name), countingBytes(5));
+        const auto saved = saveWholeFile(folder.path(name), makeKitDump());
         ASSERT_FALSE(saved) << name;
         EXPECT_EQ(saved.error(), "Cannot save \"" + folder.path(name) + "\": " + why);
     }
@@ -132,10 +122,10 @@ TEST(ReplaceFile, AFailedWriteSyncOrRenameKeepsTheOldFileAndLeavesNoTemporary)
         {rename, "the file cannot be replaced (Permission denied)."},
     };
     TempFolder folder;
-    folder.file("kit.syx", countingBytes(7));
+    folder.file("kit.syx", KitDump(7, 7));
     const auto before = snapshot(folder);
     for (const auto& [calls, why] : rows) {
-        EXPECT_EQ(replaceFileWith(folder.path("kit.syx"), countingBytes(KitDumpLength), {}, calls).error(), why);
+        EXPECT_EQ(replaceFileWith(folder.path("kit.syx"), makeKitDump(), {}, calls).error(), why);
         EXPECT_EQ(snapshot(folder), before);
     }
 }

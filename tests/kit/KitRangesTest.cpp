@@ -1,5 +1,4 @@
 #include "kit/Cp1252.h"
-#include "kit/KitCheck.h"
 #include "kit/KitRanges.h"
 
 #include <gtest/gtest.h>
@@ -22,25 +21,6 @@ TEST(KitRanges, EachRuleAcceptsItsBoundsAndRefusesOneBeyond)
         EXPECT_FALSE(checkNumberText(rule, std::to_string(rule.lowest - 1))) << rule.name;
         EXPECT_FALSE(checkNumberText(rule, std::to_string(rule.highest + 1))) << rule.name;
     }
-}
-
-TEST(CheckSysex, AsksPadByPadNoteBeforeChannelWithTheExactTexts)
-{
-    KitFields fields;
-    fields.PadMNN.fill(HighestNote);
-    fields.PadTCH.fill(HighestChannel);
-    EXPECT_TRUE(checkSysexQuestions(fields).empty());
-    fields.PadMNN[2] = 129;
-    fields.PadTCH[2] = 17;
-    fields.PadTCH[6] = 255;
-    const auto question = [](const std::string& what, const std::string& range) {
-        return what + ". Valid " + range + ". Do you wish to continue to be alerted of these errors?";
-    };
-    EXPECT_EQ(checkSysexQuestions(fields),
-              (std::vector<std::string>{
-                  question("Midi Note Number for Pad 3 is 129", "Midi Note Numbers are between 0 and 128"),
-                  question("Transmit Channel for Pad 3 is 17", "Transmit Channels are between 1 and 16"),
-                  question("Transmit Channel for Pad 7 is 255", "Transmit Channels are between 1 and 16")}));
 }
 
 TEST(Cp1252, EveryCodeSurvivesTheWayToUtf8AndBackAndOthersAreRefused)

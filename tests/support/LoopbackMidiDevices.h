@@ -34,7 +34,6 @@ public:
     std::optional<int> openInputDevice;
     std::optional<int> openOutputDevice;
     std::vector<std::vector<std::uint8_t>> sent;
-    std::vector<std::string> calls;  // "openInput In B", "resetOutput", ...
 
     // The instrument sends a message; false when no input is open to hear it.
     bool play(MidiInputEvent event);
@@ -46,11 +45,11 @@ public:
     std::vector<std::string> inputNames() override { return inputs; }
     std::vector<std::string> outputNames() override { return outputs; }
     Status openInput(const std::string& name) override;
-    void resetInput() override { calls.push_back("resetInput"); }
+    void resetInput() override {}
     Status closeInput() override;
     Status openOutput(const std::string& name) override;
-    void resetOutput() override { calls.push_back("resetOutput"); }
-    void closeOutput() override { calls.push_back("closeOutput"); openOutputDevice.reset(); }
+    void resetOutput() override {}
+    void closeOutput() override { openOutputDevice.reset(); }
     Status sendSysex(const std::vector<std::uint8_t>& message) override;
     Status sendChannelMessage(const ChannelMessage& m) override { return record({m.begin(), m.end()}); }
     bool inputReachable() override { return reachable && openInputDevice; }
