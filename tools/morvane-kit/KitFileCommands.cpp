@@ -56,8 +56,7 @@ const Command Edit{
     "                   TEXT keeps the title, and every character must exist in\n"
     "                   code page 1252\n"
     "  --note PAD=N     note number of pad 1 to 24, 0 to 128\n"
-    "  --channel PAD=N  transmit channel of pad 1 to 24, 1 to 16 (0 passes the range\n"
-    "                   check as in the editor, but a kit dump cannot store it)\n"
+    "  --channel PAD=N  transmit channel of pad 1 to 24, 1 to 16\n"
     "  -o OUT           write OUT instead of FILE\n"
     "Any refused value leaves every file as it was.\n",
     runEdit};
