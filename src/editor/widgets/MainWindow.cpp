@@ -74,7 +74,7 @@ MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices, KitHistory& k
 {
 }
 
-MainWindow::~MainWindow() { desktop_.whenSettingsUnsaved({}); }
+MainWindow::~MainWindow() = default;
 
 void MainWindow::start(const QString& commandLinePath)
 {
@@ -135,10 +135,6 @@ void MainWindow::createStatusBar()
     statusLine_->setTextFormat(Qt::PlainText);
     statusLine_->installEventFilter(this);
     statusBar()->addWidget(statusLine_, 1);
-    desktop_.whenSettingsUnsaved([this](const QString& text) {
-        // Queued, so the command that wrote the setting says its own outcome first.
-        QMetaObject::invokeMethod(this, [this, text] { Status_Update(text); }, Qt::QueuedConnection);
-    });
 }
 
 // The selection prompts are the longest status texts, and the window cannot
@@ -274,9 +270,17 @@ void MainWindow::setOtherWindow(OtherWindow which, QWidget* window)
     otherWindows_[static_cast<std::size_t>(which)] = window;
 }
 
-Status MainWindow::Interpret_Buffer(const KitDump& dump, const QString& sourceFile)
+Status MainWindow::openKit(const KitDump& dump, const QString& file) { return kit_.openKit(dump, file); }
+
+bool MainWindow::sendKit(const KitDump& dump, const QString& title) { return midi().sender().sendKit(dump, title); }
+
+// The dump's field bytes may lag behind the fields until the next
+// Update_Buffer; a comparison reads the fields themselves.
+std::optional<LoadedKit> MainWindow::currentKit()
 {
-    return kit_.openKit(dump, sourceFile);
+    commitPendingPadEdit();
+    if (!kit_.kitLoaded()) return std::nullopt;
+    return LoadedKit{kit_.kitDump(), kit_.fields()};
 }
 
 // A notice wider than the line (a long path in it) is readable whole in the tooltip.

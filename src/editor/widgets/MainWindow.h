@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/Compensation.h"
+#include "editor/KitCommands.h"
 #include "editor/KitDocument.h"
 #include "editor/KitView.h"
 #include "editor/PadEditing.h"
@@ -40,7 +41,11 @@ enum class OtherWindow { KitSettings, ReceiveSysexDumpForm, BatchSysexDump, KitL
 // It owns the current kit and the pad editing state for the whole run;
 // closing it ends the program. The kits it opens, saves, receives and sends
 // are told to the kit history.
-class MainWindow final : public QMainWindow, public KitView, public PadBoardView, public WindowShell {
+class MainWindow final : public QMainWindow,
+                         public KitView,
+                         public PadBoardView,
+                         public WindowShell,
+                         public KitCommands {
     Q_OBJECT
 public:
     // Opens the machine's MIDI devices, which may wait on the MIDI server;
@@ -59,19 +64,10 @@ public:
     // restored), or with the first command that needs it, if that is sooner.
     void start(const QString& commandLinePath = {});
 
-    KitDocument& kit() { return kit_; }
-    // Ports, receiving and sending; started now if it has not started yet.
-    EditorMidi& midi();
-    PadBoard& padBoard() { return *padBoard_; }
-    const PadEditing& padEditing() const { return padEditing_; }
-    KitSettingsDialog& kitSettings();
-    // The face with the board and header on it, e.g. for a print capture.
-    QWidget* face() const { return face_; }
-    const MenuActions& menu() const { return menu_; }
-
-    // The kit library's open: asks first, as File > Open does.
-    Status Interpret_Buffer(const KitDump& dump, const QString& sourceFile = {});
-    Status Update_Buffer() { return kit_.Update_Buffer(); }
+    // The kit library's open asks first, as File > Open does.
+    Status openKit(const KitDump& dump, const QString& file = {}) override;
+    bool sendKit(const KitDump& dump, const QString& title) override;
+    std::optional<LoadedKit> currentKit() override;
 
     void Status_Update(const QString& text) override;
     void commitPendingPadEdit() override;
@@ -112,6 +108,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Ports, receiving and sending; started now if it has not started yet.
+    EditorMidi& midi();
+    KitSettingsDialog& kitSettings();
     void createFace();
     void createLogo();
     void createStatusBar();
