@@ -58,12 +58,12 @@ MainWindow::MainWindow(Desktop& desktop, MidiOpener openMidi, KitHistory& kitHis
       compensation_(measureScreenDpi()),
       history_(menu_.editUndo, menu_.editRedo, [this](const KitFields& fields) { kit_.restoreFields(fields); }),
       kit_(desktop, *this, *this, history_, kitHistory),
-      padEditing_(kit_.fields(), *this, *this, desktop, history_)
+      padBoard_(createFace()),
+      padEditing_(kit_.fields(), *padBoard_, *this, desktop, history_)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
     createStatusBar();
-    createFace();
     connectMenus();
     menu_.kitSettings->setEnabled(false);
     setAcceptDrops(true);
@@ -84,7 +84,7 @@ void MainWindow::start(const QString& commandLinePath)
     show();
 }
 
-void MainWindow::createFace()
+PadBoard* MainWindow::createFace()
 {
     auto* face = new SvgPicture(pictures_.picture(QStringLiteral(":/pictures/face.svg")), this, FacePictureSize);
     face->setObjectName(QStringLiteral("Face"));
@@ -100,10 +100,11 @@ void MainWindow::createFace()
     kitHeader_ = new KitHeader(face, compensation_);
     // The kit header labels open the kit settings and leave the editing as it is.
     connect(kitHeader_, &KitHeader::kitSettingsRequested, this, [this] { MnuSettings_KitSettings_Click(); });
-    padBoard_ = new PadBoard(face, pictures_, compensation_);
-    connect(padBoard_, &PadBoard::padClicked, this, &MainWindow::Pad_Clicked);
-    connect(padBoard_, &PadBoard::padPlayRequested, this, &MainWindow::playPad);
+    auto* board = new PadBoard(face, pictures_, compensation_, kit_.fields());
+    connect(board, &PadBoard::padClicked, this, &MainWindow::Pad_Clicked);
+    connect(board, &PadBoard::padPlayRequested, this, &MainWindow::playPad);
     noKitFrame_ = new NoKitFrame(face, compensation_);
+    return board;
 }
 
 // The logo is a picture of fixed size at its design place, never compensated.
@@ -316,7 +317,7 @@ void MainWindow::Fill_Print_Header()
 void MainWindow::showDecodedKit()
 {
     Display_Caption();
-    Fill_Pad_MNN_And_TransmitCh();
+    padBoard_->Fill_Pad_MNN_And_TransmitCh();
     const auto& fields = kit_.fields();
     if (kitSettings_) kitSettings_->kitReplaced(fields.KitName, fields.KitNumber, fields.BankNumber);
     menu_.kitSettings->setEnabled(true);
@@ -381,24 +382,6 @@ void MainWindow::Form_KeyDown(int keyCode)
     padEditing_.Form_KeyDown(keyCode);
     padBoard_->setSelectedPad(padEditing_.SelectedPad());
 }
-
-QLabel* MainWindow::valueLabel(int pad, PadField field) const
-{
-    return field == PadField::Note ? padBoard_->PadMNNLabel(pad) : padBoard_->PadTCHLabel(pad);
-}
-
-void MainWindow::setMarkerVisible(int pad, PadField field, bool visible)
-{
-    (field == PadField::Note ? padBoard_->PadMNNSelImage(pad) : padBoard_->PadTCHSelImage(pad))->setVisible(visible);
-}
-
-void MainWindow::setLitVisible(int pad, bool visible) { padBoard_->PadLitImage(pad)->setVisible(visible); }
-
-QString MainWindow::valueText(int pad, PadField field) const { return valueLabel(pad, field)->text(); }
-
-void MainWindow::setValueText(int pad, PadField field, const QString& text) { valueLabel(pad, field)->setText(text); }
-
-void MainWindow::Fill_Pad_MNN_And_TransmitCh() { padBoard_->Fill_Pad_MNN_And_TransmitCh(kit_.fields()); }
 
 // A value being typed is committed first, as Enter would; one out of range
 // is refused with its message and stays selected for the user to correct.

@@ -41,11 +41,7 @@ enum class OtherWindow { KitSettings, ReceiveSysexDumpForm, BatchSysexDump, KitL
 // It owns the current kit and the pad editing state for the whole run;
 // closing it ends the program. The kits it opens, saves, receives and sends
 // are told to the kit history.
-class MainWindow final : public QMainWindow,
-                         public KitView,
-                         public PadBoardView,
-                         public WindowShell,
-                         public KitCommands {
+class MainWindow final : public QMainWindow, public KitView, public WindowShell, public KitCommands {
     Q_OBJECT
 public:
     // Opens the machine's MIDI devices, which may wait on the MIDI server;
@@ -84,12 +80,6 @@ public:
     // the pad controls and on the window's background come here.
     void Pad_Clicked(int index, bool tchClicked = false);
 
-    void setMarkerVisible(int pad, PadField field, bool visible) override;
-    void setLitVisible(int pad, bool visible) override;
-    QString valueText(int pad, PadField field) const override;
-    void setValueText(int pad, PadField field, const QString& text) override;
-    void Fill_Pad_MNN_And_TransmitCh() override;
-
     // Lets shutdown close a window of the program that is open.
     void setOtherWindow(OtherWindow which, QWidget* window);
 
@@ -111,7 +101,7 @@ private:
     // Ports, receiving and sending; started now if it has not started yet.
     EditorMidi& midi();
     KitSettingsDialog& kitSettings();
-    void createFace();
+    PadBoard* createFace();
     void createLogo();
     void createStatusBar();
     void connectMenus();
@@ -127,7 +117,6 @@ private:
     void MnuSettings_KitSettings_Click();
     void takeKitSettings(const KitSettingsChoice& choice);
     void Form_KeyDown(int keyCode);
-    QLabel* valueLabel(int pad, PadField field) const;
     void VexoButtonOnImage_Click();
     void playPad(int index);
 
@@ -139,13 +128,13 @@ private:
     Pictures pictures_;
     EditHistory history_;
     KitDocument kit_;
-    PadEditing padEditing_;
     QWidget* face_ = nullptr;
-    PadBoard* padBoard_ = nullptr;
     KitHeader* kitHeader_ = nullptr;
     NoKitFrame* noKitFrame_ = nullptr;
-    KitSettingsDialog* kitSettings_ = nullptr;
     QWidget* vexoButtonOnImage_ = nullptr;
+    PadBoard* padBoard_ = nullptr;  // made with the face, which sets the four above
+    PadEditing padEditing_;
+    KitSettingsDialog* kitSettings_ = nullptr;
     QLabel* statusLine_ = nullptr;
     std::array<QPointer<QWidget>, 4> otherWindows_;
     ReceiveSysexDumpForm* receiveForm_ = nullptr;
