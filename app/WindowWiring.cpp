@@ -3,16 +3,35 @@
 #include "batch/widgets/BatchWindow.h"
 #include "library/EditorLibrary.h"
 #include "library/widgets/KitLibraryWindow.h"
-#include "midi/EditorMidi.h"
+#include "platform/Desktop.h"
 #include "print/widgets/PrintCommand.h"
 
 #include <QAction>
+#include <QPointer>
 
 namespace morvane {
+namespace {
+
+// The main window's menu items are known by their names.
+QAction& menuItem(const MainWindow& main, const char* name)
+{
+    return *main.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+}  // namespace
 
 void attachPrintCommand(MainWindow& main, Desktop& desktop)
 {
-    connectPrintCommands(*main.menu().filePrint, *main.menu().fileExportPdf, main, main, desktop);
+    connectPrintCommands(menuItem(main, "MnuFile_Print"), menuItem(main, "MnuFile_ExportPdf"), main, main, desktop);
+}
+
+void attachSettingsNotice(MainWindow& main, Desktop& desktop)
+{
+    desktop.whenSettingsUnsaved([window = QPointer<MainWindow>(&main)](const QString& text) {
+        // Queued, so the command that wrote the setting says its own outcome first.
+        if (window)
+            QMetaObject::invokeMethod(window, [window, text] { window->Status_Update(text); }, Qt::QueuedConnection);
+    });
 }
 
 void attachLibrary(MainWindow& main, library::EditorLibrary& library)
@@ -55,24 +74,11 @@ void StartUpKitHistory::tell(Event event, const KitDump& dump, const std::string
         waiting_.push_back({event, dump, place});
 }
 
-Status LibraryHostWindows::openKit(const KitDump& dump, const QString& file)
-{
-    return main_.Interpret_Buffer(dump, file);
-}
+Status LibraryHostWindows::openKit(const KitDump& dump, const QString& file) { return main_.openKit(dump, file); }
 
-bool LibraryHostWindows::sendKit(const KitDump& dump, const QString& title)
-{
-    return main_.midi().sender().sendKit(dump, title);
-}
+bool LibraryHostWindows::sendKit(const KitDump& dump, const QString& title) { return main_.sendKit(dump, title); }
 
-// The dump's field bytes may lag behind the fields until the next
-// Update_Buffer; a comparison reads the fields themselves.
-std::optional<LoadedKit> LibraryHostWindows::currentKit()
-{
-    main_.commitPendingPadEdit();
-    if (!main_.kit().kitLoaded()) return std::nullopt;
-    return LoadedKit{main_.kit().kitDump(), main_.kit().fields()};
-}
+std::optional<LoadedKit> LibraryHostWindows::currentKit() { return main_.currentKit(); }
 
 bool LibraryHostWindows::addToBatchList(const QString& path) { return batch_().addFile(path); }
 
@@ -86,7 +92,8 @@ OnDemandWindows::OnDemandWindows(MainWindow& main, Desktop& desktop, MainWindow:
       libraryHost_(main, [this]() -> BatchWindow& { return batch(); })
 {
     QObject::connect(&main, &MainWindow::batchWindowRequested, &commands_, [this] { batch().open(); });
-    QObject::connect(main.menu().fileKitLibrary, &QAction::triggered, &commands_, [this] { libraryWindow().open(); });
+    QObject::connect(&menuItem(main, "MnuFile_KitLibrary"), &QAction::triggered, &commands_,
+                     [this] { libraryWindow().open(); });
 }
 
 OnDemandWindows::~OnDemandWindows() = default;

@@ -24,6 +24,10 @@ class KitLibraryWindow;
 // Kit Sheet as PDF... saves it as a PDF file.
 void attachPrintCommand(MainWindow& main, Desktop& desktop);
 
+// The desktop tells on the main window's status line that settings could
+// not be saved.
+void attachSettingsNotice(MainWindow& main, Desktop& desktop);
+
 // The library tells its troubles on the main window's status line.
 void attachLibrary(MainWindow& main, library::EditorLibrary& library);
 
@@ -57,11 +61,11 @@ private:
     std::vector<Waiting> waiting_;
 };
 
-// The library window's way to the main window's kit and MIDI commands and
-// to the batch window's list.
+// The library window's way to the main window's kit commands and to the
+// batch window's list.
 class LibraryHostWindows final : public library::LibraryHost {
 public:
-    LibraryHostWindows(MainWindow& main, std::function<BatchWindow&()> batch)
+    LibraryHostWindows(KitCommands& main, std::function<BatchWindow&()> batch)
         : main_(main), batch_(std::move(batch))
     {
     }
@@ -72,7 +76,7 @@ public:
     bool addToBatchList(const QString& path) override;
 
 private:
-    MainWindow& main_;
+    KitCommands& main_;
     std::function<BatchWindow&()> batch_;
 };
 

@@ -71,6 +71,7 @@ int main(int argc, char** argv)
     morvane::MainWindow window(desktop, openMidi, history);
     desktop.setDialogParent(&window);
     morvane::attachPrintCommand(window, desktop);
+    morvane::attachSettingsNotice(window, desktop);
     morvane::attachLibrary(window, library);
     morvane::OnDemandWindows otherWindows(window, desktop, openMidi, history, library);
     QObject::connect(&window, &morvane::MainWindow::firstPainted, &window, [&library, &history] {

@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QMenu>
 #include <QTemporaryDir>
 
@@ -47,8 +48,10 @@ struct Rig {
         peerIn.setCallback(&Rig::onPeerMessage, this);
         peerIn.openVirtualPort("peer");
         window = std::make_unique<MainWindow>(desktop, devices, history);
+        QEventLoop firstPaint;  // the MIDI side starts after it
+        QObject::connect(window.get(), &MainWindow::firstPainted, &firstPaint, &QEventLoop::quit);
         window->start();
-        window->midi();  // started now, not after a first paint
+        firstPaint.exec();
         choose("mnuMIDI_Input", "morvane-bench out:peer");
         choose("mnuMIDI_Output", "morvane-bench in:peer");
     }
@@ -97,7 +100,7 @@ void ReceivedKitShownAfterLastByte(benchmark::State& state)
 void SendKitUntilThePeerHasIt(benchmark::State& state)
 {
     auto& r = rig();
-    (void)r.window->kit().Open_Sysex_File(QString::fromStdString(KitFile));
+    (void)r.window->openKit(readWholeFile(KitFile).value());
     double commandSeconds = 0;
     for (auto _ : state) {
         r.peerGotKit = false;

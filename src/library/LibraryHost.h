@@ -1,29 +1,14 @@
 #pragma once
 
-#include "base/Result.h"
-#include "kit/KitFile.h"
+#include "editor/KitCommands.h"
 
 #include <QString>
 
-#include <optional>
-
 namespace morvane::library {
 
-// What the library window asks of the editor's other windows.
-class LibraryHost {
+// What the library window asks of the main window and the batch window.
+class LibraryHost : public KitCommands {
 public:
-    virtual ~LibraryHost() = default;
-
-    // The kit becomes the editor's kit as File > Open makes one, with the
-    // load-time questions; file is its file, empty for none. The reason when
-    // it is refused, and then the editor's kit stays as it was.
-    virtual Status openKit(const KitDump& dump, const QString& file) = 0;
-    // Asks, then sends the kit as "Send Sysex Kit Dump" sends the editor's;
-    // true when it was sent.
-    virtual bool sendKit(const KitDump& dump, const QString& title) = 0;
-    // The editor's kit with a value being typed committed; nothing before
-    // the first kit.
-    virtual std::optional<LoadedKit> currentKit() = 0;
     // Appends the file to the batch window's list; false when it is listed already.
     virtual bool addToBatchList(const QString& path) = 0;
 };

@@ -87,7 +87,7 @@ TEST_F(EditorOverMidi, PortsFollowTheDevicesAndAChosenOneThatGoesIsTakenBackWhen
 {
     std::optional<JackPeer> d(std::in_place, "morvane-test-d");
     startWindow();
-    ASSERT_TRUE(window->Interpret_Buffer(kit));
+    ASSERT_TRUE(window->openKit(kit));
     d.reset();
     std::optional<JackPeer> a(std::in_place, "morvane-test-a");
     choose("mnuMIDI_Output", a->inName());
@@ -116,7 +116,7 @@ TEST_F(EditorOverMidi, AStalledServerNeverHoldsUpTheWindow)
     ASSERT_TRUE(server.running());
     pad.emplace("morvane-test-pad");
     startWindow();
-    ASSERT_TRUE(window->Interpret_Buffer(kit));
+    ASSERT_TRUE(window->openKit(kit));
     choose("mnuMIDI_Output", pad->inName());
     server.stall();
     press(Qt::Key_F1);
@@ -138,7 +138,7 @@ TEST_F(EditorOverMidi, AStalledServerNeverHoldsUpTheWindow)
 TEST_F(EditorOverMidi, APadPlaysOnTheOutputAndLightsWhenStruckOnTheController)
 {
     startWindow();
-    ASSERT_TRUE(window->Interpret_Buffer(kit));
+    ASSERT_TRUE(window->openKit(kit));
     choose("mnuMIDI_Input", pad->outName());
     choose("mnuMIDI_Output", pad->inName());
     QTest::mouseClick(window->findChild<QWidget*>("PadMNNLabel_6"), Qt::LeftButton, Qt::ControlModifier);
@@ -147,7 +147,7 @@ TEST_F(EditorOverMidi, APadPlaysOnTheOutputAndLightsWhenStruckOnTheController)
     ASSERT_TRUE(pad->waitForReceived(4));
     const Bytes on{0x99, 44, 100}, off{0x89, 44, 0};
     EXPECT_EQ(pad->received(), (std::vector<Bytes>{on, on, off, off}));
-    EXPECT_EQ(window->padEditing().SelectedPad(), 0);
+    EXPECT_TRUE(window->findChild<QWidget*>("PadMNNSelImage_6")->isHidden());
     ASSERT_TRUE(pad->send({on}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->findChild<QWidget*>("PadLitImage_6")->isVisible(); }));
 }

@@ -6,7 +6,6 @@
 #include "editor/PadEditing.h"
 #include "editor/widgets/KitSettingsDialog.h"
 #include "editor/widgets/PadBoard.h"
-#include "midi/EditorMidi.h"
 #include "midi/MidiSettings.h"
 #include "platform/FilePath.h"
 #include "platform/UserSettings.h"
@@ -14,6 +13,7 @@
 #include "support/LoopbackMidiDevices.h"
 #include "support/RecordingKitHistory.h"
 #include "support/ScriptedDesktop.h"
+#include "WindowWiring.h"
 
 #include <QAction>
 #include <QApplication>
@@ -84,7 +84,8 @@ protected:
         return enter.isAccepted() && event.isAccepted();
     }
     template <typename W>
-    W* inSettings(const char* name) { return window->kitSettings().findChild<W*>(name); }
+    W* inSettings(const char* name) { return settings()->findChild<W*>(name); }
+    KitSettingsDialog* settings() const { return window->findChild<KitSettingsDialog*>(); }
     // Replaces the text of box, which takes the focus as by Tab, as a user would.
     void typeIn(QWidget* box, const QString& keys, Qt::Key end)
     {
@@ -120,19 +121,19 @@ TEST_F(MainWindowTest, KitSettingsTakeOnlyWhatTheKitCanHoldAndTheEditedKitIsSave
     click(pad("PadMNNLabel", 3));
     type("99");
     click("Print_BankNumberLabel");
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window->kitSettings()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(settings()));
     auto* name = inSettings<QLineEdit>("KitNameText");
     auto* kit = inSettings<QComboBox>("KitNumberCombo");
     auto* bank = inSettings<QComboBox>("BankNumberCombo");
-    EXPECT_EQ(text("PadMNNLabel_3") + QString::number(window->kit().fields().PadMNN[3]), "9939");
+    EXPECT_TRUE(text("PadMNNLabel_3") == "99" && shown("PadMNNSelImage_3"));
     EXPECT_EQ(name->text() + kit->currentText() + bank->currentText(), QString::fromUtf8("CAF\u00C9 \u20AC      100200"));
 
     typeIn(kit, "99", Qt::Key_End);
     inSettings<QPushButton>("CancelBtn")->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    ASSERT_FALSE(window->kitSettings().isVisible());
+    ASSERT_FALSE(settings()->isVisible());
     click("Print_KitTitleLabel");
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window->kitSettings()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(settings()));
     EXPECT_EQ(kit->currentText(), "100");
     EXPECT_EQ(kit->count() + bank->count(), 24 + 129);  // reopening doubles no list
 
@@ -151,11 +152,11 @@ TEST_F(MainWindowTest, KitSettingsTakeOnlyWhatTheKitCanHoldAndTheEditedKitIsSave
     }
     EXPECT_EQ(name->text(), QString::fromUtf8("ABCDEFGHIJK\U0001F941"));
     QTest::mouseClick(inSettings<QPushButton>("OKBtn"), Qt::LeftButton);
-    EXPECT_EQ(window->kitSettings().focusWidget(), name);  // back from OK, which the click focused
+    EXPECT_EQ(settings()->focusWidget(), name);  // back from OK, which the click focused
     EXPECT_EQ(desktop.messageTexts(), (QStringList{"Kit Number cannot be higher than 24 or lower than 1.",
                                                    "Bank Number cannot be higher than 128 or lower than 0.",
                                                    QString::fromUtf8("The character \"\U0001F941\" cannot be stored in a kit name.")}));
-    EXPECT_EQ(window->kit().fields().KitNumber, 100);  // nothing refused was taken
+    EXPECT_EQ(text("Print_KitNumberLabel"), "Kit #: 100");  // nothing refused was taken
     name->setText(QString::fromUtf8("\u00DCber"));
     QTest::mouseClick(inSettings<QPushButton>("OKBtn"), Qt::LeftButton);
 
@@ -174,7 +175,7 @@ TEST_F(MainWindowTest, KitSettingsTakeOnlyWhatTheKitCanHoldAndTheEditedKitIsSave
     // A kit that arrives while the kit settings are open replaces what was typed there.
     click("Print_KitTitleLabel");
     kit->setEditText("9");
-    ASSERT_TRUE(window->Interpret_Buffer(makeKitDump()));
+    ASSERT_TRUE(window->openKit(makeKitDump()));
     EXPECT_EQ(kit->currentText(), "5");
     EXPECT_TRUE(window->windowTitle().endsWith("(file not saved)"));
 }
@@ -201,12 +202,12 @@ TEST_F(MainWindowTest, WhatTheWindowShowsIsWholeAndQuitClosesTheOtherWindows)
     const auto* title = control<QLabel>("Print_KitTitleLabel");
     for (const auto& [name, shownAs] : {std::pair{"ROCK & ROLL ", u"ROCK & ROLL "}, {"A\tB\nC\x7f" "D     ", u"A␉B␊C␡D     "},
                                         {"WWWWWWWWWWWW", u"WWWWWWWWWWWW"}}) {
-        window->kit().openNamedFile(kits.write("title.syx", makeKitDump({name})));
+        drop({QUrl::fromLocalFile(kits.write("title.syx", makeKitDump({name})))});
         EXPECT_EQ(title->text(), QString::fromUtf16(shownAs));
         EXPECT_LE(title->fontMetrics().horizontalAdvance(title->text()), title->contentsRect().width()) << name;
     }
     EXPECT_TRUE(control<QAction>("MnuSettings_KitSettings")->isEnabled());
-    window->padBoard().Pad_Hovered(7);
+    window->findChild<PadBoard*>()->Pad_Hovered(7);
     window->commitPendingPadEdit();
     EXPECT_FALSE(shown("PadLitImage_7"));
     EXPECT_EQ(text("LEDLabel"), "");
@@ -216,6 +217,7 @@ TEST_F(MainWindowTest, WhatTheWindowShowsIsWholeAndQuitClosesTheOtherWindows)
     QFile::remove(store);
     ASSERT_TRUE(QDir().mkpath(store));
     desktop.openChoices.push_back(kits.path("title.syx"));
+    attachSettingsNotice(*window, desktop);  // as main wires it
     trigger("MnuFile_Open");
     QCoreApplication::processEvents();
     EXPECT_EQ(window->statusText(), "Settings could not be saved in \"" + store + "\"; they will not be remembered next time.");
@@ -257,7 +259,7 @@ TEST_F(MainWindowTest, UndoAndRedoTakeEachCommittedValueFillAndKitSettingsBackAn
         else if (step == "E") QTest::keyClick(window.get(), Qt::Key_Return);
         else if (step == "O") {
             desktop.answers = {MessageAnswer::No};
-            ASSERT_TRUE(window->Interpret_Buffer(makeKitDump()));
+            ASSERT_TRUE(window->openKit(makeKitDump()));
         }
         else if (step[0] != 'K') type(step);
         else {
@@ -272,7 +274,7 @@ TEST_F(MainWindowTest, UndoAndRedoTakeEachCommittedValueFillAndKitSettingsBackAn
         {"U", "50 10 5", "Undo Note of Pad 7|Redo Channel of Pad 7"},
         {"R", "50 3 5", "Undo Channel of Pad 7|Redo -"},
         {"c 12 F", "50 12 5", "Undo Fill All|Redo -"},
-        {"F K5", "50 12 5", "Undo Fill All|Redo -"},  // changing nothing is no step
+        {"c F K5", "50 12 5", "Undo Fill All|Redo -"},  // changing nothing is no step
         {"n 60 U", "50 12 5", "Undo Fill All|Redo Note of Pad 7"},  // typing is committed first
         {"n 70 R", "70 12 5", "Undo Note of Pad 7|Redo -"},
         {"K12", "70 12 12", "Undo Kit Settings|Redo -"},
@@ -281,11 +283,10 @@ TEST_F(MainWindowTest, UndoAndRedoTakeEachCommittedValueFillAndKitSettingsBackAn
     };
     for (const auto& [script, shown, steps] : rows) {
         for (const QString& step : QString(script).split(' ')) act(step);
-        const auto& f = window->kit().fields();
+        const auto f = window->currentKit().value().fields;
         QString labels = text("PadMNNLabel_6") + ' ' + text("PadTCHLabel_6") + ' ' + text("Print_KitNumberLabel");
         EXPECT_EQ(labels.remove("Kit #: ").toStdString(), shown) << script;
-        const QString fields = QString("%1 %2 %3").arg(f.PadMNN[6]).arg(f.PadTCH[6]).arg(f.KitNumber);
-        EXPECT_EQ(fields.toStdString(), shown) << script;
+        EXPECT_EQ(QString("%1 %2 %3").arg(f.PadMNN[6]).arg(f.PadTCH[6]).arg(f.KitNumber).toStdString(), shown) << script;
         QStringList items;
         for (const auto* edit : {control<QAction>("MnuEdit_Undo"), control<QAction>("MnuEdit_Redo")})
             items << edit->text() + (edit->isEnabled() ? "" : " -");
@@ -301,7 +302,7 @@ TEST_F(MainWindowTest, OpenRecentReopensKitsOpenedOrSavedAndNamesAndDropsAGoneOn
     const QString rock = fromFilePath(rockFile), jazz = kits.write("jazz.syx", makeKitDump()), copy = kits.path("copy.syx");
     const auto listed = [this] {
         QStringList paths;
-        for (const QAction* item : window->menu().fileRecentKits) paths << (item->isVisible() ? item->text() : "");
+        for (const QAction* item : control<QMenu>("MnuFile_OpenRecent")->actions().first(8)) paths << (item->isVisible() ? item->text() : "");
         return paths.join('|');
     };
     desktop.openChoices.push_back(jazz);
@@ -311,16 +312,16 @@ TEST_F(MainWindowTest, OpenRecentReopensKitsOpenedOrSavedAndNamesAndDropsAGoneOn
     EXPECT_EQ(desktop.openRequests.at(0).startPath, desktop.programFolder());  // a named kit leaves it be
     trigger("MnuFile_SaveAs");
     EXPECT_EQ(listed(), copy + '|' + jazz + '|' + rock + "|||||");
-    window->menu().fileRecentKits[2]->trigger();
+    trigger("MnuFile_Recent_2");
     trigger("MnuFile_Open");  // cancelled: the next dialog still starts where the last choice was
     ASSERT_EQ(desktop.openRequests.size(), 2u);
     EXPECT_EQ(desktop.openRequests[1].startPath, rock);
     EXPECT_EQ(readUserSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, {}), rock);
     QFile::remove(jazz);
-    window->menu().fileRecentKits[2]->trigger();
+    trigger("MnuFile_Recent_2");
     EXPECT_EQ(desktop.messageTexts(),
               QStringList{"The kit file \"" + jazz + "\" is no longer there; it is removed from the recent list."});
-    EXPECT_EQ(window->kit().CurrentSysexFile(), rock);
+    EXPECT_TRUE(window->windowTitle().contains("(rock")) << window->windowTitle().toStdString();
     start();
     EXPECT_EQ(listed(), rock + '|' + copy + "||||||");
     trigger("MnuFile_ClearRecent");
@@ -335,7 +336,7 @@ TEST_F(MainWindowTest, ANoteFromTheControllerLightsItsPadsForAMoment)
     KitSpec spec;
     spec.notes[9] = 40;  // as pad 5 (index 4), both on channel 10
     start(kits.write("hit.syx", makeKitDump(spec)));
-    window->midi().ports().mnuMIDI_inputs_Click(0);
+    trigger("mnuMIDI_inputs_0");
     click(pad("PadMNNLabel", 1));
     type("7");
     const std::tuple<std::vector<std::uint8_t>, bool, std::vector<int>> rows[] = {
@@ -352,7 +353,7 @@ TEST_F(MainWindowTest, ANoteFromTheControllerLightsItsPadsForAMoment)
         EXPECT_EQ(text("LEDLabel"), lit.size() > 1 ? "Pad 5" : "");
         EXPECT_TRUE(QTest::qWaitFor([&] { return !shown("PadLitImage_4") && text("LEDLabel").isEmpty(); }));
         EXPECT_TRUE(shown("PadLitImage_1"));
-        EXPECT_EQ(window->padEditing().typedText(), "7");
+        EXPECT_EQ(text("PadMNNLabel_1"), "7");
     }
 }
 
@@ -378,13 +379,13 @@ TEST_F(MainWindowTest, AChangedKitIsReplacedOrDroppedOnlyAfterTheUserChoseToSave
     const QString otherFile = kits.write("other.syx", other);
     const std::map<std::string, std::pair<std::function<void()>, QString>> actions{
         {"open", {[&] { desktop.openChoices = {otherFile}; trigger("MnuFile_Open"); }, "opened"}},
-        {"recent", {[&] { window->kit().openRecent(otherFile); }, "opened"}},
+        {"recent", {[&] { control<QAction>("MnuFile_Recent_1")->setData(otherFile); trigger("MnuFile_Recent_1"); }, "opened"}},
         {"drop", {[&] {
              const QUrl url = QUrl::fromLocalFile(otherFile);
              EXPECT_FALSE(drop({url, url}) || drop({QUrl("https://vexo.invalid/kit.syx")}));  // no kit file
              drop({url});
          }, "opened"}},
-        {"library", {[&] { (void)window->Interpret_Buffer(other, otherFile); }, ""}},
+        {"library", {[&] { (void)window->openKit(other, otherFile); }, ""}},
         {"receive", {[&] { trigger("MnuSysex_ReceiveSysex"); midiDevices.playSysex(other); QCoreApplication::processEvents(); }, "received"}},
         {"quit", {[&] { trigger("MnuFile_Quit"); }, ""}},
         {"close button", {[&] {
@@ -433,7 +434,7 @@ TEST_F(MainWindowTest, AChangedKitIsReplacedOrDroppedOnlyAfterTheUserChoseToSave
         for (const auto& event : history.told) events << QString::fromStdString(event.event);
         EXPECT_EQ(shown.join(' ').toStdString(), boxes);
         EXPECT_EQ(decodeKit(kits.read("rock1.syx")).value().PadMNN[6], savedNote);
-        EXPECT_EQ(window->kit().fields().PadMNN[6] == 77 || !window->isVisible(), kitWent);
+        EXPECT_EQ(text("PadMNNLabel_6") == "77" || !window->isVisible(), kitWent);
         EXPECT_EQ(events.join(' ').toStdString(), told.toStdString());
     }
 }

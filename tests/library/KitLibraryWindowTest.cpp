@@ -6,7 +6,6 @@
 #include "library/EditorLibrary.h"
 #include "library/KitListModel.h"
 #include "library/widgets/KitLibraryWindow.h"
-#include "midi/EditorMidi.h"
 #include "support/KitFiles.h"
 #include "support/LoopbackMidiDevices.h"
 #include "support/RecordingKitHistory.h"
@@ -70,7 +69,7 @@ struct LibraryWindows : ::testing::Test {
         attachLibrary(main, library);
         library.startUp();
         main.start();
-        main.menu().fileKitLibrary->trigger();
+        main.findChild<QAction*>("MnuFile_KitLibrary")->trigger();
         ASSERT_TRUE(window.isVisible());  // at once, while the library opens beside it
         EXPECT_EQ(window.findChild<QLabel*>("LibraryStatus")->text(), "Opening the kit library...");
         kits = window.findChild<QTableView*>("KitTable");
@@ -105,7 +104,7 @@ struct LibraryWindows : ::testing::Test {
     void openInEditor(const QString& file)
     {
         desktop.openChoices = {file};
-        main.menu().fileOpen->trigger();
+        main.findChild<QAction*>("MnuFile_Open")->trigger();
     }
 
     QString lastMessage() const { return desktop.messages.back().text; }
@@ -123,13 +122,13 @@ TEST_F(LibraryWindows, ImportedKitsAreFoundByAPadOpenedAsTheEditorsKitListedForA
     EXPECT_EQ(cell(0, KitColumn::Title), "ALPHA");
 
     click("OpenBtn");
-    EXPECT_EQ(main.kit().kitDump(), alpha);
+    EXPECT_EQ(main.currentKit().value().dump, alpha);
     EXPECT_TRUE(main.windowTitle().endsWith("(alpha.syx)")) << main.windowTitle().toStdString();
     click("AddToBatchBtn");
     EXPECT_EQ(batch.findChild<QListWidget*>("SysexList")->item(0)->text(), alphaFile);
     EXPECT_EQ(batch.findChild<QTreeWidget*>("Dir1")->topLevelItemCount(), 0);  // no folder listed while hidden
 
-    main.midi().ports().mnuMIDI_outputs_Click(0);
+    main.findChild<QAction*>("mnuMIDI_outputs_0")->trigger();
     click("SendBtn");
     EXPECT_EQ(devices.sent, std::vector<KitDump>{alpha});
     EXPECT_TRUE(soon([&] { return cell(0, KitColumn::TimesSent) == "1"; }));

@@ -149,9 +149,9 @@ TEST(PrintingTheMainWindow, CtrlPEndsTheEditSettlesAndPrintsTheSheetAcrossThePri
     LoopbackMidiDevices midi;
     RecordingKitHistory history;
     MainWindow window(desktop, midi, history);
-    ASSERT_TRUE(window.Interpret_Buffer(makeKitDump({"PRINT ME    ", 7})));
-    connectPrintCommands(*window.menu().filePrint, *window.menu().fileExportPdf, window, window, desktop,
-                         clockOf(desktop));
+    ASSERT_TRUE(window.openKit(makeKitDump({"PRINT ME    ", 7})));
+    connectPrintCommands(*window.findChild<QAction*>("MnuFile_Print"), *window.findChild<QAction*>("MnuFile_ExportPdf"),
+                         window, window, desktop, clockOf(desktop));
     window.start();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -159,7 +159,7 @@ TEST(PrintingTheMainWindow, CtrlPEndsTheEditSettlesAndPrintsTheSheetAcrossThePri
     QTest::keyClicks(&window, "45");
     QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
 
-    EXPECT_EQ(window.kit().fields().PadMNN[0], 45) << "the pad edit was not ended";
+    EXPECT_TRUE(window.findChild<QWidget*>("PadMNNSelImage_0")->isHidden()) << "the pad edit was not ended";
     EXPECT_GE(clockOf(desktop)(), SettleMilliseconds);
     EXPECT_GT(desktop.pendingEventRuns, 0);
     EXPECT_EQ(window.statusText(), "Kit sent successfully to printer.");

@@ -58,12 +58,12 @@ MainWindow::MainWindow(Desktop& desktop, MidiOpener openMidi, KitHistory& kitHis
       compensation_(measureScreenDpi()),
       history_(menu_.editUndo, menu_.editRedo, [this](const KitFields& fields) { kit_.restoreFields(fields); }),
       kit_(desktop, *this, *this, history_, kitHistory),
-      padEditing_(kit_.fields(), *this, *this, desktop, history_)
+      padBoard_(createFace()),
+      padEditing_(kit_.fields(), *padBoard_, *this, desktop, history_)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
     createStatusBar();
-    createFace();
     connectMenus();
     menu_.kitSettings->setEnabled(false);
     setAcceptDrops(true);
@@ -74,7 +74,7 @@ MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices, KitHistory& k
 {
 }
 
-MainWindow::~MainWindow() { desktop_.whenSettingsUnsaved({}); }
+MainWindow::~MainWindow() = default;
 
 void MainWindow::start(const QString& commandLinePath)
 {
@@ -84,7 +84,7 @@ void MainWindow::start(const QString& commandLinePath)
     show();
 }
 
-void MainWindow::createFace()
+PadBoard* MainWindow::createFace()
 {
     auto* face = new SvgPicture(pictures_.picture(QStringLiteral(":/pictures/face.svg")), this, FacePictureSize);
     face->setObjectName(QStringLiteral("Face"));
@@ -100,10 +100,11 @@ void MainWindow::createFace()
     kitHeader_ = new KitHeader(face, compensation_);
     // The kit header labels open the kit settings and leave the editing as it is.
     connect(kitHeader_, &KitHeader::kitSettingsRequested, this, [this] { MnuSettings_KitSettings_Click(); });
-    padBoard_ = new PadBoard(face, pictures_, compensation_);
-    connect(padBoard_, &PadBoard::padClicked, this, &MainWindow::Pad_Clicked);
-    connect(padBoard_, &PadBoard::padPlayRequested, this, &MainWindow::playPad);
+    auto* board = new PadBoard(face, pictures_, compensation_, kit_.fields());
+    connect(board, &PadBoard::padClicked, this, &MainWindow::Pad_Clicked);
+    connect(board, &PadBoard::padPlayRequested, this, &MainWindow::playPad);
     noKitFrame_ = new NoKitFrame(face, compensation_);
+    return board;
 }
 
 // The logo is a picture of fixed size at its design place, never compensated.
@@ -135,10 +136,6 @@ void MainWindow::createStatusBar()
     statusLine_->setTextFormat(Qt::PlainText);
     statusLine_->installEventFilter(this);
     statusBar()->addWidget(statusLine_, 1);
-    desktop_.whenSettingsUnsaved([this](const QString& text) {
-        // Queued, so the command that wrote the setting says its own outcome first.
-        QMetaObject::invokeMethod(this, [this, text] { Status_Update(text); }, Qt::QueuedConnection);
-    });
 }
 
 // The selection prompts are the longest status texts, and the window cannot
@@ -274,9 +271,17 @@ void MainWindow::setOtherWindow(OtherWindow which, QWidget* window)
     otherWindows_[static_cast<std::size_t>(which)] = window;
 }
 
-Status MainWindow::Interpret_Buffer(const KitDump& dump, const QString& sourceFile)
+Status MainWindow::openKit(const KitDump& dump, const QString& file) { return kit_.openKit(dump, file); }
+
+bool MainWindow::sendKit(const KitDump& dump, const QString& title) { return midi().sender().sendKit(dump, title); }
+
+// The dump's field bytes may lag behind the fields until the next
+// Update_Buffer; a comparison reads the fields themselves.
+std::optional<LoadedKit> MainWindow::currentKit()
 {
-    return kit_.openKit(dump, sourceFile);
+    commitPendingPadEdit();
+    if (!kit_.kitLoaded()) return std::nullopt;
+    return LoadedKit{kit_.kitDump(), kit_.fields()};
 }
 
 // A notice wider than the line (a long path in it) is readable whole in the tooltip.
@@ -312,7 +317,7 @@ void MainWindow::Fill_Print_Header()
 void MainWindow::showDecodedKit()
 {
     Display_Caption();
-    Fill_Pad_MNN_And_TransmitCh();
+    padBoard_->Fill_Pad_MNN_And_TransmitCh();
     const auto& fields = kit_.fields();
     if (kitSettings_) kitSettings_->kitReplaced(fields.KitName, fields.KitNumber, fields.BankNumber);
     menu_.kitSettings->setEnabled(true);
@@ -377,24 +382,6 @@ void MainWindow::Form_KeyDown(int keyCode)
     padEditing_.Form_KeyDown(keyCode);
     padBoard_->setSelectedPad(padEditing_.SelectedPad());
 }
-
-QLabel* MainWindow::valueLabel(int pad, PadField field) const
-{
-    return field == PadField::Note ? padBoard_->PadMNNLabel(pad) : padBoard_->PadTCHLabel(pad);
-}
-
-void MainWindow::setMarkerVisible(int pad, PadField field, bool visible)
-{
-    (field == PadField::Note ? padBoard_->PadMNNSelImage(pad) : padBoard_->PadTCHSelImage(pad))->setVisible(visible);
-}
-
-void MainWindow::setLitVisible(int pad, bool visible) { padBoard_->PadLitImage(pad)->setVisible(visible); }
-
-QString MainWindow::valueText(int pad, PadField field) const { return valueLabel(pad, field)->text(); }
-
-void MainWindow::setValueText(int pad, PadField field, const QString& text) { valueLabel(pad, field)->setText(text); }
-
-void MainWindow::Fill_Pad_MNN_And_TransmitCh() { padBoard_->Fill_Pad_MNN_And_TransmitCh(kit_.fields()); }
 
 // A value being typed is committed first, as Enter would; one out of range
 // is refused with its message and stays selected for the user to correct.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/Compensation.h"
+#include "editor/KitCommands.h"
 #include "editor/KitDocument.h"
 #include "editor/KitView.h"
 #include "editor/PadEditing.h"
@@ -40,7 +41,7 @@ enum class OtherWindow { KitSettings, ReceiveSysexDumpForm, BatchSysexDump, KitL
 // It owns the current kit and the pad editing state for the whole run;
 // closing it ends the program. The kits it opens, saves, receives and sends
 // are told to the kit history.
-class MainWindow final : public QMainWindow, public KitView, public PadBoardView, public WindowShell {
+class MainWindow final : public QMainWindow, public KitView, public WindowShell, public KitCommands {
     Q_OBJECT
 public:
     // Opens the machine's MIDI devices, which may wait on the MIDI server;
@@ -59,19 +60,10 @@ public:
     // restored), or with the first command that needs it, if that is sooner.
     void start(const QString& commandLinePath = {});
 
-    KitDocument& kit() { return kit_; }
-    // Ports, receiving and sending; started now if it has not started yet.
-    EditorMidi& midi();
-    PadBoard& padBoard() { return *padBoard_; }
-    const PadEditing& padEditing() const { return padEditing_; }
-    KitSettingsDialog& kitSettings();
-    // The face with the board and header on it, e.g. for a print capture.
-    QWidget* face() const { return face_; }
-    const MenuActions& menu() const { return menu_; }
-
-    // The kit library's open: asks first, as File > Open does.
-    Status Interpret_Buffer(const KitDump& dump, const QString& sourceFile = {});
-    Status Update_Buffer() { return kit_.Update_Buffer(); }
+    // The kit library's open asks first, as File > Open does.
+    Status openKit(const KitDump& dump, const QString& file = {}) override;
+    bool sendKit(const KitDump& dump, const QString& title) override;
+    std::optional<LoadedKit> currentKit() override;
 
     void Status_Update(const QString& text) override;
     void commitPendingPadEdit() override;
@@ -87,12 +79,6 @@ public:
     // as the send and print commands need before they read the kit. Clicks on
     // the pad controls and on the window's background come here.
     void Pad_Clicked(int index, bool tchClicked = false);
-
-    void setMarkerVisible(int pad, PadField field, bool visible) override;
-    void setLitVisible(int pad, bool visible) override;
-    QString valueText(int pad, PadField field) const override;
-    void setValueText(int pad, PadField field, const QString& text) override;
-    void Fill_Pad_MNN_And_TransmitCh() override;
 
     // Lets shutdown close a window of the program that is open.
     void setOtherWindow(OtherWindow which, QWidget* window);
@@ -112,7 +98,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createFace();
+    // Ports, receiving and sending; started now if it has not started yet.
+    EditorMidi& midi();
+    KitSettingsDialog& kitSettings();
+    PadBoard* createFace();
     void createLogo();
     void createStatusBar();
     void connectMenus();
@@ -128,7 +117,6 @@ private:
     void MnuSettings_KitSettings_Click();
     void takeKitSettings(const KitSettingsChoice& choice);
     void Form_KeyDown(int keyCode);
-    QLabel* valueLabel(int pad, PadField field) const;
     void VexoButtonOnImage_Click();
     void playPad(int index);
 
@@ -140,13 +128,13 @@ private:
     Pictures pictures_;
     EditHistory history_;
     KitDocument kit_;
-    PadEditing padEditing_;
     QWidget* face_ = nullptr;
-    PadBoard* padBoard_ = nullptr;
     KitHeader* kitHeader_ = nullptr;
     NoKitFrame* noKitFrame_ = nullptr;
-    KitSettingsDialog* kitSettings_ = nullptr;
     QWidget* vexoButtonOnImage_ = nullptr;
+    PadBoard* padBoard_ = nullptr;  // made with the face, which sets the four above
+    PadEditing padEditing_;
+    KitSettingsDialog* kitSettings_ = nullptr;
     QLabel* statusLine_ = nullptr;
     std::array<QPointer<QWidget>, 4> otherWindows_;
     ReceiveSysexDumpForm* receiveForm_ = nullptr;

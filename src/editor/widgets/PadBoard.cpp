@@ -26,8 +26,8 @@ QString litPicturePath(int i) { return QStringLiteral(":/pictures/pad-lit-%1.svg
 
 }  // namespace
 
-PadBoard::PadBoard(QWidget* face, Pictures& pictures, const Compensation& compensation)
-    : QObject(face), compensation_(compensation)
+PadBoard::PadBoard(QWidget* face, Pictures& pictures, const Compensation& compensation, const KitFields& fields)
+    : QObject(face), compensation_(compensation), fields_(fields)
 {
     for (int i = 0; i < PadCount; ++i) {
         playActions_[i] = new QAction(QStringLiteral("Play Pad"), this);
@@ -147,13 +147,29 @@ void PadBoard::createValueControls(QWidget* face, Pictures& pictures)
     }
 }
 
-void PadBoard::Fill_Pad_MNN_And_TransmitCh(const KitFields& fields)
+void PadBoard::Fill_Pad_MNN_And_TransmitCh()
 {
     for (int i = 0; i < PadCount; ++i) {
-        noteLabels_[i]->setText(QString::number(fields.PadMNN[i]));
-        channelLabels_[i]->setText(QString::number(fields.PadTCH[i]));
+        noteLabels_[i]->setText(QString::number(fields_.PadMNN[i]));
+        channelLabels_[i]->setText(QString::number(fields_.PadTCH[i]));
     }
 }
+
+QLabel* PadBoard::valueLabel(int pad, PadField field) const
+{
+    return field == PadField::Note ? noteLabels_[pad] : channelLabels_[pad];
+}
+
+void PadBoard::setMarkerVisible(int pad, PadField field, bool visible)
+{
+    (field == PadField::Note ? noteMarkers_ : channelMarkers_)[pad]->setVisible(visible);
+}
+
+void PadBoard::setLitVisible(int pad, bool visible) { litImages_[pad]->setVisible(visible); }
+
+QString PadBoard::valueText(int pad, PadField field) const { return valueLabel(pad, field)->text(); }
+
+void PadBoard::setValueText(int pad, PadField field, const QString& text) { valueLabel(pad, field)->setText(text); }
 
 void PadBoard::Pad_Hovered(int index)
 {

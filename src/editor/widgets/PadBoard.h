@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/Compensation.h"
+#include "editor/PadEditing.h"
 #include "kit/KitDump.h"
 
 #include <QObject>
@@ -22,13 +23,19 @@ class SvgPicture;
 
 // The 24 pads on the instrument face: their mouse targets, lit pictures,
 // note and channel labels, selection markers, and the little display that
-// names the hovered (or struck) pad. The controls are children of the face widget.
-class PadBoard final : public QObject {
+// names the hovered (or struck) pad. The controls are children of the face
+// widget; the value labels show the kit's fields.
+class PadBoard final : public QObject, public PadBoardView {
     Q_OBJECT
 public:
-    PadBoard(QWidget* face, Pictures& pictures, const Compensation& compensation);
+    PadBoard(QWidget* face, Pictures& pictures, const Compensation& compensation, const KitFields& fields);
 
-    void Fill_Pad_MNN_And_TransmitCh(const KitFields& fields);
+    void setMarkerVisible(int pad, PadField field, bool visible) override;
+    void setLitVisible(int pad, bool visible) override;
+    QString valueText(int pad, PadField field) const override;
+    void setValueText(int pad, PadField field, const QString& text) override;
+    void Fill_Pad_MNN_And_TransmitCh() override;
+
     void Pad_Hovered(int index);
     // The board's part of a mouse move over an empty part of the window.
     void clearHover();
@@ -39,12 +46,6 @@ public:
     // Pad index + 1 of the value selected for editing, 0 when none.
     int SelectedPad() const { return selectedPad_; }
     void setSelectedPad(int selectedPad) { selectedPad_ = selectedPad; }
-
-    QWidget* PadLitImage(int i) const { return litImages_[i]; }
-    QLabel* PadMNNLabel(int i) const { return noteLabels_[i]; }
-    QLabel* PadTCHLabel(int i) const { return channelLabels_[i]; }
-    QWidget* PadMNNSelImage(int i) const { return noteMarkers_[i]; }
-    QWidget* PadTCHSelImage(int i) const { return channelMarkers_[i]; }
 
 signals:
     // A click on a pad's area, one of its labels or one of its markers;
@@ -60,11 +61,13 @@ private:
     void createLEDLabel(QWidget* face);
     void handlePadMouse(QWidget* control, int i, bool tchClicked, bool hovers);
     void endHit();
+    QLabel* valueLabel(int pad, PadField field) const;
     QLabel* makeValueLabel(QWidget* face, const QString& arrayName, int i, const QColor& color, double points);
     SvgPicture* makeMarker(QWidget* face, const std::shared_ptr<Picture>& picture, const QString& arrayName,
                            int i, QPoint topLeft, QSize size, bool tchClicked);
 
     const Compensation& compensation_;
+    const KitFields& fields_;
     std::array<QWidget*, PadCount> litImages_{};
     std::array<QLabel*, PadCount> noteLabels_{};
     std::array<QLabel*, PadCount> channelLabels_{};
