@@ -133,6 +133,14 @@ TEST_F(LibraryWindows, ImportedKitsAreFoundByAPadOpenedAsTheEditorsKitListedForA
     EXPECT_EQ(devices.sent, std::vector<KitDump>{alpha});
     EXPECT_TRUE(soon([&] { return cell(0, KitColumn::TimesSent) == "1"; }));
     EXPECT_EQ(desktop.messages.size(), 2u);  // the summary and the question before the send
+
+    // A kit that comes in over MIDI is kept as received.
+    main.findChild<QAction*>("mnuMIDI_inputs_0")->trigger();
+    main.findChild<QAction*>("MnuSysex_ReceiveSysex")->trigger();
+    devices.playSysex(beta);
+    ASSERT_TRUE(soon([&] { return main.currentKit() && main.currentKit().value().dump == beta; }));
+    type("BETA");
+    EXPECT_TRUE(soon([&] { return cell(0, KitColumn::Title) == "BETA" && cell(0, KitColumn::LastEvent) == "received"; }));
 }
 
 TEST_F(LibraryWindows, CompareExportAndDeleteLeaveEveryKitFileAsItWasAndTheSwitchStopsRecording)
