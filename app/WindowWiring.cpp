@@ -4,6 +4,7 @@
 #include "library/EditorLibrary.h"
 #include "library/widgets/KitLibraryWindow.h"
 #include "platform/Desktop.h"
+#include "platform/Settings.h"
 #include "print/widgets/PrintCommand.h"
 
 #include <QAction>
@@ -25,9 +26,9 @@ void attachPrintCommand(MainWindow& main, Desktop& desktop)
     connectPrintCommands(menuItem(main, "MnuFile_Print"), menuItem(main, "MnuFile_ExportPdf"), main, main, desktop);
 }
 
-void attachSettingsNotice(MainWindow& main, Desktop& desktop)
+void attachSettingsNotice(MainWindow& main, Settings& settings)
 {
-    desktop.whenSettingsUnsaved([window = QPointer<MainWindow>(&main)](const QString& text) {
+    settings.whenUnsaved([window = QPointer<MainWindow>(&main)](const QString& text) {
         // Queued, so the command that wrote the setting says its own outcome first.
         if (window)
             QMetaObject::invokeMethod(window, [window, text] { window->Status_Update(text); }, Qt::QueuedConnection);

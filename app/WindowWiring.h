@@ -14,6 +14,7 @@ namespace morvane {
 
 class BatchWindow;
 class Desktop;
+class Settings;
 
 namespace library {
 class EditorLibrary;
@@ -24,9 +25,9 @@ class KitLibraryWindow;
 // Kit Sheet as PDF... saves it as a PDF file.
 void attachPrintCommand(MainWindow& main, Desktop& desktop);
 
-// The desktop tells on the main window's status line that settings could
+// The settings tell on the main window's status line that they could
 // not be saved.
-void attachSettingsNotice(MainWindow& main, Desktop& desktop);
+void attachSettingsNotice(MainWindow& main, Settings& settings);
 
 // The library tells its troubles on the main window's status line.
 void attachLibrary(MainWindow& main, library::EditorLibrary& library);

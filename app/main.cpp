@@ -7,6 +7,7 @@
 #include "midi/devices/SystemMidiDevices.h"
 #include "platform/FilePath.h"
 #include "platform/TerminationSignals.h"
+#include "platform/UserSettings.h"
 #include "platform/widgets/QtDesktop.h"
 
 #include <QApplication>
@@ -59,8 +60,9 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.svg")));
 
     morvane::QtDesktop desktop;
+    morvane::UserSettings settings;
     // Made before the windows, so it ends after them with what they told it written.
-    morvane::library::EditorLibrary library(desktop, morvane::library::defaultLibraryFile());
+    morvane::library::EditorLibrary library(settings, morvane::library::defaultLibraryFile());
     morvane::StartUpKitHistory history(library);
     // Opened when first needed, after the first paint at the latest; ends after the windows.
     std::unique_ptr<morvane::MidiDevices> midiDevices;
@@ -68,10 +70,10 @@ int main(int argc, char** argv)
         if (!midiDevices) midiDevices = morvane::systemMidiDevices(morvane::OwnClientPrefix);
         return *midiDevices;
     };
-    morvane::MainWindow window(desktop, openMidi, history);
+    morvane::MainWindow window(desktop, settings, openMidi, history);
     desktop.setDialogParent(&window);
     morvane::attachPrintCommand(window, desktop);
-    morvane::attachSettingsNotice(window, desktop);
+    morvane::attachSettingsNotice(window, settings);
     morvane::attachLibrary(window, library);
     morvane::OnDemandWindows otherWindows(window, desktop, openMidi, history, library);
     QObject::connect(&window, &morvane::MainWindow::firstPainted, &window, [&library, &history] {

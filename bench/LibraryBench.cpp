@@ -11,6 +11,7 @@
 #include "library/KitListModel.h"
 #include "library/LibraryHost.h"
 #include "library/widgets/KitLibraryWindow.h"
+#include "platform/UserSettings.h"
 #include "support/ScriptedDesktop.h"
 
 #include <benchmark/benchmark.h>
@@ -197,11 +198,12 @@ void openWindow(benchmark::State& state)
 {
     const QString file = fullStore().file();
     ScriptedDesktop desktop;
+    UserSettings settings;
     NoHost host;
     double grown = 0;
     for (auto _ : state) {
         const double before = residentMegabytes();
-        EditorLibrary library(desktop, file);
+        EditorLibrary library(settings, file);
         KitLibraryWindow window(desktop, library, host);
         QSignalSpy listed(window.findChild<KitListModel*>(), &KitListModel::listed);
         window.open();
@@ -217,8 +219,8 @@ BENCHMARK(openWindow)->Unit(benchmark::kMillisecond);
 // library's thread (the pause that gathers a burst of keys comes before).
 void keystrokeToFirstPage(benchmark::State& state, const char* query)
 {
-    ScriptedDesktop desktop;
-    EditorLibrary library(desktop, fullStore().file());
+    UserSettings settings;
+    EditorLibrary library(settings, fullStore().file());
     QSignalSpy opened(&library, &EditorLibrary::opened);
     library.open();
     opened.wait(5000);

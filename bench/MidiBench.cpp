@@ -7,6 +7,7 @@
 #include "kit/KitFile.h"
 #include "midi/devices/JackMidiDevices.h"
 #include "midi/devices/RtMidiDevices.h"
+#include "platform/UserSettings.h"
 #include "support/RecordingKitHistory.h"
 #include "support/ScriptedDesktop.h"
 
@@ -38,6 +39,7 @@ struct Rig {
     std::atomic<bool> peerGotKit{false};
     JackMidiDevices devices{OwnClientPrefix};
     testing::ScriptedDesktop desktop;
+    UserSettings settings;
     testing::RecordingKitHistory history;
     std::unique_ptr<MainWindow> window;
 
@@ -47,7 +49,7 @@ struct Rig {
         peerIn.ignoreTypes(false, true, true);
         peerIn.setCallback(&Rig::onPeerMessage, this);
         peerIn.openVirtualPort("peer");
-        window = std::make_unique<MainWindow>(desktop, devices, history);
+        window = std::make_unique<MainWindow>(desktop, settings, devices, history);
         QEventLoop firstPaint;  // the MIDI side starts after it
         QObject::connect(window.get(), &MainWindow::firstPainted, &firstPaint, &QEventLoop::quit);
         window->start();

@@ -9,6 +9,7 @@
 #include "kit/KitFile.h"
 #include "kit/KitHistory.h"
 #include "platform/Desktop.h"
+#include "platform/Settings.h"
 #include "platform/FilePath.h"
 #include "platform/WindowShell.h"
 
@@ -29,9 +30,9 @@ std::string historyPlace(const QString& path) { return QDir::toNativeSeparators(
 
 }  // namespace
 
-KitDocument::KitDocument(Desktop& desktop, KitView& view, WindowShell& shell, KitEdits& edits,
+KitDocument::KitDocument(Desktop& desktop, Settings& settings, KitView& view, WindowShell& shell, KitEdits& edits,
                          KitHistory& history)
-    : desktop_(desktop), view_(view), shell_(shell), edits_(edits), history_(history)
+    : desktop_(desktop), settings_(settings), view_(view), shell_(shell), edits_(edits), history_(history)
 {
 }
 
@@ -159,8 +160,7 @@ bool KitDocument::commitTypedValue()
 void KitDocument::mnuFile_Open_Click()
 {
     if (!mayReplaceKit()) return;
-    const QString loadPath = desktop_.readSetting(texts::SettingsApplication, texts::SettingsSection,
-                                                  texts::LoadPathKey);
+    const QString loadPath = settings_.read(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey);
     FileDialogRequest request;
     request.filter = texts::SysexFilter;
     request.startPath = loadPath.isEmpty() ? desktop_.programFolder() : loadPath;
@@ -173,7 +173,7 @@ void KitDocument::openChosenFile(const QString& path)
 {
     // Kept even when the file then fails to open: the next dialog starts
     // where the user was looking.
-    desktop_.writeSetting(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, path);
+    settings_.write(texts::SettingsApplication, texts::SettingsSection, texts::LoadPathKey, path);
     reportFailure(Open_Sysex_File(path));
 }
 
@@ -225,7 +225,7 @@ QStringList KitDocument::recentKits() { return storedRecentKits().paths(); }
 RecentKits KitDocument::storedRecentKits()
 {
     return RecentKits::parse(
-        desktop_.readSetting(texts::SettingsApplication, texts::SettingsSection, texts::RecentKitsKey));
+        settings_.read(texts::SettingsApplication, texts::SettingsSection, texts::RecentKitsKey));
 }
 
 void KitDocument::openRecent(const QString& path)
@@ -247,8 +247,7 @@ void KitDocument::changeRecentKits(const std::function<void(RecentKits&)>& chang
 {
     auto recent = storedRecentKits();
     change(recent);
-    desktop_.writeSetting(texts::SettingsApplication, texts::SettingsSection, texts::RecentKitsKey,
-                          recent.serialized());
+    settings_.write(texts::SettingsApplication, texts::SettingsSection, texts::RecentKitsKey, recent.serialized());
     view_.showRecentKits(recent.paths());
 }
 

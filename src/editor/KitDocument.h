@@ -15,6 +15,7 @@
 namespace morvane {
 
 class Desktop;
+class Settings;
 class KitEdits;
 class KitHistory;
 class KitView;
@@ -30,7 +31,8 @@ class WindowShell;
 // the user chose to save or discard them.
 class KitDocument final : public KitHost {
 public:
-    KitDocument(Desktop& desktop, KitView& view, WindowShell& shell, KitEdits& edits, KitHistory& history);
+    KitDocument(Desktop& desktop, Settings& settings, KitView& view, WindowShell& shell, KitEdits& edits,
+                KitHistory& history);
 
     const KitDump& kitDump() const override { return dump_; }
     const KitFields& fields() const { return fields_; }
@@ -101,6 +103,7 @@ private:
     bool commitTypedValue();
 
     Desktop& desktop_;
+    Settings& settings_;
     KitView& view_;
     WindowShell& shell_;
     KitEdits& edits_;

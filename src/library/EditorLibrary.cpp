@@ -7,8 +7,8 @@
 
 namespace morvane::library {
 
-EditorLibrary::EditorLibrary(Desktop& desktop, QString file)
-    : desktop_(desktop), file_(std::move(file)), recording_(keepsHistory(desktop))
+EditorLibrary::EditorLibrary(Settings& settings, QString file)
+    : settings_(settings), file_(std::move(file)), recording_(keepsHistory(settings))
 {
 }
 
@@ -46,7 +46,7 @@ void EditorLibrary::openEnded(const Result<QString>& notice)
 void EditorLibrary::setRecording(bool keep)
 {
     recording_ = keep;
-    setKeepsHistory(desktop_, keep);
+    setKeepsHistory(settings_, keep);
 }
 
 void EditorLibrary::kitOpened(const KitDump& dump, const std::string& path) { record(EventKind::Opened, dump, path); }

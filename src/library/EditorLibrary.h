@@ -10,7 +10,7 @@
 #include <memory>
 
 namespace morvane {
-class Desktop;
+class Settings;
 }
 
 namespace morvane::library {
@@ -25,7 +25,7 @@ namespace morvane::library {
 class EditorLibrary final : public QObject, public KitHistory {
     Q_OBJECT
 public:
-    EditorLibrary(Desktop& desktop, QString file);
+    EditorLibrary(Settings& settings, QString file);
 
     // Start-up: opens the library when the user keeps a history, and tells
     // why when it cannot be opened.
@@ -71,7 +71,7 @@ private:
     void record(EventKind kind, const KitDump& dump, const std::string& place);
     void tell(const QString& text);
 
-    Desktop& desktop_;
+    Settings& settings_;
     QString file_;
     bool recording_;
     bool opening_ = false;

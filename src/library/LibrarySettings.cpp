@@ -1,5 +1,7 @@
 #include "LibrarySettings.h"
 
+#include "platform/Desktop.h"
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -24,16 +26,16 @@ QString dataFolder()
 
 QString defaultLibraryFile() { return dataFolder() + QStringLiteral("/kit-library.sqlite"); }
 
-bool keepsHistory(Desktop& desktop)
+bool keepsHistory(Settings& settings)
 {
-    return desktop.readSetting(ApplicationTitle, Section, KeepHistoryKey, QStringLiteral("true")) !=
+    return settings.read(ApplicationTitle, Section, KeepHistoryKey, QStringLiteral("true")) !=
            QLatin1String("false");
 }
 
-bool setKeepsHistory(Desktop& desktop, bool keep)
+bool setKeepsHistory(Settings& settings, bool keep)
 {
-    return desktop.writeSetting(ApplicationTitle, Section, KeepHistoryKey,
-                                keep ? QStringLiteral("true") : QStringLiteral("false"));
+    return settings.write(ApplicationTitle, Section, KeepHistoryKey,
+                          keep ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 }  // namespace morvane::library

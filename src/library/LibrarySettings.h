@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Desktop.h"
+#include "platform/Settings.h"
 
 #include <QString>
 
@@ -17,8 +17,8 @@ inline const QString KeepHistoryText = QStringLiteral("Keep a history of kits");
 
 // On unless the user turned it off. When off, the editor opens no library
 // and records nothing; the file stays until the user deletes it.
-bool keepsHistory(Desktop& desktop);
-// False when the choice could not be stored (the desktop tells the user).
-bool setKeepsHistory(Desktop& desktop, bool keep);
+bool keepsHistory(Settings& settings);
+// False when the choice could not be stored (the settings tell the user).
+bool setKeepsHistory(Settings& settings, bool keep);
 
 }  // namespace morvane::library

@@ -4,11 +4,11 @@
 
 namespace morvane {
 
-EditorMidi::EditorMidi(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit,
+EditorMidi::EditorMidi(MidiDevices& devices, Desktop& desktop, Settings& settings, WindowShell& shell, KitHost& kit,
                        ReceiveDialog& dialog, KitHistory& history, std::function<void()> menusChanged)
     : shell_(shell),
       receiver_(devices, desktop, shell, kit, dialog, history),
-      ports_(devices, desktop, shell, receiver_, std::move(menusChanged)),
+      ports_(devices, desktop, settings, shell, receiver_, std::move(menusChanged)),
       sender_(devices, desktop, shell, kit, ports_, history),
       player_(devices, shell, ports_)
 {

@@ -15,8 +15,8 @@ namespace morvane {
 class EditorMidi {
 public:
     // menusChanged runs whenever the port menus' items or check marks change.
-    EditorMidi(MidiDevices& devices, Desktop& desktop, WindowShell& shell, KitHost& kit, ReceiveDialog& dialog,
-               KitHistory& history, std::function<void()> menusChanged);
+    EditorMidi(MidiDevices& devices, Desktop& desktop, Settings& settings, WindowShell& shell, KitHost& kit,
+               ReceiveDialog& dialog, KitHistory& history, std::function<void()> menusChanged);
 
     // Form_Load's MIDI steps: fill the menus, not receiving, restore the ports.
     void startUp();

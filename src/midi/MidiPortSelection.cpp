@@ -6,6 +6,7 @@
 #include "SysexReceiver.h"
 #include "SysexSender.h"
 #include "platform/Desktop.h"
+#include "platform/Settings.h"
 #include "platform/WindowShell.h"
 
 #include <algorithm>
@@ -24,18 +25,18 @@ struct RememberedDevice {
 };
 
 // Looked up in the menu as filled, the list the numbers refer to.
-RememberedDevice rememberedDevice(Desktop& desktop, const QString& indexKey, const QString& nameKey,
+RememberedDevice rememberedDevice(Settings& settings, const QString& indexKey, const QString& nameKey,
                                   const std::vector<QString>& names)
 {
     using namespace midisettings;
-    const auto name = desktop.readSetting(Application, Section, nameKey);
+    const auto name = settings.read(Application, Section, nameKey);
     if (!name.isEmpty()) {
         for (std::size_t i = 0; i < names.size(); ++i)
             if (names[i] == name) return {static_cast<int>(i), {}};
         return {std::nullopt, name};
     }
     bool isNumber = false;
-    const int index = desktop.readSetting(Application, Section, indexKey, QStringLiteral("-1")).toShort(&isNumber);
+    const int index = settings.read(Application, Section, indexKey, QStringLiteral("-1")).toShort(&isNumber);
     if (!isNumber || index < 0 || index >= static_cast<int>(names.size())) return {};
     return {index, {}};
 }
@@ -47,9 +48,14 @@ bool listed(const std::vector<std::string>& names, const std::string& name)
 
 }  // namespace
 
-MidiPortSelection::MidiPortSelection(MidiDevices& devices, Desktop& desktop, WindowShell& shell,
+MidiPortSelection::MidiPortSelection(MidiDevices& devices, Desktop& desktop, Settings& settings, WindowShell& shell,
                                      SysexReceiver& receiver, std::function<void()> menusChanged)
-    : devices_(devices), desktop_(desktop), shell_(shell), receiver_(receiver), menusChanged_(std::move(menusChanged))
+    : devices_(devices),
+      desktop_(desktop),
+      settings_(settings),
+      shell_(shell),
+      receiver_(receiver),
+      menusChanged_(std::move(menusChanged))
 {
     listsChanged_ = QObject::connect(&devices_.delivery(), &InputDelivery::devicesChanged, [this] { refreshLists(); });
 }
@@ -211,22 +217,22 @@ std::string MidiPortSelection::nameOf(const PortMenu& menu, int index)
 void MidiPortSelection::remember(const QString& indexKey, const QString& nameKey, const PortMenu& menu, int index)
 {
     using namespace midisettings;
-    desktop_.writeSetting(Application, Section, indexKey, QString::number(index));
-    desktop_.writeSetting(Application, Section, nameKey, QString::fromStdString(nameOf(menu, index)));
+    settings_.write(Application, Section, indexKey, QString::number(index));
+    settings_.write(Application, Section, nameKey, QString::fromStdString(nameOf(menu, index)));
 }
 
 QString MidiPortSelection::restoreSavedPorts()
 {
     using namespace midisettings;
     QStringList missing;
-    const auto input = rememberedDevice(desktop_, InputIndex, InputName, inputMenu_.items);
+    const auto input = rememberedDevice(settings_, InputIndex, InputName, inputMenu_.items);
     if (input.index) mnuMIDI_inputs_Click(*input.index);
     if (!input.missingName.isEmpty()) {
         missing << QStringLiteral("MIDI input \"%1\" is not connected.").arg(input.missingName);
         receiver_.setMidiInDevice(input.missingName.toStdString());
         inputAway_ = true;
     }
-    const auto output = rememberedDevice(desktop_, OutputIndex, OutputName, outputMenu_.items);
+    const auto output = rememberedDevice(settings_, OutputIndex, OutputName, outputMenu_.items);
     if (output.index) mnuMIDI_outputs_Click(*output.index);
     if (!output.missingName.isEmpty()) {
         missing << QStringLiteral("MIDI output \"%1\" is not connected.").arg(output.missingName);

@@ -11,6 +11,7 @@
 namespace morvane {
 
 class Desktop;
+class Settings;
 class MidiDevices;
 class SysexReceiver;
 class WindowShell;
@@ -27,8 +28,8 @@ struct PortMenu {
 class MidiPortSelection {
 public:
     // menusChanged runs whenever items or check marks change, so the window can redraw.
-    MidiPortSelection(MidiDevices& devices, Desktop& desktop, WindowShell& shell, SysexReceiver& receiver,
-                      std::function<void()> menusChanged);
+    MidiPortSelection(MidiDevices& devices, Desktop& desktop, Settings& settings, WindowShell& shell,
+                      SysexReceiver& receiver, std::function<void()> menusChanged);
     ~MidiPortSelection();
     MidiPortSelection(const MidiPortSelection&) = delete;
     MidiPortSelection& operator=(const MidiPortSelection&) = delete;
@@ -68,6 +69,7 @@ private:
 
     MidiDevices& devices_;
     Desktop& desktop_;
+    Settings& settings_;
     WindowShell& shell_;
     SysexReceiver& receiver_;
     std::function<void()> menusChanged_;

@@ -3,7 +3,6 @@
 #include <QString>
 #include <QUrl>
 
-#include <functional>
 #include <optional>
 
 class QPrinter;
@@ -33,7 +32,7 @@ struct FileDialogRequest {
 };
 
 // Everything the editor asks of the desktop. Windows talk to it instead of
-// to dialogs, sound and settings directly, so tests can script the answers
+// to dialogs and sound directly, so tests can script the answers
 // and record exactly what a user would have seen.
 class Desktop {
 public:
@@ -55,30 +54,10 @@ public:
     virtual void processEvents() = 0;
     virtual void sleep(int milliseconds) = 0;
 
-    virtual QString readSetting(const QString& application, const QString& section, const QString& key,
-                                const QString& fallback = {}) = 0;
-    // False when the value could not be stored and will be gone at the next
-    // start. The run's first such failure is also told, once, to the listener.
-    bool writeSetting(const QString& application, const QString& section, const QString& key,
-                      const QString& value);
-    // The listener shows the text to the user; the program goes on.
-    void whenSettingsUnsaved(std::function<void(const QString& text)> listener);
-
     virtual void openUrl(const QUrl& url) = 0;
 
     // The folder the program itself lives in.
     virtual QString programFolder() = 0;
-
-protected:
-    // The store's own write; false when it failed.
-    virtual bool storeSetting(const QString& application, const QString& section, const QString& key,
-                              const QString& value) = 0;
-    // Where the application's settings are kept, so a failure can name it.
-    virtual QString settingsFile(const QString& application) = 0;
-
-private:
-    std::function<void(const QString&)> settingsUnsavedListener_;
-    bool settingsUnsavedTold_ = false;
 };
 
 }  // namespace morvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Settings.h"
+
 #include <QString>
 
 namespace morvane {
@@ -13,5 +15,23 @@ QString readUserSetting(const QString& application, const QString& section, cons
 bool writeUserSetting(const QString& application, const QString& section, const QString& key,
                       const QString& value);
 QString userSettingsFile(const QString& application);
+
+// The program's settings, in that store.
+class UserSettings final : public Settings {
+public:
+    QString read(const QString& application, const QString& section, const QString& key,
+                 const QString& fallback = {}) override
+    {
+        return readUserSetting(application, section, key, fallback);
+    }
+
+private:
+    bool store(const QString& application, const QString& section, const QString& key,
+               const QString& value) override
+    {
+        return writeUserSetting(application, section, key, value);
+    }
+    QString fileName(const QString& application) override { return userSettingsFile(application); }
+};
 
 }  // namespace morvane

@@ -3,6 +3,7 @@
 #include "editor/widgets/MainWindow.h"
 #include "midi/devices/JackMidiDevices.h"
 #include "midi/MidiSettings.h"
+#include "platform/UserSettings.h"
 #include "support/JackPeer.h"
 #include "support/KitFiles.h"
 #include "support/RecordingKitHistory.h"
@@ -37,7 +38,7 @@ protected:
     void startWindow()
     {
         devices.emplace(OwnClientPrefix);
-        window = std::make_unique<MainWindow>(desktop, *devices, history);
+        window = std::make_unique<MainWindow>(desktop, settings, *devices, history);
         QSignalSpy painted(window.get(), &MainWindow::firstPainted);
         window->start();
         ASSERT_TRUE(painted.wait());
@@ -75,6 +76,7 @@ protected:
     std::optional<JackPeer> pad{std::in_place, "morvane-test-pad"};
     std::optional<JackMidiDevices> devices;
     ScriptedDesktop desktop;
+    UserSettings settings;
     RecordingKitHistory history;
     std::unique_ptr<MainWindow> window;
 };

@@ -51,8 +51,9 @@ protected:
 
     QStringList calls;
     ScriptedDesktop desktop;
+    UserSettings settings;
     RecordingKitHistory history;
-    KitDocument kit{desktop, *this, *this, *this, history};
+    KitDocument kit{desktop, settings, *this, *this, *this, history};
     KitFolder files;
 };
 

@@ -52,7 +52,7 @@ protected:
     void start(const QString& path = {})
     {
         window.reset();  // the loopback devices serve one window at a time
-        window = std::make_unique<MainWindow>(desktop, midiDevices, history);
+        window = std::make_unique<MainWindow>(desktop, userSettings, midiDevices, history);
         QSignalSpy painted(window.get(), &MainWindow::firstPainted);
         window->start(path);
         ASSERT_TRUE(painted.wait());
@@ -98,6 +98,7 @@ protected:
     }
 
     ScriptedDesktop desktop;
+    UserSettings userSettings;
     LoopbackMidiDevices midiDevices{{"Loopback In"}, {"Loopback Out"}};
     RecordingKitHistory history;
     KitFolder kits;
@@ -189,7 +190,7 @@ TEST_F(MainWindowTest, WhatTheWindowShowsIsWholeAndQuitClosesTheOtherWindows)
 {
     writeUserSetting(midisettings::Application, midisettings::Section, midisettings::InputName, "Loopback In");
     writeUserSetting(midisettings::Application, midisettings::Section, midisettings::OutputName, "Unplugged Out");
-    window = std::make_unique<MainWindow>(desktop, midiDevices, history);
+    window = std::make_unique<MainWindow>(desktop, userSettings, midiDevices, history);
     QSignalSpy painted(window.get(), &MainWindow::firstPainted);
     window->start(kits.path("missing.syx"));
     EXPECT_EQ(desktop.messageTexts().size(), 1);
@@ -217,7 +218,7 @@ TEST_F(MainWindowTest, WhatTheWindowShowsIsWholeAndQuitClosesTheOtherWindows)
     QFile::remove(store);
     ASSERT_TRUE(QDir().mkpath(store));
     desktop.openChoices.push_back(kits.path("title.syx"));
-    attachSettingsNotice(*window, desktop);  // as main wires it
+    attachSettingsNotice(*window, userSettings);  // as main wires it
     trigger("MnuFile_Open");
     QCoreApplication::processEvents();
     EXPECT_EQ(window->statusText(), "Settings could not be saved in \"" + store + "\"; they will not be remembered next time.");

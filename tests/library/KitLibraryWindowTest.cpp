@@ -6,6 +6,7 @@
 #include "library/EditorLibrary.h"
 #include "library/KitListModel.h"
 #include "library/widgets/KitLibraryWindow.h"
+#include "platform/UserSettings.h"
 #include "support/KitFiles.h"
 #include "support/LoopbackMidiDevices.h"
 #include "support/RecordingKitHistory.h"
@@ -55,9 +56,10 @@ struct LibraryWindows : ::testing::Test {
     const QString alphaFile = QString::fromStdString(tree.file("kits/alpha.syx", alpha));
     const QString betaFile = QString::fromStdString(tree.file("kits/more/beta.syx", beta));
     ScriptedDesktop desktop;
+    UserSettings settings;
     LoopbackMidiDevices devices{{"Pad In"}, {"Pad Out"}};
-    EditorLibrary library{desktop, QString::fromStdString(tree.path("library.sqlite"))};
-    MainWindow main{desktop, devices, library};
+    EditorLibrary library{settings, QString::fromStdString(tree.path("library.sqlite"))};
+    MainWindow main{desktop, settings, devices, library};
     OnDemandWindows windows{main, desktop, [this]() -> MidiDevices& { return devices; }, library, library};
     BatchWindow& batch = windows.batch();
     KitLibraryWindow& window = windows.libraryWindow();

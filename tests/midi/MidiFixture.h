@@ -5,6 +5,7 @@
 #include "midi/KitHost.h"
 #include "midi/MidiSettings.h"
 #include "midi/widgets/ReceiveSysexDumpForm.h"
+#include "platform/UserSettings.h"
 #include "platform/WindowShell.h"
 #include "support/LoopbackMidiDevices.h"
 #include "support/RecordingKitHistory.h"
@@ -65,21 +66,22 @@ struct MidiRig {
 
     QString setting(const QString& key)
     {
-        return desktop.readSetting(midisettings::Application, midisettings::Section, key);
+        return settings.read(midisettings::Application, midisettings::Section, key);
     }
     void remember(const QString& key, const QString& value)
     {
-        desktop.writeSetting(midisettings::Application, midisettings::Section, key, value);
+        settings.write(midisettings::Application, midisettings::Section, key, value);
     }
 
     static void deliverPending() { QCoreApplication::processEvents(); }
 
     LoopbackMidiDevices devices;
     ScriptedDesktop desktop;
+    UserSettings settings;
     RecordingKitHost host;
     ReceiveSysexDumpForm dialog;
     RecordingKitHistory history;
-    EditorMidi midi{devices, desktop, host, host, dialog, history, {}};
+    EditorMidi midi{devices, desktop, settings, host, host, dialog, history, {}};
 };
 
 class MidiFixture : public ::testing::Test, public MidiRig {};

@@ -2,6 +2,7 @@
 // real into a PDF file that poppler's pdftoppm turns back into pixels.
 #include "editor/widgets/MainWindow.h"
 #include "print/widgets/KitSheetPrint.h"
+#include "platform/UserSettings.h"
 #include "platform/WindowShell.h"
 #include "print/widgets/PrintCommand.h"
 #include "support/KitFiles.h"
@@ -148,7 +149,8 @@ TEST(PrintingTheMainWindow, CtrlPEndsTheEditSettlesAndPrintsTheSheetAcrossThePri
     printToPdf(desktop, pdf);
     LoopbackMidiDevices midi;
     RecordingKitHistory history;
-    MainWindow window(desktop, midi, history);
+    UserSettings settings;
+    MainWindow window(desktop, settings, midi, history);
     ASSERT_TRUE(window.openKit(makeKitDump({"PRINT ME    ", 7})));
     connectPrintCommands(*window.findChild<QAction*>("MnuFile_Print"), *window.findChild<QAction*>("MnuFile_ExportPdf"),
                          window, window, desktop, clockOf(desktop));

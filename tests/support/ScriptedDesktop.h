@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/Desktop.h"
-#include "platform/UserSettings.h"
 
 #include <QCoreApplication>
 
@@ -31,7 +30,6 @@ struct Beep {
 
 // A desktop that answers from a script and records every call, so tests see
 // exactly the boxes, dialogs and sounds a user would meet and never block.
-// Settings go to the real store (tests point $XDG_CONFIG_HOME at a temp folder).
 class ScriptedDesktop final : public Desktop {
 public:
     // Answers, consumed in order; when none is queued a box is answered
@@ -76,21 +74,8 @@ public:
         QCoreApplication::processEvents();
     }
     void sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
-    QString readSetting(const QString& application, const QString& section, const QString& key,
-                        const QString& fallback = {}) override
-    {
-        return readUserSetting(application, section, key, fallback);
-    }
     void openUrl(const QUrl& url) override { openedUrls.push_back(url); }
     QString programFolder() override { return QCoreApplication::applicationDirPath(); }
-
-private:
-    bool storeSetting(const QString& application, const QString& section, const QString& key,
-                      const QString& value) override
-    {
-        return writeUserSetting(application, section, key, value);
-    }
-    QString settingsFile(const QString& application) override { return userSettingsFile(application); }
 };
 
 }  // namespace morvane::testing

@@ -9,6 +9,7 @@
 #include "library/KitStore.h"
 #include "library/LibrarySettings.h"
 #include "library/LibraryView.h"
+#include "platform/Desktop.h"
 
 #include <QCoreApplication>
 

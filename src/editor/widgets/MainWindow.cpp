@@ -50,14 +50,15 @@ int measureScreenDpi() { return qRound(QGuiApplication::primaryScreen()->logical
 
 }  // namespace
 
-MainWindow::MainWindow(Desktop& desktop, MidiOpener openMidi, KitHistory& kitHistory)
+MainWindow::MainWindow(Desktop& desktop, Settings& settings, MidiOpener openMidi, KitHistory& kitHistory)
     : desktop_(desktop),
+      settings_(settings),
       openMidi_(std::move(openMidi)),
       kitHistory_(kitHistory),
       menu_(buildMenuTree(menuBar())),
       compensation_(measureScreenDpi()),
       history_(menu_.editUndo, menu_.editRedo, [this](const KitFields& fields) { kit_.restoreFields(fields); }),
-      kit_(desktop, *this, *this, history_, kitHistory),
+      kit_(desktop, settings, *this, *this, history_, kitHistory),
       padBoard_(createFace()),
       padEditing_(kit_.fields(), *padBoard_, *this, desktop, history_)
 {
@@ -69,8 +70,8 @@ MainWindow::MainWindow(Desktop& desktop, MidiOpener openMidi, KitHistory& kitHis
     setAcceptDrops(true);
 }
 
-MainWindow::MainWindow(Desktop& desktop, MidiDevices& midiDevices, KitHistory& kitHistory)
-    : MainWindow(desktop, [&midiDevices]() -> MidiDevices& { return midiDevices; }, kitHistory)
+MainWindow::MainWindow(Desktop& desktop, Settings& settings, MidiDevices& midiDevices, KitHistory& kitHistory)
+    : MainWindow(desktop, settings, [&midiDevices]() -> MidiDevices& { return midiDevices; }, kitHistory)
 {
 }
 
@@ -199,7 +200,7 @@ void MainWindow::startMidi()
     receiveForm_ = new ReceiveSysexDumpForm(this);
     setOtherWindow(OtherWindow::ReceiveSysexDumpForm, receiveForm_);
     MidiDevices& devices = openMidi_();
-    midi_ = std::make_unique<EditorMidi>(devices, desktop_, *this, kit_, *receiveForm_, kitHistory_,
+    midi_ = std::make_unique<EditorMidi>(devices, desktop_, settings_, *this, kit_, *receiveForm_, kitHistory_,
                                          [this] { portMenus_->redraw(); });
     portMenus_ = std::make_unique<PortMenus>(*menu_.midiInputs, *menu_.midiOutputs, midi_->ports());
     // The notes of pads struck on the controller, while no receive waits for a kit.

@@ -22,6 +22,7 @@ class QLabel;
 namespace morvane {
 
 class Desktop;
+class Settings;
 class EditorMidi;
 class KitHeader;
 class KitHistory;
@@ -49,9 +50,9 @@ public:
     using MidiOpener = std::function<MidiDevices&()>;
 
     // Builds the window; nothing is opened, asked or shown before start().
-    MainWindow(Desktop& desktop, MidiOpener openMidi, KitHistory& kitHistory);
+    MainWindow(Desktop& desktop, Settings& settings, MidiOpener openMidi, KitHistory& kitHistory);
     // With devices already open.
-    MainWindow(Desktop& desktop, MidiDevices& midiDevices, KitHistory& kitHistory);
+    MainWindow(Desktop& desktop, Settings& settings, MidiDevices& midiDevices, KitHistory& kitHistory);
     ~MainWindow() override;
 
     // The start-up sequence, once everything around the window is wired: a
@@ -121,6 +122,7 @@ private:
     void playPad(int index);
 
     Desktop& desktop_;
+    Settings& settings_;
     MidiOpener openMidi_;
     KitHistory& kitHistory_;
     MenuActions menu_;

@@ -1,7 +1,6 @@
 #include "QtDesktop.h"
 
 #include "SystemTone.h"
-#include "platform/UserSettings.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -185,20 +184,6 @@ void QtDesktop::beep(int hertz, int milliseconds)
 void QtDesktop::processEvents() { QCoreApplication::processEvents(); }
 
 void QtDesktop::sleep(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
-
-QString QtDesktop::readSetting(const QString& application, const QString& section, const QString& key,
-                               const QString& fallback)
-{
-    return readUserSetting(application, section, key, fallback);
-}
-
-bool QtDesktop::storeSetting(const QString& application, const QString& section, const QString& key,
-                             const QString& value)
-{
-    return writeUserSetting(application, section, key, value);
-}
-
-QString QtDesktop::settingsFile(const QString& application) { return userSettingsFile(application); }
 
 void QtDesktop::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 

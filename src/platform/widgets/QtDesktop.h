@@ -7,8 +7,8 @@
 
 namespace morvane {
 
-// The real desktop: Qt's message boxes, file and printer dialogs, sound,
-// settings and URL handling.
+// The real desktop: Qt's message boxes, file and printer dialogs, sound
+// and URL handling.
 class QtDesktop final : public Desktop {
 public:
     // Dialogs open over this window while it exists.
@@ -22,16 +22,10 @@ public:
     void beep(int hertz, int milliseconds) override;
     void processEvents() override;
     void sleep(int milliseconds) override;
-    QString readSetting(const QString& application, const QString& section, const QString& key,
-                        const QString& fallback = {}) override;
     void openUrl(const QUrl& url) override;
     QString programFolder() override;
 
 private:
-    bool storeSetting(const QString& application, const QString& section, const QString& key,
-                      const QString& value) override;
-    QString settingsFile(const QString& application) override;
-
     QPointer<QWidget> parent_;
 };
 
