@@ -230,7 +230,10 @@ RecentKits KitDocument::storedRecentKits()
 
 void KitDocument::openRecent(const QString& path)
 {
-    if (!std::filesystem::exists(toFilePath(path))) {
+    // A file that cannot even be looked at (a folder on the way refused) is
+    // not gone: the open names why.
+    std::error_code unreachable;
+    if (!std::filesystem::exists(toFilePath(path), unreachable) && !unreachable) {
         desktop_.messageBox(texts::goneRecentKit(path), MessageStyle::Plain);
         changeRecentKits([&path](RecentKits& recent) { recent.remove(path); });
         return;
