@@ -86,6 +86,8 @@ struct JackMidiDevices::Client {
     void open(const std::string& name);
     void close();
     void noteListsChanged();
+    // Open, and its server has not stopped since.
+    bool isUp() const { return state == State::Open && !serverGone; }
 
     static int onProcess(jack_nframes_t frames, void* self);
     static void onShutdown(void* self);
@@ -192,7 +194,7 @@ bool JackMidiDevices::clientOpened()
     return client_->state == Client::State::Open;
 }
 
-bool JackMidiDevices::running() { return clientOpened() && !client_->serverGone; }
+bool JackMidiDevices::running() { return clientOpened() && client_->isUp(); }
 
 bool JackMidiDevices::serverSilent() const
 {
@@ -272,7 +274,7 @@ Status JackMidiDevices::closeInput()
     if (client_->opening % 2 == 1) ++client_->opening;
     delivery_.inputClosed();
     client_->inputPort = nullptr;
-    if (!inputName_.empty() && client_->state == Client::State::Open && !client_->serverGone)
+    if (!inputName_.empty() && client_->isUp())
         calls_.post([client = client_] { jack_port_disconnect(client->handle, client->inPort); });
     inputName_.clear();
     return succeeded();
@@ -301,7 +303,7 @@ void JackMidiDevices::resetOutput()
 
 void JackMidiDevices::closeOutput()
 {
-    if (!outputName_.empty() && client_->state == Client::State::Open && !client_->serverGone)
+    if (!outputName_.empty() && client_->isUp())
         calls_.post([client = client_] { jack_port_disconnect(client->handle, client->outPort); });
     outputName_.clear();
     ++client_->outputOpening;
