@@ -196,10 +196,12 @@ bool JackMidiDevices::clientOpened()
 
 bool JackMidiDevices::running() { return clientOpened() && client_->isUp(); }
 
+// A call to it overdue, or no period for too long.
 bool JackMidiDevices::serverSilent() const
 {
-    return client_->state == Client::State::Open &&
-           Clock::now() - Clock::time_point(Clock::duration(client_->lastPeriod)) > SilenceLimit;
+    return calls_.overdue() ||
+           (client_->state == Client::State::Open &&
+            Clock::now() - Clock::time_point(Clock::duration(client_->lastPeriod)) > SilenceLimit);
 }
 
 Status JackMidiDevices::serviceStatus()
@@ -208,7 +210,7 @@ Status JackMidiDevices::serviceStatus()
         return Status::failure(client_->state == Client::State::Opening ? "the JACK server does not answer"
                                                                          : noServer_);
     if (client_->serverGone) return Status::failure("the JACK server has stopped");
-    if (calls_.overdue() || serverSilent()) return Status::failure("the JACK server does not answer");
+    if (serverSilent()) return Status::failure("the JACK server does not answer");
     return succeeded();
 }
 
@@ -328,7 +330,7 @@ Status JackMidiDevices::refusalToSend(std::size_t length)
     if (client_->state != Client::State::Open) return Status::failure("No MIDI output is open.");
     if (client_->serverGone) return Status::failure("The JACK server has stopped.");
     if (outputName_.empty()) return Status::failure("No MIDI output is open.");
-    if (calls_.overdue() || serverSilent()) return Status::failure("The JACK server does not answer.");
+    if (serverSilent()) return Status::failure("The JACK server does not answer.");
     if (!jack_port_by_name(client_->handle, outputName_.c_str()))
         return Status::failure("The MIDI output device " + inQuotes(outputName_) + " is no longer there.");
     // A device that restarted under the same name comes back without us. A
