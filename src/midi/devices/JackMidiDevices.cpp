@@ -86,6 +86,8 @@ struct JackMidiDevices::Client {
     void open(const std::string& name);
     void close();
     void noteListsChanged();
+    // Open, and its server has not stopped since.
+    bool isUp() const { return state == State::Open && !serverGone; }
 
     static int onProcess(jack_nframes_t frames, void* self);
     static void onShutdown(void* self);
@@ -192,12 +194,14 @@ bool JackMidiDevices::clientOpened()
     return client_->state == Client::State::Open;
 }
 
-bool JackMidiDevices::running() { return clientOpened() && !client_->serverGone; }
+bool JackMidiDevices::running() { return clientOpened() && client_->isUp(); }
 
+// A call to it overdue, or no period for too long.
 bool JackMidiDevices::serverSilent() const
 {
-    return client_->state == Client::State::Open &&
-           Clock::now() - Clock::time_point(Clock::duration(client_->lastPeriod)) > SilenceLimit;
+    return calls_.overdue() ||
+           (client_->state == Client::State::Open &&
+            Clock::now() - Clock::time_point(Clock::duration(client_->lastPeriod)) > SilenceLimit);
 }
 
 Status JackMidiDevices::serviceStatus()
@@ -206,7 +210,7 @@ Status JackMidiDevices::serviceStatus()
         return Status::failure(client_->state == Client::State::Opening ? "the JACK server does not answer"
                                                                          : noServer_);
     if (client_->serverGone) return Status::failure("the JACK server has stopped");
-    if (calls_.overdue() || serverSilent()) return Status::failure("the JACK server does not answer");
+    if (serverSilent()) return Status::failure("the JACK server does not answer");
     return succeeded();
 }
 
@@ -272,7 +276,7 @@ Status JackMidiDevices::closeInput()
     if (client_->opening % 2 == 1) ++client_->opening;
     delivery_.inputClosed();
     client_->inputPort = nullptr;
-    if (!inputName_.empty() && client_->state == Client::State::Open && !client_->serverGone)
+    if (!inputName_.empty() && client_->isUp())
         calls_.post([client = client_] { jack_port_disconnect(client->handle, client->inPort); });
     inputName_.clear();
     return succeeded();
@@ -301,7 +305,7 @@ void JackMidiDevices::resetOutput()
 
 void JackMidiDevices::closeOutput()
 {
-    if (!outputName_.empty() && client_->state == Client::State::Open && !client_->serverGone)
+    if (!outputName_.empty() && client_->isUp())
         calls_.post([client = client_] { jack_port_disconnect(client->handle, client->outPort); });
     outputName_.clear();
     ++client_->outputOpening;
@@ -326,7 +330,7 @@ Status JackMidiDevices::refusalToSend(std::size_t length)
     if (client_->state != Client::State::Open) return Status::failure("No MIDI output is open.");
     if (client_->serverGone) return Status::failure("The JACK server has stopped.");
     if (outputName_.empty()) return Status::failure("No MIDI output is open.");
-    if (calls_.overdue() || serverSilent()) return Status::failure("The JACK server does not answer.");
+    if (serverSilent()) return Status::failure("The JACK server does not answer.");
     if (!jack_port_by_name(client_->handle, outputName_.c_str()))
         return Status::failure("The MIDI output device " + inQuotes(outputName_) + " is no longer there.");
     // A device that restarted under the same name comes back without us. A
