@@ -249,10 +249,14 @@ void KitLibraryWindow::search()
     model_->setSearchText(searchText_->text());
 }
 
+// Words still waiting for their search are searched now, not dropped for
+// the list's old words.
 void KitLibraryWindow::refresh()
 {
-    searchTimer_.stop();
-    model_->refresh();
+    if (searchTimer_.isActive())
+        search();
+    else
+        model_->refresh();
 }
 
 // The chosen kit stays chosen while the list shows it, and its details are
