@@ -83,6 +83,8 @@ std::optional<LoadedKit> LibraryHostWindows::currentKit() { return main_.current
 
 bool LibraryHostWindows::addToBatchList(const QString& path) { return batch_().addFile(path); }
 
+Result<ListeningInput> LibraryHostWindows::listeningInput() { return main_.listeningInput(); }
+
 OnDemandWindows::OnDemandWindows(MainWindow& main, Desktop& desktop, MainWindow::MidiOpener openMidi,
                                  KitHistory& history, library::EditorLibrary& library)
     : main_(main),

@@ -66,7 +66,7 @@ private:
 // batch window's list.
 class LibraryHostWindows final : public library::LibraryHost {
 public:
-    LibraryHostWindows(KitCommands& main, std::function<BatchWindow&()> batch)
+    LibraryHostWindows(MainWindow& main, std::function<BatchWindow&()> batch)
         : main_(main), batch_(std::move(batch))
     {
     }
@@ -75,9 +75,10 @@ public:
     bool sendKit(const KitDump& dump, const QString& title) override;
     std::optional<LoadedKit> currentKit() override;
     bool addToBatchList(const QString& path) override;
+    Result<ListeningInput> listeningInput() override;
 
 private:
-    KitCommands& main_;
+    MainWindow& main_;
     std::function<BatchWindow&()> batch_;
 };
 

@@ -175,6 +175,7 @@ public:
     bool sendKit(const KitDump&, const QString&) override { return false; }
     std::optional<LoadedKit> currentKit() override { return std::nullopt; }
     bool addToBatchList(const QString&) override { return false; }
+    Result<ListeningInput> listeningInput() override { return Result<ListeningInput>::failure("no MIDI"); }
 };
 
 // The window thread's own memory, in MB.

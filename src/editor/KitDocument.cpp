@@ -112,8 +112,7 @@ Status KitDocument::Open_Sysex_File(const QString& path)
     // Said before the decoded kit is taken, so it stands while its bad values are asked about.
     shell_.Status_Update(texts::LoadedStatus);
     adopt(std::move(kit).value(), path);
-    rememberRecent(path);
-    history_.kitOpened(dump_, historyPlace(path));
+    openedFrom(path);
     return succeeded();
 }
 
@@ -214,10 +213,23 @@ void KitDocument::openNamedFile(const QString& path)
     if (mayReplaceKit()) reportFailure(Open_Sysex_File(path));
 }
 
+// An open like File > Open's: the file joins Open Recent, and the kit's
+// history has it opened (from no file, when it has none).
 Status KitDocument::openKit(const KitDump& dump, const QString& sourceFile)
 {
     if (!mayReplaceKit()) return Status::failure(texts::KitKept.toStdString());
-    return Interpret_Buffer(dump, sourceFile);
+    if (auto taken = Interpret_Buffer(dump, sourceFile); !taken) return taken;
+    if (sourceFile.isEmpty())
+        history_.kitOpened(dump_, {});
+    else
+        openedFrom(sourceFile);
+    return succeeded();
+}
+
+void KitDocument::openedFrom(const QString& path)
+{
+    rememberRecent(path);
+    history_.kitOpened(dump_, historyPlace(path));
 }
 
 QStringList KitDocument::recentKits() { return storedRecentKits().paths(); }

@@ -77,8 +77,8 @@ public:
     // A path from the command line or a file dropped on the window: opened
     // as File > Open opens it, without the dialog and leaving "loadpath" be.
     void openNamedFile(const QString& path);
-    // A kit from the library, as Interpret_Buffer takes it; a kit the user
-    // keeps is the reason for a refusal.
+    // A kit from the library, as Interpret_Buffer takes it, told to the kit
+    // history as opened; a kit the user keeps is the reason for a refusal.
     Status openKit(const KitDump& dump, const QString& sourceFile);
 
     // The kit files opened or saved last, most recent first, as kept in the settings.
@@ -99,6 +99,8 @@ private:
     // additions stay, and shows the result.
     void changeRecentKits(const std::function<void(RecentKits&)>& change);
     void rememberRecent(const QString& path);
+    // The file joins Open Recent and the kit history has it opened from there.
+    void openedFrom(const QString& path);
     void reportFailure(const Status& status);
     bool commitTypedValue();
 

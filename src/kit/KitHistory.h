@@ -9,7 +9,8 @@ namespace morvane {
 // What the editor tells of the kits it meets, for a kit library to keep. A
 // call says that it happened: an open, save, receive or send that was refused
 // or failed is not told. place is a file's path or a device's name, as UTF-8
-// text. Every call returns at once; the keeping may happen later.
+// text, empty for a kit opened from no file. Every call returns at once; the
+// keeping may happen later.
 class KitHistory {
 public:
     virtual ~KitHistory() = default;

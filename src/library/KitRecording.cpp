@@ -13,13 +13,6 @@
 namespace morvane::library {
 namespace {
 
-QString titleOf(const KitFields& fields)
-{
-    QString title = QString::fromStdString(utf8FromCp1252(fields.KitName));
-    while (!title.isEmpty() && (title.back() == QLatin1Char(' ') || title.back() == QChar(0))) title.chop(1);
-    return title;
-}
-
 Status run(QSqlQuery& query, const QVariantList& values)
 {
     for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
@@ -37,6 +30,13 @@ Result<std::optional<QSqlRecord>> rowOf(QSqlQuery& query, const QVariantList& va
 }
 
 }  // namespace
+
+QString titleOf(const KitFields& fields)
+{
+    QString title = QString::fromStdString(utf8FromCp1252(fields.KitName));
+    while (!title.isEmpty() && (title.back() == QLatin1Char(' ') || title.back() == QChar(0))) title.chop(1);
+    return title;
+}
 
 Result<LibraryKit> LibraryKit::of(KitDump dump)
 {
@@ -121,7 +121,7 @@ Status KitStore::recordOne(const Recording& recording, RecordCounts& counts, std
     const QString title = titleOf(f);
     // A place not known is stored as empty text, not as a missing value.
     const QString place = recording.event.place.isNull() ? QStringLiteral("") : recording.event.place;
-    const bool inAFile = isFileEvent(recording.event.kind);
+    const bool inAFile = isFileEvent(recording.event);
     const QString words = searchFolded(inAFile ? title + QLatin1Char('\n') + place : title);
     if (auto inserted = run(s.insertKit, {kit.hash, bytes.size(), title, f.KitNumber, f.BankNumber,
                                           byteArray(f.PadMNN), byteArray(f.PadTCH), words});

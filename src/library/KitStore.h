@@ -60,6 +60,9 @@ struct LibraryKit {
     KitFields fields;
 };
 
+// The kit name as the library lists it, trailing blanks taken off.
+QString titleOf(const KitFields& fields);
+
 struct Recording {
     LibraryKit kit;
     KitEvent event;

@@ -62,8 +62,9 @@ QString eventTimeText(const QDateTime& time)
 
 QString historyLine(const KitEvent& event)
 {
-    return eventTimeText(event.time) + QStringLiteral("  ") + eventPhrase(event.kind) + QLatin1Char(' ') +
-           event.place;
+    const QString what = event.place.isEmpty() ? eventName(event.kind)
+                                               : eventPhrase(event.kind) + QLatin1Char(' ') + event.place;
+    return eventTimeText(event.time) + QStringLiteral("  ") + what;
 }
 
 Result<KitDetails> detailsOf(KitStore& store, const QString& hash, const QString& title)
@@ -81,7 +82,7 @@ Result<QString> fileHolding(const KitDetails& kit)
 {
     bool wasInAFile = false;
     for (auto event = kit.history.rbegin(); event != kit.history.rend(); ++event) {
-        if (!isFileEvent(event->kind)) continue;
+        if (!isFileEvent(*event)) continue;
         wasInAFile = true;
         const auto bytes = readWholeFile(toFilePath(event->place));
         if (bytes && bytes.value() == kit.dump) return event->place;

@@ -21,7 +21,8 @@ QString countText(qint64 count);
 
 // Local time, as the window and morvane-kit show it: "2024-05-01 18:30".
 QString eventTimeText(const QDateTime& time);
-// "2024-05-01 18:30  opened from /kits/rock.syx"
+// "2024-05-01 18:30  opened from /kits/rock.syx", or "... opened" for an open
+// from no file.
 QString historyLine(const KitEvent& event);
 
 // The chosen kit, as its actions need it.

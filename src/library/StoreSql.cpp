@@ -24,7 +24,10 @@ QString eventName(EventKind kind) { return QString::fromLatin1(KindNames[static_
 
 QString eventPhrase(EventKind kind) { return QString::fromLatin1(KindPhrases[static_cast<std::size_t>(kind)]); }
 
-bool isFileEvent(EventKind kind) { return kind != EventKind::Received && kind != EventKind::Sent; }
+bool isFileEvent(const KitEvent& event)
+{
+    return event.kind != EventKind::Received && event.kind != EventKind::Sent && !event.place.isEmpty();
+}
 
 QString quotedFile(const QString& file)
 {

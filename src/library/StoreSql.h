@@ -36,8 +36,9 @@ KitEvent eventAt(const QSqlQuery& query, int firstColumn);
 // them: case folded in every script, which SQLite's own LIKE does for ASCII only.
 inline QString searchFolded(const QString& text) { return text.toCaseFolded(); }
 
-// Kinds of events whose place is a file, and so is searched.
-bool isFileEvent(EventKind kind);
+// Events whose place is a file, and so is searched: an open from no file
+// (a kit of the library that has none) has no place.
+bool isFileEvent(const KitEvent& event);
 
 }  // namespace morvane::library
 

@@ -69,6 +69,12 @@ void SysexReceiver::resetAndCloseInput()
     midiInIsOpen_ = false;
 }
 
+Result<ListeningInput> SysexReceiver::listeningInput() const
+{
+    if (!midiInIsOpen_) return Result<ListeningInput>::failure(withReason(NoInputText, openFailure_).toStdString());
+    return ListeningInput{&devices_.delivery(), midiInDevice_};
+}
+
 void SysexReceiver::MnuSysex_ReceiveSysex_Click()
 {
     if (!midiInIsOpen_) {

@@ -20,6 +20,13 @@ class WindowShell;
 // The receive buffer's size: a longer message is refused, never cut.
 inline constexpr std::size_t ReceiveBufferSize = 1000;
 
+// The chosen input while it listens: its name, and where what it hears is
+// delivered.
+struct ListeningInput {
+    InputDelivery* delivery;
+    std::string name;
+};
+
 // Listening on the chosen input and the "Receive Sysex Kit Dump" command.
 // It listens to the devices' received messages once, here, however often the
 // input is reopened, on the window thread. A kit received is told to the kit
@@ -48,6 +55,8 @@ public:
     bool MidiInIsOpen() const { return midiInIsOpen_; }
     // Why the input did not open when listening last started; empty when it did.
     const std::string& openFailure() const { return openFailure_; }
+    // Why none listens, as the receive command says it, when none does.
+    Result<ListeningInput> listeningInput() const;
     bool ReceivingSysex() const { return receivingSysex_; }
 
 private:

@@ -54,7 +54,8 @@ public:
     virtual void processEvents() = 0;
     virtual void sleep(int milliseconds) = 0;
 
-    virtual void openUrl(const QUrl& url) = 0;
+    // False when the desktop has nothing to open it with.
+    virtual bool openUrl(const QUrl& url) = 0;
 
     // The folder the program itself lives in.
     virtual QString programFolder() = 0;

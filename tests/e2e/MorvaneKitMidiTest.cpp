@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 using namespace morvane;
 using namespace morvane::testing;
 
@@ -64,6 +66,38 @@ TEST_F(KitToolOverMidi, ReceiveWritesOneWholeMessageByteForByteAndGivesUpAfterTh
     const auto none = dir.filePath("none.syx").toStdString();
     EXPECT_EQ(receive(none, "1").exitCode, 1);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(none)));
+}
+
+// Two kits, one of them twice, and a message that is no kit, then Ctrl+C:
+// each kit is kept once with an event per receive, the message is named, and
+// the summary still comes. With nothing received, the exit status is 1.
+TEST_F(KitToolOverMidi, LibraryReceiveKeepsEachKitOnceUntilCtrlC)
+{
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dir.path().toUtf8());
+    const Bytes identityRequest{0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7};
+    pad.queue({exampleKitDump(), exampleKitDump("examples/demo-kit-2.syx"), identityRequest, exampleKitDump()});
+    QProcess receive;
+    receive.start(MORVANE_KIT_PROGRAM, {"library", "receive", "--port", QString::fromStdString(pad.outName())});
+    QStringList lines;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        lines += QString(receive.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        return lines.size() == 4;
+    }, 10000));
+    ::kill(static_cast<pid_t>(receive.processId()), SIGINT);
+    ASSERT_TRUE(receive.waitForFinished(5000));
+    EXPECT_EQ(receive.exitCode(), 0) << receive.readAllStandardError().toStdString();
+    lines += QString(receive.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_TRUE(lines[0].startsWith("new kit ") && lines[1].startsWith("new kit ")) << lines.join('\n').toStdString();
+    EXPECT_EQ(lines[2], "not a kit     The kit dump is too short (6 bytes); a kit dump has 746 bytes.");
+    EXPECT_EQ(lines[3], "already known" + lines[0].mid(13));
+    EXPECT_EQ(lines[4], "3 kits recorded (2 new, 1 already known); 1 message not a kit.");
+    const auto history = runTool(MORVANE_KIT_PROGRAM, {"library", "history", lines[0].mid(14, 12).toStdString()});
+    EXPECT_EQ(QString::fromStdString(history.out).count("received from " + QString::fromStdString(pad.outName())), 2);
+    EXPECT_EQ(runTool(MORVANE_KIT_PROGRAM, {"library", "receive", "--port", pad.outName(), "--timeout", "1"}).exitCode,
+              1);
+    qputenv("XDG_DATA_HOME", dataHome);
 }
 
 // The server stalls (as when stopped) or dies while receive waits, and send

@@ -386,7 +386,7 @@ TEST_F(MainWindowTest, AChangedKitIsReplacedOrDroppedOnlyAfterTheUserChoseToSave
              EXPECT_FALSE(drop({url, url}) || drop({QUrl("https://vexo.invalid/kit.syx")}));  // no kit file
              drop({url});
          }, "opened"}},
-        {"library", {[&] { (void)window->openKit(other, otherFile); }, ""}},
+        {"library", {[&] { (void)window->openKit(other, otherFile); }, "opened"}},
         {"receive", {[&] { trigger("MnuSysex_ReceiveSysex"); midiDevices.playSysex(other); QCoreApplication::processEvents(); }, "received"}},
         {"quit", {[&] { trigger("MnuFile_Quit"); }, ""}},
         {"close button", {[&] {

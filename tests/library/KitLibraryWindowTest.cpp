@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -110,6 +111,13 @@ struct LibraryWindows : ::testing::Test {
     }
 
     QString lastMessage() const { return desktop.messages.back().text; }
+    QStringList lines(const QListWidget* list) const
+    {
+        QStringList texts;
+        for (int row = 0; row < list->count(); ++row) texts << list->item(row)->text();
+        return texts;
+    }
+    QStringList history() const { return lines(window.findChild<QListWidget*>("HistoryList")); }
 };
 
 }  // namespace
@@ -126,6 +134,11 @@ TEST_F(LibraryWindows, ImportedKitsAreFoundByAPadOpenedAsTheEditorsKitListedForA
     click("OpenBtn");
     EXPECT_EQ(main.currentKit().value().dump, alpha);
     EXPECT_TRUE(main.windowTitle().endsWith("(alpha.syx)")) << main.windowTitle().toStdString();
+    // The open is an open: kept in the kit's history and on Open Recent.
+    EXPECT_EQ(main.findChild<QAction*>("MnuFile_Recent_0")->data().toString(), alphaFile);
+    EXPECT_TRUE(soon([&] { return history().size() == 2 && history()[1].endsWith("opened from " + alphaFile); }));
+    click("ShowInFolderBtn");
+    EXPECT_EQ(desktop.openedUrls, std::vector{QUrl::fromLocalFile(QFileInfo(alphaFile).absolutePath())});
     click("AddToBatchBtn");
     EXPECT_EQ(batch.findChild<QListWidget*>("SysexList")->item(0)->text(), alphaFile);
     EXPECT_EQ(batch.findChild<QTreeWidget*>("Dir1")->topLevelItemCount(), 0);  // no folder listed while hidden
@@ -192,6 +205,61 @@ TEST_F(LibraryWindows, CompareExportAndDeleteLeaveEveryKitFileAsItWasAndTheSwitc
     window.findChild<QCheckBox*>("KeepHistory")->click();
     openInEditor(QString::fromStdString(exported));
     EXPECT_TRUE(soon([&] { return listed() == 2; }));
+}
+
+// A burst from the controller: two kits, one of them twice, and a message
+// that is no kit. Each kit is kept once with an event per receive, and the
+// list is listed once for the burst. Stop ends it.
+TEST_F(LibraryWindows, ReceiveKitsKeepsEachKitOnceNamesWhatIsNoKitAndListsTheBurstOnce)
+{
+    auto* input = main.findChild<QAction*>("mnuMIDI_inputs_0");
+    devices.unopenableInputs = {0};
+    input->trigger();
+    click("ReceiveKitsBtn");
+    EXPECT_TRUE(lastMessage().startsWith("No Midi Input selected.") && lastMessage().contains("cannot open input Pad In"))
+        << lastMessage().toStdString();
+    EXPECT_EQ(window.findChild<QDialog*>("ReceiveKits"), nullptr);
+    devices.unopenableInputs.clear();
+    input->trigger();
+    click("ReceiveKitsBtn");
+    auto* dialog = window.findChild<QDialog*>("ReceiveKits");
+    ASSERT_TRUE(dialog && dialog->isVisible());
+    auto* received = dialog->findChild<QListWidget*>("ReceivedList");
+
+    const KitDump gamma = kit("GAMMA", 60);
+    const KitDump cut(alpha.begin(), alpha.begin() + 100);
+    QSignalSpy listings(static_cast<KitListModel*>(kits->model()), &KitListModel::listed);
+    int count = 0;
+    for (const auto& message : {alpha, gamma, cut, gamma}) {
+        devices.playSysex(message);
+        ASSERT_TRUE(soon([&] { return received->count() == count + 1; }));
+        ++count;
+    }
+    const QString gammaLine = " \"GAMMA\"";
+    const QStringList shown = lines(received);
+    EXPECT_TRUE(shown[0].startsWith("already known ") && shown[0].endsWith(" \"ALPHA\"")) << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].startsWith("new kit       ") && shown[1].endsWith(gammaLine)) << shown[1].toStdString();
+    EXPECT_EQ(shown[2], "not a kit     The kit dump is too short (100 bytes); a kit dump has 746 bytes.");
+    EXPECT_EQ(shown[3], "already known" + shown[1].mid(13));
+    EXPECT_EQ(dialog->findChild<QLabel*>("ReceiveCount")->text(),
+              "3 kits recorded (1 new, 2 already known); 1 message not a kit.");
+    ASSERT_TRUE(soon([&] { return listed() == 3; }));
+    QTest::qWait(300);
+    EXPECT_EQ(listings.count(), 1);
+
+    QTest::mouseClick(dialog->findChild<QPushButton*>("StopReceiveBtn"), Qt::LeftButton);
+    devices.playSysex(beta);
+    QTest::qWait(100);
+    EXPECT_EQ(received->count(), 4);
+
+    // A kit that was never in a file opens as the editor's kit and has no folder to show.
+    choose("GAMMA");
+    EXPECT_EQ(history().filter("received from Pad In").size(), 2);
+    click("OpenBtn");
+    EXPECT_TRUE(soon([&] { return history().size() == 3 && history()[2].endsWith("  opened"); }));
+    click("ShowInFolderBtn");
+    EXPECT_EQ(lastMessage(), "The kit \"GAMMA\" was never in a file the library knows of.");
+    EXPECT_TRUE(desktop.openedUrls.empty());
 }
 
 // The window lists a page, however many kits a search finds (the same count

@@ -74,7 +74,11 @@ public:
         QCoreApplication::processEvents();
     }
     void sleep(int milliseconds) override { sleeps.push_back(milliseconds); }
-    void openUrl(const QUrl& url) override { openedUrls.push_back(url); }
+    bool openUrl(const QUrl& url) override
+    {
+        openedUrls.push_back(url);
+        return true;
+    }
     QString programFolder() override { return QCoreApplication::applicationDirPath(); }
 };
 

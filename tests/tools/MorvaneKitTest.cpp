@@ -134,6 +134,8 @@ TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
         {{"library", "history", "ffff"}, 1, "morvane-kit: No kit in the library has a hash starting with ffff."},
         {{"library", "export", "zz", "-o", out}, 1, "morvane-kit: \"zz\" is no hash"},
         {{"library", "export", "ffff"}, 2, ""},
+        {{"library", "receive", "--timeout", "5"}, 2, ""},
+        {{"library", "receive", "--port", "0", "--timeout", "86401"}, 2, ""},
         {{"frobnicate"}, 2, ""},
         {{"receive", "--port", "0", "-o", out, "--timeout", "86401"}, 2, ""},
     };

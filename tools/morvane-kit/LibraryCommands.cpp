@@ -1,14 +1,18 @@
 // library: the kit library the editor keeps, listed and searched, filled
-// from a folder, and read back, through the same store the editor uses.
+// from a folder or a MIDI input, and read back, through the same store the
+// editor uses.
 #include "Command.h"
 #include "KitText.h"
+#include "MidiInput.h"
 
 #include "base/Text.h"
 #include "kit/KitFile.h"
 #include "library/KitImport.h"
+#include "library/KitReceiving.h"
 #include "library/KitStore.h"
 #include "library/LibrarySettings.h"
 #include "library/LibraryView.h"
+#include "midi/devices/SystemMidiDevices.h"
 #include "platform/Desktop.h"
 
 #include <QCoreApplication>
@@ -18,6 +22,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <span>
 
 namespace morvane::tool {
 namespace {
@@ -27,7 +32,9 @@ using library::KitStore;
 int runLibrary(const Arguments& args, Console& console);
 
 const Command Library{
-    "library", "list [--json] [SEARCH...] | import DIR | export HASH-PREFIX -o FILE | history HASH-PREFIX",
+    "library",
+    "list [--json] [SEARCH...] | import DIR | receive --port PORT [--timeout S] | export HASH-PREFIX -o FILE |"
+    " history HASH-PREFIX",
     "Lists and searches the kit library the editor keeps, fills it from a folder and reads kits back.",
     "  list [--json] [SEARCH...]   one line per kit, latest first: the hash's first 12 digits,\n"
     "                              kit number, bank, title, last event and its time, times\n"
@@ -37,6 +44,13 @@ const Command Library{
     "                              one object per line, with the whole hash.\n"
     "  import DIR                  records every kit find lists under DIR as imported, then\n"
     "                              prints how many were added, already known and not kits.\n"
+    "  receive --port PORT [--timeout S]\n"
+    "                              records every kit arriving on a MIDI input (its number, see\n"
+    "                              ports, or its exact name) as received, until S seconds\n"
+    "                              passed, the input went away or Ctrl+C: one line per SysEx\n"
+    "                              message (new kit, already known, or not a kit and why),\n"
+    "                              then a summary. A kit received twice is kept once, with\n"
+    "                              two events. Exit status 0 when a kit was recorded.\n"
     "  export HASH-PREFIX -o FILE  writes the kit's bytes to FILE in one step, unless they no\n"
     "                              longer match their hash (the library is damaged).\n"
     "  history HASH-PREFIX         prints what happened to the kit, oldest first.\n"
@@ -134,6 +148,54 @@ int runImport(const Arguments& args, Console& console)
     return summary.unreadableFolders.empty() ? ExitSuccess : ExitRefused;
 }
 
+void printLine(Console& console, const QString& line)
+{
+    console.out << terminalText(utf8(line)) << "\n";
+    console.out.flush();
+}
+
+// Each kit is recorded as it comes, in a transaction of its own, so what
+// came before Ctrl+C is kept.
+int runReceive(const Arguments& args, Console& console)
+{
+    const auto parsed = parse(args, {"--port", "--timeout"});
+    if (parsed.problem) return usageError(console, Library, *parsed.problem);
+    if (!parsed.positional.empty()) return usageError(console, Library, "unexpected " + parsed.positional.front());
+    const auto port = parsed.option("--port");
+    if (!port) return usageError(console, Library, "receive needs --port PORT");
+    const auto timeout = parsed.timeout();
+    if (!timeout) return usageError(console, Library, timeout.error());
+    const auto store = openLibrary(console);
+    if (!store) return ExitRefused;
+    const auto devices = systemMidiDevices(ClientName);
+    if (auto service = devices->serviceStatus(); !service) return refuse(console, service.error());
+    const auto device = findDevice(devices->inputNames(), *port);
+    if (!device) return refuse(console, "there is no MIDI input " + inQuotes(*port) + " (see morvane-kit ports)");
+
+    library::ReceiveTally tally;
+    std::string failure;
+    const auto end = listenOnInput(*devices, *device, timeout.value(), [&](const MidiInputEvent& event) {
+        if (event.kind != MidiInputEvent::Kind::Sysex || event.bytes.empty()) return true;
+        const auto recording = library::receivedRecording(event.bytes, QString::fromStdString(*device));
+        if (!recording) {
+            printLine(console, tally.notAKit(recording.error()));
+            return true;
+        }
+        const auto counts = store->record(std::span(&recording.value(), 1));
+        if (!counts) {
+            failure = counts.error();
+            return false;
+        }
+        printLine(console, tally.kitRecorded(recording.value().kit, counts.value()));
+        return true;
+    });
+    if (!end) return refuse(console, end.error());
+    printLine(console, tally.summary());
+    if (!failure.empty()) return refuse(console, failure);
+    if (!end.value().why.empty()) console.err << "morvane-kit: " << terminalText(end.value().why) << "\n";
+    return tally.kits() > 0 ? ExitSuccess : ExitRefused;
+}
+
 // Opens the library, finds the one kit the prefix names and runs use on it;
 // says why when either cannot be had.
 template <typename Use>
@@ -177,8 +239,9 @@ int runLibrary(const Arguments& args, Console& console)
         int (*run)(const Arguments& args, Console& console);
     };
     static constexpr Action Actions[] = {
-        {"list", runList}, {"import", runImport}, {"export", runExport}, {"history", runHistory}};
-    if (args.empty()) return usageError(console, Library, "list, import, export or history is missing");
+        {"list", runList}, {"import", runImport}, {"receive", runReceive}, {"export", runExport},
+        {"history", runHistory}};
+    if (args.empty()) return usageError(console, Library, "list, import, receive, export or history is missing");
     const auto action = std::find_if(std::begin(Actions), std::end(Actions),
                                      [&](const Action& a) { return a.name == args[0]; });
     if (action == std::end(Actions)) return usageError(console, Library, "unknown action \"" + args[0] + "\"");

@@ -2,6 +2,7 @@
 // Device numbers are the ones the editor's menus show.
 #include "Command.h"
 #include "KitText.h"
+#include "MidiInput.h"
 
 #include "base/Text.h"
 #include "kit/KitFile.h"
@@ -10,11 +11,7 @@
 #include "midi/devices/SystemMidiDevices.h"
 
 #include <QCoreApplication>
-#include <QEventLoop>
-#include <QTimer>
 
-#include <algorithm>
-#include <charconv>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -45,65 +42,6 @@ const Command Receive{"receive", "--port PORT -o FILE [--timeout S]",
                       "  --timeout S   give up after S seconds (at most 86400) with exit status 1\n"
                       "                (default: wait)\n",
                       runReceive};
-
-// A day; longer waits overflow the timer and are surely a typo.
-constexpr int LongestTimeout = 86400;
-// How often a receive looks whether its server still answers: a stalled
-// server tells nothing.
-constexpr auto ServerCheckInterval = std::chrono::milliseconds(500);
-
-// The client name starts with the editor's, so the lists match its menus.
-const std::string ClientName = OwnClientPrefix + " (morvane-kit)";
-
-std::optional<int> wholeNumber(const std::string& text)
-{
-    int value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 0) return std::nullopt;
-    return value;
-}
-
-// PORT is an exact device name or a device number; the device is then
-// opened by the name the number stands for.
-std::optional<std::string> findDevice(const std::vector<std::string>& names, const std::string& port)
-{
-    if (std::find(names.begin(), names.end(), port) != names.end()) return port;
-    if (auto number = wholeNumber(port); number && *number < static_cast<int>(names.size()))
-        return names[static_cast<std::size_t>(*number)];
-    return std::nullopt;
-}
-
-// Options of the form "--name VALUE"; everything else is positional.
-struct ParsedArguments {
-    std::vector<std::pair<std::string, std::string>> options;
-    std::vector<std::string> positional;
-    std::optional<std::string> problem;
-
-    std::optional<std::string> option(const std::string& name) const
-    {
-        for (const auto& [key, value] : options)
-            if (key == name) return value;
-        return std::nullopt;
-    }
-};
-
-ParsedArguments parse(const Arguments& args, const std::vector<std::string>& known)
-{
-    ParsedArguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const auto& arg = args[i];
-        if (arg.empty() || arg[0] != '-') {
-            parsed.positional.push_back(arg);
-        } else if (std::find(known.begin(), known.end(), arg) == known.end()) {
-            parsed.problem = "unknown option " + arg;
-        } else if (i + 1 == args.size()) {
-            parsed.problem = arg + " needs a value";
-        } else {
-            parsed.options.emplace_back(arg, args[++i]);
-        }
-    }
-    return parsed;
-}
 
 int runPorts(const Arguments& args, Console& console)
 {
@@ -168,12 +106,8 @@ int runReceive(const Arguments& args, Console& console)
     const auto port = parsed.option("--port");
     const auto output = parsed.option("-o");
     if (!port || !output) return usageError(console, Receive, "--port and -o are needed");
-    std::optional<int> timeout;
-    if (auto text = parsed.option("--timeout")) {
-        timeout = wholeNumber(*text);
-        if (!timeout || *timeout > LongestTimeout)
-            return usageError(console, Receive, "--timeout takes a whole number of seconds up to 86400");
-    }
+    const auto timeout = parsed.timeout();
+    if (!timeout) return usageError(console, Receive, timeout.error());
 
     // Received messages reach the handler through the event loop.
     int argc = 1;
@@ -184,33 +118,17 @@ int runReceive(const Arguments& args, Console& console)
     if (auto service = devices->serviceStatus(); !service) return refuse(console, service.error());
     const auto device = findDevice(devices->inputNames(), *port);
     if (!device) return refuse(console, "there is no MIDI input " + inQuotes(*port) + " (see morvane-kit ports)");
-    QEventLoop waiting;
     std::optional<MidiBytes> received;
-    std::string problem = "no SysEx message arrived within " + std::to_string(timeout.value_or(0)) + " s";
-    QObject::connect(&devices->delivery(), &InputDelivery::received, &waiting, [&](const MidiInputEvent& event) {
-        if (event.kind != MidiInputEvent::Kind::Sysex || received) return;
-        received = event.bytes;
-        waiting.quit();
+    const auto end = listenOnInput(*devices, *device, timeout.value(), [&](const MidiInputEvent& event) {
+        if (event.kind == MidiInputEvent::Kind::Sysex) received = event.bytes;
+        return !received;
     });
-    // Waiting ends when the server stops or the device goes away.
-    const auto checkInput = [&] {
-        if (auto service = devices->serviceStatus(); !service)
-            problem = service.error();
-        else if (!devices->inputReachable())
-            problem = "the MIDI input " + inQuotes(*device) + " is no longer there";
-        else
-            return;
-        waiting.quit();
-    };
-    QObject::connect(&devices->delivery(), &InputDelivery::devicesChanged, &waiting, checkInput);
-    QTimer serverCheck;
-    QObject::connect(&serverCheck, &QTimer::timeout, &waiting, checkInput);
-    serverCheck.start(ServerCheckInterval);
-    if (auto opened = devices->openInput(*device); !opened) return refuse(console, opened.error());
-    if (timeout) QTimer::singleShot(std::chrono::seconds(*timeout), &waiting, &QEventLoop::quit);
-    waiting.exec();
-    (void)devices->closeInput();
-    if (!received) return refuse(console, problem);
+    if (!end) return refuse(console, end.error());
+    if (!received) {
+        if (end.value().timedOut)
+            return refuse(console, "no SysEx message arrived within " + std::to_string(*timeout.value()) + " s");
+        return refuse(console, end.value().why.empty() ? "interrupted before a SysEx message arrived" : end.value().why);
+    }
     if (auto saved = saveWholeFile(utf8ToPath(*output), *received); !saved) return refuse(console, saved.error());
     console.out << "received " << received->size() << " bytes into " << terminalText(*output) << "\n";
     return ExitSuccess;

@@ -276,6 +276,8 @@ Status MainWindow::openKit(const KitDump& dump, const QString& file) { return ki
 
 bool MainWindow::sendKit(const KitDump& dump, const QString& title) { return midi().sender().sendKit(dump, title); }
 
+Result<ListeningInput> MainWindow::listeningInput() { return midi().receiver().listeningInput(); }
+
 // The dump's field bytes may lag behind the fields until the next
 // Update_Buffer; a comparison reads the fields themselves.
 std::optional<LoadedKit> MainWindow::currentKit()

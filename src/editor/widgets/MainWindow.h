@@ -8,6 +8,7 @@
 #include "EditHistory.h"
 #include "MenuTree.h"
 #include "SvgPicture.h"
+#include "midi/SysexReceiver.h"
 #include "platform/WindowShell.h"
 
 #include <QMainWindow>
@@ -65,6 +66,8 @@ public:
     Status openKit(const KitDump& dump, const QString& file = {}) override;
     bool sendKit(const KitDump& dump, const QString& title) override;
     std::optional<LoadedKit> currentKit() override;
+    // The MIDI input chosen in the menu, for a receive of many kits.
+    Result<ListeningInput> listeningInput();
 
     void Status_Update(const QString& text) override;
     void commitPendingPadEdit() override;

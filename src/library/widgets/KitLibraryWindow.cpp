@@ -1,8 +1,10 @@
 #include "KitLibraryWindow.h"
 
 #include "FolderElidingDelegate.h"
+#include "ReceiveKitsDialog.h"
 
 #include "library/EditorLibrary.h"
+#include "library/KitReceiving.h"
 #include "library/LibraryHost.h"
 #include "library/LibrarySettings.h"
 #include "kit/KitCodec.h"
@@ -16,6 +18,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -28,6 +31,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -35,7 +39,8 @@
 namespace morvane::library {
 namespace {
 
-// Long enough to let a word be typed whole, short enough to feel immediate.
+// Long enough to let a word be typed whole, or a burst of kits be received,
+// short enough to feel immediate.
 constexpr int SearchPauseMs = 150;
 const QString KitFileFilter = QStringLiteral("Sysex Files (*.syx)");
 
@@ -52,9 +57,10 @@ KitLibraryWindow::KitLibraryWindow(Desktop& desktop, EditorLibrary& library, Lib
     searchTimer_.setSingleShot(true);
     searchTimer_.setInterval(SearchPauseMs);
     connect(&searchTimer_, &QTimer::timeout, this, &KitLibraryWindow::search);
-    connect(&library_, &EditorLibrary::kitsChanged, this, [this] {
-        if (isVisible()) refresh();
-    });
+    refreshTimer_.setSingleShot(true);
+    refreshTimer_.setInterval(SearchPauseMs);
+    connect(&refreshTimer_, &QTimer::timeout, this, &KitLibraryWindow::refresh);
+    connect(&library_, &EditorLibrary::kitsChanged, this, &KitLibraryWindow::refreshSoon);
     // A notice too long for the main window's status line is read whole here.
     connect(&library_, &EditorLibrary::told, this, &KitLibraryWindow::say);
     connect(&library_, &EditorLibrary::migrating, this, [this] {
@@ -181,6 +187,7 @@ QWidget* KitLibraryWindow::buildActionRow()
     addButton("Open", "Open", &KitLibraryWindow::openChosen);
     addButton("Send", "Send", &KitLibraryWindow::sendChosen);
     addButton("AddToBatch", "Add to Batch List", &KitLibraryWindow::addChosenToBatchList);
+    addButton("ShowInFolder", "Show in Folder", &KitLibraryWindow::showChosenInFolder);
     addButton("Compare", "Compare with the Current Kit", &KitLibraryWindow::compareChosen);
     addButton("Export", "Export as .syx...", &KitLibraryWindow::exportChosen);
     addButton("Delete", "Delete", &KitLibraryWindow::deleteChosen);
@@ -204,6 +211,9 @@ QWidget* KitLibraryWindow::buildImportRow()
         if (cancelImport_) *cancelImport_ = true;
     });
     layout->addWidget(cancelImportButton_);
+    auto* receiveButton = namedButton(QStringLiteral("ReceiveKitsBtn"), QStringLiteral("Receive Kits..."));
+    connect(receiveButton, &QPushButton::clicked, this, &KitLibraryWindow::receiveKits);
+    layout->addWidget(receiveButton);
     layout->addStretch(1);
     showImporting(false);
     return row;
@@ -240,6 +250,7 @@ void KitLibraryWindow::openEnded(const QString& failure)
 void KitLibraryWindow::closeEvent(QCloseEvent* event)
 {
     if (cancelImport_) *cancelImport_ = true;
+    if (receiveDialog_) receiveDialog_->close();
     event->accept();
 }
 
@@ -253,10 +264,16 @@ void KitLibraryWindow::search()
 // the list's old words.
 void KitLibraryWindow::refresh()
 {
+    refreshTimer_.stop();
     if (searchTimer_.isActive())
         search();
     else
         model_->refresh();
+}
+
+void KitLibraryWindow::refreshSoon()
+{
+    if (isVisible()) refreshTimer_.start();
 }
 
 // The chosen kit stays chosen while the list shows it, and its details are
@@ -355,6 +372,20 @@ void KitLibraryWindow::addChosenToBatchList()
     const QString path = quotedFile(file.value());
     say(host_.addToBatchList(file.value()) ? QStringLiteral("%1 was added to the batch list.").arg(path)
                                            : QStringLiteral("%1 is on the batch list already.").arg(path));
+}
+
+void KitLibraryWindow::showChosenInFolder()
+{
+    if (!chosen_) return;
+    const auto file = fileHolding(*chosen_);
+    if (!file) {
+        desktop_.messageBox(QString::fromStdString(file.error()), MessageStyle::Plain);
+        return;
+    }
+    const QString folder = QFileInfo(file.value()).absolutePath();
+    if (!desktop_.openUrl(QUrl::fromLocalFile(folder)))
+        desktop_.messageBox(QStringLiteral("The file manager could not be opened at %1.").arg(quotedFile(folder)),
+                            MessageStyle::Plain);
 }
 
 void KitLibraryWindow::compareChosen()
@@ -494,6 +525,26 @@ void KitLibraryWindow::showImporting(bool importing)
     importProgress_->setRange(0, 0);
     importProgress_->setVisible(importing);
     cancelImportButton_->setVisible(importing);
+}
+
+// One receive at a time: a second click shows the one still listening.
+void KitLibraryWindow::receiveKits()
+{
+    if (receiveDialog_ && receiveDialog_->listening()) {
+        receiveDialog_->raise();
+        receiveDialog_->activateWindow();
+        return;
+    }
+    const auto input = host_.listeningInput();
+    if (!input) {
+        desktop_.messageBox(QString::fromStdString(input.error()), MessageStyle::Exclamation);
+        return;
+    }
+    delete receiveDialog_;
+    auto* session = new KitReceiveSession(library_, input.value());
+    connect(session, &KitReceiveSession::recorded, this, &KitLibraryWindow::refreshSoon);
+    receiveDialog_ = new ReceiveKitsDialog(session, this);
+    receiveDialog_->show();
 }
 
 }  // namespace morvane::library

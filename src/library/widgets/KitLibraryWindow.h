@@ -4,6 +4,7 @@
 #include "library/LibraryView.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <atomic>
@@ -27,6 +28,7 @@ namespace morvane::library {
 
 class EditorLibrary;
 class LibraryHost;
+class ReceiveKitsDialog;
 
 // KitLibraryWindow: the kits the library keeps, searched as the user types,
 // with the chosen kit's history and what can be done with it. Created once
@@ -56,6 +58,7 @@ private:
     void buildKitTable();
     void search();
     void refresh();
+    void refreshSoon();
     void keepChoiceAfterListing();
     const KitRow* selectedKit() const;
     QString selectedHash() const;
@@ -67,6 +70,7 @@ private:
     void openChosen();
     void sendChosen();
     void addChosenToBatchList();
+    void showChosenInFolder();
     void compareChosen();
     void showComparison(const QString& title, const std::vector<DifferenceRow>& rows);
     void exportChosen();
@@ -75,11 +79,13 @@ private:
     void showImportProgress(int done, int total);
     void importFinished(const QString& folder, const Result<ImportSummary>& summary);
     void showImporting(bool importing);
+    void receiveKits();
 
     Desktop& desktop_;
     EditorLibrary& library_;
     LibraryHost& host_;
     QTimer searchTimer_;
+    QTimer refreshTimer_;  // gathers the library's changes of a burst into one listing
     KitListModel* model_;
     QString lastChosen_;  // kept chosen across a new listing when it is listed
     std::optional<KitDetails> chosen_;  // the selected kit, once its details came
@@ -95,6 +101,7 @@ private:
     QPushButton* importButton_;
     QProgressBar* importProgress_;
     QPushButton* cancelImportButton_;
+    QPointer<ReceiveKitsDialog> receiveDialog_;  // the latest receive, kept to be read after Stop
     QLabel* status_;
 };
 

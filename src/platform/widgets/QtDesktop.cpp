@@ -185,7 +185,7 @@ void QtDesktop::processEvents() { QCoreApplication::processEvents(); }
 
 void QtDesktop::sleep(int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }
 
-void QtDesktop::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+bool QtDesktop::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 QString QtDesktop::programFolder() { return QCoreApplication::applicationDirPath(); }
 

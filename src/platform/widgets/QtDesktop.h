@@ -22,7 +22,7 @@ public:
     void beep(int hertz, int milliseconds) override;
     void processEvents() override;
     void sleep(int milliseconds) override;
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
     QString programFolder() override;
 
 private:
