@@ -35,7 +35,8 @@ const Command Library{
     "library",
     "list [--json] [SEARCH...] | import DIR | receive --port PORT [--timeout S] | export HASH-PREFIX -o FILE |"
     " history HASH-PREFIX",
-    "Lists and searches the kit library the editor keeps, fills it from a folder and reads kits back.",
+    "Lists and searches the kit library the editor keeps, fills it from a folder or a MIDI input and reads kits "
+    "back.",
     "  list [--json] [SEARCH...]   one line per kit, latest first: the hash's first 12 digits,\n"
     "                              kit number, bank, title, last event and its time, times\n"
     "                              sent, and the last file or device. Words match titles and\n"

@@ -531,6 +531,7 @@ void KitLibraryWindow::showImporting(bool importing)
 void KitLibraryWindow::receiveKits()
 {
     if (receiveDialog_ && receiveDialog_->listening()) {
+        receiveDialog_->show();
         receiveDialog_->raise();
         receiveDialog_->activateWindow();
         return;

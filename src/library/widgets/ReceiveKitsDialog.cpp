@@ -3,7 +3,6 @@
 #include "library/KitReceiving.h"
 #include "platform/widgets/WidgetStyle.h"
 
-#include <QCloseEvent>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -34,7 +33,8 @@ ReceiveKitsDialog::ReceiveKitsDialog(KitReceiveSession* session, QWidget* parent
     connect(stopButton_, &QPushButton::clicked, this, &ReceiveKitsDialog::stop);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     buttons->addButton(stopButton_, QDialogButtonBox::ActionRole);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(this, &QDialog::finished, this, &ReceiveKitsDialog::stop);
     connect(session_, &KitReceiveSession::told, this, &ReceiveKitsDialog::add);
 
     auto* layout = new QVBoxLayout(this);
@@ -53,12 +53,6 @@ void ReceiveKitsDialog::stop()
 }
 
 bool ReceiveKitsDialog::listening() const { return session_->listening(); }
-
-void ReceiveKitsDialog::closeEvent(QCloseEvent* event)
-{
-    stop();
-    event->accept();
-}
 
 void ReceiveKitsDialog::add(const QString& line)
 {

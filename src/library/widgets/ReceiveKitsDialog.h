@@ -11,7 +11,8 @@ namespace morvane::library {
 class KitReceiveSession;
 
 // "Receive Kits": the kits a receive session records as they come, with a
-// running count, until Stop. Closing it stops the session too.
+// running count, until Stop. Closing it (Close, Esc, the close box) stops
+// the session too.
 class ReceiveKitsDialog final : public QDialog {
     Q_OBJECT
 public:
@@ -20,9 +21,6 @@ public:
 
     void stop();
     bool listening() const;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void add(const QString& line);
