@@ -11,11 +11,6 @@ namespace {
 
 constexpr int ShownHashDigits = 12;  // as morvane-kit library list shows a hash
 
-QString counted(int count, const char* one, const char* many)
-{
-    return countText(count) + QLatin1Char(' ') + QString::fromLatin1(count == 1 ? one : many);
-}
-
 }  // namespace
 
 Result<Recording> receivedRecording(const std::vector<std::uint8_t>& message, const QString& device)
