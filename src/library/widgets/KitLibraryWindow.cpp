@@ -223,6 +223,7 @@ QWidget* KitLibraryWindow::buildDetailsPane()
     auto* layout = new QVBoxLayout(pane);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(history_, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Note and tags:")));
     noteText_ = new QPlainTextEdit;
     noteText_->setObjectName(QStringLiteral("NoteText"));
     noteText_->setPlaceholderText(QStringLiteral("Note"));
