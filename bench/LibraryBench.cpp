@@ -234,6 +234,18 @@ BENCHMARK_CAPTURE(keystrokeToFirstPage, word, "kit")->Unit(benchmark::kMilliseco
 BENCHMARK_CAPTURE(keystrokeToFirstPage, title, "00012345")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(keystrokeToFirstPage, shortWord, "zq")->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(keystrokeToFirstPage, note, "note:38")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(keystrokeToFirstPage, favourites, "fav")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(keystrokeToFirstPage, noteWord, "text:gig")->Unit(benchmark::kMillisecond);
+
+// The first page with the favourites first, as a click on the star column's header asks.
+void firstPageByStar(benchmark::State& state)
+{
+    KitStore& store = fullStore();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            store.search({QString(), KitColumn::Favourite, true}, {}, KitListModel::PageSize).value().rows.size());
+}
+BENCHMARK(firstPageByStar)->Unit(benchmark::kMillisecond);
 
 // A search with no page to fill, followed slice after slice to the last kit
 // as the list follows it (on the library's thread, a slice per request).

@@ -103,9 +103,14 @@ QVariant KitListModel::data(const QModelIndex& index, int role) const
     if (!row) return {};
     const auto column = static_cast<KitColumn>(index.column());
     switch (role) {
-    case Qt::DisplayRole:
-    case Qt::ToolTipRole: return cellText(*row, column);  // the whole text of a cell cut short
+    case Qt::DisplayRole: return cellText(*row, column);
+    case Qt::ToolTipRole:
+        if (column == KitColumn::Favourite)
+            return row->favourite ? QStringLiteral("A favourite: click to take its star away")
+                                  : QStringLiteral("Click to make it a favourite");
+        return cellText(*row, column);  // the whole text of a cell cut short
     case Qt::TextAlignmentRole:
+        if (column == KitColumn::Favourite) return QVariant::fromValue(Qt::AlignCenter);
         if (column == KitColumn::Kit || column == KitColumn::Bank || column == KitColumn::TimesSent)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
         return {};

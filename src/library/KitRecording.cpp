@@ -8,28 +8,8 @@
 #include "kit/KitCodec.h"
 
 #include <QCryptographicHash>
-#include <QSqlRecord>
 
 namespace morvane::library {
-namespace {
-
-Status run(QSqlQuery& query, const QVariantList& values)
-{
-    for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
-    return query.exec() ? succeeded() : Status::failure(sentence(reasonOf(query.lastError()) + '.'));
-}
-
-// Runs a query for one row; its values, or none when there is no such row.
-Result<std::optional<QSqlRecord>> rowOf(QSqlQuery& query, const QVariantList& values)
-{
-    if (auto done = run(query, values); !done) return Result<std::optional<QSqlRecord>>::failure(done.error());
-    std::optional<QSqlRecord> found;
-    if (query.next()) found = query.record();
-    query.finish();
-    return found;
-}
-
-}  // namespace
 
 QString titleOf(const KitFields& fields)
 {

@@ -57,6 +57,22 @@ Condition wordCondition(const QSqlDatabase& db, const QString& token)
     return {QStringLiteral("k.id IN (SELECT rowid FROM kit_text WHERE kit_text MATCH ?)"), {phrase}, false};
 }
 
+// "tag:live" -> "live"; a bare prefix is a word like any other.
+std::optional<QString> markTerm(const QString& token, QLatin1String prefix)
+{
+    if (!token.startsWith(prefix, Qt::CaseInsensitive) || token.size() == prefix.size()) return std::nullopt;
+    return searchFolded(token.mid(prefix.size()));
+}
+
+// The note is among the kit's words, so their index gathers the kits first.
+Condition noteCondition(const QSqlDatabase& db, const QString& word)
+{
+    Condition inWords = wordCondition(db, word);
+    inWords.sql += QStringLiteral(" AND instr(k.folded_note, ?) > 0");
+    inWords.values << word;
+    return inWords;
+}
+
 Condition conditionOf(const QSqlDatabase& db, const QString& token)
 {
     const auto padByte = [](int value) { return QByteArray(1, static_cast<char>(value)); };
@@ -64,12 +80,18 @@ Condition conditionOf(const QSqlDatabase& db, const QString& token)
         return {QStringLiteral("instr(k.notes, ?) > 0"), {padByte(*note)}};
     if (const auto channel = padTerm(token, QLatin1String("channel:")))
         return {QStringLiteral("instr(k.channels, ?) > 0"), {padByte(*channel)}};
+    if (token.compare(QLatin1String("fav"), Qt::CaseInsensitive) == 0)
+        return {QStringLiteral("k.favourite = 1"), {}, false};
+    if (const auto tag = markTerm(token, QLatin1String("tag:")))
+        return {QStringLiteral("k.id IN (SELECT kit FROM kit_tags WHERE tag = ?)"), {*tag}, false};
+    if (const auto text = markTerm(token, QLatin1String("text:"))) return noteCondition(db, *text);
     return wordCondition(db, token);
 }
 
 QString sortExpression(KitColumn column)
 {
     switch (column) {
+    case KitColumn::Favourite: return QStringLiteral("k.favourite");
     case KitColumn::Title: return QStringLiteral("k.title");
     case KitColumn::Kit: return QStringLiteral("k.kit_number");
     case KitColumn::Bank: return QStringLiteral("k.bank");
@@ -132,7 +154,9 @@ Result<KitPage> KitStore::search(const KitSearch& search, const std::optional<Pa
     QSqlQuery query(db_);
     query.setForwardOnly(true);
     query.prepare(QStringLiteral("SELECT k.id, k.hash, k.title, k.kit_number, k.bank, e.kind, e.place, e.time,"
-                                 " k.times_sent, %1 FROM kits k JOIN events e ON e.id = k.last_event%2"
+                                 " k.times_sent, k.favourite, k.note,"
+                                 " (SELECT group_concat(tag, ' ') FROM kit_tags WHERE kit = k.id),"
+                                 " %1 FROM kits k JOIN events e ON e.id = k.last_event%2"
                                  " ORDER BY %1 %3, k.id %3 LIMIT %4")
                       .arg(sorted, filter, direction)
                       .arg(limit));
@@ -141,10 +165,13 @@ Result<KitPage> KitStore::search(const KitSearch& search, const std::optional<Pa
     KitPage page;
     PageStart last;
     while (query.next()) {
+        QStringList tags = query.value(11).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        tags.sort();
         page.rows.push_back({query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toString(),
                              query.value(3).toInt(), query.value(4).toInt(), eventAt(query, 5),
-                             query.value(8).toInt()});
-        last = {query.value(9), page.rows.back().id};
+                             query.value(8).toInt(), query.value(9).toBool(), query.value(10).toString(),
+                             std::move(tags)});
+        last = {query.value(12), page.rows.back().id};
     }
     page.next = static_cast<int>(page.rows.size()) == limit ? std::optional(last) : nextSlice;
     return page;

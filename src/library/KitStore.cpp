@@ -77,6 +77,7 @@ Status KitStore::remove(const QString& hash)
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) return refused();
     for (const char* statement : {"DELETE FROM events WHERE kit IN (SELECT id FROM kits WHERE hash = ?)",
                                   "DELETE FROM kit_bytes WHERE kit IN (SELECT id FROM kits WHERE hash = ?)",
+                                  "DELETE FROM kit_tags WHERE kit IN (SELECT id FROM kits WHERE hash = ?)",
                                   "INSERT INTO kit_text (kit_text, rowid, words)"
                                   " SELECT 'delete', id, words FROM kits WHERE hash = ?",
                                   "DELETE FROM kits WHERE hash = ?"}) {

@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <chrono>
@@ -82,15 +83,20 @@ struct KitRow {
     int bank = 0;
     KitEvent last; // the latest event: its kind, place and time
     int timesSent = 0;
+    // The user's marks, kept in the library only.
+    bool favourite = false;
+    QString note;
+    QStringList tags;  // sorted
 };
 
 // The columns a search lists and sorts by.
-enum class KitColumn { Title, Kit, Bank, LastEvent, When, Where, TimesSent };
-inline constexpr int KitColumnCount = 7;
+enum class KitColumn { Favourite, Title, Kit, Bank, LastEvent, When, Where, TimesSent };
+inline constexpr int KitColumnCount = 8;
 
-// Words match the title or a path in the history, "note:N" and
-// "channel:N" a pad holding that value; every term must match. Empty text
-// lists every kit. Letter case is ignored in every script.
+// Words match the title, a path in the history or the note, "note:N" and
+// "channel:N" a pad holding that value, "fav" a favourite, "text:WORD" the
+// note and "tag:TAG" a tag; every term must match. Empty text lists every
+// kit. Letter case is ignored in every script.
 struct KitSearch {
     QString text;
     KitColumn sortColumn = KitColumn::When;  // When: the latest event's order
@@ -164,6 +170,14 @@ public:
     // No file is touched.
     Status remove(const QString& hash);
 
+    // The user's marks: each changes the library only, never the kit's bytes.
+    Status setFavourite(const QString& hash, bool favourite);
+    // An empty note takes it away.
+    Status setNote(const QString& hash, const QString& note);
+    // A tag is one word, kept case folded; a second add or a remove of a
+    // tag the kit has not is no change.
+    Status setTagged(const QString& hash, const QString& tag, bool tagged);
+
 private:
     KitStore(QString file, QString connection, QSqlDatabase db);
     // firstNew: the id of the transaction's first new kit, once there is one.
@@ -171,6 +185,9 @@ private:
     // Adds a file's path to the words a search matches for the kit; indexed
     // tells whether the search index holds its words yet.
     Status addWords(qint64 kit, const QString& words, const QString& place, bool indexed);
+    // Runs work in one write transaction; doing ("keep the note") names
+    // what was refused, and work's failure why.
+    Status change(const QString& doing, const std::function<Status(QSqlQuery&)>& work);
     std::string readFailure(const QSqlQuery& query) const;
 
     QString file_;

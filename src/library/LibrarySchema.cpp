@@ -25,16 +25,12 @@ Status setKnownKitsWords(QSqlDatabase& db)
 {
     QSqlQuery kits(db);
     kits.setForwardOnly(true);
-    if (!kits.exec(QStringLiteral("SELECT k.id, k.title, (SELECT group_concat(place, char(10)) FROM"
-                                  " (SELECT DISTINCT place FROM events WHERE kit = k.id"
-                                  "  AND kind IN ('opened', 'saved', 'imported'))) FROM kits k")))
+    if (!kits.exec(QStringLiteral("SELECT k.id, k.title, %1 FROM kits k").arg(QLatin1String(KitFilePlaces))))
         return Status::failure(kits.lastError().databaseText().toStdString());
     QSqlQuery update(db);
     update.prepare(QStringLiteral("UPDATE kits SET words = ? WHERE id = ?"));
     while (kits.next()) {
-        const QString places = kits.value(2).toString();
-        const QString title = kits.value(1).toString();
-        update.bindValue(0, searchFolded(places.isEmpty() ? title : title + QLatin1Char('\n') + places));
+        update.bindValue(0, wordsOf(kits.value(1).toString(), kits.value(2).toString(), {}));
         update.bindValue(1, kits.value(0));
         if (!update.exec()) return Status::failure(update.lastError().databaseText().toStdString());
     }
@@ -89,6 +85,19 @@ const std::vector<Step> Steps = {
          "CREATE INDEX kits_by_last_event ON kits(last_event)",
      },
      setKnownKitsWords},
+    // The user's own marks, which no kit file carries. The note as typed is
+    // shown; its case-folded copy is what text: matches, and it joins the
+    // kit's words too, so a plain word finds it through the index. A tag is
+    // one case-folded word.
+    {{
+        "ALTER TABLE kits ADD COLUMN favourite INTEGER NOT NULL DEFAULT 0",
+        "ALTER TABLE kits ADD COLUMN note TEXT NOT NULL DEFAULT ''",
+        "ALTER TABLE kits ADD COLUMN folded_note TEXT NOT NULL DEFAULT ''",
+        "CREATE INDEX kits_by_favourite ON kits(favourite, id)",
+        "CREATE TABLE kit_tags (kit INTEGER NOT NULL REFERENCES kits(id), tag TEXT NOT NULL,"
+        " PRIMARY KEY (kit, tag)) WITHOUT ROWID",
+        "CREATE INDEX kit_tags_by_tag ON kit_tags(tag)",
+    }},
 };
 
 const int Newest = static_cast<int>(Steps.size());

@@ -8,12 +8,14 @@
 
 #include <QDir>
 #include <QLocale>
+#include <QRegularExpression>
 
 namespace morvane::library {
 
 QString columnTitle(KitColumn column)
 {
     switch (column) {
+    case KitColumn::Favourite: return FavouriteMark;
     case KitColumn::Title: return QStringLiteral("Title");
     case KitColumn::Kit: return QStringLiteral("Kit #");
     case KitColumn::Bank: return QStringLiteral("Bank #");
@@ -28,6 +30,7 @@ QString columnTitle(KitColumn column)
 QString cellText(const KitRow& row, KitColumn column)
 {
     switch (column) {
+    case KitColumn::Favourite: return row.favourite ? FavouriteMark : QString();
     case KitColumn::Title: return row.title;
     case KitColumn::Kit: return QString::number(row.kitNumber);
     case KitColumn::Bank: return QString::number(row.bank);
@@ -37,6 +40,26 @@ QString cellText(const KitRow& row, KitColumn column)
     case KitColumn::TimesSent: return countText(row.timesSent);
     }
     return {};
+}
+
+QStringList tagsIn(const QString& text)
+{
+    QStringList tags = searchFolded(text).split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts);
+    tags.removeDuplicates();
+    return tags;
+}
+
+Status saveNoteAndTags(KitStore& store, const KitRow& kit, const QString& note, const QString& tagText)
+{
+    if (auto saved = store.setNote(kit.hash, note); !saved) return saved;
+    const QStringList tags = tagsIn(tagText);
+    for (const QString& tag : tags)
+        if (!kit.tags.contains(tag))
+            if (auto added = store.setTagged(kit.hash, tag, true); !added) return added;
+    for (const QString& tag : kit.tags)
+        if (!tags.contains(tag))
+            if (auto removed = store.setTagged(kit.hash, tag, false); !removed) return removed;
+    return succeeded();
 }
 
 QString countText(qint64 count)

@@ -15,6 +15,15 @@ namespace morvane::library {
 QString columnTitle(KitColumn column);
 QString cellText(const KitRow& row, KitColumn column);
 
+// The star a favourite shows, in its column and as the column's title.
+inline const QString FavouriteMark = QStringLiteral("\u2605");
+
+// The tags the user typed, split at spaces and commas, case folded, each once.
+QStringList tagsIn(const QString& text);
+// The kit's note, and its tags made those of text, adding and removing
+// only what changed; the first refusal stops it.
+Status saveNoteAndTags(KitStore& store, const KitRow& kit, const QString& note, const QString& tagText);
+
 // 12,345: a count as the user's language groups digits, and grouped in
 // threes where the language would write no separator.
 QString countText(qint64 count);

@@ -53,6 +53,29 @@ QString reasonOf(const QSqlError& error)
     }
 }
 
+QString wordsOf(const QString& title, const QString& places, const QString& note)
+{
+    QString words = title;
+    for (const QString& more : {places, note})
+        if (!more.isEmpty()) words += QLatin1Char('\n') + more;
+    return searchFolded(words);
+}
+
+Status run(QSqlQuery& query, const QVariantList& values)
+{
+    for (int i = 0; i < values.size(); ++i) query.bindValue(i, values[i]);
+    return query.exec() ? succeeded() : Status::failure(sentence(reasonOf(query.lastError()) + '.'));
+}
+
+Result<std::optional<QSqlRecord>> rowOf(QSqlQuery& query, const QVariantList& values)
+{
+    if (auto done = run(query, values); !done) return Result<std::optional<QSqlRecord>>::failure(done.error());
+    std::optional<QSqlRecord> found;
+    if (query.next()) found = query.record();
+    query.finish();
+    return found;
+}
+
 KitEvent eventAt(const QSqlQuery& query, int firstColumn)
 {
     return {kindNamed(query.value(firstColumn).toString()), query.value(firstColumn + 1).toString(),

@@ -7,8 +7,10 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QVariant>
 
+#include <optional>
 #include <string>
 
 namespace morvane::library {
@@ -39,6 +41,18 @@ inline QString searchFolded(const QString& text) { return text.toCaseFolded(); }
 // Events whose place is a file, and so is searched: an open from no file
 // (a kit of the library that has none) has no place.
 bool isFileEvent(const KitEvent& event);
+
+// The files a kit (as k) was in, one to a line, as SQL.
+inline constexpr const char* KitFilePlaces =
+    "(SELECT group_concat(place, char(10)) FROM"
+    " (SELECT DISTINCT place FROM events WHERE kit = k.id AND kind IN ('opened', 'saved', 'imported')))";
+// What a search word meets of a kit: its title, the files it was in and its note.
+QString wordsOf(const QString& title, const QString& places, const QString& note);
+
+// Runs a prepared query with values; the reason, as a sentence, when it fails.
+Status run(QSqlQuery& query, const QVariantList& values);
+// Runs a query for one row; its values, or none when there is no such row.
+Result<std::optional<QSqlRecord>> rowOf(QSqlQuery& query, const QVariantList& values);
 
 }  // namespace morvane::library
 

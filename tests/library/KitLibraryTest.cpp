@@ -44,6 +44,19 @@ QStringList titles(const std::vector<KitRow>& rows)
     return shown;
 }
 
+// Every row of the search, a page of one at a time, each page looking at one kit.
+QStringList pagedTitles(KitStore& store, const KitSearch& search)
+{
+    QStringList paged;
+    std::optional<PageStart> start;
+    do {
+        const auto page = store.search(search, start, 1, 1).value();
+        paged << titles(page.rows);
+        start = page.next;
+    } while (start);
+    return paged;
+}
+
 // Runs sql on its own connection, as another program would.
 void runSql(const QString& file, const QStringList& statements)
 {
@@ -147,31 +160,74 @@ TEST_F(Library, SearchMatchesTitlesFilePathsNotesAndChannelsAllAtOnce)
 
     // Pages of one, in any order, and looking at one kit at a time, list what one page lists.
     for (const KitSearch& search : {KitSearch{"", KitColumn::Title, false}, KitSearch{"s", KitColumn::Where, true},
-                                    KitSearch{"s", KitColumn::When, true}, KitSearch{"s", KitColumn::When, false}}) {
-        QStringList paged;
-        std::optional<PageStart> start;
-        do {
-            const auto page = store->search(search, start, 1, 1).value();
-            paged << titles(page.rows);
-            start = page.next;
-        } while (start);
-        EXPECT_EQ(paged, titles(store->search(search, {}, 100).value().rows)) << search.text.toStdString();
-    }
+                                    KitSearch{"s", KitColumn::When, true}, KitSearch{"s", KitColumn::When, false}})
+        EXPECT_EQ(pagedTitles(*store, search), titles(store->search(search, {}, 100).value().rows))
+            << search.text.toStdString();
 }
 
-TEST_F(Library, AFileOfTheFirstVersionIsBroughtUpToDateWithItsKitsFound)
+TEST_F(Library, StarsNotesAndTagsAreKeptApartFromTheKitAndFoundBySearch)
 {
-    QFile fixture(MORVANE_SOURCE_DIR "/tests/library/first-version.sql");
-    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
-    folder.folder("made/by/the/open");
-    runSql(file, QString::fromUtf8(fixture.readAll()).split(";\n", Qt::SkipEmptyParts));
-    int migrations = 0;
-    const auto store = KitStore::open(file, DefaultBusyWait, [&] { ++migrations; }).value();
-    EXPECT_EQ(migrations, 1);
-    ASSERT_EQ(titles(listed(*store, "note:24 first")), QStringList{"FIRST KIT"});
-    EXPECT_EQ(titles(listed(*store, "FIRST.SYX")), QStringList{"FIRST KIT"});  // its path, indexed by the update
-    const auto recorded = store->record(kit("SECOND"), {});
-    EXPECT_TRUE(recorded) << recorded.error();
+    const auto store = open();
+    for (const char* title : {"Rock", "Jazz", "Latin"})
+        ASSERT_TRUE(store->record(kit(title), {EventKind::Opened, QStringLiteral("/gig/%1.syx").arg(title), at(1)}));
+    const QString rock = listed(*store, "rock")[0].hash;
+    const QString jazz = listed(*store, "jazz")[0].hash;
+    for (const auto& done : {store->setFavourite(rock, true), store->setNote(rock, "Old zebra note"),
+                             store->setNote(rock, "F\u00FCr die B\u00FChne P\u00C9RC"),
+                             store->setTagged(rock, " Live", true), store->setTagged(rock, "live", true),
+                             store->setTagged(rock, "old", true), store->setTagged(rock, "OLD", false),
+                             store->setTagged(jazz, "studio", true), store->setNote(jazz, "ab"),
+                             store->setFavourite(jazz, true), store->setFavourite(jazz, false)})
+        ASSERT_TRUE(done) << done.error();
+    const std::pair<const char*, QStringList> rows[] = {
+        {"fav", {"Rock"}},
+        {"FAV rock", {"Rock"}},
+        {"text:p\u00E9rc", {"Rock"}},  // case folded beyond ASCII
+        {"text:B\u00DCHNE", {"Rock"}},
+        {"b\u00FChne", {"Rock"}},  // a plain word meets the note too
+        {"zebra", {}},             // the old note is forgotten by the index
+        {"text:AB", {"Jazz"}},     // too short for the index
+        {"text:gig", {}},          // a path is no note
+        {"tag:LIVE", {"Rock"}},
+        {"tag:old", {}},
+        {"tag:studio fav", {}},
+    };
+    for (const auto& [query, expected] : rows)
+        EXPECT_EQ(titles(listed(*store, QString::fromUtf8(query))), expected) << query;
+
+    const KitRow row = listed(*store, "rock")[0];
+    EXPECT_TRUE(row.favourite);
+    EXPECT_EQ(row.note, "F\u00FCr die B\u00FChne P\u00C9RC");
+    EXPECT_EQ(row.tags, QStringList{"live"});
+    EXPECT_EQ(store->bytesOf(rock).value(), kit("Rock"));
+    const KitSearch byStar{"", KitColumn::Favourite, true};
+    EXPECT_EQ(pagedTitles(*store, byStar).value(0), "Rock");
+    EXPECT_EQ(pagedTitles(*store, byStar), titles(store->search(byStar, {}, 100).value().rows));
+
+    EXPECT_NE(store->setTagged(rock, "two words", true).error().find("is no tag"), std::string::npos);
+    ASSERT_TRUE(store->remove(rock));
+    EXPECT_NE(store->setFavourite(rock, true).error().find("no longer in the library"), std::string::npos);
+    EXPECT_NE(store->setNote(rock, "x").error().find("no longer in the library"), std::string::npos);
+}
+
+TEST_F(Library, AFileOfEachEarlierVersionIsBroughtUpToDateWithItsKitsFoundAndMarkable)
+{
+    for (const char* fixtureName : {"first-version.sql", "second-version.sql"}) {
+        QFile fixture(QStringLiteral(MORVANE_SOURCE_DIR "/tests/library/") + fixtureName);
+        ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+        const QString old = path(std::string(fixtureName) + ".sqlite");
+        runSql(old, QString::fromUtf8(fixture.readAll()).split(";\n", Qt::SkipEmptyParts));
+        int migrations = 0;
+        const auto store = KitStore::open(old, DefaultBusyWait, [&] { ++migrations; }).value();
+        EXPECT_EQ(migrations, 1);
+        ASSERT_EQ(titles(listed(*store, "note:24 first")), QStringList{"FIRST KIT"}) << fixtureName;
+        EXPECT_EQ(titles(listed(*store, "FIRST.SYX")), QStringList{"FIRST KIT"});  // its path, indexed by the update
+        ASSERT_TRUE(store->setNote("00f1", "kept"));
+        ASSERT_TRUE(store->setTagged("00f1", "live", true));
+        EXPECT_EQ(titles(listed(*store, "text:kept first.syx tag:live")), QStringList{"FIRST KIT"});
+        const auto recorded = store->record(kit("SECOND"), {});
+        EXPECT_TRUE(recorded) << recorded.error();
+    }
 }
 
 TEST_F(Library, AnUnusableFileIsRefusedWithItsReasonAndADamagedOneSetAside)
@@ -197,7 +253,7 @@ TEST_F(Library, AnUnusableFileIsRefusedWithItsReasonAndADamagedOneSetAside)
     QSqlQuery(holder).exec(QStringLiteral("PRAGMA locking_mode = EXCLUSIVE"));
     QSqlQuery(holder).exec(QStringLiteral("CREATE TABLE held (x)"));
     const auto newer = path("newer.sqlite");
-    runSql(newer, {"PRAGMA user_version = 3"});
+    runSql(newer, {"PRAGMA user_version = 99"});
     const auto readOnly = folder.folder("read-only");
     setReadOnly(readOnly, true);
     const std::shared_ptr<void> writableAgain(nullptr, [&](void*) { setReadOnly(readOnly, false); });

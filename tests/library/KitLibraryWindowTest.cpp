@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -156,6 +157,28 @@ TEST_F(LibraryWindows, ImportedKitsAreFoundByAPadOpenedAsTheEditorsKitListedForA
     ASSERT_TRUE(soon([&] { return main.currentKit() && main.currentKit().value().dump == beta; }));
     type("BETA");
     EXPECT_TRUE(soon([&] { return cell(0, KitColumn::Title) == "BETA" && cell(0, KitColumn::LastEvent) == "received"; }));
+}
+
+TEST_F(LibraryWindows, AStarClickedAndANoteAndTagsSavedAreListedAndFoundWhileTheKitFileStaysAsItWas)
+{
+    choose("ALPHA");
+    const auto starCell = kits->model()->index(0, static_cast<int>(KitColumn::Favourite));
+    QTest::mouseClick(kits->viewport(), Qt::LeftButton, {}, kits->visualRect(starCell).center());
+    EXPECT_TRUE(soon([&] { return cell(0, KitColumn::Favourite) == FavouriteMark; }));
+    EXPECT_TRUE(soon([&] { return window.findChild<QAction*>("FavouriteAction")->isChecked(); }));
+    window.findChild<QPlainTextEdit*>("NoteText")->setPlainText("For the gig");
+    QTest::keyClicks(window.findChild<QLineEdit*>("TagsText"), "Live, rock");
+    click("SaveNoteBtn");
+    auto* status = window.findChild<QLabel*>("LibraryStatus");
+    EXPECT_TRUE(soon([&] { return status->text() == "The note and tags of \"ALPHA\" were saved."; }));
+    EXPECT_TRUE(soon([&] { return window.findChild<QLineEdit*>("TagsText")->text() == "live rock"; }));
+
+    choose("fav text:GIG tag:rock");
+    EXPECT_EQ(cell(0, KitColumn::Title), "ALPHA");
+    click("FavouriteBtn");
+    EXPECT_TRUE(soon([&] { return listed() == 0; }));
+    EXPECT_EQ(status->text(), "\"ALPHA\" is no longer a favourite.");
+    EXPECT_EQ(readBytes(alphaFile.toStdString()), alpha);
 }
 
 TEST_F(LibraryWindows, CompareExportAndDeleteLeaveEveryKitFileAsItWasAndTheSwitchStopsRecording)

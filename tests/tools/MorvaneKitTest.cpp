@@ -136,6 +136,9 @@ TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
         {{"library", "export", "ffff"}, 2, ""},
         {{"library", "receive", "--timeout", "5"}, 2, ""},
         {{"library", "receive", "--port", "0", "--timeout", "86401"}, 2, ""},
+        {{"library", "annotate", "ffff", "a", "note"}, 1,
+         "morvane-kit: No kit in the library has a hash starting with ffff."},
+        {{"library", "tag", "ffff"}, 2, ""},
         {{"frobnicate"}, 2, ""},
         {{"receive", "--port", "0", "-o", out, "--timeout", "86401"}, 2, ""},
     };
@@ -233,4 +236,16 @@ TEST_F(MorvaneKit, LibraryImportsThenListsExportsAndTellsAKitsHistory)
     const auto history = lines(morvaneKit({"library", "history", hash}).out);
     ASSERT_EQ(history.size(), 1u);
     EXPECT_EQ(history[0].substr(16), "  imported from " + kit2);
+
+    EXPECT_EQ(morvaneKit({"library", "fav", hash}).out, hash + " is a favourite now.\n");
+    EXPECT_EQ(morvaneKit({"library", "annotate", hash.substr(0, 6), "for", "the", "gig"}).exitCode, 0);
+    EXPECT_EQ(morvaneKit({"library", "tag", hash, "Live"}).exitCode, 0);
+    const auto marked = lines(morvaneKit({"library", "list", "fav", "text:GIG", "tag:live"}).out);
+    ASSERT_EQ(marked.size(), 3u);
+    EXPECT_EQ(marked[2], std::string(13, ' ') + "favourite  tags: live  note: for the gig");
+    EXPECT_NE(lines(morvaneKit({"library", "list", "--json", "gig"}).out)[1].find(
+                  R"("favourite": true, "note": "for the gig", "tags": ["live"]})"),
+              std::string::npos);
+    EXPECT_EQ(morvaneKit({"library", "fav", "--off", hash}).exitCode, 0);
+    EXPECT_EQ(lines(morvaneKit({"library", "list", "fav"}).out).size(), 1u);
 }

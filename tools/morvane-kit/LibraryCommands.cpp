@@ -33,16 +33,19 @@ int runLibrary(const Arguments& args, Console& console);
 
 const Command Library{
     "library",
-    "list [--json] [SEARCH...] | import DIR | receive --port PORT [--timeout S] | export HASH-PREFIX -o FILE |"
-    " history HASH-PREFIX",
-    "Lists and searches the kit library the editor keeps, fills it from a folder or a MIDI input and reads kits "
-    "back.",
+    "list [--json] [SEARCH...] | import DIR | receive --port PORT [--timeout S] | export HASH-PREFIX -o FILE\n"
+    "       | history HASH-PREFIX | fav HASH-PREFIX [--off] | annotate HASH-PREFIX TEXT | tag HASH-PREFIX TAG [--off]",
+    "Lists and searches the kit library the editor keeps, fills it from a folder or a MIDI input, reads kits back "
+    "and marks them.",
     "  list [--json] [SEARCH...]   one line per kit, latest first: the hash's first 12 digits,\n"
     "                              kit number, bank, title, last event and its time, times\n"
-    "                              sent, and the last file or device. Words match titles and\n"
-    "                              file paths, note:N and channel:N a pad's note or channel;\n"
-    "                              every one must match. --json prints a JSON array instead,\n"
-    "                              one object per line, with the whole hash.\n"
+    "                              sent, and the last file or device; a second line shows a\n"
+    "                              favourite, the tags and the note of a kit that has them.\n"
+    "                              Words match titles, file paths and notes, note:N and\n"
+    "                              channel:N a pad's note or channel, fav a favourite,\n"
+    "                              text:WORD a note and tag:TAG a tag; every one must match.\n"
+    "                              --json prints a JSON array instead, one object per line,\n"
+    "                              with the whole hash, favourite, note and tags.\n"
     "  import DIR                  records every kit find lists under DIR as imported, then\n"
     "                              prints how many were added, already known and not kits.\n"
     "  receive --port PORT [--timeout S]\n"
@@ -55,6 +58,12 @@ const Command Library{
     "  export HASH-PREFIX -o FILE  writes the kit's bytes to FILE in one step, unless they no\n"
     "                              longer match their hash (the library is damaged).\n"
     "  history HASH-PREFIX         prints what happened to the kit, oldest first.\n"
+    "  fav HASH-PREFIX [--off]     makes the kit a favourite, or with --off no longer one.\n"
+    "  annotate HASH-PREFIX TEXT   keeps TEXT (the words after the hash) as the kit's note;\n"
+    "                              \"\" takes the note away.\n"
+    "  tag HASH-PREFIX TAG [--off] gives the kit the tag, one word kept in lower case, or\n"
+    "                              with --off takes it away.\n"
+    "Stars, notes and tags live in the library only: no kit's bytes or file change.\n"
     "A HASH-PREFIX names one kit by the first digits of its hash (as list shows them).\n"
     "The library is kit-library.sqlite in $XDG_DATA_HOME/VEXO Morvane Editor (by default\n"
     "~/.local/share), shared with the editor.\n",
@@ -78,11 +87,26 @@ std::unique_ptr<KitStore> openLibrary(Console& console)
 
 std::string rowAsJson(const library::KitRow& row)
 {
+    std::string tags;
+    for (const auto& tag : row.tags) tags += (tags.empty() ? "" : ", ") + quotedJson(utf8(tag));
     return "{\"hash\": \"" + utf8(row.hash) + "\", \"kit\": " + std::to_string(row.kitNumber) +
            ", \"bank\": " + std::to_string(row.bank) + ", \"title\": " + quotedJson(utf8(row.title)) +
            ", \"last\": {\"event\": " + quotedJson(utf8(library::eventName(row.last.kind))) +
            ", \"time\": \"" + utf8(row.last.time.toString(Qt::ISODate)) + "\", \"place\": " +
-           quotedJson(utf8(row.last.place)) + "}, \"sent\": " + std::to_string(row.timesSent) + "}";
+           quotedJson(utf8(row.last.place)) + "}, \"sent\": " + std::to_string(row.timesSent) +
+           ", \"favourite\": " + (row.favourite ? "true" : "false") + ", \"note\": " + quotedJson(utf8(row.note)) +
+           ", \"tags\": [" + tags + "]}";
+}
+
+// "             favourite  tags: live rock  note: for the gig", under the
+// kit's line; nothing for a kit without marks.
+std::string marksLine(const library::KitRow& row)
+{
+    QStringList marks;
+    if (row.favourite) marks << QStringLiteral("favourite");
+    if (!row.tags.isEmpty()) marks << QStringLiteral("tags: ") + row.tags.join(' ');
+    if (!row.note.isEmpty()) marks << QStringLiteral("note: ") + row.note;
+    return marks.isEmpty() ? std::string() : std::string(13, ' ') + terminalText(utf8(marks.join(QStringLiteral("  ")))) + "\n";
 }
 
 std::string rowAsLine(const library::KitRow& row)
@@ -122,7 +146,7 @@ int runList(const Arguments& args, Console& console)
             if (json)
                 console.out << (first ? "\n" : ",\n") << rowAsJson(row);
             else
-                console.out << rowAsLine(row) << "\n";
+                console.out << rowAsLine(row) << "\n" << marksLine(row);
             first = false;
         }
         console.out.flush();
@@ -233,16 +257,66 @@ int runHistory(const Arguments& args, Console& console)
     });
 }
 
+// "--off" anywhere among args; the others, in their order.
+std::pair<Arguments, bool> withoutOff(const Arguments& args)
+{
+    Arguments rest;
+    std::copy_if(args.begin(), args.end(), std::back_inserter(rest), [](const std::string& arg) { return arg != "--off"; });
+    return {rest, rest.size() != args.size()};
+}
+
+// Says what changed once the library has it.
+int marked(Console& console, const Status& done, const QString& hash, const std::string& what)
+{
+    if (!done) return refuse(console, done.error());
+    console.out << utf8(hash.left(12)) << " " << what << "\n";
+    return ExitSuccess;
+}
+
+int runFav(const Arguments& args, Console& console)
+{
+    const auto [rest, off] = withoutOff(args);
+    if (rest.size() != 1) return usageError(console, Library, "fav takes one HASH-PREFIX and maybe --off");
+    return withKitNamed(rest[0], console, [&, off = off](KitStore& store, const QString& hash) {
+        return marked(console, store.setFavourite(hash, !off), hash,
+                      off ? "is no longer a favourite." : "is a favourite now.");
+    });
+}
+
+int runAnnotate(const Arguments& args, Console& console)
+{
+    if (args.size() < 2) return usageError(console, Library, "annotate takes HASH-PREFIX TEXT");
+    QStringList words;
+    for (auto arg = args.begin() + 1; arg != args.end(); ++arg) words << QString::fromStdString(*arg);
+    const QString note = words.join(' ');
+    return withKitNamed(args[0], console, [&](KitStore& store, const QString& hash) {
+        return marked(console, store.setNote(hash, note), hash,
+                      note.isEmpty() ? "has no note now." : "has its note saved.");
+    });
+}
+
+int runTag(const Arguments& args, Console& console)
+{
+    const auto [rest, off] = withoutOff(args);
+    if (rest.size() != 2) return usageError(console, Library, "tag takes HASH-PREFIX TAG and maybe --off");
+    return withKitNamed(rest[0], console, [&, off = off, tag = rest[1]](KitStore& store, const QString& hash) {
+        return marked(console, store.setTagged(hash, QString::fromStdString(tag), !off), hash,
+                      (off ? "is no longer tagged " : "is tagged ") + terminalText(tag) + ".");
+    });
+}
+
 int runLibrary(const Arguments& args, Console& console)
 {
     struct Action {
         std::string_view name;
         int (*run)(const Arguments& args, Console& console);
     };
-    static constexpr Action Actions[] = {
-        {"list", runList}, {"import", runImport}, {"receive", runReceive}, {"export", runExport},
-        {"history", runHistory}};
-    if (args.empty()) return usageError(console, Library, "list, import, receive, export or history is missing");
+    static constexpr Action Actions[] = {{"list", runList},       {"import", runImport}, {"receive", runReceive},
+                                         {"export", runExport},   {"history", runHistory}, {"fav", runFav},
+                                         {"annotate", runAnnotate}, {"tag", runTag}};
+    if (args.empty())
+        return usageError(console, Library,
+                          "list, import, receive, export, history, fav, annotate or tag is missing");
     const auto action = std::find_if(std::begin(Actions), std::end(Actions),
                                      [&](const Action& a) { return a.name == args[0]; });
     if (action == std::end(Actions)) return usageError(console, Library, "unknown action \"" + args[0] + "\"");

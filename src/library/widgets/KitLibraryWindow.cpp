@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScreen>
 #include <QPushButton>
@@ -108,6 +109,7 @@ void KitLibraryWindow::buildKitTable()
     kits_->setContextMenuPolicy(Qt::ActionsContextMenu);
     connect(kits_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &KitLibraryWindow::selectionChanged);
     connect(kits_, &QTableView::doubleClicked, this, &KitLibraryWindow::openChosen);
+    connect(kits_, &QTableView::clicked, this, &KitLibraryWindow::starClicked);
 }
 
 void KitLibraryWindow::buildControls()
@@ -118,7 +120,7 @@ void KitLibraryWindow::buildControls()
     history_->setWordWrap(true);  // a path goes to a line of its own rather than out of sight
     auto* panes = new QSplitter;
     panes->addWidget(kits_);
-    panes->addWidget(history_);
+    panes->addWidget(buildDetailsPane());
     // The list gets the room: its paths are what tells kits of one name apart.
     panes->setSizes({800, 280});
     panes->setStretchFactor(0, 3);
@@ -141,6 +143,7 @@ void KitLibraryWindow::buildControls()
     layout->addWidget(status_);
     setCentralWidget(central);
     setKitActionsEnabled(false);
+    showMarks(nullptr);
 }
 
 QWidget* KitLibraryWindow::buildSearchRow()
@@ -150,7 +153,8 @@ QWidget* KitLibraryWindow::buildSearchRow()
     layout->setContentsMargins(0, 0, 0, 0);
     searchText_ = new QLineEdit;
     searchText_->setObjectName(QStringLiteral("SearchText"));
-    searchText_->setPlaceholderText(QStringLiteral("Search titles and file names; note:38 or channel:10 finds a pad"));
+    searchText_->setPlaceholderText(QStringLiteral(
+        "Search titles, file names and notes; note:38 or channel:10 finds a pad, fav the favourites, tag:live a tag"));
     searchText_->setClearButtonEnabled(true);
     connect(searchText_, &QLineEdit::textChanged, this, [this] { searchTimer_.start(); });
     layout->addWidget(searchText_, 1);
@@ -183,6 +187,7 @@ QWidget* KitLibraryWindow::buildActionRow()
         toolButton->setObjectName(QString::fromLatin1(name) + QStringLiteral("Btn"));
         toolButton->setDefaultAction(addKitAction(QString::fromLatin1(name), QString::fromLatin1(text), command));
         layout->addWidget(toolButton);
+        return toolButton->defaultAction();
     };
     addButton("Open", "Open", &KitLibraryWindow::openChosen);
     addButton("Send", "Send", &KitLibraryWindow::sendChosen);
@@ -191,6 +196,8 @@ QWidget* KitLibraryWindow::buildActionRow()
     addButton("Compare", "Compare with the Current Kit", &KitLibraryWindow::compareChosen);
     addButton("Export", "Export as .syx...", &KitLibraryWindow::exportChosen);
     addButton("Delete", "Delete", &KitLibraryWindow::deleteChosen);
+    favouriteAction_ = addButton("Favourite", "Favourite", &KitLibraryWindow::toggleFavouriteChosen);
+    favouriteAction_->setCheckable(true);
     layout->addStretch(1);
     return row;
 }
@@ -217,6 +224,29 @@ QWidget* KitLibraryWindow::buildImportRow()
     layout->addStretch(1);
     showImporting(false);
     return row;
+}
+
+// The chosen kit's history, then its note and tags, which the user edits here.
+QWidget* KitLibraryWindow::buildDetailsPane()
+{
+    auto* pane = new QWidget;
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(history_, 1);
+    layout->addWidget(new QLabel(QStringLiteral("Note and tags:")));
+    noteText_ = new QPlainTextEdit;
+    noteText_->setObjectName(QStringLiteral("NoteText"));
+    noteText_->setPlaceholderText(QStringLiteral("Note"));
+    noteText_->setFixedHeight(noteText_->fontMetrics().lineSpacing() * 4 + 12);
+    layout->addWidget(noteText_);
+    tagsText_ = new QLineEdit;
+    tagsText_->setObjectName(QStringLiteral("TagsText"));
+    tagsText_->setPlaceholderText(QStringLiteral("Tags, such as: live rock"));
+    layout->addWidget(tagsText_);
+    saveMarksButton_ = namedButton(QStringLiteral("SaveNoteBtn"), QStringLiteral("Save Note and Tags"));
+    connect(saveMarksButton_, &QPushButton::clicked, this, &KitLibraryWindow::saveMarksOfChosen);
+    layout->addWidget(saveMarksButton_, 0, Qt::AlignRight);
+    return pane;
 }
 
 void KitLibraryWindow::open()
@@ -303,6 +333,7 @@ void KitLibraryWindow::selectionChanged()
 {
     const QString hash = selectedHash();
     lastChosen_ = hash;
+    showMarks(selectedKit());
     if (!chosen_ || chosen_->hash != hash) {
         chosen_.reset();
         history_->clear();
@@ -325,6 +356,18 @@ void KitLibraryWindow::showDetails(const Result<KitDetails>& details)
     history_->clear();
     for (const auto& event : chosen_->history) history_->addItem(historyLine(event));
     setKitActionsEnabled(true);
+}
+
+// A new listing of the same kit leaves its fields as the user is editing them.
+void KitLibraryWindow::showMarks(const KitRow* kit)
+{
+    favouriteAction_->setChecked(kit && kit->favourite);
+    for (QWidget* field : std::initializer_list<QWidget*>{noteText_, tagsText_, saveMarksButton_})
+        field->setEnabled(kit != nullptr);
+    const QString hash = kit ? kit->hash : QString();
+    if (hash == std::exchange(marksShown_, hash)) return;
+    noteText_->setPlainText(kit ? kit->note : QString());
+    tagsText_->setText(kit ? kit->tags.join(QLatin1Char(' ')) : QString());
 }
 
 void KitLibraryWindow::setKitActionsEnabled(bool enabled)
@@ -472,6 +515,47 @@ void KitLibraryWindow::deleteChosen()
                 return;
             }
             say(QStringLiteral("The kit %1 was deleted from the library.").arg(quoted(title)));
+            refresh();
+        });
+}
+
+void KitLibraryWindow::starClicked(const QModelIndex& index)
+{
+    if (index.column() != static_cast<int>(KitColumn::Favourite)) return;
+    if (const KitRow* kit = model_->kitAt(index.row())) setFavourite(*kit, !kit->favourite);
+}
+
+void KitLibraryWindow::toggleFavouriteChosen()
+{
+    if (const KitRow* kit = selectedKit()) setFavourite(*kit, !kit->favourite);
+}
+
+// The star shows once the library has it: the list is read again.
+void KitLibraryWindow::setFavourite(const KitRow& kit, bool favourite)
+{
+    library_.ask(
+        this, [hash = kit.hash, favourite](KitStore& store) { return store.setFavourite(hash, favourite); },
+        [this, title = kit.title, favourite](const Status& set) {
+            say(!set         ? QString::fromStdString(set.error())
+                : favourite ? QStringLiteral("%1 is a favourite now.").arg(quoted(title))
+                            : QStringLiteral("%1 is no longer a favourite.").arg(quoted(title)));
+            refresh();
+        });
+}
+
+void KitLibraryWindow::saveMarksOfChosen()
+{
+    const KitRow* kit = selectedKit();
+    if (!kit) return;
+    library_.ask(
+        this,
+        [kit = *kit, note = noteText_->toPlainText(), tags = tagsText_->text()](KitStore& store) {
+            return saveNoteAndTags(store, kit, note, tags);
+        },
+        [this, title = kit->title](const Status& saved) {
+            say(saved ? QStringLiteral("The note and tags of %1 were saved.").arg(quoted(title))
+                      : QString::fromStdString(saved.error()));
+            if (saved) marksShown_.clear();  // the fields show them as kept
             refresh();
         });
 }

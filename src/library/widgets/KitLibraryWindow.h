@@ -16,6 +16,8 @@ class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QModelIndex;
+class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTableView;
@@ -53,6 +55,7 @@ private:
     QWidget* buildSearchRow();
     QWidget* buildActionRow();
     QWidget* buildImportRow();
+    QWidget* buildDetailsPane();
     QAction* addKitAction(const QString& name, const QString& text, void (KitLibraryWindow::*command)());
 
     void buildKitTable();
@@ -64,6 +67,7 @@ private:
     QString selectedHash() const;
     void selectionChanged();
     void showDetails(const Result<KitDetails>& details);
+    void showMarks(const KitRow* kit);
     void setKitActionsEnabled(bool enabled);
     void say(const QString& text);
 
@@ -75,6 +79,10 @@ private:
     void showComparison(const QString& title, const std::vector<DifferenceRow>& rows);
     void exportChosen();
     void deleteChosen();
+    void starClicked(const QModelIndex& index);
+    void toggleFavouriteChosen();
+    void setFavourite(const KitRow& kit, bool favourite);
+    void saveMarksOfChosen();
     void importTree();
     void showImportProgress(int done, int total);
     void importFinished(const QString& folder, const Result<ImportSummary>& summary);
@@ -92,12 +100,17 @@ private:
     std::shared_ptr<std::atomic<bool>> cancelImport_;  // set while an import runs
     QString importStart_;
     bool waitingForOpen_ = false;  // the window said the library is opening
+    QString marksShown_;  // the kit whose note and tags the fields hold, kept while the user edits them
 
     QLineEdit* searchText_;
     QCheckBox* keepHistory_;
     QTableView* kits_;
     QListWidget* history_;
     std::vector<QAction*> kitActions_;
+    QAction* favouriteAction_;
+    QPlainTextEdit* noteText_;
+    QLineEdit* tagsText_;
+    QPushButton* saveMarksButton_;
     QPushButton* importButton_;
     QProgressBar* importProgress_;
     QPushButton* cancelImportButton_;
