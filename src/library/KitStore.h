@@ -157,9 +157,10 @@ public:
     Result<KitDump> bytesOf(const QString& hash);
     // Oldest first.
     Result<std::vector<KitEvent>> historyOf(const QString& hash);
-    // Takes the kit and its history out of the library, in one transaction.
-    // No file is touched.
-    Status remove(const QString& hash);
+    // Takes the kits and their histories out of the library, in one
+    // transaction. No file is touched.
+    Status remove(std::span<const QString> hashes);
+    Status remove(const QString& hash) { return remove(std::span(&hash, 1)); }
 
 private:
     KitStore(QString file, QString connection, QSqlDatabase db);

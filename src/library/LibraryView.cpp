@@ -10,15 +10,6 @@
 #include <QLocale>
 
 namespace morvane::library {
-namespace {
-
-QString counted(int count, const char* one, const char* many)
-{
-    return countText(count) + QLatin1Char(' ') + QString::fromLatin1(count == 1 ? one : many);
-}
-
-}  // namespace
-
 QString columnTitle(KitColumn column)
 {
     switch (column) {
@@ -53,6 +44,11 @@ QString countText(qint64 count)
     if (locale.language() == QLocale::C) locale = QLocale(QLocale::English);
     locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
     return locale.toString(count);
+}
+
+QString counted(qint64 count, const char* one, const char* many)
+{
+    return countText(count) + QLatin1Char(' ') + QString::fromLatin1(count == 1 ? one : many);
 }
 
 QString eventTimeText(const QDateTime& time)

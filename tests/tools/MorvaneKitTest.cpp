@@ -4,6 +4,8 @@
 #include "support/KitFiles.h"
 #include "support/ToolRun.h"
 
+#include <QCryptographicHash>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -134,6 +136,8 @@ TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
         {{"library", "history", "ffff"}, 1, "morvane-kit: No kit in the library has a hash starting with ffff."},
         {{"library", "export", "zz", "-o", out}, 1, "morvane-kit: \"zz\" is no hash"},
         {{"library", "export", "ffff"}, 2, ""},
+        {{"library", "diff", "ffff", "0"}, 2, "morvane-kit: No kit in the library has a hash starting with ffff."},
+        {{"library", "diff", "--json", "ffff"}, 2, ""},
         {{"frobnicate"}, 2, ""},
         {{"receive", "--port", "0", "-o", out, "--timeout", "86401"}, 2, ""},
     };
@@ -231,4 +235,14 @@ TEST_F(MorvaneKit, LibraryImportsThenListsExportsAndTellsAKitsHistory)
     const auto history = lines(morvaneKit({"library", "history", hash}).out);
     ASSERT_EQ(history.size(), 1u);
     EXPECT_EQ(history[0].substr(16), "  imported from " + kit2);
+
+    // library diff prints what diff prints for the kits' files, and exits as it does.
+    const auto kit3 = (batch / "kit-3.syx").string();
+    const auto bytes = readBytes(kit3);
+    const auto hash3 = QCryptographicHash::hash(QByteArray(reinterpret_cast<const char*>(bytes.data()), 746),
+                                                QCryptographicHash::Sha256).toHex().left(5).toStdString();
+    const auto run = morvaneKit({"library", "diff", hash, hash3});
+    EXPECT_EQ(std::pair(run.out, run.exitCode), std::pair(morvaneKit({"diff", kit2, kit3}).out, 1)) << run.err;
+    EXPECT_EQ(morvaneKit({"library", "diff", hash, "--json", hash3}).out, morvaneKit({"diff", "--json", kit2, kit3}).out);
+    EXPECT_EQ(morvaneKit({"library", "diff", hash, hash.substr(0, 4)}).exitCode, 0);
 }

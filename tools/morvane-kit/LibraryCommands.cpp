@@ -6,6 +6,7 @@
 #include "base/Text.h"
 #include "kit/KitFile.h"
 #include "library/KitImport.h"
+#include "library/KitSelection.h"
 #include "library/KitStore.h"
 #include "library/LibrarySettings.h"
 #include "library/LibraryView.h"
@@ -27,7 +28,9 @@ using library::KitStore;
 int runLibrary(const Arguments& args, Console& console);
 
 const Command Library{
-    "library", "list [--json] [SEARCH...] | import DIR | export HASH-PREFIX -o FILE | history HASH-PREFIX",
+    "library",
+    "list [--json] [SEARCH...] | import DIR | export HASH-PREFIX -o FILE | history HASH-PREFIX"
+    " | diff [--json] HASH-PREFIX HASH-PREFIX",
     "Lists and searches the kit library the editor keeps, fills it from a folder and reads kits back.",
     "  list [--json] [SEARCH...]   one line per kit, latest first: the hash's first 12 digits,\n"
     "                              kit number, bank, title, last event and its time, times\n"
@@ -40,6 +43,10 @@ const Command Library{
     "  export HASH-PREFIX -o FILE  writes the kit's bytes to FILE in one step, unless they no\n"
     "                              longer match their hash (the library is damaged).\n"
     "  history HASH-PREFIX         prints what happened to the kit, oldest first.\n"
+    "  diff [--json] HASH-PREFIX HASH-PREFIX\n"
+    "                              prints what differs between the two kits, as diff does for\n"
+    "                              two files, with its exit status: 0 the same, 1 different,\n"
+    "                              2 trouble (a usage error, a kit not found or damaged).\n"
     "A HASH-PREFIX names one kit by the first digits of its hash (as list shows them).\n"
     "The library is kit-library.sqlite in $XDG_DATA_HOME/VEXO Morvane Editor (by default\n"
     "~/.local/share), shared with the editor.\n",
@@ -170,6 +177,31 @@ int runHistory(const Arguments& args, Console& console)
     });
 }
 
+int runDiff(const Arguments& args, Console& console)
+{
+    bool json = false;
+    std::vector<std::string> prefixes;
+    for (const auto& arg : args) {
+        if (arg == "--json")
+            json = true;
+        else
+            prefixes.push_back(arg);
+    }
+    if (prefixes.size() != 2) return usageError(console, Library, "diff takes two HASH-PREFIXes");
+    const auto store = openLibrary(console);
+    if (!store) return DiffTrouble;
+    QString hashes[2];
+    for (int i = 0; i < 2; ++i) {
+        const auto hash = store->hashStartingWith(QString::fromStdString(prefixes[static_cast<std::size_t>(i)]));
+        if (!hash) return refuse(console, hash.error(), DiffTrouble);
+        hashes[i] = hash.value();
+    }
+    const auto diff = library::diffStoredKits(*store, hashes[0], hashes[1]);
+    if (!diff) return refuse(console, diff.error(), DiffTrouble);
+    console.out << (json ? kitDiffAsJson(diff.value()) + "\n" : kitDiffAsLines(diff.value()));
+    return diff.value().same() ? DiffSame : DiffDifferent;
+}
+
 int runLibrary(const Arguments& args, Console& console)
 {
     struct Action {
@@ -177,8 +209,8 @@ int runLibrary(const Arguments& args, Console& console)
         int (*run)(const Arguments& args, Console& console);
     };
     static constexpr Action Actions[] = {
-        {"list", runList}, {"import", runImport}, {"export", runExport}, {"history", runHistory}};
-    if (args.empty()) return usageError(console, Library, "list, import, export or history is missing");
+        {"list", runList}, {"import", runImport}, {"export", runExport}, {"history", runHistory}, {"diff", runDiff}};
+    if (args.empty()) return usageError(console, Library, "list, import, export, history or diff is missing");
     const auto action = std::find_if(std::begin(Actions), std::end(Actions),
                                      [&](const Action& a) { return a.name == args[0]; });
     if (action == std::end(Actions)) return usageError(console, Library, "unknown action \"" + args[0] + "\"");
