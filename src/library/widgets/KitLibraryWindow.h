@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/KitListModel.h"
+#include "library/KitSelection.h"
 #include "library/LibraryView.h"
 
 #include <QMainWindow>
@@ -17,7 +18,6 @@ class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
-class QTableView;
 
 namespace morvane {
 class Desktop;
@@ -26,7 +26,9 @@ class Desktop;
 namespace morvane::library {
 
 class EditorLibrary;
+class KitTable;
 class LibraryHost;
+class SelectionCommands;
 
 // KitLibraryWindow: the kits the library keeps, searched as the user types,
 // with the chosen kit's history and what can be done with it. Created once
@@ -52,6 +54,7 @@ private:
     QWidget* buildActionRow();
     QWidget* buildImportRow();
     QAction* addKitAction(const QString& name, const QString& text, void (KitLibraryWindow::*command)());
+    void setCompareText(const QString& text);
 
     void buildKitTable();
     void search();
@@ -59,16 +62,19 @@ private:
     void keepChoiceAfterListing();
     const KitRow* selectedKit() const;
     QString selectedHash() const;
+    KitSelection selection() const;
     void selectionChanged();
     void showDetails(const Result<KitDetails>& details);
-    void setKitActionsEnabled(bool enabled);
+    void updateKitActions();
     void say(const QString& text);
 
     void openChosen();
     void sendChosen();
     void addChosenToBatchList();
     void compareChosen();
-    void showComparison(const QString& title, const std::vector<DifferenceRow>& rows);
+    void compareTwo(const ChosenKit& first, const ChosenKit& second);
+    void showComparison(const QString& title, const QString& firstHeading, const QString& secondHeading,
+                        const std::vector<DifferenceRow>& rows);
     void exportChosen();
     void deleteChosen();
     void importTree();
@@ -89,9 +95,13 @@ private:
 
     QLineEdit* searchText_;
     QCheckBox* keepHistory_;
-    QTableView* kits_;
+    KitTable* kits_;
     QListWidget* history_;
-    std::vector<QAction*> kitActions_;
+    std::vector<QAction*> kitActions_;  // those that act on one kit or on several
+    QAction* openAction_;               // those that act on one kit only
+    QAction* sendAction_;
+    QAction* compareAction_;  // one kit with the editor's, or two with each other
+    SelectionCommands* selectionCommands_;
     QPushButton* importButton_;
     QProgressBar* importProgress_;
     QPushButton* cancelImportButton_;
