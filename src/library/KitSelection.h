@@ -29,6 +29,7 @@ struct KitSelection {
     std::optional<KitSearch> everyFound;
 
     bool isSeveral() const { return everyFound || picked.size() > 1; }
+    bool isPair() const { return !everyFound && picked.size() == 2; }
 };
 
 // Done so far, of all there are to do.

@@ -343,12 +343,11 @@ void KitLibraryWindow::updateKitActions()
 {
     const auto chosen = selection();
     const bool oneShown = !chosen.isSeveral() && !chosen.picked.empty() && chosen_;
-    const bool two = !chosen.everyFound && chosen.picked.size() == 2;
     for (auto* action : kitActions_) action->setEnabled(oneShown || chosen.isSeveral());
     openAction_->setEnabled(oneShown);
     sendAction_->setEnabled(oneShown);
-    compareAction_->setEnabled(oneShown || two);
-    setCompareText(two ? QStringLiteral("Compare the Two Kits") : QStringLiteral("Compare with the Current Kit"));
+    compareAction_->setEnabled(oneShown || chosen.isPair());
+    setCompareText(chosen.isPair() ? QStringLiteral("Compare the Two Kits") : QStringLiteral("Compare with the Current Kit"));
 }
 
 void KitLibraryWindow::say(const QString& text)
@@ -394,12 +393,12 @@ void KitLibraryWindow::addChosenToBatchList()
     }
     const QString path = quotedFile(file.value());
     say(host_.addToBatchList({file.value()}) == 1 ? QStringLiteral("%1 was added to the batch list.").arg(path)
-                                           : QStringLiteral("%1 is on the batch list already.").arg(path));
+                                                  : QStringLiteral("%1 is on the batch list already.").arg(path));
 }
 
 void KitLibraryWindow::compareChosen()
 {
-    if (const auto chosen = selection(); !chosen.everyFound && chosen.picked.size() == 2) {
+    if (const auto chosen = selection(); chosen.isPair()) {
         compareTwo(chosen.picked[0], chosen.picked[1]);
         return;
     }

@@ -42,7 +42,9 @@ SelectionCommands::~SelectionCommands() { cancel(); }
 
 void SelectionCommands::cancel()
 {
-    if (cancel_) *cancel_ = true;
+    if (!cancel_) return;
+    *cancel_ = true;
+    cancelled_ = true;
 }
 
 // job(store, progress, cancel) runs on the library's thread, done(its
@@ -50,7 +52,9 @@ void SelectionCommands::cancel()
 template <typename Job, typename Done>
 void SelectionCommands::run(const QString& what, Job job, Done done)
 {
+    if (!library_.isOpen()) return;
     cancel_ = std::make_shared<std::atomic<bool>>(false);
+    cancelled_ = false;
     showWorking(what);
     library_.ask(
         this,
@@ -68,6 +72,12 @@ bool SelectionCommands::busy()
     if (!cancel_) return false;
     emit said(QStringLiteral("%1 Wait for it to end, or cancel it.").arg(what_->text()));
     return true;
+}
+
+bool SelectionCommands::gathered()
+{
+    if (cancelled_) emit said(QStringLiteral("Cancelled."));
+    return !cancelled_;
 }
 
 // Until the first count comes, the bar only shows that work goes on.
@@ -107,6 +117,7 @@ void SelectionCommands::exportKits(const KitSelection& selection)
             return planExport(kits.value(), folder);
         },
         [this](const Result<ExportPlan>& plan) {
+            if (!gathered()) return;
             if (plan)
                 exportPlanned(plan.value());
             else
@@ -165,6 +176,7 @@ void SelectionCommands::remove(const KitSelection& selection)
             return chosenKits(store, selection);
         },
         [this](const Result<std::vector<ChosenKit>>& kits) {
+            if (!gathered()) return;
             if (kits)
                 removeCounted(kits.value());
             else

@@ -49,6 +49,8 @@ private:
     template <typename Job, typename Done>
     void run(const QString& what, Job job, Done done);
     bool busy();
+    // The kits were gathered, unless the user cancelled meanwhile.
+    bool gathered();
     void showWorking(const QString& what);
     void showProgress(int done, int total);
     void exportPlanned(const ExportPlan& plan);
@@ -59,6 +61,7 @@ private:
     EditorLibrary& library_;
     LibraryHost& host_;
     std::shared_ptr<std::atomic<bool>> cancel_;  // set while a command runs
+    bool cancelled_ = false;                     // the last run was cancelled
     QString exportStart_;
     QLabel* what_;
     QProgressBar* progress_;
