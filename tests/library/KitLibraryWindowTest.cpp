@@ -280,6 +280,10 @@ TEST_F(LibraryWindows, SeveralKitsAreComparedBatchedExportedAndDeletedTogether)
 
     ASSERT_TRUE(soon([&] { return listings.count() == 1; }));  // the export's files are listed
     QTest::keyClick(kits, Qt::Key_A, Qt::ControlModifier);
+    // A click picks one row: no longer every kit.
+    QTest::mouseClick(kits->viewport(), Qt::LeftButton, {}, kits->visualRect(kits->model()->index(1, 0)).center());
+    EXPECT_TRUE(soon([&] { return window.findChild<QToolButton*>("OpenBtn")->isEnabled(); }));
+    QTest::keyClick(kits, Qt::Key_A, Qt::ControlModifier);
     desktop.answers = {MessageAnswer::Yes};
     click("DeleteBtn");
     ASSERT_TRUE(soon([&] { return listed() == 0; }));
