@@ -55,7 +55,8 @@ public:
     // From a job: runs what on the window thread, later.
     void onWindowThread(std::function<void()> what);
     // For a job: progress that reaches show on the window thread while receiver exists.
-    std::function<void(int done, int total)> progressTo(QObject* receiver, std::function<void(int done, int total)> show);
+    std::function<void(int done, int total)> progressTo(QObject* receiver,
+                                                        std::function<void(int done, int total)> show);
 
 signals:
     // The editor told of a kit: a window listing kits looks again.

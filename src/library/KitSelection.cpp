@@ -46,7 +46,8 @@ QString someOf(const std::vector<QString>& items, const QString& separator)
     QStringList list;
     for (std::size_t i = 0; i < shown; ++i) list << items[i];
     QString text = list.join(separator);
-    if (items.size() > shown) text += separator + QStringLiteral("and %1 more").arg(countText(qint64(items.size() - shown)));
+    if (items.size() > shown)
+        text += separator + QStringLiteral("and %1 more").arg(countText(static_cast<qint64>(items.size() - shown)));
     return text;
 }
 
@@ -267,7 +268,8 @@ QString removeQuestion(int count)
 
 QString removeSummaryText(const RemoveSummary& summary)
 {
-    const QString removed = counted(summary.removed, "kit was", "kits were") + QStringLiteral(" deleted from the library.");
+    const QString removed =
+        counted(summary.removed, "kit was", "kits were") + QStringLiteral(" deleted from the library.");
     return summary.cancelled ? QStringLiteral("The delete was cancelled. Before that: ") + removed : removed;
 }
 

@@ -333,7 +333,8 @@ TEST_F(Library, AnExportWritesTheLibrarysBytesAndReplacesOnlyWhatItWasAllowedTo)
     EXPECT_EQ(readBytes(into + "/One.syx"), KitDump{1});
     EXPECT_EQ(readBytes(into + "/Three.syx"), kit("Three"));
     const auto saved = store->historyOf(kits[2].hash).value().back();
-    EXPECT_EQ(std::pair(saved.kind, saved.place), std::pair(EventKind::Saved, QString::fromStdString(into + "/Three.syx")));
+    EXPECT_EQ(std::pair(saved.kind, saved.place),
+              std::pair(EventKind::Saved, QString::fromStdString(into + "/Three.syx")));
     summary = exportKits(*store, plan, ExistingFiles::Replace, false, {}, goOn);
     EXPECT_EQ(std::pair(summary.written, summary.skipped), std::pair(1, 2));
     EXPECT_EQ(readBytes(into + "/One.syx"), kit("One"));

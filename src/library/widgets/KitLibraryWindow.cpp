@@ -347,7 +347,8 @@ void KitLibraryWindow::updateKitActions()
     openAction_->setEnabled(oneShown);
     sendAction_->setEnabled(oneShown);
     compareAction_->setEnabled(oneShown || chosen.isPair());
-    setCompareText(chosen.isPair() ? QStringLiteral("Compare the Two Kits") : QStringLiteral("Compare with the Current Kit"));
+    setCompareText(chosen.isPair() ? QStringLiteral("Compare the Two Kits")
+                                   : QStringLiteral("Compare with the Current Kit"));
 }
 
 void KitLibraryWindow::say(const QString& text)
