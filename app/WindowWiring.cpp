@@ -81,7 +81,10 @@ bool LibraryHostWindows::sendKit(const KitDump& dump, const QString& title) { re
 
 std::optional<LoadedKit> LibraryHostWindows::currentKit() { return main_.currentKit(); }
 
-bool LibraryHostWindows::addToBatchList(const QString& path) { return batch_().addFile(path); }
+std::size_t LibraryHostWindows::addToBatchList(const std::vector<QString>& paths)
+{
+    return batch_().addFiles(paths);
+}
 
 Result<ListeningInput> LibraryHostWindows::listeningInput() { return main_.listeningInput(); }
 

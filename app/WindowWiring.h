@@ -74,7 +74,7 @@ public:
     Status openKit(const KitDump& dump, const QString& file) override;
     bool sendKit(const KitDump& dump, const QString& title) override;
     std::optional<LoadedKit> currentKit() override;
-    bool addToBatchList(const QString& path) override;
+    std::size_t addToBatchList(const std::vector<QString>& paths) override;
     Result<ListeningInput> listeningInput() override;
 
 private:

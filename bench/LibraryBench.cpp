@@ -9,6 +9,7 @@
 #include "library/KitImport.h"
 #include "library/KitLibrary.h"
 #include "library/KitListModel.h"
+#include "library/KitSelection.h"
 #include "library/LibraryHost.h"
 #include "library/widgets/KitLibraryWindow.h"
 #include "platform/UserSettings.h"
@@ -17,7 +18,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -174,7 +177,7 @@ public:
     Status openKit(const KitDump&, const QString&) override { return succeeded(); }
     bool sendKit(const KitDump&, const QString&) override { return false; }
     std::optional<LoadedKit> currentKit() override { return std::nullopt; }
-    bool addToBatchList(const QString&) override { return false; }
+    std::size_t addToBatchList(const std::vector<QString>&) override { return 0; }
     Result<ListeningInput> listeningInput() override { return Result<ListeningInput>::failure("no MIDI"); }
 };
 
@@ -264,6 +267,53 @@ void searchToTheEnd(benchmark::State& state, const char* query)
     state.counters["pages"] = pages;
 }
 BENCHMARK_CAPTURE(searchToTheEnd, shortWord, "zq")->Unit(benchmark::kMillisecond);
+
+// Select All over every kit a search finds, as the library's thread lists them.
+void selectAllGathered(benchmark::State& state, const char* query)
+{
+    KitStore& store = fullStore();
+    std::size_t kits = 0;
+    for (auto _ : state) kits = chosenKits(store, {{}, KitSearch{QString::fromLatin1(query)}}).value().size();
+    state.counters["kits"] = static_cast<double>(kits);
+}
+BENCHMARK_CAPTURE(selectAllGathered, everyKit, "")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(selectAllGathered, note, "note:38")->Unit(benchmark::kMillisecond);
+
+// Naming every kit's file and looking whether it exists, then writing 1,000
+// of them (checked, saved as Save saves, recorded as saved).
+void exportPlannedAndWritten(benchmark::State& state)
+{
+    KitStore& store = fullStore();
+    const auto kits = chosenKits(store, {{}, KitSearch{}}).value();
+    const QString folder = benchFolder().filePath(QStringLiteral("export"));
+    QDir().mkpath(folder);
+    const std::atomic<bool> goOn{false};
+    for (auto _ : state) {
+        auto plan = planExport(kits, folder);
+        plan.files.resize(1000);
+        benchmark::DoNotOptimize(exportKits(store, plan, ExistingFiles::Replace, true, {}, goOn).written);
+    }
+}
+BENCHMARK(exportPlannedAndWritten)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// What the window thread pays for Ctrl+A over 100,000 kits: the rows listed only.
+void selectAllInTheWindow(benchmark::State& state)
+{
+    ScriptedDesktop desktop;
+    UserSettings settings;
+    NoHost host;
+    EditorLibrary library(settings, fullStore().file());
+    KitLibraryWindow window(desktop, library, host);
+    QSignalSpy listed(window.findChild<KitListModel*>(), &KitListModel::listed);
+    window.open();
+    listed.wait(5000);
+    auto* table = window.findChild<QTableView*>(QStringLiteral("KitTable"));
+    for (auto _ : state) {
+        table->clearSelection();
+        QTest::keyClick(table, Qt::Key_A, Qt::ControlModifier);
+    }
+}
+BENCHMARK(selectAllInTheWindow)->Unit(benchmark::kMicrosecond);
 
 // One send of a known kit, written and committed.
 void recordOneEvent(benchmark::State& state)

@@ -73,6 +73,15 @@ void EditorLibrary::onWindowThread(std::function<void()> what)
     QMetaObject::invokeMethod(this, std::move(what), Qt::QueuedConnection);
 }
 
+std::function<void(int, int)> EditorLibrary::progressTo(QObject* receiver, std::function<void(int, int)> show)
+{
+    return [this, alive = QPointer<QObject>(receiver), show = std::move(show)](int done, int total) {
+        onWindowThread([alive, show, done, total] {
+            if (alive) show(done, total);
+        });
+    };
+}
+
 // Queued, so the command that caused it says its own outcome first.
 void EditorLibrary::tell(const QString& text)
 {

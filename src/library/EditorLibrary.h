@@ -54,6 +54,9 @@ public:
     void ask(QObject* receiver, Job job, Answer answer);
     // From a job: runs what on the window thread, later.
     void onWindowThread(std::function<void()> what);
+    // For a job: progress that reaches show on the window thread while receiver exists.
+    std::function<void(int done, int total)> progressTo(QObject* receiver,
+                                                        std::function<void(int done, int total)> show);
 
 signals:
     // The editor told of a kit: a window listing kits looks again.

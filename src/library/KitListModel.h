@@ -30,6 +30,10 @@ public:
     // The same search again, as many rows as are listed now: the library changed.
     void refresh();
 
+    const KitSearch& search() const { return search_; }
+    // The search's last row is listed.
+    bool listedAll() const { return !next_; }
+
     // The kit of a row, or null past the rows fetched.
     const KitRow* kitAt(int row) const;
     // The row listing the kit, or -1.

@@ -65,12 +65,14 @@ Result<std::vector<KitEvent>> KitStore::historyOf(const QString& hash)
     return events;
 }
 
-Status KitStore::remove(const QString& hash)
+Status KitStore::remove(std::span<const QString> hashes)
 {
     QSqlQuery query(db_);
     const auto refused = [&] {
-        const auto failure = Status::failure(sentence(QStringLiteral("The kit library %1 could not delete the kit: %2.")
-                                                          .arg(quotedFile(file_), reasonOf(query.lastError()))));
+        const auto failure = Status::failure(sentence(QStringLiteral("The kit library %1 could not delete %2: %3.")
+                                                          .arg(quotedFile(file_),
+                                                               hashes.size() == 1 ? "the kit" : "the kits",
+                                                               reasonOf(query.lastError()))));
         QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
         return failure;
     };
@@ -82,8 +84,10 @@ Status KitStore::remove(const QString& hash)
                                   " SELECT 'delete', id, words FROM kits WHERE hash = ?",
                                   "DELETE FROM kits WHERE hash = ?"}) {
         query.prepare(QString::fromLatin1(statement));
-        query.bindValue(0, hash);
-        if (!query.exec()) return refused();
+        for (const QString& hash : hashes) {
+            query.bindValue(0, hash);
+            if (!query.exec()) return refused();
+        }
     }
     if (!query.exec(QStringLiteral("COMMIT"))) return refused();
     return succeeded();

@@ -166,9 +166,10 @@ public:
     Result<KitDump> bytesOf(const QString& hash);
     // Oldest first.
     Result<std::vector<KitEvent>> historyOf(const QString& hash);
-    // Takes the kit and its history out of the library, in one transaction.
-    // No file is touched.
-    Status remove(const QString& hash);
+    // Takes the kits and their histories out of the library, in one
+    // transaction. No file is touched.
+    Status remove(std::span<const QString> hashes);
+    Status remove(const QString& hash) { return remove(std::span(&hash, 1)); }
 
     // The user's marks: each changes the library only, never the kit's bytes.
     Status setFavourite(const QString& hash, bool favourite);

@@ -70,7 +70,7 @@ QString countText(qint64 count)
     return locale.toString(count);
 }
 
-QString counted(int count, const char* one, const char* many)
+QString counted(qint64 count, const char* one, const char* many)
 {
     return countText(count) + QLatin1Char(' ') + QString::fromLatin1(count == 1 ? one : many);
 }

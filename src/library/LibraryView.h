@@ -27,8 +27,8 @@ Status saveNoteAndTags(KitStore& store, const KitRow& kit, const QString& note, 
 // 12,345: a count as the user's language groups digits, and grouped in
 // threes where the language would write no separator.
 QString countText(qint64 count);
-// "1 kit", "2 kits": the count and the word that goes with it.
-QString counted(int count, const char* one, const char* many);
+// "1 kit", "12,345 kits": the count with the word that goes with it.
+QString counted(qint64 count, const char* one, const char* many);
 
 // Local time, as the window and morvane-kit show it: "2024-05-01 18:30".
 QString eventTimeText(const QDateTime& time);

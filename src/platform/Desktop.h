@@ -19,6 +19,7 @@ enum class MessageStyle {
     YesNo = 4,             // Yes / No, no icon, Yes is the default
     Critical = 16,         // OK, critical icon
     OkCancelQuestion = 33, // OK / Cancel, question icon
+    ReplaceSkipCancel = 35,// Replace / Skip / Cancel, question icon, answered Yes / No / Cancel
     Exclamation = 48,      // OK, exclamation icon
     Information = 64,      // OK, information icon
 };

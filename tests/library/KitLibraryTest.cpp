@@ -1,5 +1,6 @@
 #include "library/KitImport.h"
 #include "library/KitLibrary.h"
+#include "library/KitSelection.h"
 
 #include "support/KitFiles.h"
 
@@ -349,4 +350,51 @@ TEST_F(Library, TheWindowsLibraryQueuesRecordingsAndTellsTheFirstFailureOnce)
     QCoreApplication::processEvents();
     EXPECT_EQ(failures.size(), 1);
     EXPECT_EQ(migrations, 0);  // a new file is made, not brought up to date
+}
+
+TEST(ExportNames, EachTitleBecomesASafeNameUniqueWithinTheExportWhateverTheCase)
+{
+    const std::pair<QString, QString> rows[] = {
+        {"Rock", "Rock.syx"},         {"rock", "rock (2).syx"},   {"Rock (2)", "Rock (2) (2).syx"},
+        {"Rock", "Rock (3).syx"},     {"A/B\\C:D*?", "A_B_C_D__.syx"}, {"<x>|\"\t", "_x____.syx"},
+        {". hidden .", "hidden.syx"}, {"con", "con_.syx"},        {"COM1", "COM1_.syx"},
+        {"Console", "Console.syx"},   {" . ", "Kit.syx"},         {"", "Kit (2).syx"},
+    };
+    std::vector<ChosenKit> kits;
+    for (const auto& row : rows) kits.push_back({{}, row.first});
+    const auto names = exportFileNames(kits);
+    for (std::size_t i = 0; i < names.size(); ++i) EXPECT_EQ(names[i], rows[i].second) << i;
+}
+
+// A file that exists is replaced only when the user said so, and one that
+// came after the question never; each written file is recorded as saved.
+TEST_F(Library, AnExportWritesTheLibrarysBytesAndReplacesOnlyWhatItWasAllowedTo)
+{
+    auto store = open();
+    std::vector<ChosenKit> kits;
+    for (const char* title : {"One", "Two", "Three"}) {
+        ASSERT_TRUE(store->record(kit(title), {EventKind::Imported, "/k"}));
+        kits.push_back({LibraryKit::of(kit(title)).value().hash, title});
+    }
+    const std::string into = folder.path("out");
+    folder.file("out/One.syx", {1});
+    const auto plan = planExport(kits, QString::fromStdString(into));
+    EXPECT_EQ(plan.existing, 1);
+    EXPECT_EQ(replaceQuestion(plan).toStdString(), "1 of the 3 files to export exist already in \"" + into +
+                                                       "\". Replace them, or skip those kits and export the others?");
+    folder.file("out/Two.syx", {2});
+    const std::atomic<bool> goOn{false};
+    auto summary = exportKits(*store, plan, ExistingFiles::Skip, true, {}, goOn);
+    EXPECT_EQ(std::pair(summary.written, summary.skipped), std::pair(1, 2));
+    EXPECT_EQ(readBytes(into + "/One.syx"), KitDump{1});
+    EXPECT_EQ(readBytes(into + "/Three.syx"), kit("Three"));
+    const auto saved = store->historyOf(kits[2].hash).value().back();
+    EXPECT_EQ(std::pair(saved.kind, saved.place),
+              std::pair(EventKind::Saved, QString::fromStdString(into + "/Three.syx")));
+    summary = exportKits(*store, plan, ExistingFiles::Replace, false, {}, goOn);
+    EXPECT_EQ(std::pair(summary.written, summary.skipped), std::pair(1, 2));
+    EXPECT_EQ(readBytes(into + "/One.syx"), kit("One"));
+    EXPECT_EQ(readBytes(into + "/Two.syx"), KitDump{2});
+    EXPECT_EQ(exportSummaryText(QString::fromStdString(into), summary).toStdString(),
+              "1 kit exported to \"" + into + "\". 2 kits skipped: their files exist.");
 }

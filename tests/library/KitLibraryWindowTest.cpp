@@ -324,3 +324,60 @@ TEST(StartUpKitHistory, WhatIsToldBeforeTheReleaseIsPassedOnThenInOrder)
     history.kitSent(late, "Pad Out");
     EXPECT_EQ(library.told, (std::vector<ToldKit>{{"opened", "early.syx", early}, {"sent", "Pad Out", late}}));
 }
+
+// Select All stands for every kit the search finds, though the list holds one page of them.
+TEST_F(LibraryWindows, SeveralKitsAreComparedBatchedExportedAndDeletedTogether)
+{
+    kits->selectAll();
+    auto* compare = window.findChild<QToolButton*>("CompareBtn");
+    EXPECT_EQ(compare->text(), "Compare the Two Kits");
+    compare->click();
+    ASSERT_TRUE(soon([&] { return window.findChild<QDialog*>("KitComparison") != nullptr; }));
+    auto* comparison = window.findChild<QDialog*>("KitComparison")->findChild<QTableWidget*>();
+    EXPECT_EQ(comparison->horizontalHeaderItem(1)->text(), '"' + cell(0, KitColumn::Title) + '"');
+    EXPECT_EQ(comparison->item(1, 1)->text() + comparison->item(1, 2)->text(),
+              cell(0, KitColumn::Title) == "ALPHA" ? "3850" : "5038");
+    click("AddToBatchBtn");
+    EXPECT_TRUE(soon([&] { return batch.findChild<QListWidget*>("SysexList")->count() == 2; }));
+
+    bool stored = false;
+    library.ask(
+        &window,
+        [](KitStore& store) {
+            std::vector<Recording> many;
+            for (int n = 1; n <= 150; ++n)
+                many.push_back({LibraryKit::of(kit("Dup/Kit", n)).value(), {EventKind::Imported, "/k"}});
+            return store.record(many);
+        },
+        [&](const auto& recorded) { stored = bool(recorded); });
+    ASSERT_TRUE(soon([&] { return stored; }));
+    type("-");
+    type("");
+    ASSERT_TRUE(soon([&] { return listed() == KitListModel::PageSize; }));
+    const std::string out = tree.path("out");
+    tree.file("out/ALPHA.syx", {0xF0, 0xF7});
+    QTest::keyClick(kits, Qt::Key_A, Qt::ControlModifier);
+    desktop.folderChoices = {QString::fromStdString(out)};
+    desktop.answers = {MessageAnswer::No};
+    QSignalSpy listings(static_cast<KitListModel*>(kits->model()), &KitListModel::listed);
+    click("ExportBtn");
+    auto* status = window.findChild<QLabel*>("LibraryStatus");
+    ASSERT_TRUE(soon([&] { return status->text().contains("exported"); }));
+    EXPECT_EQ(status->text().toStdString(), "151 kits exported to \"" + out + "\". 1 kit skipped: their files exist.");
+    EXPECT_EQ(desktop.messages.back().style, MessageStyle::ReplaceSkipCancel);
+    EXPECT_TRUE(lastMessage().startsWith("1 of the 152 files to export exist already in")) << lastMessage().toStdString();
+    EXPECT_EQ(readBytes(out + "/ALPHA.syx"), (KitDump{0xF0, 0xF7}));
+    EXPECT_EQ(readBytes(out + "/Dup_Kit (150).syx"), kit("Dup/Kit", 1));  // the oldest, listed last
+
+    ASSERT_TRUE(soon([&] { return listings.count() == 1; }));  // the export's files are listed
+    QTest::keyClick(kits, Qt::Key_A, Qt::ControlModifier);
+    // A click picks one row: no longer every kit.
+    QTest::mouseClick(kits->viewport(), Qt::LeftButton, {}, kits->visualRect(kits->model()->index(1, 0)).center());
+    EXPECT_TRUE(soon([&] { return window.findChild<QToolButton*>("OpenBtn")->isEnabled(); }));
+    QTest::keyClick(kits, Qt::Key_A, Qt::ControlModifier);
+    desktop.answers = {MessageAnswer::Yes};
+    click("DeleteBtn");
+    ASSERT_TRUE(soon([&] { return listed() == 0; }));
+    EXPECT_EQ(lastMessage(), "Delete the 152 chosen kits and their histories from the library? No file is deleted.");
+    EXPECT_EQ(status->text(), "152 kits were deleted from the library.");
+}

@@ -26,7 +26,8 @@ MessageAnswer ScriptedDesktop::messageBox(const QString& text, MessageStyle styl
     messages.push_back({text, style, title.isEmpty() ? ApplicationTitle : title});
     if (whileMessageShown) whileMessageShown(messages.back());
     const auto fallback = style == MessageStyle::YesNo              ? MessageAnswer::Yes
-                          : style == MessageStyle::SaveDiscardCancel ? MessageAnswer::Cancel
+                          : style == MessageStyle::SaveDiscardCancel ||
+                                    style == MessageStyle::ReplaceSkipCancel ? MessageAnswer::Cancel
                                                                      : MessageAnswer::Ok;
     return takeFront(answers, fallback);
 }

@@ -4,6 +4,8 @@
 #include "support/KitFiles.h"
 #include "support/ToolRun.h"
 
+#include <QCryptographicHash>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -139,6 +141,8 @@ TEST_F(MorvaneKit, EveryRefusalExitsNonZeroWithOneLineAndTouchesNoFile)
         {{"library", "annotate", "ffff", "a", "note"}, 1,
          "morvane-kit: No kit in the library has a hash starting with ffff."},
         {{"library", "tag", "ffff"}, 2, ""},
+        {{"library", "diff", "ffff", "0"}, 2, "morvane-kit: No kit in the library has a hash starting with ffff."},
+        {{"library", "diff", "--json", "ffff"}, 2, ""},
         {{"frobnicate"}, 2, ""},
         {{"receive", "--port", "0", "-o", out, "--timeout", "86401"}, 2, ""},
     };
@@ -248,4 +252,13 @@ TEST_F(MorvaneKit, LibraryImportsThenListsExportsAndTellsAKitsHistory)
               std::string::npos);
     EXPECT_EQ(morvaneKit({"library", "fav", "--off", hash}).exitCode, 0);
     EXPECT_EQ(lines(morvaneKit({"library", "list", "fav"}).out).size(), 1u);
+    // library diff prints what diff prints for the kits' files, and exits as it does.
+    const auto kit3 = (batch / "kit-3.syx").string();
+    const auto bytes = readBytes(kit3);
+    const auto hash3 = QCryptographicHash::hash(QByteArray(reinterpret_cast<const char*>(bytes.data()), 746),
+                                                QCryptographicHash::Sha256).toHex().left(5).toStdString();
+    const auto run = morvaneKit({"library", "diff", hash, hash3});
+    EXPECT_EQ(std::pair(run.out, run.exitCode), std::pair(morvaneKit({"diff", kit2, kit3}).out, 1)) << run.err;
+    EXPECT_EQ(morvaneKit({"library", "diff", hash, "--json", hash3}).out, morvaneKit({"diff", "--json", kit2, kit3}).out);
+    EXPECT_EQ(morvaneKit({"library", "diff", hash, hash.substr(0, 4)}).exitCode, 0);
 }

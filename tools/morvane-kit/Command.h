@@ -8,6 +8,8 @@
 namespace morvane::tool {
 
 enum ExitCode : int { ExitSuccess = 0, ExitRefused = 1, ExitUsage = 2 };
+// diff and library diff answer as diff(1) does, so scripts can test them the same way.
+enum DiffExit : int { DiffSame = 0, DiffDifferent = 1, DiffTrouble = 2 };
 
 struct Console {
     std::ostream& out;

@@ -28,9 +28,6 @@ const Command Show{
     "   \"pads\": [{\"pad\": 1, \"note\": N, \"channel\": N}, ...], \"warnings\": [...]}\n",
     runShow};
 
-// diff answers as diff(1) does, so scripts can test it the same way.
-enum DiffExit : int { DiffSame = 0, DiffDifferent = 1, DiffTrouble = 2 };
-
 const Command Diff{
     "diff", "[--json] FILE1 FILE2",
     "Prints what differs between two kit files: number, bank, title, then each pad's note and channel.",

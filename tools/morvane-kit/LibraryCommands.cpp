@@ -9,6 +9,7 @@
 #include "kit/KitFile.h"
 #include "library/KitImport.h"
 #include "library/KitReceiving.h"
+#include "library/KitSelection.h"
 #include "library/KitStore.h"
 #include "library/LibrarySettings.h"
 #include "library/LibraryView.h"
@@ -34,9 +35,10 @@ int runLibrary(const Arguments& args, Console& console);
 const Command Library{
     "library",
     "list [--json] [SEARCH...] | import DIR | receive --port PORT [--timeout S] | export HASH-PREFIX -o FILE\n"
-    "       | history HASH-PREFIX | fav HASH-PREFIX [--off] | annotate HASH-PREFIX TEXT | tag HASH-PREFIX TAG [--off]",
-    "Lists and searches the kit library the editor keeps, fills it from a folder or a MIDI input, reads kits back "
-    "and marks them.",
+    "       | history HASH-PREFIX | diff [--json] HASH-PREFIX HASH-PREFIX | fav HASH-PREFIX [--off]\n"
+    "       | annotate HASH-PREFIX TEXT | tag HASH-PREFIX TAG [--off]",
+    "Lists and searches the kit library the editor keeps, fills it from a folder or a MIDI input, reads kits back, "
+    "compares and marks them.",
     "  list [--json] [SEARCH...]   one line per kit, latest first: the hash's first 12 digits,\n"
     "                              kit number, bank, title, last event and its time, times\n"
     "                              sent, and the last file or device; a second line shows a\n"
@@ -58,6 +60,10 @@ const Command Library{
     "  export HASH-PREFIX -o FILE  writes the kit's bytes to FILE in one step, unless they no\n"
     "                              longer match their hash (the library is damaged).\n"
     "  history HASH-PREFIX         prints what happened to the kit, oldest first.\n"
+    "  diff [--json] HASH-PREFIX HASH-PREFIX\n"
+    "                              prints what differs between the two kits, as diff does for\n"
+    "                              two files, with its exit status: 0 the same, 1 different,\n"
+    "                              2 trouble (a usage error, a kit not found or damaged).\n"
     "  fav HASH-PREFIX [--off]     makes the kit a favourite, or with --off no longer one.\n"
     "  annotate HASH-PREFIX TEXT   keeps TEXT (the words after the hash) as the kit's note;\n"
     "                              \"\" takes the note away.\n"
@@ -257,6 +263,31 @@ int runHistory(const Arguments& args, Console& console)
     });
 }
 
+int runDiff(const Arguments& args, Console& console)
+{
+    bool json = false;
+    std::vector<std::string> prefixes;
+    for (const auto& arg : args) {
+        if (arg == "--json")
+            json = true;
+        else
+            prefixes.push_back(arg);
+    }
+    if (prefixes.size() != 2) return usageError(console, Library, "diff takes two HASH-PREFIXes");
+    const auto store = openLibrary(console);
+    if (!store) return DiffTrouble;
+    QString hashes[2];
+    for (int i = 0; i < 2; ++i) {
+        const auto hash = store->hashStartingWith(QString::fromStdString(prefixes[static_cast<std::size_t>(i)]));
+        if (!hash) return refuse(console, hash.error(), DiffTrouble);
+        hashes[i] = hash.value();
+    }
+    const auto diff = library::diffStoredKits(*store, hashes[0], hashes[1]);
+    if (!diff) return refuse(console, diff.error(), DiffTrouble);
+    console.out << (json ? kitDiffAsJson(diff.value()) + "\n" : kitDiffAsLines(diff.value()));
+    return diff.value().same() ? DiffSame : DiffDifferent;
+}
+
 // "--off" anywhere among args; the others, in their order.
 std::pair<Arguments, bool> withoutOff(const Arguments& args)
 {
@@ -311,12 +342,13 @@ int runLibrary(const Arguments& args, Console& console)
         std::string_view name;
         int (*run)(const Arguments& args, Console& console);
     };
-    static constexpr Action Actions[] = {{"list", runList},       {"import", runImport}, {"receive", runReceive},
-                                         {"export", runExport},   {"history", runHistory}, {"fav", runFav},
-                                         {"annotate", runAnnotate}, {"tag", runTag}};
+    static constexpr Action Actions[] = {
+        {"list", runList},       {"import", runImport}, {"receive", runReceive}, {"export", runExport},
+        {"history", runHistory}, {"diff", runDiff},     {"fav", runFav},         {"annotate", runAnnotate},
+        {"tag", runTag}};
     if (args.empty())
         return usageError(console, Library,
-                          "list, import, receive, export, history, fav, annotate or tag is missing");
+                          "list, import, receive, export, history, diff, fav, annotate or tag is missing");
     const auto action = std::find_if(std::begin(Actions), std::end(Actions),
                                      [&](const Action& a) { return a.name == args[0]; });
     if (action == std::end(Actions)) return usageError(console, Library, "unknown action \"" + args[0] + "\"");

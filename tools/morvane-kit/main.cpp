@@ -36,7 +36,7 @@ void printOverview(std::ostream& out, const std::vector<Command>& commands)
            "Reads, compares, checks and changes kit dumps (.syx files) of the Morvane controller,\n"
            "and looks them up in the kit library the editor keeps.\n"
            "Exit status: 0 done, 1 input or value refused (nothing written), 2 usage error;\n"
-           "diff's as diff(1): 0 the same, 1 different, 2 trouble.\n"
+           "diff's and library diff's as diff(1): 0 the same, 1 different, 2 trouble.\n"
            "File names in messages show control characters escaped (\\n, \\t, \\x1b).\n\n"
            "Commands:\n";
     for (const auto& command : commands)

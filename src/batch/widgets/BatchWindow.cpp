@@ -165,9 +165,10 @@ void BatchWindow::FileAddBtn_Click()
     showEntryCount();
 }
 
-bool BatchWindow::addFile(const QString& path)
+std::size_t BatchWindow::addFiles(const std::vector<QString>& paths)
 {
-    const bool added = list_.add(pathToUtf8(toFilePath(path)));
+    const auto added = static_cast<std::size_t>(std::count_if(
+        paths.begin(), paths.end(), [this](const QString& path) { return list_.add(pathToUtf8(toFilePath(path))); }));
     showNewEntries();
     showEntryCount();
     return added;

@@ -28,9 +28,9 @@ public:
     // Shows the window without blocking the others, or brings it forward.
     void open();
     void FileAddBtn_Click();
-    // Appends the file to the list, as "Add File(s) To List" does; false
-    // when it is listed already.
-    bool addFile(const QString& path);
+    // Appends the files to the list, as "Add File(s) To List" does; returns
+    // how many were not listed already.
+    std::size_t addFiles(const std::vector<QString>& paths);
     void DirAddBtn_Click();
     void SysexList_KeyDown(int key);
     void SendSysexBtn_Click();

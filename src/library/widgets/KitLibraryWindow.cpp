@@ -1,7 +1,9 @@
 #include "KitLibraryWindow.h"
 
 #include "FolderElidingDelegate.h"
+#include "KitTable.h"
 #include "ReceiveKitsDialog.h"
+#include "SelectionCommands.h"
 
 #include "library/EditorLibrary.h"
 #include "library/KitReceiving.h"
@@ -35,6 +37,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
 
 namespace morvane::library {
@@ -83,7 +86,7 @@ KitLibraryWindow::~KitLibraryWindow()
 
 void KitLibraryWindow::buildKitTable()
 {
-    kits_ = new QTableView;
+    kits_ = new KitTable;
     kits_->setObjectName(QStringLiteral("KitTable"));
     kits_->setModel(model_);
     // Widths and heights never measure the rows: there may be 100,000.
@@ -102,7 +105,7 @@ void KitLibraryWindow::buildKitTable()
     kits_->setWordWrap(false);
     kits_->setItemDelegateForColumn(static_cast<int>(KitColumn::Where), new FolderElidingDelegate(kits_));
     kits_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    kits_->setSelectionMode(QAbstractItemView::SingleSelection);
+    kits_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     kits_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     kits_->setSortingEnabled(true);
     kits_->sortByColumn(static_cast<int>(KitColumn::When), Qt::DescendingOrder);
@@ -140,9 +143,13 @@ void KitLibraryWindow::buildControls()
     layout->addWidget(panes, 1);
     layout->addWidget(buildActionRow());
     layout->addWidget(buildImportRow());
+    selectionCommands_ = new SelectionCommands(desktop_, library_, host_);
+    connect(selectionCommands_, &SelectionCommands::said, this, &KitLibraryWindow::say);
+    connect(selectionCommands_, &SelectionCommands::libraryChanged, this, &KitLibraryWindow::refresh);
+    layout->addWidget(selectionCommands_);
     layout->addWidget(status_);
     setCentralWidget(central);
-    setKitActionsEnabled(false);
+    updateKitActions();
     showMarks(nullptr);
 }
 
@@ -172,8 +179,13 @@ QAction* KitLibraryWindow::addKitAction(const QString& name, const QString& text
     action->setObjectName(name + QStringLiteral("Action"));
     connect(action, &QAction::triggered, this, command);
     kits_->addAction(action);
-    kitActions_.push_back(action);
     return action;
+}
+
+void KitLibraryWindow::setCompareText(const QString& text)
+{
+    compareAction_->setText(text);
+    compareAction_->setIconText(text);
 }
 
 // The buttons and the table's context menu share one action each.
@@ -185,19 +197,21 @@ QWidget* KitLibraryWindow::buildActionRow()
     const auto addButton = [&](const char* name, const char* text, void (KitLibraryWindow::*command)()) {
         auto* toolButton = new QToolButton;
         toolButton->setObjectName(QString::fromLatin1(name) + QStringLiteral("Btn"));
-        toolButton->setDefaultAction(addKitAction(QString::fromLatin1(name), QString::fromLatin1(text), command));
+        auto* action = addKitAction(QString::fromLatin1(name), QString::fromLatin1(text), command);
+        toolButton->setDefaultAction(action);
         layout->addWidget(toolButton);
-        return toolButton->defaultAction();
+        return action;
     };
-    addButton("Open", "Open", &KitLibraryWindow::openChosen);
-    addButton("Send", "Send", &KitLibraryWindow::sendChosen);
-    addButton("AddToBatch", "Add to Batch List", &KitLibraryWindow::addChosenToBatchList);
-    addButton("ShowInFolder", "Show in Folder", &KitLibraryWindow::showChosenInFolder);
-    addButton("Compare", "Compare with the Current Kit", &KitLibraryWindow::compareChosen);
-    addButton("Export", "Export as .syx...", &KitLibraryWindow::exportChosen);
-    addButton("Delete", "Delete", &KitLibraryWindow::deleteChosen);
+    oneKitActions_.push_back(addButton("Open", "Open", &KitLibraryWindow::openChosen));
+    oneKitActions_.push_back(addButton("Send", "Send", &KitLibraryWindow::sendChosen));
+    kitActions_.push_back(addButton("AddToBatch", "Add to Batch List", &KitLibraryWindow::addChosenToBatchList));
+    oneKitActions_.push_back(addButton("ShowInFolder", "Show in Folder", &KitLibraryWindow::showChosenInFolder));
+    compareAction_ = addButton("Compare", "Compare with the Current Kit", &KitLibraryWindow::compareChosen);
+    kitActions_.push_back(addButton("Export", "Export as .syx...", &KitLibraryWindow::exportChosen));
+    kitActions_.push_back(addButton("Delete", "Delete", &KitLibraryWindow::deleteChosen));
     favouriteAction_ = addButton("Favourite", "Favourite", &KitLibraryWindow::toggleFavouriteChosen);
     favouriteAction_->setCheckable(true);
+    oneKitActions_.push_back(favouriteAction_);
     layout->addStretch(1);
     return row;
 }
@@ -281,6 +295,7 @@ void KitLibraryWindow::closeEvent(QCloseEvent* event)
 {
     if (cancelImport_) *cancelImport_ = true;
     if (receiveDialog_) receiveDialog_->close();
+    selectionCommands_->cancel();
     event->accept();
 }
 
@@ -329,16 +344,29 @@ QString KitLibraryWindow::selectedHash() const
     return kit ? kit->hash : QString();
 }
 
+// Select All stands for every kit the search finds while the list holds
+// only some of them; picked rows come in the list's order.
+KitSelection KitLibraryWindow::selection() const
+{
+    if (kits_->everyRowSelected() && !model_->listedAll()) return {{}, model_->search()};
+    auto rows = kits_->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    KitSelection chosen;
+    for (const auto& index : rows)
+        if (const KitRow* kit = model_->kitAt(index.row())) chosen.picked.push_back({kit->hash, kit->title});
+    return chosen;
+}
+
 void KitLibraryWindow::selectionChanged()
 {
     const QString hash = selectedHash();
     lastChosen_ = hash;
-    showMarks(selectedKit());
+    showMarks(selection().isSeveral() ? nullptr : selectedKit());
     if (!chosen_ || chosen_->hash != hash) {
         chosen_.reset();
         history_->clear();
-        setKitActionsEnabled(false);
     }
+    updateKitActions();
     if (hash.isEmpty()) return;
     library_.ask(
         this, [hash, title = selectedKit()->title](KitStore& store) { return detailsOf(store, hash, title); },
@@ -355,7 +383,7 @@ void KitLibraryWindow::showDetails(const Result<KitDetails>& details)
     chosen_ = details.value();
     history_->clear();
     for (const auto& event : chosen_->history) history_->addItem(historyLine(event));
-    setKitActionsEnabled(true);
+    updateKitActions();
 }
 
 // A new listing of the same kit leaves its fields as the user is editing them.
@@ -370,9 +398,17 @@ void KitLibraryWindow::showMarks(const KitRow* kit)
     tagsText_->setText(kit ? kit->tags.join(QLatin1Char(' ')) : QString());
 }
 
-void KitLibraryWindow::setKitActionsEnabled(bool enabled)
+
+// One kit's actions wait for its details; several kits' need none.
+void KitLibraryWindow::updateKitActions()
 {
-    for (auto* action : kitActions_) action->setEnabled(enabled);
+    const auto chosen = selection();
+    const bool oneShown = !chosen.isSeveral() && !chosen.picked.empty() && chosen_;
+    for (auto* action : kitActions_) action->setEnabled(oneShown || chosen.isSeveral());
+    for (auto* action : oneKitActions_) action->setEnabled(oneShown);
+    compareAction_->setEnabled(oneShown || chosen.isPair());
+    setCompareText(chosen.isPair() ? QStringLiteral("Compare the Two Kits")
+                                   : QStringLiteral("Compare with the Current Kit"));
 }
 
 void KitLibraryWindow::say(const QString& text)
@@ -404,6 +440,10 @@ void KitLibraryWindow::sendChosen()
 
 void KitLibraryWindow::addChosenToBatchList()
 {
+    if (const auto chosen = selection(); chosen.isSeveral()) {
+        selectionCommands_->addToBatchList(chosen);
+        return;
+    }
     if (!chosen_) return;
     const auto file = fileHolding(*chosen_);
     if (!file) {
@@ -413,8 +453,8 @@ void KitLibraryWindow::addChosenToBatchList()
         return;
     }
     const QString path = quotedFile(file.value());
-    say(host_.addToBatchList(file.value()) ? QStringLiteral("%1 was added to the batch list.").arg(path)
-                                           : QStringLiteral("%1 is on the batch list already.").arg(path));
+    say(host_.addToBatchList({file.value()}) == 1 ? QStringLiteral("%1 was added to the batch list.").arg(path)
+                                                  : QStringLiteral("%1 is on the batch list already.").arg(path));
 }
 
 void KitLibraryWindow::showChosenInFolder()
@@ -433,6 +473,10 @@ void KitLibraryWindow::showChosenInFolder()
 
 void KitLibraryWindow::compareChosen()
 {
+    if (const auto chosen = selection(); chosen.isPair()) {
+        compareTwo(chosen.picked[0], chosen.picked[1]);
+        return;
+    }
     if (!chosen_) return;
     const KitDetails kit = *chosen_;
     const auto current = host_.currentKit();
@@ -453,17 +497,33 @@ void KitLibraryWindow::compareChosen()
                             MessageStyle::Information);
         return;
     }
-    showComparison(kit.title, rows);
+    showComparison(QStringLiteral("Compare with the Current Kit"), QStringLiteral("Current kit"), quoted(kit.title),
+                   rows);
 }
 
-void KitLibraryWindow::showComparison(const QString& title, const std::vector<DifferenceRow>& rows)
+void KitLibraryWindow::compareTwo(const ChosenKit& first, const ChosenKit& second)
+{
+    library_.ask(
+        this, [first, second](KitStore& store) { return diffStoredKits(store, first.hash, second.hash); },
+        [this, first, second](const Result<KitDiff>& diff) {
+            if (!diff) {
+                desktop_.messageBox(QString::fromStdString(diff.error()), MessageStyle::Plain);
+                return;
+            }
+            showComparison(QStringLiteral("Compare Two Kits"), quoted(first.title), quoted(second.title),
+                           differenceRows(diff.value()));
+        });
+}
+
+void KitLibraryWindow::showComparison(const QString& title, const QString& firstHeading, const QString& secondHeading,
+                                      const std::vector<DifferenceRow>& rows)
 {
     auto* dialog = new QDialog(this);
     dialog->setObjectName(QStringLiteral("KitComparison"));
-    dialog->setWindowTitle(QStringLiteral("Compare with the Current Kit"));
+    dialog->setWindowTitle(title);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     auto* table = new QTableWidget(static_cast<int>(rows.size()), 3, dialog);
-    table->setHorizontalHeaderLabels({QString(), QStringLiteral("Current kit"), quoted(title)});
+    table->setHorizontalHeaderLabels({QString(), firstHeading, secondHeading});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     int r = 0;
@@ -486,6 +546,10 @@ void KitLibraryWindow::showComparison(const QString& title, const std::vector<Di
 
 void KitLibraryWindow::exportChosen()
 {
+    if (const auto chosen = selection(); chosen.isSeveral()) {
+        selectionCommands_->exportKits(chosen);
+        return;
+    }
     if (!chosen_) return;
     const KitDetails kit = *chosen_;
     const auto path = desktop_.saveFileName({KitFileFilter, {}});
@@ -500,6 +564,10 @@ void KitLibraryWindow::exportChosen()
 
 void KitLibraryWindow::deleteChosen()
 {
+    if (const auto chosen = selection(); chosen.isSeveral()) {
+        selectionCommands_->remove(chosen);
+        return;
+    }
     if (!chosen_) return;
     const KitDetails kit = *chosen_;
     const auto answer = desktop_.messageBox(
@@ -571,13 +639,8 @@ void KitLibraryWindow::importTree()
     showImporting(true);
     library_.ask(
         this,
-        [library = &library_, alive = QPointer<KitLibraryWindow>(this), folder = *folder,
-         cancel = cancelImport_](KitStore& store) {
-            const auto progress = [library, alive](int done, int total) {
-                library->onWindowThread([alive, done, total] {
-                    if (alive) alive->showImportProgress(done, total);
-                });
-            };
+        [progress = library_.progressTo(this, [this](int done, int total) { showImportProgress(done, total); }),
+         folder = *folder, cancel = cancelImport_](KitStore& store) {
             return importFolder(store, folder, progress, *cancel);
         },
         [this, folder = *folder](const Result<ImportSummary>& summary) { importFinished(folder, summary); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/KitListModel.h"
+#include "library/KitSelection.h"
 #include "library/LibraryView.h"
 
 #include <QMainWindow>
@@ -20,7 +21,6 @@ class QModelIndex;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
-class QTableView;
 
 namespace morvane {
 class Desktop;
@@ -29,8 +29,10 @@ class Desktop;
 namespace morvane::library {
 
 class EditorLibrary;
+class KitTable;
 class LibraryHost;
 class ReceiveKitsDialog;
+class SelectionCommands;
 
 // KitLibraryWindow: the kits the library keeps, searched as the user types,
 // with the chosen kit's history and what can be done with it. Created once
@@ -57,6 +59,7 @@ private:
     QWidget* buildImportRow();
     QWidget* buildDetailsPane();
     QAction* addKitAction(const QString& name, const QString& text, void (KitLibraryWindow::*command)());
+    void setCompareText(const QString& text);
 
     void buildKitTable();
     void search();
@@ -65,10 +68,11 @@ private:
     void keepChoiceAfterListing();
     const KitRow* selectedKit() const;
     QString selectedHash() const;
+    KitSelection selection() const;
     void selectionChanged();
     void showDetails(const Result<KitDetails>& details);
     void showMarks(const KitRow* kit);
-    void setKitActionsEnabled(bool enabled);
+    void updateKitActions();
     void say(const QString& text);
 
     void openChosen();
@@ -76,7 +80,9 @@ private:
     void addChosenToBatchList();
     void showChosenInFolder();
     void compareChosen();
-    void showComparison(const QString& title, const std::vector<DifferenceRow>& rows);
+    void compareTwo(const ChosenKit& first, const ChosenKit& second);
+    void showComparison(const QString& title, const QString& firstHeading, const QString& secondHeading,
+                        const std::vector<DifferenceRow>& rows);
     void exportChosen();
     void deleteChosen();
     void starClicked(const QModelIndex& index);
@@ -104,13 +110,16 @@ private:
 
     QLineEdit* searchText_;
     QCheckBox* keepHistory_;
-    QTableView* kits_;
+    KitTable* kits_;
     QListWidget* history_;
-    std::vector<QAction*> kitActions_;
+    std::vector<QAction*> kitActions_;     // those that act on one kit or on several
+    std::vector<QAction*> oneKitActions_;  // those that act on one kit only
+    QAction* compareAction_;  // one kit with the editor's, or two with each other
     QAction* favouriteAction_;
     QPlainTextEdit* noteText_;
     QLineEdit* tagsText_;
     QPushButton* saveMarksButton_;
+    SelectionCommands* selectionCommands_;
     QPushButton* importButton_;
     QProgressBar* importProgress_;
     QPushButton* cancelImportButton_;

@@ -2,6 +2,7 @@
 
 #include "SystemTone.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -24,7 +25,8 @@ QMessageBox::Icon iconFor(MessageStyle style)
 {
     switch (style) {
     case MessageStyle::Critical: return QMessageBox::Critical;
-    case MessageStyle::OkCancelQuestion: return QMessageBox::Question;
+    case MessageStyle::OkCancelQuestion:
+    case MessageStyle::ReplaceSkipCancel: return QMessageBox::Question;
     case MessageStyle::Exclamation: return QMessageBox::Warning;
     case MessageStyle::Information: return QMessageBox::Information;
     case MessageStyle::Plain:
@@ -40,6 +42,7 @@ QMessageBox::StandardButtons buttonsFor(MessageStyle style)
     case MessageStyle::YesNo: return QMessageBox::Yes | QMessageBox::No;
     case MessageStyle::OkCancelQuestion: return QMessageBox::Ok | QMessageBox::Cancel;
     case MessageStyle::SaveDiscardCancel: return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    case MessageStyle::ReplaceSkipCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     default: return QMessageBox::Ok;
     }
 }
@@ -65,6 +68,10 @@ public:
           escapable_(style != MessageStyle::YesNo)
     {
         if (!escapable_) setDefaultButton(QMessageBox::Yes);
+        if (style == MessageStyle::ReplaceSkipCancel) {
+            button(QMessageBox::Yes)->setText(QStringLiteral("Replace"));
+            button(QMessageBox::No)->setText(QStringLiteral("Skip"));
+        }
     }
 
 protected:

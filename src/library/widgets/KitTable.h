@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QTableView>
+
+namespace morvane::library {
+
+// The library's table, which tells Select All apart from rows picked by
+// hand: the rows listed are a page or a few of what the search finds, and
+// Select All means all it finds. Rows listed later join such a selection.
+class KitTable final : public QTableView {
+public:
+    using QTableView::QTableView;
+
+    // Select All is the selection, and no row was picked or dropped since.
+    bool everyRowSelected() const { return everyRow_; }
+
+    void selectAll() override;
+    void reset() override;
+
+protected:
+    void rowsInserted(const QModelIndex& parent, int start, int end) override;
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+
+private:
+    bool everyRow_ = false;
+};
+
+}  // namespace morvane::library
