@@ -263,15 +263,11 @@ TEST_F(Library, AnImportCountsNewKnownAndNotKitsOnceAndStopsWhenCancelled)
     file = path("stopping.sqlite");
     const auto stopping = open();
     runSql(file, {QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON kits WHEN (SELECT count(*) FROM kits) >= %1"
-                                 " BEGIN SELECT RAISE(FAIL, 'database or disk is full'); END")
-                      .arg(batch)});
+                                 " BEGIN SELECT RAISE(FAIL, 'database or disk is full'); END").arg(batch)});
     const auto stopped = importFolder(*stopping, path("big"), {}, cancel);
     ASSERT_FALSE(stopped);
-    EXPECT_NE(stopped.error().find(QStringLiteral("disk is full. The import stopped there; %1 new kits were stored "
-                                                  "before it.")
-                                       .arg(countText(batch))
-                                       .toStdString()),
-              std::string::npos) << stopped.error();
+    const auto told = QStringLiteral("disk is full. The import stopped there; %1 new kits were stored before it.");
+    EXPECT_NE(stopped.error().find(told.arg(countText(batch)).toStdString()), std::string::npos) << stopped.error();
     cancel = true;
     EXPECT_TRUE(importFolder(*store, path("tree"), {}, cancel).value().cancelled);
 }
