@@ -19,14 +19,18 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace fs = std::filesystem;
 using namespace morvane;
@@ -76,10 +80,15 @@ const QTemporaryDir& benchFolder()
     return folder;
 }
 
+// In the temporary folder, or kept in MORVANE_BENCH_TREE (built there when
+// missing), e.g. to time "morvane-kit library import" against find(1).
 const fs::path& kitTree()
 {
     static const fs::path root = [] {
-        const fs::path made = benchFolder().filePath(QStringLiteral("tree")).toStdString();
+        const char* chosen = std::getenv("MORVANE_BENCH_TREE");
+        const fs::path made =
+            chosen ? fs::path(chosen) : fs::path(benchFolder().filePath(QStringLiteral("tree")).toStdString());
+        if (fs::exists(made / "bank-0")) return made;
         int next = 0;
         for (int top = 0; top < TopFolders; ++top) {
             const fs::path topFolder = made / ("bank-" + std::to_string(top));
@@ -125,19 +134,57 @@ BENCHMARK(folderSearchAlone)->Unit(benchmark::kMillisecond);
 void readEveryFile(benchmark::State& state) { searchEachRound<Reader>(state); }
 BENCHMARK(readEveryFile)->Unit(benchmark::kMillisecond);
 
+using Clock = std::chrono::steady_clock;
+
+Clock::duration wallTimeOf(const std::function<void()>& work)
+{
+    const auto start = Clock::now();
+    work();
+    return Clock::now() - start;
+}
+
+// The reading as timed from outside: find(1) handing every kit file to cat(1).
+void findAndCat(const QString& root)
+{
+    QProcess find;
+    find.setStandardOutputFile(QProcess::nullDevice());
+    find.start(QStringLiteral("find"), {root, QStringLiteral("-name"), QStringLiteral("*.syx"), QStringLiteral("-exec"),
+                                        QStringLiteral("cat"), QStringLiteral("{}"), QStringLiteral("+")});
+    find.waitForFinished(-1);
+}
+
+// Each round also reads every file, in this process and with find and cat,
+// just before the import (untimed), so the ratios of their wall times compare
+// them under the same load, which on a shared machine moves each figure alone
+// by a third.
 void importTree(benchmark::State& state)
 {
     const QString root = QString::fromStdString(kitTree().string());
     const std::atomic<bool> never{false};
     int added = 0;
+    Clock::duration reading{}, catting{}, importing{};
     for (auto _ : state) {
         state.PauseTiming();
         QTemporaryDir folder;
         auto store = KitStore::open(folder.filePath(QStringLiteral("import.sqlite"))).value();
+        reading += wallTimeOf([&] {
+            Reader reader;
+            Search_Folder(kitTree().native(), reader);
+        });
+        catting += wallTimeOf([&] { findAndCat(root); });
         state.ResumeTiming();
-        added = importFolder(*store, root, {}, never).value().added;
+        // The close is counted: it copies the import's log into the file, as the command's exit does.
+        importing += wallTimeOf([&] {
+            added = importFolder(*store, root, {}, never).value().added;
+            store.reset();
+        });
     }
     state.counters["added"] = added;
+    const auto times = [&](Clock::duration yardstick) {
+        return std::chrono::duration<double>(importing) / std::chrono::duration<double>(yardstick);
+    };
+    state.counters["x_reading"] = times(reading);
+    state.counters["x_find_cat"] = times(catting);
 }
 BENCHMARK(importTree)->Unit(benchmark::kMillisecond);
 

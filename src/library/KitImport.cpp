@@ -17,10 +17,6 @@
 namespace morvane::library {
 namespace {
 
-// Large enough that a commit's cost spreads thin, small enough that a
-// second editor waits for the write lock no longer than a blink.
-constexpr std::size_t BatchSize = 1000;
-
 class Gatherer final : public FolderSearchListener {
 public:
     explicit Gatherer(const std::atomic<bool>& cancel) : cancel_(cancel) {}
@@ -64,7 +60,7 @@ ReadBatch readBatch(std::span<const std::filesystem::path> files)
 std::future<ReadBatch> readAhead(const std::vector<std::filesystem::path>& files, std::size_t start)
 {
     const auto rest = std::span(files).subspan(start);
-    return std::async(std::launch::async, readBatch, rest.first(std::min(BatchSize, rest.size())));
+    return std::async(std::launch::async, readBatch, rest.first(std::min(ImportBatchSize, rest.size())));
 }
 
 }  // namespace
@@ -79,11 +75,11 @@ Result<ImportSummary> importFolder(KitStore& store, const QString& folder, const
     const auto& files = gathered.files;
     summary.cancelled = cancel.load();  // the search itself may have stopped early
     auto next = readAhead(files, 0);
-    for (std::size_t start = 0; start < files.size(); start += BatchSize) {
+    for (std::size_t start = 0; start < files.size(); start += ImportBatchSize) {
         const ReadBatch batch = next.get();
         if ((summary.cancelled = cancel.load())) break;
         // Nothing is read past a cancel or past the last batch.
-        if (start + BatchSize < files.size()) next = readAhead(files, start + BatchSize);
+        if (start + ImportBatchSize < files.size()) next = readAhead(files, start + ImportBatchSize);
         const auto counts = store.record(batch.kits);
         if (!counts)
             return Result<ImportSummary>::failure(
@@ -93,7 +89,7 @@ Result<ImportSummary> importFolder(KitStore& store, const QString& folder, const
         summary.notKits += batch.notKits;
         summary.added += counts.value().newKits;
         summary.known += counts.value().knownKits;
-        const auto done = std::min(files.size(), start + BatchSize);
+        const auto done = std::min(files.size(), start + ImportBatchSize);
         if (progress) progress(static_cast<int>(done), static_cast<int>(files.size()));
     }
     return summary;

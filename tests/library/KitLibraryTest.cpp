@@ -1,6 +1,7 @@
 #include "library/KitImport.h"
 #include "library/KitLibrary.h"
 #include "library/KitSelection.h"
+#include "library/LibraryView.h"
 
 #include "support/KitFiles.h"
 
@@ -311,18 +312,19 @@ TEST_F(Library, AnImportCountsNewKnownAndNotKitsOnceAndStopsWhenCancelled)
     EXPECT_EQ(store->historyOf(listed(*store, "note:99")[0].hash).value().size(), 2u);  // one.syx, copy.syx
 
     // Past one batch: progress after each, and a failure in the second says what the first stored.
-    for (int n = 0; n < 1001; ++n) folder.file("big/" + std::to_string(n) + ".syx", kit("B" + std::to_string(n)));
+    const int batch = static_cast<int>(ImportBatchSize);
+    for (int n = 0; n <= batch; ++n) folder.file("big/" + std::to_string(n) + ".syx", kit("B" + std::to_string(n)));
     progress.clear();
-    EXPECT_EQ(importFolder(*store, path("big"), noted, cancel).value().added, 1001);
-    EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{1000, 1001}, {1001, 1001}}));
+    EXPECT_EQ(importFolder(*store, path("big"), noted, cancel).value().added, batch + 1);
+    EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{batch, batch + 1}, {batch + 1, batch + 1}}));
     file = path("stopping.sqlite");
     const auto stopping = open();
-    runSql(file, {"CREATE TRIGGER full BEFORE INSERT ON kits WHEN (SELECT count(*) FROM kits) >= 1000"
-                  " BEGIN SELECT RAISE(FAIL, 'database or disk is full'); END"});
+    runSql(file, {QStringLiteral("CREATE TRIGGER full BEFORE INSERT ON kits WHEN (SELECT count(*) FROM kits) >= %1"
+                                 " BEGIN SELECT RAISE(FAIL, 'database or disk is full'); END").arg(batch)});
     const auto stopped = importFolder(*stopping, path("big"), {}, cancel);
     ASSERT_FALSE(stopped);
-    EXPECT_NE(stopped.error().find("disk is full. The import stopped there; 1,000 new kits were stored before it."),
-              std::string::npos) << stopped.error();
+    const auto told = QStringLiteral("disk is full. The import stopped there; %1 new kits were stored before it.");
+    EXPECT_NE(stopped.error().find(told.arg(countText(batch)).toStdString()), std::string::npos) << stopped.error();
     cancel = true;
     EXPECT_TRUE(importFolder(*store, path("tree"), {}, cancel).value().cancelled);
 }
