@@ -43,12 +43,27 @@ QString ReceiveTally::summary() const
 }
 
 KitReceiveSession::KitReceiveSession(EditorLibrary& library, const ListeningInput& input, QObject* parent)
-    : QObject(parent), library_(library), device_(QString::fromStdString(input.name))
+    : QObject(parent),
+      library_(library),
+      device_(QString::fromStdString(input.name)),
+      opening_(input.delivery->opening())
 {
     listening_ = connect(input.delivery, &InputDelivery::received, this, &KitReceiveSession::heard);
+    closing_ = connect(input.delivery, &InputDelivery::closed, this, &KitReceiveSession::closed);
 }
 
-void KitReceiveSession::stop() { disconnect(listening_); }
+void KitReceiveSession::stop()
+{
+    disconnect(listening_);
+    disconnect(closing_);
+}
+
+void KitReceiveSession::closed(quint64 opening)
+{
+    if (opening != opening_) return;
+    stop();
+    emit inputClosed();
+}
 
 void KitReceiveSession::heard(const MidiInputEvent& event)
 {

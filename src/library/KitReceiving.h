@@ -50,18 +50,24 @@ public:
 signals:
     // One line per message, once its outcome is known.
     void told(const QString& line);
+    // The input was closed (another was chosen in the main window, or it went
+    // away); the session stopped, so no kit is recorded under the wrong name.
+    void inputClosed();
     // The library holds a kit or an event more.
     void recorded();
 
 private:
     void heard(const MidiInputEvent& event);
+    void closed(quint64 opening);
     void record(const Recording& recording);
     void refuse(const std::string& why);
 
     EditorLibrary& library_;
     QString device_;
     ReceiveTally tally_;
+    quint64 opening_;  // the input's opening the session listens to
     QMetaObject::Connection listening_;
+    QMetaObject::Connection closing_;
 };
 
 }  // namespace morvane::library

@@ -5,7 +5,6 @@
 #include <QObject>
 
 #include <atomic>
-#include <cstdint>
 
 namespace morvane {
 
@@ -20,6 +19,9 @@ class InputDelivery final : public QObject {
 public:
     void inputOpened();
     void inputClosed();
+    // Which opening of the input is the current one: a listener that began on
+    // it knows from closed() when that input stops speaking.
+    quint64 opening() const { return opening_; }
 
     // Any thread.
     void post(MidiInputEvent event);
@@ -30,13 +32,15 @@ signals:
     void received(const morvane::MidiInputEvent& event);
     // Devices came or went, or the MIDI service stopped: the lists may differ.
     void devicesChanged();
+    // The input of that opening was closed: another was chosen, or it went away.
+    void closed(quint64 opening);
 
 private:
-    static bool isOpen(std::uint64_t opening) { return opening % 2 == 1; }
-    void deliver(const MidiInputEvent& event, std::uint64_t opening);
+    static bool isOpen(quint64 opening) { return opening % 2 == 1; }
+    void deliver(const MidiInputEvent& event, quint64 opening);
 
     // Odd while an input is open; every open and every close moves it on.
-    std::atomic<std::uint64_t> opening_{0};
+    std::atomic<quint64> opening_{0};
 };
 
 }  // namespace morvane

@@ -283,6 +283,18 @@ TEST_F(LibraryWindows, ReceiveKitsKeepsEachKitOnceNamesWhatIsNoKitAndListsTheBur
     click("ShowInFolderBtn");
     EXPECT_EQ(lastMessage(), "The kit \"GAMMA\" was never in a file the library knows of.");
     EXPECT_TRUE(desktop.openedUrls.empty());
+
+    // An input chosen anew in the main window ends a receive, rather than
+    // letting its kits be recorded under the name the receive began with.
+    click("ReceiveKitsBtn");
+    dialog = window.findChild<QDialog*>("ReceiveKits");
+    input->trigger();
+    ASSERT_TRUE(soon([&] { return !dialog->findChild<QPushButton*>("StopReceiveBtn")->isEnabled(); }));
+    EXPECT_EQ(dialog->findChild<QLabel*>("ReceiveListening")->text(),
+              "Stopped: the input \"Pad In\" was closed (another input was chosen, or it went away).");
+    devices.playSysex(beta);
+    QTest::qWait(100);
+    EXPECT_EQ(dialog->findChild<QListWidget*>("ReceivedList")->count(), 0);
 }
 
 // The window lists a page, however many kits a search finds (the same count

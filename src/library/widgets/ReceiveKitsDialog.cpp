@@ -36,6 +36,11 @@ ReceiveKitsDialog::ReceiveKitsDialog(KitReceiveSession* session, QWidget* parent
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(this, &QDialog::finished, this, &ReceiveKitsDialog::stop);
     connect(session_, &KitReceiveSession::told, this, &ReceiveKitsDialog::add);
+    connect(session_, &KitReceiveSession::inputClosed, this, [this] {
+        showStopped(QStringLiteral("Stopped: the input \"%1\" was closed (another input was chosen, or it went "
+                                   "away).")
+                        .arg(session_->device()));
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(listening_);
@@ -47,9 +52,15 @@ ReceiveKitsDialog::ReceiveKitsDialog(KitReceiveSession* session, QWidget* parent
 
 void ReceiveKitsDialog::stop()
 {
+    if (!session_->listening()) return;  // a closed input said why already
     session_->stop();
+    showStopped(QStringLiteral("Stopped listening on \"%1\".").arg(session_->device()));
+}
+
+void ReceiveKitsDialog::showStopped(const QString& why)
+{
     stopButton_->setEnabled(false);
-    listening_->setText(QStringLiteral("Stopped listening on \"%1\".").arg(session_->device()));
+    listening_->setText(why);
 }
 
 bool ReceiveKitsDialog::listening() const { return session_->listening(); }

@@ -24,6 +24,7 @@ public:
 
 private:
     void add(const QString& line);
+    void showStopped(const QString& why);
 
     KitReceiveSession* session_;
     QLabel* listening_;
