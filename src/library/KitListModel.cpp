@@ -120,8 +120,13 @@ QVariant KitListModel::data(const QModelIndex& index, int role) const
 
 QVariant KitListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
-    return columnTitle(static_cast<KitColumn>(section));
+    if (orientation != Qt::Horizontal) return {};
+    const auto column = static_cast<KitColumn>(section);
+    if (role == Qt::DisplayRole) return columnTitle(column);
+    // The star alone does not say what it is, nor that it can be clicked.
+    if (role == Qt::ToolTipRole && column == KitColumn::Favourite)
+        return QStringLiteral("Favourite: click a kit's star to mark it or take the mark away");
+    return {};
 }
 
 }  // namespace morvane::library

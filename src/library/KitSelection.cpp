@@ -234,7 +234,9 @@ QString exportSummaryText(const QString& folder, const ExportSummary& summary)
                              .arg(quotedFile(folder), written)
                        : QStringLiteral("%1 exported to %2.").arg(written, quotedFile(folder));
     if (summary.skipped > 0)
-        text += QStringLiteral(" %1 skipped: their files exist.").arg(counted(summary.skipped, "kit", "kits"));
+        text += QStringLiteral(" %1 skipped: %2.")
+                    .arg(counted(summary.skipped, "kit", "kits"),
+                         summary.skipped == 1 ? QStringLiteral("its file exists") : QStringLiteral("their files exist"));
     if (!summary.failures.empty())
         text += QStringLiteral("\n%1 could not be exported:\n")
                     .arg(counted(static_cast<qint64>(summary.failures.size()), "kit", "kits")) +

@@ -340,7 +340,11 @@ TEST(StartUpKitHistory, WhatIsToldBeforeTheReleaseIsPassedOnThenInOrder)
 // Select All stands for every kit the search finds, though the list holds one page of them.
 TEST_F(LibraryWindows, SeveralKitsAreComparedBatchedExportedAndDeletedTogether)
 {
+    kits->selectRow(0);
+    ASSERT_TRUE(soon([&] { return !history().isEmpty(); }));
     kits->selectAll();
+    EXPECT_TRUE(history().isEmpty());  // two kits have no one history, note or tags
+    EXPECT_FALSE(window.findChild<QPushButton*>("SaveNoteBtn")->isEnabled());
     auto* compare = window.findChild<QToolButton*>("CompareBtn");
     EXPECT_EQ(compare->text(), "Compare the Two Kits");
     compare->click();
@@ -375,7 +379,7 @@ TEST_F(LibraryWindows, SeveralKitsAreComparedBatchedExportedAndDeletedTogether)
     click("ExportBtn");
     auto* status = window.findChild<QLabel*>("LibraryStatus");
     ASSERT_TRUE(soon([&] { return status->text().contains("exported"); }));
-    EXPECT_EQ(status->text().toStdString(), "151 kits exported to \"" + out + "\". 1 kit skipped: their files exist.");
+    EXPECT_EQ(status->text().toStdString(), "151 kits exported to \"" + out + "\". 1 kit skipped: its file exists.");
     EXPECT_EQ(desktop.messages.back().style, MessageStyle::ReplaceSkipCancel);
     EXPECT_TRUE(lastMessage().startsWith("1 of the 152 files to export exist already in")) << lastMessage().toStdString();
     EXPECT_EQ(readBytes(out + "/ALPHA.syx"), (KitDump{0xF0, 0xF7}));

@@ -361,13 +361,15 @@ void KitLibraryWindow::selectionChanged()
 {
     const QString hash = selectedHash();
     lastChosen_ = hash;
-    showMarks(selection().isSeveral() ? nullptr : selectedKit());
-    if (!chosen_ || chosen_->hash != hash) {
+    // Several kits have no one history, note or tags to show.
+    const bool several = selection().isSeveral();
+    showMarks(several ? nullptr : selectedKit());
+    if (several || !chosen_ || chosen_->hash != hash) {
         chosen_.reset();
         history_->clear();
     }
     updateKitActions();
-    if (hash.isEmpty()) return;
+    if (hash.isEmpty() || several) return;
     library_.ask(
         this, [hash, title = selectedKit()->title](KitStore& store) { return detailsOf(store, hash, title); },
         [this](const Result<KitDetails>& details) { showDetails(details); });
