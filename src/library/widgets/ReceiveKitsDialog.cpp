@@ -37,8 +37,8 @@ ReceiveKitsDialog::ReceiveKitsDialog(KitReceiveSession* session, QWidget* parent
     connect(this, &QDialog::finished, this, &ReceiveKitsDialog::stop);
     connect(session_, &KitReceiveSession::told, this, &ReceiveKitsDialog::add);
     connect(session_, &KitReceiveSession::inputClosed, this, [this] {
-        showStopped(QStringLiteral("Stopped: the input \"%1\" was closed (another input was chosen, or it went "
-                                   "away).")
+        showStopped(QStringLiteral("Stopped: the input \"%1\" was closed (another input was chosen, F2 opened it "
+                                   "anew to receive a kit, or it went away).")
                         .arg(session_->device()));
     });
 
