@@ -9,13 +9,26 @@ start_jack_if_needed() {
   # so a busy machine slows the tests down rather than failing them.
   jackd --no-realtime --sync --timeout 5000 -d dummy -r 48000 -p 256 >/tmp/morvane-jackd.log 2>&1 &
   MORVANE_JACKD_PID=$!
-  trap 'kill "$MORVANE_JACKD_PID" 2>/dev/null || true' EXIT
+  trap stop_started_jack EXIT
   for _ in $(seq 1 50); do
     jack_lsp >/dev/null 2>&1 && return 0
     sleep 0.1
   done
   echo "The JACK server did not start; see /tmp/morvane-jackd.log" >&2
   return 1
+}
+
+# Waits for the server to end, so that a server started next (the next
+# suite's) does not find this one still registered under the same name.
+stop_started_jack() {
+  kill "$MORVANE_JACKD_PID" 2>/dev/null || return 0
+  for _ in $(seq 1 100); do
+    # Gone, or a zombie waiting to be reaped: the server has ended.
+    [[ "$(cut -d' ' -f3 "/proc/$MORVANE_JACKD_PID/stat" 2>/dev/null)" =~ ^Z?$ ]] && break
+    sleep 0.1
+  done
+  kill -9 "$MORVANE_JACKD_PID" 2>/dev/null || true
+  wait "$MORVANE_JACKD_PID" 2>/dev/null || true
 }
 
 # Runs a command on PipeWire's JACK implementation: a PipeWire server of its
