@@ -372,7 +372,10 @@ void KitLibraryWindow::selectionChanged()
     if (hash.isEmpty() || several) return;
     library_.ask(
         this, [hash, title = selectedKit()->title](KitStore& store) { return detailsOf(store, hash, title); },
-        [this](const Result<KitDetails>& details) { showDetails(details); });
+        [this, hash](const Result<KitDetails>& details) {
+            // Unless the user has moved on, or the kit was deleted meanwhile.
+            if (hash == selectedHash() && !selection().isSeveral()) showDetails(details);
+        });
 }
 
 void KitLibraryWindow::showDetails(const Result<KitDetails>& details)
@@ -381,7 +384,6 @@ void KitLibraryWindow::showDetails(const Result<KitDetails>& details)
         say(QString::fromStdString(details.error()));
         return;
     }
-    if (details.value().hash != selectedHash()) return;  // the user has moved on
     chosen_ = details.value();
     history_->clear();
     for (const auto& event : chosen_->history) history_->addItem(historyLine(event));
