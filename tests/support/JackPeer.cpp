@@ -23,7 +23,14 @@ bool jackServerRunning() { return lspAnswers({}); }
 
 JackPeer::JackPeer(const std::string& name) : name_(name)
 {
-    client_ = jack_client_open(name.c_str(), JackNoStartServer, nullptr);
+    // A server still busy with a client that just left may refuse a new one
+    // for a moment; no server at all is told at once.
+    jack_status_t status{};
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        client_ = jack_client_open(name.c_str(), JackNoStartServer, &status);
+        if (client_ || (status & JackServerFailed)) break;
+        QTest::qWait(100);
+    }
     if (!client_) return;
     // The server renames a client whose name is taken; ports go by the name given.
     name_ = jack_get_client_name(client_);
