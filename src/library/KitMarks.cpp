@@ -21,20 +21,6 @@ bool isOneWord(const QString& word)
 
 }  // namespace
 
-Status KitStore::change(const QString& doing, const std::function<Status(QSqlQuery&)>& work)
-{
-    QSqlQuery query(db_);
-    const auto refused = [&](const std::string& why) {
-        QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
-        return Status::failure(sentence(
-            QStringLiteral("The kit library %1 could not %2: %3").arg(quotedFile(file_), doing, QString::fromStdString(why))));
-    };
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) return refused(sentence(reasonOf(query.lastError()) + '.'));
-    if (auto done = work(query); !done) return refused(done.error());
-    if (!query.exec(QStringLiteral("COMMIT"))) return refused(sentence(reasonOf(query.lastError()) + '.'));
-    return succeeded();
-}
-
 Status KitStore::setFavourite(const QString& hash, bool favourite)
 {
     return change(favourite ? QStringLiteral("star the kit") : QStringLiteral("take the kit's star away"),

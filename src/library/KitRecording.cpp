@@ -65,30 +65,14 @@ Status KitStore::record(const KitDump& dump, const KitEvent& event)
 
 Result<RecordCounts> KitStore::record(std::span<const Recording> recordings)
 {
-    const auto refused = [&](const QString& why) {
-        return Result<RecordCounts>::failure(
-            sentence(QStringLiteral("The kit library %1 could not record a kit: %2").arg(quotedFile(file_), why)));
-    };
-    QSqlQuery transaction(db_);
-    if (!transaction.exec(QStringLiteral("BEGIN IMMEDIATE"))) return refused(reasonOf(transaction.lastError()) + '.');
     RecordCounts counts;
-    std::optional<qint64> firstNew;
-    for (const auto& recording : recordings) {
-        if (auto done = recordOne(recording, counts, firstNew); !done) {
-            transaction.exec(QStringLiteral("ROLLBACK"));
-            return refused(QString::fromStdString(done.error()));
-        }
-    }
-    if (firstNew)
-        if (auto indexed = run(statements_->indexNewKits, {*firstNew}); !indexed) {
-            transaction.exec(QStringLiteral("ROLLBACK"));
-            return refused(QString::fromStdString(indexed.error()));
-        }
-    if (!transaction.exec(QStringLiteral("COMMIT"))) {
-        const QString why = reasonOf(transaction.lastError()) + '.';
-        transaction.exec(QStringLiteral("ROLLBACK"));
-        return refused(why);
-    }
+    const auto recorded = change(QStringLiteral("record a kit"), [&](QSqlQuery&) {
+        std::optional<qint64> firstNew;
+        for (const auto& recording : recordings)
+            if (auto done = recordOne(recording, counts, firstNew); !done) return done;
+        return firstNew ? run(statements_->indexNewKits, {*firstNew}) : succeeded();
+    });
+    if (!recorded) return Result<RecordCounts>::failure(recorded.error());
     return counts;
 }
 

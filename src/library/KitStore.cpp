@@ -65,32 +65,36 @@ Result<std::vector<KitEvent>> KitStore::historyOf(const QString& hash)
     return events;
 }
 
-Status KitStore::remove(std::span<const QString> hashes)
+Status KitStore::change(const QString& doing, const std::function<Status(QSqlQuery&)>& work)
 {
     QSqlQuery query(db_);
-    const auto refused = [&] {
-        const auto failure = Status::failure(sentence(QStringLiteral("The kit library %1 could not delete %2: %3.")
-                                                          .arg(quotedFile(file_),
-                                                               hashes.size() == 1 ? "the kit" : "the kits",
-                                                               reasonOf(query.lastError()))));
+    const auto refused = [&](const std::string& why) {
         QSqlQuery(db_).exec(QStringLiteral("ROLLBACK"));
-        return failure;
+        return Status::failure(sentence(
+            QStringLiteral("The kit library %1 could not %2: %3").arg(quotedFile(file_), doing, QString::fromStdString(why))));
     };
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) return refused();
-    for (const char* statement : {"DELETE FROM events WHERE kit IN (SELECT id FROM kits WHERE hash = ?)",
-                                  "DELETE FROM kit_bytes WHERE kit IN (SELECT id FROM kits WHERE hash = ?)",
-                                  "DELETE FROM kit_tags WHERE kit IN (SELECT id FROM kits WHERE hash = ?)",
-                                  "INSERT INTO kit_text (kit_text, rowid, words)"
-                                  " SELECT 'delete', id, words FROM kits WHERE hash = ?",
-                                  "DELETE FROM kits WHERE hash = ?"}) {
-        query.prepare(QString::fromLatin1(statement));
-        for (const QString& hash : hashes) {
-            query.bindValue(0, hash);
-            if (!query.exec()) return refused();
-        }
-    }
-    if (!query.exec(QStringLiteral("COMMIT"))) return refused();
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) return refused(sentence(reasonOf(query.lastError()) + '.'));
+    if (auto done = work(query); !done) return refused(done.error());
+    if (!query.exec(QStringLiteral("COMMIT"))) return refused(sentence(reasonOf(query.lastError()) + '.'));
     return succeeded();
+}
+
+Status KitStore::remove(std::span<const QString> hashes)
+{
+    const QString doing = hashes.size() == 1 ? QStringLiteral("delete the kit") : QStringLiteral("delete the kits");
+    return change(doing, [&](QSqlQuery& query) {
+        for (const char* statement : {"DELETE FROM events WHERE kit IN (SELECT id FROM kits WHERE hash = ?)",
+                                      "DELETE FROM kit_bytes WHERE kit IN (SELECT id FROM kits WHERE hash = ?)",
+                                      "DELETE FROM kit_tags WHERE kit IN (SELECT id FROM kits WHERE hash = ?)",
+                                      "INSERT INTO kit_text (kit_text, rowid, words)"
+                                      " SELECT 'delete', id, words FROM kits WHERE hash = ?",
+                                      "DELETE FROM kits WHERE hash = ?"}) {
+            query.prepare(QString::fromLatin1(statement));
+            for (const QString& hash : hashes)
+                if (auto done = run(query, {hash}); !done) return done;
+        }
+        return succeeded();
+    });
 }
 
 std::string KitStore::readFailure(const QSqlQuery& query) const
