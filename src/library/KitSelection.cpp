@@ -51,26 +51,26 @@ QString someOf(const std::vector<QString>& items, const QString& separator)
     return text;
 }
 
-Result<LoadedKit> storedKit(KitStore& store, const QString& hash)
+// The bytes were checked against the hash as they were read: it is not made again.
+Result<LibraryKit> storedKit(KitStore& store, const QString& hash)
 {
     auto dump = store.bytesOf(hash);
-    if (!dump) return Result<LoadedKit>::failure(dump.error());
+    if (!dump) return Result<LibraryKit>::failure(dump.error());
     auto fields = decodeKit(dump.value());
-    if (!fields) return Result<LoadedKit>::failure(fields.error());
-    return LoadedKit{std::move(dump).value(), std::move(fields).value()};
-}
-
-// The bytes written: the library's, checked against their hash.
-Result<KitDump> exportOne(KitStore& store, const QString& hash, const fs::path& path)
-{
-    auto bytes = store.bytesOf(hash);
-    if (!bytes) return bytes;
-    if (const auto written = saveWholeFile(path, bytes.value()); !written)
-        return Result<KitDump>::failure(written.error());
-    return bytes;
+    if (!fields) return Result<LibraryKit>::failure(fields.error());
+    return LibraryKit{std::move(dump).value(), hash, std::move(fields).value()};
 }
 
 }  // namespace
+
+Result<LibraryKit> exportKit(KitStore& store, const QString& hash, const std::filesystem::path& path)
+{
+    auto kit = storedKit(store, hash);
+    if (!kit) return kit;
+    if (const auto written = saveWholeFile(path, kit.value().dump); !written)
+        return Result<LibraryKit>::failure(written.error());
+    return kit;
+}
 
 Result<std::vector<ChosenKit>> chosenKits(KitStore& store, const KitSelection& selection)
 {
@@ -152,11 +152,11 @@ ExportSummary exportKits(KitStore& store, const ExportPlan& plan, ExistingFiles 
         const bool mayReplace = file.exists && existing == ExistingFiles::Replace;
         if (!mayReplace && somethingAt(path)) {
             ++summary.skipped;
-        } else if (const auto bytes = exportOne(store, file.kit.hash, path); !bytes) {
-            summary.failures.push_back(QString::fromStdString(bytes.error()));
+        } else if (auto kit = exportKit(store, file.kit.hash, path); !kit) {
+            summary.failures.push_back(QString::fromStdString(kit.error()));
         } else {
             ++summary.written;
-            if (auto kit = LibraryKit::of(bytes.value()); kit && record)
+            if (record)
                 saved.push_back({std::move(kit).value(), {EventKind::Saved, QDir::toNativeSeparators(file.path)}});
             if (saved.size() == BatchSize) recordSaved();
         }
@@ -215,7 +215,7 @@ Result<KitDiff> diffStoredKits(KitStore& store, const QString& firstHash, const 
     if (!first) return Result<KitDiff>::failure(first.error());
     const auto second = storedKit(store, secondHash);
     if (!second) return Result<KitDiff>::failure(second.error());
-    return diffKits(first.value(), second.value());
+    return diffKits({first.value().dump, first.value().fields}, {second.value().dump, second.value().fields});
 }
 
 QString replaceQuestion(const ExportPlan& plan)

@@ -4,6 +4,7 @@
 #include "kit/KitDiff.h"
 
 #include <atomic>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -34,6 +35,10 @@ struct KitSelection {
 
 // Done so far, of all there are to do.
 using WorkProgress = std::function<void(int done, int total)>;
+
+// Writes the kit's bytes to path in one step, as Save writes a kit file,
+// once they are checked against their hash; the kit as written.
+Result<LibraryKit> exportKit(KitStore& store, const QString& hash, const std::filesystem::path& path);
 
 // The kits of the selection, in the list's order.
 Result<std::vector<ChosenKit>> chosenKits(KitStore& store, const KitSelection& selection);

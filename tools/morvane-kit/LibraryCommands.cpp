@@ -6,7 +6,6 @@
 #include "MidiInput.h"
 
 #include "base/Text.h"
-#include "kit/KitFile.h"
 #include "library/KitImport.h"
 #include "library/KitReceiving.h"
 #include "library/KitSelection.h"
@@ -243,10 +242,8 @@ int runExport(const Arguments& args, Console& console)
 {
     if (args.size() != 3 || args[1] != "-o") return usageError(console, Library, "export takes HASH-PREFIX -o FILE");
     return withKitNamed(args[0], console, [&](KitStore& store, const QString& hash) {
-        const auto bytes = store.bytesOf(hash);
-        if (!bytes) return refuse(console, bytes.error());
-        if (auto saved = saveWholeFile(utf8ToPath(args[2]), bytes.value()); !saved)
-            return refuse(console, saved.error());
+        if (const auto exported = library::exportKit(store, hash, utf8ToPath(args[2])); !exported)
+            return refuse(console, exported.error());
         return int(ExitSuccess);
     });
 }
