@@ -1,6 +1,7 @@
 #include "KitLibraryWindow.h"
 
 #include "FolderElidingDelegate.h"
+#include "JobProgress.h"
 #include "KitTable.h"
 #include "ReceiveKitsDialog.h"
 #include "SelectionCommands.h"
@@ -27,7 +28,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QScreen>
 #include <QPushButton>
 #include <QSplitter>
@@ -79,10 +79,7 @@ KitLibraryWindow::KitLibraryWindow(Desktop& desktop, EditorLibrary& library, Lib
 }
 
 // An import still running would keep the program from ending.
-KitLibraryWindow::~KitLibraryWindow()
-{
-    if (cancelImport_) *cancelImport_ = true;
-}
+KitLibraryWindow::~KitLibraryWindow() { importProgress_->cancel(); }
 
 void KitLibraryWindow::buildKitTable()
 {
@@ -224,19 +221,12 @@ QWidget* KitLibraryWindow::buildImportRow()
     importButton_ = namedButton(QStringLiteral("ImportFolderBtn"), QStringLiteral("Import Folder..."));
     connect(importButton_, &QPushButton::clicked, this, &KitLibraryWindow::importTree);
     layout->addWidget(importButton_);
-    importProgress_ = new QProgressBar;
-    importProgress_->setObjectName(QStringLiteral("ImportProgress"));
+    importProgress_ = new JobProgress(QStringLiteral("ImportProgress"), QStringLiteral("CancelImportBtn"));
     layout->addWidget(importProgress_, 1);
-    cancelImportButton_ = namedButton(QStringLiteral("CancelImportBtn"), QStringLiteral("Cancel"));
-    connect(cancelImportButton_, &QPushButton::clicked, this, [this] {
-        if (cancelImport_) *cancelImport_ = true;
-    });
-    layout->addWidget(cancelImportButton_);
     auto* receiveButton = namedButton(QStringLiteral("ReceiveKitsBtn"), QStringLiteral("Receive Kits..."));
     connect(receiveButton, &QPushButton::clicked, this, &KitLibraryWindow::receiveKits);
     layout->addWidget(receiveButton);
     layout->addStretch(1);
-    showImporting(false);
     return row;
 }
 
@@ -293,7 +283,7 @@ void KitLibraryWindow::openEnded(const QString& failure)
 
 void KitLibraryWindow::closeEvent(QCloseEvent* event)
 {
-    if (cancelImport_) *cancelImport_ = true;
+    importProgress_->cancel();
     if (receiveDialog_) receiveDialog_->close();
     selectionCommands_->cancel();
     event->accept();
@@ -635,47 +625,31 @@ void KitLibraryWindow::saveMarksOfChosen()
 // The import runs on the library's thread; its progress comes back here.
 void KitLibraryWindow::importTree()
 {
-    if (cancelImport_) return;
+    if (importProgress_->running()) return;
     const auto folder = desktop_.folderName(importStart_.isEmpty() ? QDir::homePath() : importStart_);
     if (!folder) return;
     importStart_ = *folder;
-    cancelImport_ = std::make_shared<std::atomic<bool>>(false);
-    showImporting(true);
+    importButton_->setEnabled(false);
     library_.ask(
         this,
-        [progress = library_.progressTo(this, [this](int done, int total) { showImportProgress(done, total); }),
-         folder = *folder, cancel = cancelImport_](KitStore& store) {
+        [progress =
+             library_.progressTo(this, [this](int done, int total) { importProgress_->showCount(done, total); }),
+         folder = *folder, cancel = importProgress_->start()](KitStore& store) {
             return importFolder(store, folder, progress, *cancel);
         },
         [this, folder = *folder](const Result<ImportSummary>& summary) { importFinished(folder, summary); });
 }
 
-void KitLibraryWindow::showImportProgress(int done, int total)
-{
-    importProgress_->setRange(0, total);
-    importProgress_->setValue(done);
-}
-
 void KitLibraryWindow::importFinished(const QString& folder, const Result<ImportSummary>& summary)
 {
-    showImporting(false);
+    importProgress_->finish();
+    importButton_->setEnabled(true);
     if (summary)
         desktop_.messageBox(importSummaryText(folder, summary.value()), MessageStyle::Information,
                             QStringLiteral("Import Folder"));
     else
         desktop_.messageBox(QString::fromStdString(summary.error()), MessageStyle::Plain);
     refresh();
-}
-
-// Until the folder search has counted the files, the bar only shows that
-// the import is busy.
-void KitLibraryWindow::showImporting(bool importing)
-{
-    if (!importing) cancelImport_.reset();
-    importButton_->setEnabled(!importing);
-    importProgress_->setRange(0, 0);
-    importProgress_->setVisible(importing);
-    cancelImportButton_->setVisible(importing);
 }
 
 // One receive at a time: a second click shows the one still listening.

@@ -8,8 +8,6 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <atomic>
-#include <memory>
 #include <optional>
 
 class QAction;
@@ -19,7 +17,6 @@ class QLineEdit;
 class QListWidget;
 class QModelIndex;
 class QPlainTextEdit;
-class QProgressBar;
 class QPushButton;
 
 namespace morvane {
@@ -29,6 +26,7 @@ class Desktop;
 namespace morvane::library {
 
 class EditorLibrary;
+class JobProgress;
 class KitTable;
 class LibraryHost;
 class ReceiveKitsDialog;
@@ -90,9 +88,7 @@ private:
     void setFavourite(const KitRow& kit, bool favourite);
     void saveMarksOfChosen();
     void importTree();
-    void showImportProgress(int done, int total);
     void importFinished(const QString& folder, const Result<ImportSummary>& summary);
-    void showImporting(bool importing);
     void receiveKits();
 
     Desktop& desktop_;
@@ -103,7 +99,6 @@ private:
     KitListModel* model_;
     QString lastChosen_;  // kept chosen across a new listing when it is listed
     std::optional<KitDetails> chosen_;  // the selected kit, once its details came
-    std::shared_ptr<std::atomic<bool>> cancelImport_;  // set while an import runs
     QString importStart_;
     bool waitingForOpen_ = false;  // the window said the library is opening
     QString marksShown_;  // the kit whose note and tags the fields hold, kept while the user edits them
@@ -121,8 +116,7 @@ private:
     QPushButton* saveMarksButton_;
     SelectionCommands* selectionCommands_;
     QPushButton* importButton_;
-    QProgressBar* importProgress_;
-    QPushButton* cancelImportButton_;
+    JobProgress* importProgress_;
     QPointer<ReceiveKitsDialog> receiveDialog_;  // the latest receive, kept to be read after Stop
     QLabel* status_;
 };

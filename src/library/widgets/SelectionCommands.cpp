@@ -4,13 +4,10 @@
 #include "library/LibraryHost.h"
 #include "library/LibraryView.h"
 #include "platform/Desktop.h"
-#include "platform/widgets/WidgetStyle.h"
 
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
 
 namespace morvane::library {
 namespace {
@@ -22,30 +19,25 @@ const QString DeleteTitle = QStringLiteral("Delete Kits");
 }  // namespace
 
 SelectionCommands::SelectionCommands(Desktop& desktop, EditorLibrary& library, LibraryHost& host, QWidget* parent)
-    : QWidget(parent), desktop_(desktop), library_(library), host_(host), what_(new QLabel),
-      progress_(new QProgressBar),
-      cancelButton_(namedButton(QStringLiteral("CancelSelectionBtn"), QStringLiteral("Cancel")))
+    : QWidget(parent),
+      desktop_(desktop),
+      library_(library),
+      host_(host),
+      what_(new QLabel),
+      progress_(new JobProgress(QStringLiteral("SelectionProgress"), QStringLiteral("CancelSelectionBtn")))
 {
     setObjectName(QStringLiteral("SelectionCommands"));
-    progress_->setObjectName(QStringLiteral("SelectionProgress"));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(what_);
     layout->addWidget(progress_, 1);
-    layout->addWidget(cancelButton_);
     layout->addStretch(1);
-    connect(cancelButton_, &QPushButton::clicked, this, &SelectionCommands::cancel);
-    showWorking({});
+    hide();
 }
 
 SelectionCommands::~SelectionCommands() { cancel(); }
 
-void SelectionCommands::cancel()
-{
-    if (!cancel_) return;
-    *cancel_ = true;
-    cancelled_ = true;
-}
+void SelectionCommands::cancel() { progress_->cancel(); }
 
 // job(store, progress, cancel) runs on the library's thread, done(its
 // result) back here.
@@ -53,23 +45,23 @@ template <typename Job, typename Done>
 void SelectionCommands::run(const QString& what, Job job, Done done)
 {
     if (!library_.isOpen()) return;
-    cancel_ = std::make_shared<std::atomic<bool>>(false);
-    cancelled_ = false;
-    showWorking(what);
+    what_->setText(what);
+    show();
     library_.ask(
         this,
-        [job, cancel = cancel_,
-         progress = library_.progressTo(this, [this](int done, int total) { showProgress(done, total); })](
+        [job, cancel = progress_->start(),
+         progress = library_.progressTo(this, [this](int done, int total) { progress_->showCount(done, total); })](
             KitStore& store) { return job(store, progress, *cancel); },
         [this, done](const auto& result) {
-            showWorking({});
+            cancelled_ = progress_->finish();
+            hide();
             done(result);
         });
 }
 
 bool SelectionCommands::busy()
 {
-    if (!cancel_) return false;
+    if (!progress_->running()) return false;
     emit said(QStringLiteral("%1 Wait for it to end, or cancel it.").arg(what_->text()));
     return true;
 }
@@ -78,21 +70,6 @@ bool SelectionCommands::gathered()
 {
     if (cancelled_) emit said(QStringLiteral("Cancelled."));
     return !cancelled_;
-}
-
-// Until the first count comes, the bar only shows that work goes on.
-void SelectionCommands::showWorking(const QString& what)
-{
-    if (what.isEmpty()) cancel_.reset();
-    what_->setText(what);
-    progress_->setRange(0, 0);
-    setVisible(!what.isEmpty());
-}
-
-void SelectionCommands::showProgress(int done, int total)
-{
-    progress_->setRange(0, total);
-    progress_->setValue(done);
 }
 
 // Whole success is said on the status line; anything less also in a box.

@@ -1,15 +1,12 @@
 #pragma once
 
+#include "JobProgress.h"
 #include "library/KitSelection.h"
 
 #include <QWidget>
 
-#include <atomic>
-#include <memory>
 
 class QLabel;
-class QProgressBar;
-class QPushButton;
 
 namespace morvane {
 class Desktop;
@@ -51,8 +48,6 @@ private:
     bool busy();
     // The kits were gathered, unless the user cancelled meanwhile.
     bool gathered();
-    void showWorking(const QString& what);
-    void showProgress(int done, int total);
     void exportPlanned(const ExportPlan& plan);
     void removeCounted(const std::vector<ChosenKit>& kits);
     void tell(const QString& text, bool wholly, const QString& title);
@@ -60,12 +55,10 @@ private:
     Desktop& desktop_;
     EditorLibrary& library_;
     LibraryHost& host_;
-    std::shared_ptr<std::atomic<bool>> cancel_;  // set while a command runs
-    bool cancelled_ = false;                     // the last run was cancelled
+    bool cancelled_ = false;  // the last run was cancelled
     QString exportStart_;
     QLabel* what_;
-    QProgressBar* progress_;
-    QPushButton* cancelButton_;
+    JobProgress* progress_;
 };
 
 }  // namespace morvane::library
