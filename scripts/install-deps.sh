@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libqt6sql6-sqlite
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 libqt6sql6-sqlite libsqlite3-dev
   librtmidi-dev libjack-jackd2-dev jackd2 pipewire pipewire-jack
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -19,6 +19,7 @@
 #include <vector>
 
 class QSqlQuery;
+struct sqlite3;
 
 namespace morvane::library {
 
@@ -180,9 +181,9 @@ public:
     Status setTagged(const QString& hash, const QString& tag, bool tagged);
 
 private:
-    KitStore(QString file, QString connection, QSqlDatabase db);
-    // firstNew: the id of the transaction's first new kit, once there is one.
-    Status recordOne(const Recording& recording, RecordCounts& counts, std::optional<qint64>& firstNew);
+    KitStore(QString file, QString connection, QSqlDatabase db, sqlite3* sqlite);
+    struct Batch;
+    Status recordOne(const Recording& recording, Batch& batch);
     // Adds a file's path to the words a search matches for the kit; indexed
     // tells whether the search index holds its words yet.
     Status addWords(qint64 kit, const QString& words, const QString& place, bool indexed);

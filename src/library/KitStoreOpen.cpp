@@ -167,14 +167,19 @@ Result<std::unique_ptr<KitStore>> KitStore::open(const QString& file, std::chron
                      .arg(quotedFile(file));
     }
     if (failed) return Opened::failure(cannotOpen(file, failed->why));
-    std::unique_ptr<KitStore> store(new KitStore(file, name, db));
+    const auto sqlite = sqliteOf(db);
+    if (!sqlite) {
+        dropConnection(db, name);
+        return Opened::failure(cannotOpen(file, QString::fromStdString(sqlite.error())));
+    }
+    std::unique_ptr<KitStore> store(new KitStore(file, name, db, sqlite.value()));
     store->notice_ = notice;
     return store;
 }
 
-KitStore::KitStore(QString file, QString connection, QSqlDatabase db)
+KitStore::KitStore(QString file, QString connection, QSqlDatabase db, sqlite3* sqlite)
     : file_(std::move(file)), connection_(std::move(connection)), db_(std::move(db)),
-      statements_(std::make_unique<Statements>(db_))
+      statements_(std::make_unique<Statements>(sqlite))
 {
 }
 

@@ -47,10 +47,11 @@ struct Step {
 //
 // The dumps live in a table of their own to keep the scanned rows small, and
 // the pads sit in the kit's row as 24 bytes of notes and 24 of channels,
-// matched with instr(). The trigger keeps each kit's latest event and send
-// count beside it, whichever program wrote the event, so a search reads one
-// row per kit. A kit's words (its title and file paths, case folded) sit in
-// its row, matched by substring through an FTS5 trigram index over them, or
+// matched with instr(). Each kit's latest event and send count sit beside
+// it, so a search reads one row per kit: kept by a trigger until step 4, by
+// the recording since, which writes a new kit's row once with its event. A
+// kit's words (its title and file paths, case folded) sit in its row,
+// matched by substring through an FTS5 trigram index over them, or
 // one by one for a word short or common; the index on the latest event
 // lets the newest kits be listed first without reading the others.
 const std::vector<Step> Steps = {
@@ -98,9 +99,17 @@ const std::vector<Step> Steps = {
         " PRIMARY KEY (kit, tag)) WITHOUT ROWID",
         "CREATE INDEX kit_tags_by_tag ON kit_tags(tag)",
     }},
+    // The trigger's second write of every new kit's row was a sixth of an
+    // import's writing.
+    {{
+        "DROP TRIGGER events_update_kit",
+    }},
 };
 
 const int Newest = static_cast<int>(Steps.size());
+// Steps past this one change only how kits are written, so a file that can
+// only be read is read as it is from here on.
+constexpr int OldestReadable = 3;
 
 // The file's version, or why it cannot be used.
 Result<int> versionOf(QSqlDatabase& db)
@@ -136,7 +145,7 @@ Status isCurrent(QSqlDatabase& db)
 {
     const auto found = versionOf(db);
     if (!found) return Status::failure(found.error());
-    if (found.value() < Newest)
+    if (found.value() < OldestReadable)
         return Status::failure("it is read-only and was made by an older version of the editor; it is brought up to "
                                "date once it can be written");
     return succeeded();

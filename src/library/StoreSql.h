@@ -4,6 +4,7 @@
 // and rows read back. Not for use outside the library.
 
 #include "KitStore.h"
+#include "SqliteStatement.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -60,8 +61,9 @@ namespace morvane::library {
 
 // The statements a recording runs for every kit, prepared once.
 struct KitStore::Statements {
-    explicit Statements(const QSqlDatabase& db);
-    QSqlQuery findKit, insertKit, insertBytes, placeKnown, insertEvent, indexWords, unindexWords, setWords, indexNewKits;
+    explicit Statements(sqlite3* db);
+    SqliteStatement findKit, insertKit, insertBytes, placeKnown, lastEvent, insertEvent, markLatest, indexWords,
+        unindexWords, setWords, indexNewKits;
 };
 
 }  // namespace morvane::library

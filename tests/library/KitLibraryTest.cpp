@@ -214,11 +214,16 @@ TEST_F(Library, StarsNotesAndTagsAreKeptApartFromTheKitAndFoundBySearch)
 
 TEST_F(Library, AFileOfEachEarlierVersionIsBroughtUpToDateWithItsKitsFoundAndMarkable)
 {
-    for (const char* fixtureName : {"first-version.sql", "second-version.sql"}) {
-        QFile fixture(QStringLiteral(MORVANE_SOURCE_DIR "/tests/library/") + fixtureName);
+    for (const std::string fixtureName : {"first-version.sql", "second-version.sql", "third-version.sql"}) {
+        QFile fixture(QStringLiteral(MORVANE_SOURCE_DIR "/tests/library/") + fixtureName.c_str());
         ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
-        const QString old = path(std::string(fixtureName) + ".sqlite");
+        const QString old = path(fixtureName + ".sqlite");
         runSql(old, QString::fromUtf8(fixture.readAll()).split(";\n", Qt::SkipEmptyParts));
+        if (fixtureName == "third-version.sql") {  // read as it is while it cannot be written
+            setReadOnly(old.toStdString(), true);
+            EXPECT_EQ(titles(listed(*KitStore::open(old).value(), "first")), QStringList{"FIRST KIT"});
+            setReadOnly(old.toStdString(), false);
+        }
         int migrations = 0;
         const auto store = KitStore::open(old, DefaultBusyWait, [&] { ++migrations; }).value();
         EXPECT_EQ(migrations, 1);
@@ -229,6 +234,11 @@ TEST_F(Library, AFileOfEachEarlierVersionIsBroughtUpToDateWithItsKitsFoundAndMar
         EXPECT_EQ(titles(listed(*store, "text:kept first.syx tag:live")), QStringList{"FIRST KIT"});
         const auto recorded = store->record(kit("SECOND"), {});
         EXPECT_TRUE(recorded) << recorded.error();
+        ASSERT_TRUE(store->record(kit("SECOND"), {EventKind::Sent, QStringLiteral("Port")}));
+        const auto rows = listed(*store, "");  // the latest event first
+        ASSERT_EQ(titles(rows), (QStringList{"SECOND", "FIRST KIT"}));
+        EXPECT_EQ(std::tie(rows[0].last.kind, rows[0].timesSent), std::tuple(EventKind::Sent, 1));
+        EXPECT_EQ(rows[1].last.place, QStringLiteral("/kits/first.syx"));
     }
 }
 
