@@ -9,89 +9,179 @@
 
 #include <QFileInfo>
 
-#include <algorithm>
+#include <condition_variable>
+#include <deque>
 #include <filesystem>
 #include <future>
-#include <span>
+#include <iterator>
+#include <mutex>
+#include <optional>
+#include <utility>
 
 namespace morvane::library {
 namespace {
 
-class Gatherer final : public FolderSearchListener {
-public:
-    explicit Gatherer(const std::atomic<bool>& cancel) : cancel_(cancel) {}
+struct ReadBatch {
+    std::vector<Recording> kits;
+    int files = 0;  // the kits and the files that are none
+};
 
-    bool enteringSubfolder() override { return !cancel_.load(); }
-    void foundFile(const NativePathText& path) override { files.emplace_back(path); }
+// Kits go from the searching thread to the writing one in small batches.
+// The writing side takes every batch waiting, up to ImportBatchSize files,
+// into one transaction: small ones while the reading is ahead, so the writing
+// starts at once, large ones when the writing is behind, so there are fewer
+// commits. At most two transactions' files wait, so memory stays bounded.
+class BatchChannel {
+public:
+    // False, without waiting, once the writing side stopped.
+    bool put(ReadBatch batch) { return hand(std::move(batch), std::nullopt); }
+
+    // The last batch comes with the count of files found, so that it is
+    // known when the last batch is written.
+    void searchEnded(ReadBatch last, int found) { hand(std::move(last), found); }
+
+    // The batches waiting, as one; none once the search ended and every
+    // batch was taken.
+    std::optional<ReadBatch> take()
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return !waiting_.empty() || total_; });
+        if (waiting_.empty()) return std::nullopt;
+        ReadBatch taken;
+        while (!waiting_.empty() && static_cast<std::size_t>(taken.files) < ImportBatchSize) {
+            ReadBatch& next = waiting_.front();
+            std::move(next.kits.begin(), next.kits.end(), std::back_inserter(taken.kits));
+            taken.files += next.files;
+            waitingFiles_ -= next.files;
+            waiting_.pop_front();
+        }
+        changed_.notify_all();
+        return taken;
+    }
+
+    // How many files the search found; none while it goes on.
+    std::optional<int> total() const
+    {
+        const std::lock_guard lock(mutex_);
+        return total_;
+    }
+
+    void stop()
+    {
+        const std::lock_guard lock(mutex_);
+        stopped_ = true;
+        changed_.notify_all();
+    }
+
+    bool stopped() const
+    {
+        const std::lock_guard lock(mutex_);
+        return stopped_;
+    }
+
+private:
+    bool hand(ReadBatch batch, std::optional<int> found)
+    {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [&] { return stopped_ || static_cast<std::size_t>(waitingFiles_) < 2 * ImportBatchSize; });
+        if (!stopped_ && batch.files > 0) {
+            waitingFiles_ += batch.files;
+            waiting_.push_back(std::move(batch));
+        }
+        total_ = found;
+        changed_.notify_all();
+        return !stopped_;
+    }
+
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<ReadBatch> waiting_;
+    int waitingFiles_ = 0;
+    std::optional<int> total_;
+    bool stopped_ = false;
+};
+
+// Reads, decodes and hashes each kit file as the folder search finds it, on
+// the search's thread, so the searching, the reading and the library's
+// writing overlap.
+class BatchReader final : public FolderSearchListener {
+public:
+    BatchReader(BatchChannel& channel, const std::atomic<bool>& cancel) : channel_(channel), cancel_(cancel) {}
+
+    bool enteringSubfolder() override
+    {
+        cutShort_ = cutShort_ || cancel_.load() || channel_.stopped();
+        return !cutShort_;
+    }
+
+    void foundFile(const NativePathText& path) override
+    {
+        if (cutShort_) return;
+        ++found_;
+        ++batch_.files;
+        const std::filesystem::path file(path);
+        if (auto kit = readKitFile(file))
+            batch_.kits.push_back({LibraryKit::of(std::move(kit).value()),
+                                   {EventKind::Imported, QString::fromStdString(pathToUtf8(file))}});
+        if (static_cast<std::size_t>(batch_.files) == ImportHandOver) handOver();
+    }
+
     void unreadableFolder(const NativePathText& path, const std::string& reason) override
     {
         unreadable.push_back(QString::fromStdString(pathToUtf8(path) + ": " + reason));
     }
 
-    std::vector<std::filesystem::path> files;
+    // Hands over what is left and tells the writing side the search ended.
+    void searchEnded() { channel_.searchEnded(std::exchange(batch_, {}), found_); }
+
+    bool cutShort() const { return cutShort_; }
+
     std::vector<QString> unreadable;
 
 private:
+    void handOver() { cutShort_ = !channel_.put(std::exchange(batch_, {})) || cutShort_; }
+
+    BatchChannel& channel_;
     const std::atomic<bool>& cancel_;
+    ReadBatch batch_;
+    int found_ = 0;
+    bool cutShort_ = false;
 };
-
-struct ReadBatch {
-    std::vector<Recording> kits;
-    int notKits = 0;
-};
-
-ReadBatch readBatch(std::span<const std::filesystem::path> files)
-{
-    ReadBatch batch;
-    for (const auto& file : files) {
-        auto kit = readKitFile(file);
-        if (!kit) {
-            ++batch.notKits;
-            continue;
-        }
-        batch.kits.push_back({LibraryKit::of(std::move(kit).value()),
-                              {EventKind::Imported, QString::fromStdString(pathToUtf8(file))}});
-    }
-    return batch;
-}
-
-// The next batch is read, decoded and hashed on a thread of its own while
-// this one is written, so the disk's reads and the library's writes overlap.
-std::future<ReadBatch> readAhead(const std::vector<std::filesystem::path>& files, std::size_t start)
-{
-    const auto rest = std::span(files).subspan(start);
-    return std::async(std::launch::async, readBatch, rest.first(std::min(ImportBatchSize, rest.size())));
-}
 
 }  // namespace
 
 Result<ImportSummary> importFolder(KitStore& store, const QString& folder, const ImportProgress& progress,
                                    const std::atomic<bool>& cancel)
 {
-    Gatherer gathered(cancel);
-    Search_Folder(toFilePath(QFileInfo(folder).absoluteFilePath()), gathered);
+    BatchChannel channel;
+    BatchReader reader(channel, cancel);
+    auto searching = std::async(std::launch::async, [&, root = toFilePath(QFileInfo(folder).absoluteFilePath())] {
+        Search_Folder(root, reader);
+        reader.searchEnded();
+    });
     ImportSummary summary;
-    summary.unreadableFolders = std::move(gathered.unreadable);
-    const auto& files = gathered.files;
-    summary.cancelled = cancel.load();  // the search itself may have stopped early
-    auto next = readAhead(files, 0);
-    for (std::size_t start = 0; start < files.size(); start += ImportBatchSize) {
-        const ReadBatch batch = next.get();
+    std::optional<std::string> failure;
+    int done = 0;
+    while (auto batch = channel.take()) {
         if ((summary.cancelled = cancel.load())) break;
-        // Nothing is read past a cancel or past the last batch.
-        if (start + ImportBatchSize < files.size()) next = readAhead(files, start + ImportBatchSize);
-        const auto counts = store.record(batch.kits);
-        if (!counts)
-            return Result<ImportSummary>::failure(
-                counts.error() + QStringLiteral(" The import stopped there; %1 new kits were stored before it.")
-                                     .arg(countText(summary.added))
-                                     .toStdString());
-        summary.notKits += batch.notKits;
+        const auto counts = store.record(batch->kits);
+        if (!counts) {
+            failure = counts.error() + QStringLiteral(" The import stopped there; %1 new kits were stored before it.")
+                                           .arg(countText(summary.added))
+                                           .toStdString();
+            break;
+        }
+        done += batch->files;
+        summary.notKits += batch->files - static_cast<int>(batch->kits.size());
         summary.added += counts.value().newKits;
         summary.known += counts.value().knownKits;
-        const auto done = std::min(files.size(), start + ImportBatchSize);
-        if (progress) progress(static_cast<int>(done), static_cast<int>(files.size()));
+        if (progress) progress(done, channel.total().value_or(0));
     }
+    channel.stop();  // nothing is read past a cancel or a failure
+    searching.get();
+    if (failure) return Result<ImportSummary>::failure(*failure);
+    summary.cancelled = summary.cancelled || reader.cutShort();
+    summary.unreadableFolders = std::move(reader.unreadable);
     return summary;
 }
 
