@@ -28,8 +28,8 @@ struct ReadBatch {
 
 // Kits go from the searching thread to the writing one in small batches.
 // The writing side takes every batch waiting, up to ImportBatchSize files,
-// into one transaction: small ones while the reading is ahead, so the writing
-// starts at once, large ones when the writing is behind, so there are fewer
+// into one transaction: few while the reading is ahead, so the writing
+// starts at once, more when the writing is behind, so there are fewer
 // commits. At most two transactions' files wait, so memory stays bounded.
 class BatchChannel {
 public:
@@ -45,7 +45,7 @@ public:
     std::optional<ReadBatch> take()
     {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return !waiting_.empty() || total_; });
+        changed_.wait(lock, [&] { return static_cast<std::size_t>(waitingFiles_) >= ImportFewest || total_; });
         if (waiting_.empty()) return std::nullopt;
         ReadBatch taken;
         while (!waiting_.empty() && static_cast<std::size_t>(taken.files) < ImportBatchSize) {
@@ -108,15 +108,11 @@ class BatchReader final : public FolderSearchListener {
 public:
     BatchReader(BatchChannel& channel, const std::atomic<bool>& cancel) : channel_(channel), cancel_(cancel) {}
 
-    bool enteringSubfolder() override
-    {
-        cutShort_ = cutShort_ || cancel_.load() || channel_.stopped();
-        return !cutShort_;
-    }
+    bool enteringSubfolder() override { return !stopping(); }
 
     void foundFile(const NativePathText& path) override
     {
-        if (cutShort_) return;
+        if (stopping()) return;
         ++found_;
         ++batch_.files;
         const std::filesystem::path file(path);
@@ -139,6 +135,13 @@ public:
     std::vector<QString> unreadable;
 
 private:
+    // The rest of a large folder is not read once the import is cancelled.
+    bool stopping()
+    {
+        cutShort_ = cutShort_ || cancel_.load() || channel_.stopped();
+        return cutShort_;
+    }
+
     void handOver() { cutShort_ = !channel_.put(std::exchange(batch_, {})) || cutShort_; }
 
     BatchChannel& channel_;

@@ -23,8 +23,11 @@ struct ImportSummary {
 // about a tenth of a second, which a second editor's recording waits out.
 inline constexpr std::size_t ImportBatchSize = 5000;
 // Files read before they are handed to the writing, which takes as many as
-// wait for it, up to ImportBatchSize.
+// wait for it, at least ImportFewest (or the last), at most ImportBatchSize:
+// a transaction of a few hundred kits costs twice as much a kit in the
+// search index.
 inline constexpr std::size_t ImportHandOver = 250;
+inline constexpr std::size_t ImportFewest = 1000;
 
 // Files looked at so far, of all the folder search found; total is 0 while
 // the search goes on.
