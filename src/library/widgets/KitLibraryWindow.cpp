@@ -644,12 +644,12 @@ void KitLibraryWindow::importFinished(const QString& folder, const Result<Import
 {
     importProgress_->finish();
     importButton_->setEnabled(true);
+    refresh();  // the kits show behind the summary, not only once it is closed
     if (summary)
         desktop_.messageBox(importSummaryText(folder, summary.value()), MessageStyle::Information,
                             QStringLiteral("Import Folder"));
     else
         desktop_.messageBox(QString::fromStdString(summary.error()), MessageStyle::Plain);
-    refresh();
 }
 
 // One receive at a time: a second click shows the one still listening.
