@@ -24,7 +24,7 @@ struct ImportSummary {
 inline constexpr std::size_t ImportBatchSize = 5000;
 // Files read before they are handed to the writing, which takes as many as
 // wait for it, at least ImportFewest (or the last), at most ImportBatchSize:
-// a transaction of a few hundred kits costs twice as much a kit in the
+// a transaction of a few hundred kits costs twice as much per kit in the
 // search index.
 inline constexpr std::size_t ImportHandOver = 250;
 inline constexpr std::size_t ImportFewest = 1000;
