@@ -214,11 +214,17 @@ TEST_F(Library, StarsNotesAndTagsAreKeptApartFromTheKitAndFoundBySearch)
 
 TEST_F(Library, AFileOfEachEarlierVersionIsBroughtUpToDateWithItsKitsFoundAndMarkable)
 {
-    for (const std::string fixtureName : {"first-version.sql", "second-version.sql", "third-version.sql"}) {
-        QFile fixture(QStringLiteral(MORVANE_SOURCE_DIR "/tests/library/") + fixtureName.c_str());
-        ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    // Each file is made by its version's fixtures, in turn.
+    const std::vector<std::vector<std::string>> versions = {
+        {"first-version.sql"}, {"second-version.sql"}, {"second-version.sql", "third-version.sql"}};
+    for (const auto& fixtures : versions) {
+        const std::string fixtureName = fixtures.back();
         const QString old = path(fixtureName + ".sqlite");
-        runSql(old, QString::fromUtf8(fixture.readAll()).split(";\n", Qt::SkipEmptyParts));
+        for (const auto& made : fixtures) {
+            QFile fixture(QStringLiteral(MORVANE_SOURCE_DIR "/tests/library/") + made.c_str());
+            ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+            runSql(old, QString::fromUtf8(fixture.readAll()).split(";\n", Qt::SkipEmptyParts));
+        }
         if (fixtureName == "third-version.sql") {  // read as it is while it cannot be written
             setReadOnly(old.toStdString(), true);
             EXPECT_EQ(titles(listed(*KitStore::open(old).value(), "first")), QStringList{"FIRST KIT"});
