@@ -22,15 +22,21 @@ struct ChosenKit {
     bool operator==(const ChosenKit&) const = default;
 };
 
+// How many kits a selection holds, known without listing them.
+struct SelectionSize {
+    std::size_t rows = 0;     // the rows picked
+    bool everyFound = false;  // or every kit the search finds
+
+    bool isSeveral() const { return everyFound || rows > 1; }
+    bool isPair() const { return !everyFound && rows == 2; }
+};
+
 // The rows the user picked, or, after Select All over a list not yet read
 // to its end, every kit the search finds: the window holds only the rows
 // shown, so the library's thread lists the rest.
 struct KitSelection {
     std::vector<ChosenKit> picked;
     std::optional<KitSearch> everyFound;
-
-    bool isSeveral() const { return everyFound || picked.size() > 1; }
-    bool isPair() const { return !everyFound && picked.size() == 2; }
 };
 
 // Done so far, of all there are to do.

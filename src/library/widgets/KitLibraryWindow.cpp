@@ -324,8 +324,8 @@ void KitLibraryWindow::keepChoiceAfterListing()
 
 const KitRow* KitLibraryWindow::selectedKit() const
 {
-    const auto selected = kits_->selectionModel()->selectedRows();
-    return selected.isEmpty() ? nullptr : model_->kitAt(selected.constFirst().row());
+    const int row = kits_->firstSelectedRow();
+    return row < 0 ? nullptr : model_->kitAt(row);
 }
 
 QString KitLibraryWindow::selectedHash() const
@@ -335,10 +335,16 @@ QString KitLibraryWindow::selectedHash() const
 }
 
 // Select All stands for every kit the search finds while the list holds
-// only some of them; picked rows come in the list's order.
+// only some of them.
+SelectionSize KitLibraryWindow::selectionSize() const
+{
+    return {kits_->selectedRowCount(), kits_->everyRowSelected() && !model_->listedAll()};
+}
+
+// Picked rows come in the list's order.
 KitSelection KitLibraryWindow::selection() const
 {
-    if (kits_->everyRowSelected() && !model_->listedAll()) return {{}, model_->search()};
+    if (selectionSize().everyFound) return {{}, model_->search()};
     auto rows = kits_->selectionModel()->selectedRows();
     std::sort(rows.begin(), rows.end());
     KitSelection chosen;
@@ -352,7 +358,7 @@ void KitLibraryWindow::selectionChanged()
     const QString hash = selectedHash();
     lastChosen_ = hash;
     // Several kits have no one history, note or tags to show.
-    const bool several = selection().isSeveral();
+    const bool several = selectionSize().isSeveral();
     showMarks(several ? nullptr : selectedKit());
     if (several || !chosen_ || chosen_->hash != hash) {
         chosen_.reset();
@@ -364,7 +370,7 @@ void KitLibraryWindow::selectionChanged()
         this, [hash, title = selectedKit()->title](KitStore& store) { return detailsOf(store, hash, title); },
         [this, hash](const Result<KitDetails>& details) {
             // Unless the user has moved on, or the kit was deleted meanwhile.
-            if (hash == selectedHash() && !selection().isSeveral()) showDetails(details);
+            if (hash == selectedHash() && !selectionSize().isSeveral()) showDetails(details);
         });
 }
 
@@ -396,8 +402,8 @@ void KitLibraryWindow::showMarks(const KitRow* kit)
 // One kit's actions wait for its details; several kits' need none.
 void KitLibraryWindow::updateKitActions()
 {
-    const auto chosen = selection();
-    const bool oneShown = !chosen.isSeveral() && !chosen.picked.empty() && chosen_;
+    const auto chosen = selectionSize();
+    const bool oneShown = !chosen.isSeveral() && chosen.rows > 0 && chosen_;
     for (auto* action : kitActions_) action->setEnabled(oneShown || chosen.isSeveral());
     for (auto* action : oneKitActions_) action->setEnabled(oneShown);
     compareAction_->setEnabled(oneShown || chosen.isPair());
@@ -434,8 +440,8 @@ void KitLibraryWindow::sendChosen()
 
 void KitLibraryWindow::addChosenToBatchList()
 {
-    if (const auto chosen = selection(); chosen.isSeveral()) {
-        selectionCommands_->addToBatchList(chosen);
+    if (selectionSize().isSeveral()) {
+        selectionCommands_->addToBatchList(selection());
         return;
     }
     if (!chosen_) return;
@@ -467,7 +473,8 @@ void KitLibraryWindow::showChosenInFolder()
 
 void KitLibraryWindow::compareChosen()
 {
-    if (const auto chosen = selection(); chosen.isPair()) {
+    if (selectionSize().isPair()) {
+        const auto chosen = selection();
         compareTwo(chosen.picked[0], chosen.picked[1]);
         return;
     }
@@ -540,8 +547,8 @@ void KitLibraryWindow::showComparison(const QString& title, const QString& first
 
 void KitLibraryWindow::exportChosen()
 {
-    if (const auto chosen = selection(); chosen.isSeveral()) {
-        selectionCommands_->exportKits(chosen);
+    if (selectionSize().isSeveral()) {
+        selectionCommands_->exportKits(selection());
         return;
     }
     if (!chosen_) return;
@@ -558,8 +565,8 @@ void KitLibraryWindow::exportChosen()
 
 void KitLibraryWindow::deleteChosen()
 {
-    if (const auto chosen = selection(); chosen.isSeveral()) {
-        selectionCommands_->remove(chosen);
+    if (selectionSize().isSeveral()) {
+        selectionCommands_->remove(selection());
         return;
     }
     if (!chosen_) return;

@@ -66,6 +66,7 @@ private:
     void keepChoiceAfterListing();
     const KitRow* selectedKit() const;
     QString selectedHash() const;
+    SelectionSize selectionSize() const;
     KitSelection selection() const;
     void selectionChanged();
     void showDetails(const Result<KitDetails>& details);

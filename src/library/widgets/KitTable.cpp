@@ -9,6 +9,19 @@ void KitTable::selectAll()
     QTableView::selectAll();
 }
 
+std::size_t KitTable::selectedRowCount() const
+{
+    std::size_t rows = 0;
+    for (const auto& range : selectionModel()->selection()) rows += static_cast<std::size_t>(range.height());
+    return rows;
+}
+
+int KitTable::firstSelectedRow() const
+{
+    const auto ranges = selectionModel()->selection();
+    return ranges.isEmpty() ? -1 : ranges.constFirst().top();
+}
+
 void KitTable::reset()
 {
     everyRow_ = false;

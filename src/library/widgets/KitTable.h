@@ -2,6 +2,8 @@
 
 #include <QTableView>
 
+#include <cstddef>
+
 namespace morvane::library {
 
 // The library's table, which tells Select All apart from rows picked by
@@ -13,6 +15,11 @@ public:
 
     // Select All is the selection, and no row was picked or dropped since.
     bool everyRowSelected() const { return everyRow_; }
+    // From the selection's ranges, not its rows, which a selection of
+    // thousands would list at each change.
+    std::size_t selectedRowCount() const;
+    // The first row selected, in the order rows were selected; -1 for none.
+    int firstSelectedRow() const;
 
     void selectAll() override;
     void reset() override;
